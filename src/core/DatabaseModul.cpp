@@ -1,0 +1,197 @@
+#include "core/DatabaseModul.h"
+
+#include "core/ProgramResources.h"
+#include "core/programSettings.h"
+#include "platform/MessageService.h"
+#include "platform/Terminator.h"
+
+#include <QDir>
+
+Database dbVelmoro;
+Database dbVeluser;
+
+QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte, strSqlDiagramPoints,
+    strSqlProgramme, strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
+
+std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte, rsDiagramPoints,
+    rsProgramme, rsAkkus, rsMessWerte, rsTempMessWerte;
+
+namespace {
+const QChar CR(13);
+
+[[noreturn]] void failDatabase(const QString& first)
+{
+    msgBox(first + CR + QStringLiteral(" Program without Database not runable! "));
+    endProgram(1);
+}
+
+QString databasePath(const QString& programFolder, const QString& file)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Daten/") + file);
+}
+} // namespace
+
+void openDataDatabase(const QString& programFolder)
+{
+    try {
+        dbVelmoro.open(databasePath(programFolder, QStringLiteral("velmoro.mdb")));
+    } catch (const DatabaseError&) {
+        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."));
+    }
+}
+
+void openUserDatabase(const QString& programFolder)
+{
+    try {
+        dbVeluser.open(databasePath(programFolder, QStringLiteral("veluser.mdb")));
+    } catch (const DatabaseError&) {
+        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"));
+    }
+}
+
+void openSettings()
+{
+    try {
+        auto rs = dbVelmoro.openRecordset(QStringLiteral("SELECT * FROM Optionen"));
+        // The columns the settings need must be there, not just the table.
+        if (!rs->hasField(QStringLiteral("key")) || !rs->hasField(QStringLiteral("value")))
+            throw DatabaseError(QStringLiteral("Item not found in this collection."));
+        rs->moveFirst();
+        objSettings().setRsSettings(std::move(rs));
+    } catch (const DatabaseError& e) {
+        msgBox(QStringLiteral("FATAL ERROR: Program Settings not found!") + CR
+               + QStringLiteral("Contact your contractor!"));
+        msgBox(e.description());
+        endProgram(1);
+    }
+}
+
+void openResources()
+{
+    try {
+        auto rs = dbVelmoro.openRecordset(QStringLiteral("SELECT * FROM NLSResources"));
+        for (const char* col : {"ResourceID", "SprachCode", "ResourceText"}) {
+            if (!rs->hasField(QLatin1String(col)))
+                throw DatabaseError(QStringLiteral("Item not found in this collection."));
+        }
+        rs->moveFirst();
+        objResources().setRsResources(std::move(rs));
+        objResources().setLanguageKey(objSettings().getSetting(QStringLiteral("UsedLanguage")));
+        objResources().getResource(QStringLiteral("0001"));
+    } catch (const DatabaseError&) {
+        msgBox(QStringLiteral("FATAL ERROR: Program Resources not found!") + CR
+               + QStringLiteral("Contact your contractor!"));
+        endProgram(1);
+    }
+}
+
+QString modelColumnSuffix(const QString& usedCharger)
+{
+    if (usedCharger == QLatin1String("KZT4"))
+        return QStringLiteral("KZT4");
+    if (usedCharger == QLatin1String("KZT4 48V"))
+        return QStringLiteral("KZT448V");
+    if (usedCharger == QLatin1String("J4"))
+        return QStringLiteral("J4");
+    if (usedCharger == QLatin1String("KZTx"))
+        return QStringLiteral("KZTx");
+    return QStringLiteral("KZT1");
+}
+
+namespace {
+// Texts are compared as text literals; an apostrophe in a code must not end
+// the literal early.
+QString sqlLiteral(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return t;
+}
+} // namespace
+
+QString buildSqlAkkutypen(const QString& usedCharger, const QString& language)
+{
+    const QString suffix = modelColumnSuffix(usedCharger);
+    return QStringLiteral("SELECT Akkutypen.Nr, Akkutypen.Nennspannung, Akkutypen.Zmin") + suffix
+           + QStringLiteral(" AS ZMin, ") + QStringLiteral("Akkutypen.Zmax") + suffix
+           + QStringLiteral(" AS ZMax, NLSResources.ResourceText ")
+           + QStringLiteral("FROM Akkutypen, NLSResources ")
+           + QStringLiteral("WHERE Akkutypen.SprachId=NLSResources.ResourceID ")
+           + QStringLiteral("AND Akkutypen.Usable=True ")
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' ")
+           + QStringLiteral("ORDER BY NLSResources.ResourceText COLLATE NOCASE ASC;");
+}
+
+QString buildSqlGeraeteModi(const QString& language)
+{
+    return QStringLiteral("SELECT GeraeteModi.ModusNr,GeraeteModi.LBlock, GeraeteModi.EBlock, ")
+           + QStringLiteral("GeraeteModi.TSel, GeraeteModi.FormCbo, GeraeteModi.TageText, ")
+           + QStringLiteral("GeraeteModi.Ladeschluss, GeraeteModi.Entladeschluss, ")
+           + QStringLiteral("NLSResources.ResourceText ")
+           + QStringLiteral("FROM GeraeteModi,NLSResources ")
+           + QStringLiteral("WHERE GeraeteModi.SprachId=NLSResources.ResourceID ")
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("';");
+}
+
+QString buildSqlMinMaxWerte(const QString& usedCharger)
+{
+    QString model;
+    if (usedCharger == QLatin1String("KZT4"))
+        model = QStringLiteral("Kzt4");
+    else if (usedCharger == QLatin1String("KZT4 48V"))
+        model = QStringLiteral("Kzt448V");
+    else if (usedCharger == QLatin1String("J4"))
+        model = QStringLiteral("J4");
+    else if (usedCharger == QLatin1String("KZTx"))
+        model = QStringLiteral("Kztx");
+    else
+        model = QStringLiteral("Kzt1");
+    return QStringLiteral("SELECT Bez, Kommentar, Min%1 as Min, Max%1 as Max FROM MinMaxWerte;").arg(model);
+}
+
+void openGlobalRecordsets()
+{
+    const QString charger = objSettings().getSetting(QStringLiteral("UsedCharger"));
+    const QString language = objSettings().getSetting(QStringLiteral("UsedLanguage"));
+
+    strSqlAkkutypen = buildSqlAkkutypen(charger, language);
+    strSqlGeraeteModi = buildSqlGeraeteModi(language);
+    strSqlFormierModi = QStringLiteral("SELECT FormierModi.Modus, FormierModi.SendeCode ")
+                        + QStringLiteral("FROM FormierModi;");
+    strSqlMinMaxWerte = buildSqlMinMaxWerte(charger);
+    strSqlProgramme = QStringLiteral("SELECT * FROM Programme ORDER BY Bez");
+    strSqlAkkus = QStringLiteral("SELECT * FROM Akkus ORDER BY AkkuName");
+    strSqlMessWerte = QStringLiteral("SELECT * FROM MessWerte");
+    strSqlTempMessWerte = QStringLiteral("SELECT * FROM TempMessWerte");
+    strSqlDiagramPoints = QStringLiteral("SELECT * FROM DiagramPoints ORDER BY ID");
+
+    try {
+        rsAkkutypen = dbVelmoro.openRecordset(strSqlAkkutypen);
+        rsGeraeteModi = dbVelmoro.openRecordset(strSqlGeraeteModi);
+        rsFormierModi = dbVelmoro.openRecordset(strSqlFormierModi);
+        rsMinMaxWerte = dbVelmoro.openRecordset(strSqlMinMaxWerte);
+        rsProgramme = dbVeluser.openRecordset(strSqlProgramme);
+        rsAkkus = dbVeluser.openRecordset(strSqlAkkus);
+        // Opened as append handles: their rows are never read at start.
+        rsMessWerte = dbVeluser.openRecordset(strSqlMessWerte);
+        rsTempMessWerte = dbVeluser.openRecordset(strSqlTempMessWerte);
+        rsDiagramPoints = dbVelmoro.openRecordset(strSqlDiagramPoints);
+    } catch (const DatabaseError& e) {
+        // Without its shared tables the program cannot run at all.
+        msgBox(QStringLiteral("FATAL ERROR: Program Data not found!") + CR
+                   + QStringLiteral("Contact your contractor!") + CR + CR + e.description(),
+               MessageService::OkOnly, MessageService::Critical);
+        endProgram(1);
+    }
+}
+
+void closeAllDatabases()
+{
+    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,
+                     &rsProgramme, &rsAkkus, &rsMessWerte, &rsTempMessWerte})
+        rs->reset();
+    objSettings().reset();
+    objResources().reset();
+    dbVelmoro.close();
+    dbVeluser.close();
+}

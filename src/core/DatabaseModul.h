@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Database.h"
+#include "platform/Recordset.h"
+
+#include <QString>
+#include <memory>
+
+// The two databases and the nine shared recordsets of the run.
+extern Database dbVelmoro;  // reference data: Daten/velmoro.mdb
+extern Database dbVeluser;  // the user's data: Daten/veluser.mdb
+
+extern QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte,
+    strSqlDiagramPoints, strSqlProgramme, strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
+
+extern std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte,
+    rsDiagramPoints, rsProgramme, rsAkkus, rsMessWerte, rsTempMessWerte;
+
+// Each of these ends the program with its fixed message when it fails.
+void openDataDatabase(const QString& programFolder);
+void openUserDatabase(const QString& programFolder);
+void openSettings();
+void openResources();
+// Ends the program with a clear message when a recordset cannot be opened.
+void openGlobalRecordsets();
+
+// The SQL texts for a charger model and a language (also used by openGlobalRecordsets).
+QString modelColumnSuffix(const QString& usedCharger);
+QString buildSqlAkkutypen(const QString& usedCharger, const QString& language);
+QString buildSqlGeraeteModi(const QString& language);
+QString buildSqlMinMaxWerte(const QString& usedCharger);
+
+// Releases every recordset, the settings and texts, and closes both databases.
+void closeAllDatabases();

@@ -1,0 +1,88 @@
+#include "core/StartupModul.h"
+
+#include "core/DataFolder.h"
+#include "core/DatabaseModul.h"
+#include "core/DbAccess.h"
+#include "core/programSettings.h"
+#include "core/velmoroLog.h"
+#include "mainwindow/frmMDIMainForm.h"
+#include "platform/MessageService.h"
+#include "platform/Terminator.h"
+
+namespace {
+FirstStartDialogs* g_firstStartDialogs = nullptr;
+
+void registerCleanup()
+{
+    // Whatever road ends the program, the databases are closed properly
+    // (the write-ahead log is folded back) and the log file is flushed.
+    Terminator::setCleanup("databases", [] { closeAllDatabases(); });
+    Terminator::setCleanup("log", [] { objLog.reset(); });
+}
+} // namespace
+
+void setFirstStartDialogs(FirstStartDialogs* dialogs)
+{
+    g_firstStartDialogs = dialogs;
+}
+
+void initApplication(frmMDIMainForm& mainForm)
+{
+    registerCleanup();
+    objLog = std::make_unique<velmoroLog>(programFolder());
+
+    openDataDatabase(programFolder());
+    openUserDatabase(programFolder());
+    openSettings();
+    openResources();
+
+    checkFirstStartup();
+
+    deleteTempMesswerte(0);
+    openGlobalRecordsets();
+
+    mainForm.setProgramExtensionSetting();
+    mainForm.setLanguageResources();
+    mainForm.optimizeStatusbar();
+
+    reopenComCommunication();
+
+    mainForm.loadChannelWindows();
+    mainForm.show();
+}
+
+void closeApplication()
+{
+    // A database that cannot be emptied must not keep the program from ending.
+    try {
+        deleteTempMesswerte(0);
+    } catch (const DatabaseError&) {
+    }
+    objLog.reset();
+}
+
+void checkFirstStartup()
+{
+    if (objSettings().getSetting(QStringLiteral("FirstStartup")) != QLatin1String("YES"))
+        return;
+    if (!g_firstStartDialogs)
+        return;
+    if (!g_firstStartDialogs->runFirstLanguage()) {
+        closeApplication();
+        endProgram(0);
+    }
+    if (objSettings().getSetting(QStringLiteral("ChargerSelfInfo")) == QLatin1String("YES")) {
+        objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("KZTx"));
+    } else if (!g_firstStartDialogs->runFirstCharger()) {
+        closeApplication();
+        endProgram(0);
+    }
+    // Cancel keeps the stored port; the start goes on.
+    g_firstStartDialogs->runFirstComPort();
+    objSettings().setSetting(QStringLiteral("FirstStartup"), QStringLiteral("NO"));
+}
+
+void showNotImplemented()
+{
+    msgBox(QStringLiteral("Funktion ist noch nicht implementiert!"));
+}

@@ -1,0 +1,44 @@
+#include "core/programSettings.h"
+
+#include "platform/Recordset.h"
+
+programSettings& objSettings()
+{
+    static programSettings settings;
+    return settings;
+}
+
+void programSettings::setRsSettings(std::unique_ptr<Recordset> rs)
+{
+    m_rs = std::move(rs);
+}
+
+void programSettings::reset()
+{
+    m_rs.reset();
+}
+
+bool programSettings::findKey(const QString& key)
+{
+    if (!m_rs)
+        return false;
+    m_rs->moveFirst();
+    return m_rs->findFirst(QStringLiteral("key"), key, Qt::CaseInsensitive);
+}
+
+QString programSettings::getSetting(const QString& key)
+{
+    if (!findKey(key))
+        return QString();
+    const QVariant v = m_rs->field(QStringLiteral("value"));
+    return v.isNull() ? QString() : v.toString();
+}
+
+void programSettings::setSetting(const QString& key, const QString& value)
+{
+    if (!findKey(key))
+        return;
+    m_rs->edit();
+    m_rs->setField(QStringLiteral("value"), value);
+    m_rs->update();
+}

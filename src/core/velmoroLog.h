@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <memory>
+
+// error.log in the program folder: blocks of lines appended, never truncated.
+// Every failure is ignored; a log that could not open its file writes nothing.
+class velmoroLog {
+public:
+    explicit velmoroLog(const QString& folder);
+    ~velmoroLog();
+    velmoroLog(const velmoroLog&) = delete;
+    velmoroLog& operator=(const velmoroLog&) = delete;
+
+    void writeLogSignature(const QString& logType);
+    void writeLogEntry(const QString& entry);
+    bool isOpen() const;
+
+private:
+    void openLogFile(const QString& folder);
+    void closeLogFile();
+    void writeLine(const QString& line);
+
+    QFile m_file;
+};
+
+// The one log of the run (created by the start-up, released at the end).
+extern std::unique_ptr<velmoroLog> objLog;

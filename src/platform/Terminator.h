@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+// "End the program at once": the one road out of the process that skips every
+// further window or object handler. Cleanup steps (closing the databases and
+// the log) are registered once and run first; tests replace the terminator.
+class Terminator {
+public:
+    virtual ~Terminator() = default;
+    [[noreturn]] virtual void terminate(int exitCode) = 0;
+
+    static Terminator& instance();
+    static Terminator* setInstance(Terminator* terminator);
+
+    // Runs before the process ends, in the order registered. Replaces an
+    // earlier step of the same name.
+    static void setCleanup(const char* name, std::function<void()> step);
+    static void runCleanup();
+};
+
+class ProcessTerminator : public Terminator {
+public:
+    [[noreturn]] void terminate(int exitCode) override;
+};
+
+// Shorthand: end the program at once.
+[[noreturn]] void endProgram(int exitCode = 0);

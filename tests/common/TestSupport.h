@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/MessageService.h"
+#include "platform/Terminator.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+#include <deque>
+#include <stdexcept>
+
+// Thrown by the test terminator where the program would end.
+struct ProgramTerminated : std::runtime_error {
+    explicit ProgramTerminated(int code) : std::runtime_error("program terminated"), exitCode(code) {}
+    int exitCode;
+};
+
+// Records every message box and answers from a script (default: Ok/Yes).
+class ScriptedMessages : public MessageService {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        QString title;
+    };
+    ScriptedMessages() { m_previous = MessageService::setInstance(this); }
+    ~ScriptedMessages() override { MessageService::setInstance(m_previous); }
+
+    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+
+    void answer(Result r) { m_answers.push_back(r); }
+    QVector<Shown> shown;
+    QStringList texts() const;
+
+private:
+    std::deque<Result> m_answers;
+    MessageService* m_previous = nullptr;
+};
+
+// Replaces "end the program at once" with an exception the test can catch.
+class ThrowingTerminator : public Terminator {
+public:
+    ThrowingTerminator() { m_previous = Terminator::setInstance(this); }
+    ~ThrowingTerminator() override { Terminator::setInstance(m_previous); }
+    [[noreturn]] void terminate(int exitCode) override
+    {
+        ++calls;
+        throw ProgramTerminated(exitCode);
+    }
+    int calls = 0;
+
+private:
+    Terminator* m_previous = nullptr;
+};
+
+// A program folder in a temporary directory with fresh copies of the shipped
+// databases (Daten/velmoro.mdb and Daten/veluser.mdb).
+class TempProgramFolder {
+public:
+    explicit TempProgramFolder(bool withDatabases = true);
+    QString path() const { return m_dir.path(); }
+    QString velmoroPath() const;
+    QString veluserPath() const;
+    // Runs statements against a database file directly (outside the program's connections).
+    void execOn(const QString& dbFile, const QStringList& statements) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Path of a file the build made (the shipped databases, the fake charger program).
+QString buildPath(const QString& relative);
+
+// Opens both databases, settings and texts of the folder, as the start-up does.
+void openCoreForTest(const TempProgramFolder& folder);
+// Closes everything opened by openCoreForTest or a start.
+void closeCoreForTest();

@@ -1,0 +1,253 @@
+// Start-up and shut-down: the failure roads with their exact messages, the
+// start sequence against real database files, and the close question.
+#include "TestSupport.h"
+
+#include "core/DataFolder.h"
+#include "core/DatabaseModul.h"
+#include "core/StartupModul.h"
+#include "core/programSettings.h"
+#include "core/velmoroLog.h"
+#include "mainwindow/frmMDIMainForm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+const QString CR(QChar(13));
+
+class StartupTest : public ::testing::Test {
+protected:
+    void TearDown() override { closeCoreForTest(); objLog.reset(); setFirstStartDialogs(nullptr); }
+
+    // Runs the whole start sequence; returns the exit code when it ended the program.
+    int start(TempProgramFolder& folder, frmMDIMainForm& form)
+    {
+        setProgramFolder(folder.path());
+        try {
+            form.MDIForm_Load();
+        } catch (const ProgramTerminated& t) {
+            return t.exitCode;
+        }
+        return -1;
+    }
+    ScriptedMessages messages;
+    ThrowingTerminator terminator;
+};
+
+int rowCount(Database& db, const QString& table)
+{
+    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
+}
+} // namespace
+
+TEST_F(StartupTest, MissingDatenFolderEndsWithReferenceMessageAndCreatesNothing)
+{
+    TempProgramFolder folder(false);
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error in Connecting velmoro.mdb.") + CR + QStringLiteral(" Program without Database not runable! "));
+    EXPECT_FALSE(QFileInfo::exists(folder.velmoroPath()));
+    EXPECT_FALSE(QDir(folder.path() + QStringLiteral("/Daten")).exists());
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(StartupTest, MissingUserDatabaseEndsWithItsOwnMessage)
+{
+    TempProgramFolder folder;
+    QFile::remove(folder.veluserPath());
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("Error in Connecting veluser.mdb") + CR + QStringLiteral(" Program without Database not runable! "));
+    EXPECT_FALSE(QFileInfo::exists(folder.veluserPath()));
+}
+
+TEST_F(StartupTest, FileThatIsNoDatabaseIsRefused)
+{
+    TempProgramFolder folder;
+    QFile f(folder.velmoroPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_FALSE(messages.shown.isEmpty());
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Error in Connecting velmoro.mdb.")));
+}
+
+TEST_F(StartupTest, DamagedSettingsTableShowsFatalMessageThenDescription)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("DROP TABLE Optionen")});
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("FATAL ERROR: Program Settings not found!") + CR + QStringLiteral("Contact your contractor!"));
+    EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("Optionen")));
+}
+
+TEST_F(StartupTest, DamagedTextsTableShowsOneFatalMessage)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Other")});
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("FATAL ERROR: Program Resources not found!") + CR + QStringLiteral("Contact your contractor!"));
+}
+
+TEST_F(StartupTest, MissingSharedTableEndsWithClearMessage)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("DROP TABLE DiagramPoints")});
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), 1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("FATAL ERROR: Program Data not found!")));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("DiagramPoints")));
+}
+
+TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.veluserPath(),
+                  {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (3, 0, '1;2;3;4')"),
+                   QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (7, 0, '1;2;3;4')")});
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form), -1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("TempMessWerte")), 0);
+    EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("MessWerte")), 1);
+    EXPECT_TRUE(form.windowTitle().contains(QStringLiteral("velmoro ") + objSettings().getSetting(QStringLiteral("UsedCharger"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.path() + QStringLiteral("/error.log")));
+    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,
+                     &rsProgramme, &rsAkkus, &rsMessWerte, &rsTempMessWerte})
+        EXPECT_TRUE(*rs != nullptr);
+}
+
+TEST_F(StartupTest, CloseQuestionNoKeepsRunningYesEmptiesTemporaryValuesAndEnds)
+{
+    TempProgramFolder folder;
+    frmMDIMainForm form;
+    ASSERT_EQ(start(folder, form), -1);
+    dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
+
+    messages.answer(MessageService::No);
+    EXPECT_FALSE(form.close());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].buttons, MessageService::YesNo);
+    EXPECT_EQ(messages.shown[0].icon, MessageService::Information);
+    EXPECT_EQ(terminator.calls, 0);
+    EXPECT_NE(objLog, nullptr);
+
+    messages.answer(MessageService::Yes);
+    int cancel = 1;
+    form.MDIForm_QueryUnload(cancel);
+    EXPECT_EQ(cancel, 0);
+    EXPECT_THROW(form.MDIForm_Unload(cancel), ProgramTerminated);
+    EXPECT_EQ(terminator.calls, 1);
+    EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("TempMessWerte")), 0);
+    EXPECT_EQ(objLog, nullptr);
+}
+
+TEST_F(StartupTest, ShutDownGoesOnWhenTemporaryTableCannotBeEmptied)
+{
+    TempProgramFolder folder;
+    frmMDIMainForm form;
+    ASSERT_EQ(start(folder, form), -1);
+    dbVeluser.exec(QStringLiteral("DROP TABLE TempMessWerte"));
+    EXPECT_NO_THROW(closeApplication());
+    EXPECT_EQ(objLog, nullptr);
+}
+
+namespace {
+struct FakeFirstStart : FirstStartDialogs {
+    bool language = true, charger = true, port = true;
+    QStringList calls;
+    bool runFirstLanguage() override
+    {
+        calls << QStringLiteral("language");
+        if (language)
+            objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("DE"));
+        return language;
+    }
+    bool runFirstCharger() override
+    {
+        calls << QStringLiteral("charger");
+        if (charger)
+            objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("J4"));
+        return charger;
+    }
+    bool runFirstComPort() override
+    {
+        calls << QStringLiteral("port");
+        if (port)
+            objSettings().setSetting(QStringLiteral("ComPort"), QStringLiteral("3"));
+        return port;
+    }
+};
+} // namespace
+
+TEST_F(StartupTest, FirstStartChainRunsOnlyForExactYes)
+{
+    FakeFirstStart dialogs;
+    setFirstStartDialogs(&dialogs);
+    {
+        TempProgramFolder folder;
+        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='yes' WHERE key='FirstStartup'")});
+        openCoreForTest(folder);
+        checkFirstStartup();
+        EXPECT_TRUE(dialogs.calls.isEmpty());
+        closeCoreForTest();
+    }
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
+    openCoreForTest(folder);
+    checkFirstStartup();
+    EXPECT_EQ(dialogs.calls, (QStringList{"language", "charger", "port"}));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("FirstStartup")), QStringLiteral("NO"));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("UsedCharger")), QStringLiteral("J4"));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("ComPort")), QStringLiteral("3"));
+}
+
+TEST_F(StartupTest, FirstStartWithSelfDescribingChargerSkipsModelChoice)
+{
+    FakeFirstStart dialogs;
+    dialogs.port = false;  // Cancel keeps the stored port and the start goes on
+    setFirstStartDialogs(&dialogs);
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key IN ('FirstStartup','ChargerSelfInfo')")});
+    openCoreForTest(folder);
+    const QString port = objSettings().getSetting(QStringLiteral("ComPort"));
+    checkFirstStartup();
+    EXPECT_EQ(dialogs.calls, (QStringList{"language", "port"}));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("UsedCharger")), QStringLiteral("KZTx"));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("ComPort")), port);
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("FirstStartup")), QStringLiteral("NO"));
+}
+
+TEST_F(StartupTest, CancelInLanguageOrChargerEndsWithFirstStartupStillYes)
+{
+    for (int which = 0; which < 2; ++which) {
+        FakeFirstStart dialogs;
+        (which == 0 ? dialogs.language : dialogs.charger) = false;
+        setFirstStartDialogs(&dialogs);
+        TempProgramFolder folder;
+        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
+        openCoreForTest(folder);
+        objLog = std::make_unique<velmoroLog>(folder.path());
+        EXPECT_THROW(checkFirstStartup(), ProgramTerminated);
+        EXPECT_EQ(objSettings().getSetting(QStringLiteral("FirstStartup")), QStringLiteral("YES"));
+        EXPECT_FALSE(dialogs.calls.contains(QStringLiteral("port")));
+        EXPECT_EQ(objLog, nullptr);  // closeApplication ran
+        closeCoreForTest();
+    }
+}
