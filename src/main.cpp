@@ -1,4 +1,6 @@
 #include "core/DataFolder.h"
+#include "core/StartupModul.h"
+#include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
 
@@ -15,6 +17,9 @@ int main(int argc, char* argv[])
     setProgramFolder(resolveProgramFolder(
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+
+    FirstStartChain firstStart;
+    setFirstStartDialogs(&firstStart);
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;
