@@ -33,7 +33,7 @@ void CommunicationResults::splitRecievedString(QString& recieveString)
         iAntwortTyp = Unusable;
         return;
     }
-    const QStringList parts = recieveString.split(QLatin1Char(','));
+    const QList<QStringView> parts = QStringView(recieveString).split(QLatin1Char(','));
 
     // A reply that names no channel cannot be told from another channel's
     // reply: nothing of it is taken, and no event is raised.
@@ -41,17 +41,17 @@ void CommunicationResults::splitRecievedString(QString& recieveString)
         iAntwortTyp = Unusable;
         return;
     }
-    strKanal = parts.at(0);
+    strKanal = parts.at(0).toString();
 
-    const QString& kind = parts.at(1);
-    if (kind == QLatin1String("M")) {
+    const QStringView kind = parts.at(1);
+    if (kind == u"M") {
         parseStatus(parts);
-    } else if (kind == QLatin1String("D")) {
+    } else if (kind == u"D") {
         iAntwortTyp = EndwertReply;
         auto list = std::make_shared<EntwertList>();
         list->evaluateSplitedMembers(parts);  // on failure the list stays empty
         Q_EMIT EndwertRecieved(list);
-    } else if (kind == QLatin1String("P")) {
+    } else if (kind == u"P") {
         auto program = std::make_shared<CommunicationProgram>();
         QString text = recieveString;
         if (!program->splitRecievedString(text, true)) {
@@ -67,14 +67,14 @@ void CommunicationResults::splitRecievedString(QString& recieveString)
     }
 }
 
-void CommunicationResults::parseStatus(const QStringList& parts)
+void CommunicationResults::parseStatus(const QList<QStringView>& parts)
 {
     iAntwortTyp = StatusReply;
     if (parts.size() < 3) {
         iAntwortTyp = Unusable;
         return;
     }
-    const QString& code = parts.at(2);
+    const QStringView code = parts.at(2);
     const StatusCode* found = nullptr;
     for (const StatusCode& s : kStatusCodes) {
         if (code == QStringView(s.code)) {
@@ -92,9 +92,9 @@ void CommunicationResults::parseStatus(const QStringList& parts)
     } else {
         iFehlerCode = 0;
         if (parts.size() >= 5) {
-            if (parts.at(3) == QLatin1String("X2"))
+            if (parts.at(3) == u"X2")
                 iFehlerCode = 11;
-            else if (parts.at(3) == QLatin1String("X3"))
+            else if (parts.at(3) == u"X3")
                 iFehlerCode = 10;
         }
     }
@@ -110,7 +110,7 @@ void CommunicationResults::parseStatus(const QStringList& parts)
     }
     // A wrong letter marks the reply unusable but does not stop the reading of
     // the next element; digits that are no number, or a missing element, end it.
-    const QString& current = parts.at(3);
+    const QStringView current = parts.at(3);
     if (startsWith(current, QLatin1Char('L')) || startsWith(current, QLatin1Char('E'))) {
         if (!readLong(rightChars(current, 5), lStrom)) {
             iAntwortTyp = Unusable;
@@ -119,7 +119,7 @@ void CommunicationResults::parseStatus(const QStringList& parts)
     } else {
         iAntwortTyp = Unusable;
     }
-    const QString& voltage = parts.at(4);
+    const QStringView voltage = parts.at(4);
     if (startsWith(voltage, QLatin1Char('V'))) {
         if (!readLong(rightChars(voltage, 5), lSpannung)) {
             iAntwortTyp = Unusable;
@@ -132,7 +132,7 @@ void CommunicationResults::parseStatus(const QStringList& parts)
         iAntwortTyp = Unusable;
         return;
     }
-    const QString& capacity = parts.at(5);
+    const QStringView capacity = parts.at(5);
     if (startsWith(capacity, QLatin1Char('K'))) {
         if (!readLong(rightChars(capacity, 5), lKapazitaet)) {
             iAntwortTyp = Unusable;

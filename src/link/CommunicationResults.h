@@ -55,5 +55,5 @@ Q_SIGNALS:
     void EndwertRecieved(std::shared_ptr<EntwertList> list);
 
 private:
-    void parseStatus(const QStringList& parts);
+    void parseStatus(const QList<QStringView>& parts);
 };

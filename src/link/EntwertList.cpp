@@ -69,8 +69,9 @@ bool EntwertList::splitRecievedString(QString& recieveString)
     recieveString = trimBlanks(recieveString);
     if (recieveString.isEmpty() || recieveString == QLatin1String("-1"))
         return false;
-    const QStringList parts = recieveString.split(QLatin1Char(','));
-    if (parts.size() < 2 || parts.at(1) != QLatin1String("D"))
+    // Views into the caller's text: no copy of the elements.
+    const QList<QStringView> parts = QStringView(recieveString).split(QLatin1Char(','));
+    if (parts.size() < 2 || parts.at(1) != u"D")
         return false;
     if (parts.size() - 1 < 4)
         return false;
@@ -79,9 +80,17 @@ bool EntwertList::splitRecievedString(QString& recieveString)
 
 bool EntwertList::evaluateSplitedMembers(const QStringList& strSubStrings)
 {
-    const QStringList& s = strSubStrings;
+    QList<QStringView> views;
+    views.reserve(strSubStrings.size());
+    for (const QString& element : strSubStrings)
+        views.append(element);
+    return evaluateSplitedMembers(views);
+}
+
+bool EntwertList::evaluateSplitedMembers(const QList<QStringView>& s)
+{
     const qsizetype last = s.size() - 1;
-    const QString channel = !s.isEmpty() && isChannelId(s.at(0)) ? s.at(0) : QString();
+    const QString channel = !s.isEmpty() && isChannelId(s.at(0)) ? s.at(0).toString() : QString();
     const qsizetype before = Count();
 
     // A group that runs past the end or holds a number that does not convert
@@ -102,10 +111,10 @@ bool EntwertList::evaluateSplitedMembers(const QStringList& strSubStrings)
         if (n + 4 > last || (n + 4 == last && s.at(last).isEmpty()))
             return fail();
 
-        const QString& type = s.at(++n);
-        rec->iEndwertTyp = type == QLatin1String("SL") ? 2 : type == QLatin1String("SE") ? 3 : 0;
+        const QStringView type = s.at(++n);
+        rec->iEndwertTyp = type == u"SL" ? 2 : type == u"SE" ? 3 : 0;
 
-        const QString& k = s.at(++n);
+        const QStringView k = s.at(++n);
         if (startsWith(k, QLatin1Char('K'))) {
             if (!readLong(rightChars(k, 5), rec->lKapazitaet))
                 return fail();
@@ -113,15 +122,15 @@ bool EntwertList::evaluateSplitedMembers(const QStringList& strSubStrings)
             rec->iEndwertTyp = -1;
         }
 
-        const QString& t = s.at(++n);
+        const QStringView t = s.at(++n);
         if (startsWith(t, QLatin1Char('T'))) {
-            if (!readLong(QStringView(t).sliced(1), rec->lZykluszeit))
+            if (!readLong(t.sliced(1), rec->lZykluszeit))
                 return fail();
         } else {
             rec->iEndwertTyp = -1;
         }
 
-        const QString& v = s.at(++n);
+        const QStringView v = s.at(++n);
         if (startsWith(v, QLatin1Char('V'))) {
             if (!readLong(rightChars(v, 5), rec->lSpannung))
                 return fail();

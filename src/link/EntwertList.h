@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <memory>
 #include <vector>
 
@@ -46,6 +47,7 @@ public:
     // The same for a reply already split at ",", whose second element the
     // caller found to be "D".
     bool evaluateSplitedMembers(const QStringList& strSubStrings);
+    bool evaluateSplitedMembers(const QList<QStringView>& strSubStrings);
 
 private:
     qsizetype indexOfKey(const QString& key) const;

@@ -65,6 +65,12 @@ TEST(EndwertReply, GroupsAreReadInReplyOrder)
         ASSERT_EQ(list.Count(), static_cast<qsizetype>(c.records.size())) << c.reply;
         for (size_t i = 0; i < c.records.size(); ++i)
             expectRecord(*list.Item(static_cast<qsizetype>(i + 1)), c.records[i], c.reply);
+
+        // Already split by the caller: the same records.
+        EntwertList split;
+        ASSERT_TRUE(split.evaluateSplitedMembers(text.split(QLatin1Char(',')))) << c.reply;
+        ASSERT_EQ(split.Count(), list.Count()) << c.reply;
+        EXPECT_EQ(split.Item(split.Count())->lSpannung, list.Item(list.Count())->lSpannung) << c.reply;
     }
 }
 
