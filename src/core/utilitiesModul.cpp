@@ -94,6 +94,7 @@ public:
             if (!userEditPending)
                 ++programChanges;
             userEditPending = false;
+            checked = false;
             previous = text;
         });
     }
@@ -121,6 +122,10 @@ public:
     quint64 generation = 0;  // programChanges when the pending take-back was asked for
     qsizetype pending = 0;   // characters still to be taken back
     bool busy = false;       // the filter's own take-back is running
+    // The text of the last check since the last change: a filter wired twice
+    // checks each edit once.
+    bool checked = false;
+    QString checkedText;
 
 private:
     QLineEdit* m_box;
@@ -146,9 +151,9 @@ void checkInput(QLineEdit* box, Acceptor accepts)
     if (!box)
         return;
     InputTracker* tracker = InputTracker::of(box);
-    if (tracker && tracker->busy)
-        return;
     const QString text = box->text();
+    if (tracker && (tracker->busy || (tracker->checked && tracker->checkedText == text)))
+        return;
     // setText clears the modified flag: text set by the program is left alone.
     const bool userText = box->isModified();
     qsizetype inserted = 1;  // first call without tracking: the key just typed
@@ -156,6 +161,8 @@ void checkInput(QLineEdit* box, Acceptor accepts)
         inserted = insertedLength(tracker->previous, text);
     else
         tracker = new InputTracker(box, userText);
+    tracker->checked = true;
+    tracker->checkedText = text;
     if (!userText || accepts(text) || inserted <= 0)
         return;
 

@@ -176,6 +176,20 @@ TEST_F(FilterTest, TextSetByTheProgramIsNeverAltered)
     settle();
     EXPECT_EQ(box.text(), QStringLiteral("abc"));
 
+    // Wired twice (connected and called from a handler): still only the user's key goes.
+    QObject::connect(&box, &QLineEdit::textEdited, &box, [&box] { checkDecimalInput(&box); });
+    type(box, QStringLiteral("2"));
+    settle();
+    EXPECT_EQ(box.text(), QStringLiteral("abc"));
+    // A check the program asks for in between does not hide the user's next key.
+    box.setText(QStringLiteral("5"));
+    type(box, QStringLiteral("1"));
+    settle();
+    checkDecimalInput(&box);
+    type(box, QStringLiteral("q"));
+    settle();
+    EXPECT_EQ(box.text(), QStringLiteral("51"));
+
     // The program replaces the text before the take-back runs: the new text stays whole.
     box.setText(QStringLiteral("12"));
     type(box, QStringLiteral("x"));
