@@ -16,10 +16,14 @@ const QString kSourceDir = QStringLiteral(VELMORO_SOURCE_DIR);
 
 // Runs the build's own database script; returns its exit code (-1 when it
 // could not run at all).
-int makeDatabases(const QString& dataDir, const QString& outDir, QString* errors = nullptr)
+int makeDatabases(const QString& dataDir, const QString& outDir, QString* errors = nullptr,
+                  const QString& programDir = QString())
 {
     QProcess p;
-    p.start(QStringLiteral("sh"), {kSourceDir + QStringLiteral("/scripts/make-databases"), dataDir, outDir});
+    QStringList args{kSourceDir + QStringLiteral("/scripts/make-databases"), dataDir, outDir};
+    if (!programDir.isEmpty())
+        args << programDir;
+    p.start(QStringLiteral("sh"), args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return -1;
     if (errors)
@@ -75,27 +79,27 @@ TEST(DatabaseBuildTest, ShippedReferenceDatabaseIsTheBuildOfTheDataFolder)
 
 TEST(DatabaseBuildTest, BuildStopsOnAMissingPieceAndKeepsTheUsersDatabase)
 {
-    QTemporaryDir data, out;
-    ASSERT_TRUE(data.isValid() && out.isValid());
+    QTemporaryDir data, shippedOut, out;
+    ASSERT_TRUE(data.isValid() && shippedOut.isValid() && out.isValid());
     const QDir source(kSourceDir + QStringLiteral("/data"));
     for (const QString& name : source.entryList({QStringLiteral("*.sql")}, QDir::Files))
         ASSERT_TRUE(QFile::copy(source.filePath(name), data.filePath(name)));
 
-    // A user database that exists is never replaced.
-    ASSERT_EQ(makeDatabases(data.path(), out.path()), 0);
+    // A user database that exists beside the program is never replaced.
+    ASSERT_EQ(makeDatabases(data.path(), shippedOut.path(), nullptr, out.path()), 0);
     TempProgramFolder(false).execOn(out.filePath(QStringLiteral("veluser.mdb")),
                                     {QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('kept')")});
-    ASSERT_EQ(makeDatabases(data.path(), out.path()), 0);
+    ASSERT_EQ(makeDatabases(data.path(), shippedOut.path(), nullptr, out.path()), 0);
     const ShippedReferenceData user(out.filePath(QStringLiteral("veluser.mdb")),
                                     ShippedReferenceData::Access::ReadWrite);
     EXPECT_EQ(user.rows(QStringLiteral("SELECT AkkuName FROM Akkus")).size(), 1);
 
     // Without one of its pieces no reference database is written at all,
     // not even one that lacks only some rows.
-    ASSERT_TRUE(QFile::remove(out.filePath(QStringLiteral("velmoro.mdb"))));
+    ASSERT_TRUE(QFile::remove(shippedOut.filePath(QStringLiteral("velmoro.mdb"))));
     ASSERT_TRUE(QFile::remove(data.filePath(QStringLiteral("velmoro-program-tables.sql"))));
-    EXPECT_NE(makeDatabases(data.path(), out.path()), 0);
-    EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("velmoro.mdb"))));
+    EXPECT_NE(makeDatabases(data.path(), shippedOut.path()), 0);
+    EXPECT_FALSE(QFileInfo::exists(shippedOut.filePath(QStringLiteral("velmoro.mdb"))));
 }
 
 TEST(DatabaseBuildTest, NoDatabaseFileLivesInTheSources)

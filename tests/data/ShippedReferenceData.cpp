@@ -8,7 +8,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
-ShippedReferenceData::ShippedReferenceData() : ShippedReferenceData(buildPath(QStringLiteral("Daten/velmoro.mdb")))
+ShippedReferenceData::ShippedReferenceData() : ShippedReferenceData(buildPath(QStringLiteral("shipped/Daten/velmoro.mdb")))
 {
 }
 
