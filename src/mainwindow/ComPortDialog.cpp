@@ -19,6 +19,9 @@ const char* const kOptionCaptions[10] = {"0602", "0604", "0606", "0608", "0612",
                                          "0614", "0616", "0618", "0620", "0622"};
 } // namespace
 
+const QChar ComPortDialog::kPresentMark(0x2714);  // heavy check mark
+const QChar ComPortDialog::kAbsentMark(0x2013);   // en dash
+
 ComPortDialog::ComPortDialog(const QString& objectName, QWidget* parent) : FormDialog(parent)
 {
     setObjectName(objectName);
@@ -65,10 +68,11 @@ void ComPortDialog::setOptionCaptions()
 {
     for (int i = 0; i < 10; ++i) {
         const QString device = SerialPortNames::deviceForNumber(i + 1);
+        // A mark rather than a word, so the caption reads the same in every language.
         const bool present = m_presentDevices.contains(device);
-        optCom[i]->setText(QStringLiteral("%1   %2 (%3)")
+        optCom[i]->setText(QStringLiteral("%1   %2 %3")
                                .arg(getResource(QLatin1String(kOptionCaptions[i])), device,
-                                    getResource(present ? QStringLiteral("0624") : QStringLiteral("0626"))));
+                                    present ? QString(kPresentMark) : QString(kAbsentMark)));
     }
 }
 

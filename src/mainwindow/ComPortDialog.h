@@ -18,6 +18,10 @@ class QVBoxLayout;
 class ComPortDialog : public FormDialog {
     Q_OBJECT
 public:
+    // Ends an option's caption: the system has that device, or has not.
+    static const QChar kPresentMark;
+    static const QChar kAbsentMark;
+
     // True when Cancel must end the program (set by the caller after loading).
     bool bStartup = false;
 
