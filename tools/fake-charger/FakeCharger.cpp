@@ -49,6 +49,18 @@ struct Rule {
     QByteArray rawBytes;
 };
 
+// Lists handed out get an array of their own: the fake's thread goes on
+// appending to the original.
+template <typename T>
+QList<T> detachedCopy(const QList<T>& list)
+{
+    QList<T> copy;
+    copy.reserve(list.size());
+    for (const T& item : list)
+        copy.push_back(item);
+    return copy;
+}
+
 bool isChannelId(const QString& s)
 {
     return s.size() == 3 && s.startsWith(QLatin1String("00")) && s.at(2) >= QLatin1Char('1')
@@ -676,7 +688,7 @@ QList<FakeEndValue> FakeCharger::endValues(int channel) const
 {
     std::lock_guard lock(d->mutex);
     auto* ch = d->channel(channel);
-    return ch ? ch->endValues() : QList<FakeEndValue>{};
+    return ch ? detachedCopy(ch->endValues()) : QList<FakeEndValue>{};
 }
 
 void FakeCharger::pushEndValues(int channel)
@@ -717,7 +729,7 @@ void FakeCharger::setDeviceInfoField(int element, const QString& value)
 QStringList FakeCharger::deviceInfoFields() const
 {
     std::lock_guard lock(d->mutex);
-    return d->deviceInfo;
+    return detachedCopy(d->deviceInfo);
 }
 
 void FakeCharger::setSecondsPerRequest(int seconds)
@@ -826,8 +838,10 @@ QStringList FakeCharger::frameLog() const
 
 QList<FakeFrame> FakeCharger::frames() const
 {
+    // A list of its own, so the caller never shares the array that the
+    // fake's thread appends to.
     std::lock_guard lock(d->mutex);
-    return d->log;
+    return detachedCopy(d->log);
 }
 
 void FakeCharger::clearFrameLog()
