@@ -40,6 +40,12 @@ OpenResult createAndOpenLink()
         const auto* dbError = dynamic_cast<const DatabaseError*>(&e);
         msgBox(QStringLiteral("errhandler von generate serial connection"));
         msgBox(dbError ? dbError->description() : QString::fromLocal8Bit(e.what()));
+        // Callers always find a link; this one names no port and answers
+        // "no reply" without further messages.
+        if (!objComCommunication) {
+            objComCommunication = std::make_unique<VelmoroComCommunication>(QString());
+            objComCommunication->openComPort();
+        }
         return OpenResult::Error;
     }
 }

@@ -148,7 +148,7 @@ bool VelmoroComCommunication::writeFrame(const QString& frame)
         portFailed(m_port->error(), m_port->errorString());
         return false;
     }
-    const QDeadlineTimer deadline(m_timeoutMs);
+    const QDeadlineTimer deadline(m_timeoutMs, Qt::PreciseTimer);
     while (m_port->bytesToWrite() > 0) {
         if (m_port->waitForBytesWritten(int(std::max<qint64>(0, deadline.remainingTime()))))
             continue;
@@ -195,7 +195,7 @@ QString VelmoroComCommunication::converse(const QString& body, const QString& st
 QString VelmoroComCommunication::receiveString(const QString& strFrom, bool bWait)
 {
     const bool letEventsRun = bWait && strFrom == QLatin1String("001");
-    const QDeadlineTimer deadline(m_timeoutMs); // monotonic: a clock change does not touch it
+    const QDeadlineTimer deadline(m_timeoutMs, Qt::PreciseTimer); // monotonic: a clock change does not touch it
     QString buffer;
     for (;;) {
         if (letEventsRun && QCoreApplication::instance()) {

@@ -90,5 +90,6 @@ private:
 };
 
 // The one link of the program, created by openComCommunication (and anew
-// after the COM port changed). Empty until then.
+// after the COM port changed). Empty until then; never empty afterwards, even
+// when no port could be opened.
 extern std::unique_ptr<VelmoroComCommunication> objComCommunication;

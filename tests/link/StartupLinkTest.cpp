@@ -175,4 +175,9 @@ TEST_F(StartupLinkTest, RunTimeErrorWhileCreatingTheLinkIsReportedAndTheStartGoe
     EXPECT_EQ(messages.shown[0].buttons, MessageService::OkOnly);
     EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("NoSuchTable")));
     EXPECT_EQ(terminator.calls, 0);
+    // The channels find a link all the same: one that answers nothing, quietly.
+    ASSERT_NE(objComCommunication, nullptr);
+    EXPECT_FALSE(objComCommunication->isComPortOpen());
+    EXPECT_EQ(objComCommunication->getStatus(QStringLiteral("001")), QString());
+    EXPECT_EQ(messages.shown.size(), 2);
 }
