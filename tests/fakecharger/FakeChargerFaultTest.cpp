@@ -1,7 +1,7 @@
 // Faults on demand: each does to the bytes on the wire what it says, only to
 // the requests it was aimed at, only as often as asked.
 #include "FakeCharger.h"
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "RawPort.h"
 
 #include <QFileInfo>

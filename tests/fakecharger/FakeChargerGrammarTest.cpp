@@ -2,7 +2,7 @@
 // of every code, end-value lists, program echoes and reads, device
 // information, and silence where a charger would be silent.
 #include "FakeCharger.h"
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "RawPort.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 // like real packs, phases end with end values that are pushed once.
 #include "FakeChannel.h"
 #include "FakeCharger.h"
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "RawPort.h"
 
 #include <QStringList>

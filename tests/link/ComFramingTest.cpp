@@ -1,5 +1,5 @@
 // Frames and port names, without a port: every edge of the reply frame.
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 
 #include "link/ComFraming.h"
 #include "link/ComPortNames.h"

@@ -1,7 +1,6 @@
 // Creating and re-creating the link at start-up: the port of the setting, the
 // "1092" road with the port dialog as a loop, Cancel, and run-time errors.
 #include "FakeCharger.h"
-#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include "core/ComPortDialogRunner.h"

@@ -2,7 +2,6 @@
 // writes, the replies it takes, and how it behaves when the charger is slow,
 // silent, garbled or pulled out.
 #include "FakeCharger.h"
-#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include "link/VelmoroComCommunication.h"
