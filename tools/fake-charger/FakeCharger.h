@@ -12,6 +12,13 @@
 // A charger with one to four channels that answers on a pseudo-terminal, for
 // tests and for trying the program without a charger.
 //
+// Faults (a test):
+//
+//     fake.injectFault(FakeFault::NoReply);             // the next request, any channel
+//     fake.injectFault(FakeFault::Refuse, 3, "002", "W"); // channel 2's next three program reads
+//     fake.injectRawReply("\x14\x03");                  // exactly these bytes next
+//     fake.pullOut(); ... fake.plugIn();                 // the adapter away and back
+//
 // Quick start (a test):
 //
 //     FakeCharger fake(4);                       // four channels, plain model
@@ -101,10 +108,20 @@ public:
     // builds it); returned by W. Setting it does not start it.
     void setProgram(int channel, const QString& programString);
     QString program(int channel) const;
-    // Simulates the stored program from its start (see FakeChannel.h for
-    // the phases of each device mode); end values are emptied. A program
-    // written over the link starts the same way. False when the stored
-    // program is not valid.
+    // Simulates the stored program from its start; end values are emptied.
+    // A program written over the link starts the same way. False when the
+    // stored program is not valid. Phases by device mode (M):
+    //   1 (and unknown modes) charge; 2 discharge; 3 discharge, charge;
+    //   4 charge, discharge, charge; 5 F times (1 .. 9) discharge, charge;
+    //   6 charge, storage for the Y interval (24 h without Y), discharge
+    //   with the self-discharge (Y) in its end value.
+    // A 60 s pause ("SW") lies between phases; the storage reports "SW" too.
+    // Charging reports "SL" with L, discharging "SE" with E; every phase
+    // ends with an end value (pushed to the next status request unless
+    // switched off); the end is "SF", with "X3" when the last discharge
+    // reached 80 % of K, "X2" when it did not. Charge at constant current
+    // until full (NiMH) or at constant voltage with falling current
+    // (lead-acid 2.4 V, Li-ion 4.2 V per cell); discharge until D.
     bool startProgram(int channel);
     // Ends the simulation; the channel reports "SA".
     void stopProgram(int channel);
