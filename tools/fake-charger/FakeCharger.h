@@ -12,13 +12,6 @@
 // A charger with one to four channels that answers on a pseudo-terminal, for
 // tests and for trying the program without a charger.
 //
-// Faults (a test):
-//
-//     fake.injectFault(FakeFault::NoReply);             // the next request, any channel
-//     fake.injectFault(FakeFault::Refuse, 3, "002", "W"); // channel 2's next three program reads
-//     fake.injectRawReply("\x14\x03");                  // exactly these bytes next
-//     fake.pullOut(); ... fake.plugIn();                 // the adapter away and back
-//
 // Quick start (a test):
 //
 //     FakeCharger fake(4);                       // four channels, plain model
@@ -29,6 +22,13 @@
 //     fake.setValues(1, 1000, 7250, 120);
 //     link.getStatus("001");                     // "001,M,SL,L01000,V07250,K00120,"
 //     fake.frameLog();                           // {"001,M"}
+//
+// Faults (a test):
+//
+//     fake.injectFault(FakeFault::NoReply);             // the next request, any channel
+//     fake.injectFault(FakeFault::Refuse, 3, "002", "W"); // channel 2's next three program reads
+//     fake.injectRawReply("\x14\x03");                  // exactly these bytes next
+//     fake.pullOut(); ... fake.plugIn();                 // the adapter away and back
 //
 // Wire. The charger side of the link: it reads command frames
 // DC2 "," body "," ETX CR and answers with reply frames DC4 "," payload ETX,
