@@ -17,7 +17,7 @@ int g_defaultTimeoutMs = 2000;
 
 // While channel 1 waits with window events let run, the wait is cut into
 // slices this long, so events are served promptly without spinning.
-constexpr int eventSliceMs = 20;
+constexpr int eventSliceMs = 40;
 
 // Clears the busy mark however a conversation ends (also when a handler run
 // during the wait ends the program by throwing in tests).
