@@ -1,5 +1,6 @@
 #include "core/DataFolder.h"
 #include "core/StartupModul.h"
+#include "mainwindow/ComPortRecovery.h"
 #include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
@@ -20,6 +21,8 @@ int main(int argc, char* argv[])
 
     FirstStartChain firstStart;
     setFirstStartDialogs(&firstStart);
+    ComPortRecovery portRecovery;
+    setComPortDialogRunner(&portRecovery);
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;

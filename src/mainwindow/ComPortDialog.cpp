@@ -2,7 +2,7 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
-#include "platform/SerialPortNames.h"
+#include "link/ComPortNames.h"
 #include "platform/Terminator.h"
 
 #include <QButtonGroup>
@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 namespace {
@@ -51,7 +52,9 @@ ComPortDialog::ComPortDialog(const QString& objectName, QWidget* parent) : FormD
     m_layout->addWidget(buttons);
     connect(cmdCancel, &QPushButton::clicked, this, &ComPortDialog::cmdCancel_Click);
 
-    m_presentDevices = SerialPortNames::presentDevices();
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& port : ports)
+        m_presentDevices << port.systemLocation();
 }
 
 void ComPortDialog::loadCommon(const QString& okCaption)
@@ -67,7 +70,7 @@ void ComPortDialog::loadCommon(const QString& okCaption)
 void ComPortDialog::setOptionCaptions()
 {
     for (int i = 0; i < 10; ++i) {
-        const QString device = SerialPortNames::deviceForNumber(i + 1);
+        const QString device = comPortDeviceForNumber(i + 1);
         // A mark rather than a word, so the caption reads the same in every language.
         const bool present = m_presentDevices.contains(device);
         optCom[i]->setText(QStringLiteral("%1   %2 %3")
@@ -89,7 +92,7 @@ void ComPortDialog::selectPortFromSettings()
     for (QRadioButton* opt : optCom)
         opt->setChecked(false);
     m_group->setExclusive(true);
-    const int n = SerialPortNames::numberFromSetting(objSettings().getSetting(QStringLiteral("ComPort")));
+    const int n = comPortNumber(objSettings().getSetting(QStringLiteral("ComPort")));
     if (n >= 1)
         optCom[n - 1]->setChecked(true);
 }
@@ -101,7 +104,7 @@ QString ComPortDialog::getSelectedPort() const
             return QString::number(i + 1);
     }
     const QString stored = objSettings().getSetting(QStringLiteral("ComPort"));
-    if (SerialPortNames::isDevicePath(stored))
+    if (stored.trimmed().startsWith(QLatin1Char('/')))
         return stored;
     return QStringLiteral("2");
 }
