@@ -77,3 +77,14 @@ QString buildPath(const QString& relative);
 void openCoreForTest(const TempProgramFolder& folder);
 // Closes everything opened by openCoreForTest or a start.
 void closeCoreForTest();
+
+// Readable QString / QStringList in test failures.
+#include <ostream>
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '[';
+    for (int i = 0; i < l.size(); ++i)
+        *os << (i ? ", " : "") << '"' << l[i].toStdString() << '"';
+    *os << ']';
+}

@@ -1,0 +1,85 @@
+// Start-up cost: from a fresh program folder to the main window shown
+// (offscreen; the splash wait is not counted), and the peak memory then.
+#include "core/DataFolder.h"
+#include "core/DatabaseModul.h"
+#include "core/velmoroLog.h"
+#include "mainwindow/frmMDIMainForm.h"
+#include "platform/MessageService.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+QString builtDatabase(const char* name)
+{
+    return QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("Daten/") + QLatin1String(name));
+}
+
+void prepareFolder(const QTemporaryDir& dir)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("Daten"));
+    for (const char* name : {"velmoro.mdb", "veluser.mdb"})
+        QFile::copy(builtDatabase(name), dir.path() + QStringLiteral("/Daten/") + QLatin1String(name));
+}
+
+double peakRssMb()
+{
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return double(ru.ru_maxrss) / 1024.0;
+}
+
+void BM_StartToMainWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        prepareFolder(dir);
+        setProgramFolder(dir.path());
+        state.ResumeTiming();
+
+        auto* form = new frmMDIMainForm;
+        form->MDIForm_Load();
+        QApplication::processEvents();
+
+        state.PauseTiming();
+        delete form;
+        closeAllDatabases();
+        objLog.reset();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = peakRssMb();
+}
+BENCHMARK(BM_StartToMainWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The first start in a fresh process, including the toolkit's own start-up.
+    {
+        QTemporaryDir dir;
+        prepareFolder(dir);
+        setProgramFolder(dir.path());
+        auto* form = new frmMDIMainForm;
+        form->MDIForm_Load();
+        QApplication::processEvents();
+        std::printf("first start in a fresh process: %lld ms, peak memory %.1f MB\n",
+                    static_cast<long long>(sinceStart.elapsed()), peakRssMb());
+        delete form;
+        closeAllDatabases();
+        objLog.reset();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
