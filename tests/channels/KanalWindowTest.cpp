@@ -57,6 +57,8 @@ TEST_F(KanalWindowTest, LoadSetsCaptionsHidesConditionFieldsAndStartsBothTimers)
     const char* windowCaptions[] = {"0800", "0799", "0798", "0797"};
     for (int n = 1; n <= 4; ++n) {
         SCOPED_TRACE(n);
+        link.programFallback = QStringLiteral("00%1,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,").arg(n);
+        link.statusFallback = QStringLiteral("00%1,M,SA,").arg(n);
         frmKanal w(n, host, &link);
         w.findChild<QLineEdit*>(QStringLiteral("txtAkkuzustand"))->setText(QStringLiteral("old"));
         w.Form_Load();
