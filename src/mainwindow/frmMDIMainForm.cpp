@@ -54,6 +54,8 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMDIMainForm"));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    // Arranging lays the channel windows out in channel order.
+    m_mdi->setActivationOrder(QMdiArea::CreationOrder);
     setCentralWidget(m_mdi);
     buildMenus();
     buildStatusbar();
