@@ -68,6 +68,10 @@ frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    // The children go after this part of the window is gone; what they report
+    // while they go must not reach it.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    disconnect(stbFirstStatusbar, nullptr, this, nullptr);
     // The channel windows stop polling before anything they use goes away.
     for (auto*& k : m_kanal) {
         if (k) {
