@@ -5,13 +5,12 @@
 #include <algorithm>
 
 namespace {
-// The front window first, so it gets the first place.
+// In the area's own order (the order its owner chose for arranging).
 QList<QMdiSubWindow*> shownWindows(QMdiArea& area, bool minimised)
 {
     QList<QMdiSubWindow*> windows;
-    const auto all = area.subWindowList(QMdiArea::StackingOrder);
-    for (auto it = all.crbegin(); it != all.crend(); ++it) {
-        QMdiSubWindow* w = *it;
+    const auto all = area.subWindowList(area.activationOrder());
+    for (QMdiSubWindow* w : all) {
         if (!w->isHidden() && w->isMinimized() == minimised)
             windows << w;
     }
