@@ -10,6 +10,7 @@
 #include "mainwindow/frmMDIMainForm.h"
 #include "platform/DataCombo.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -96,7 +97,11 @@ TEST_F(SettingsDialogsTest, ConfirmedLanguageChangeEndsWithoutCloseQuestion)
     EXPECT_EQ(terminator.calls, 1);
     EXPECT_EQ(messages.texts(), (QStringList{getResource(QStringLiteral("0411")), getResource(QStringLiteral("1090"))}));
     EXPECT_EQ(setting("UsedLanguage"), QStringLiteral("DE"));
-    EXPECT_EQ(setting("Akku2Visible"), QStringLiteral("NO"));  // visibility not saved
+    // Channel visibility not saved: the unchecked menu items would have
+    // turned channel 1 off.
+    EXPECT_FALSE(form->mnuEinstellungenKanaeleKanal1->isChecked());
+    EXPECT_EQ(setting("Akku1Visible"), QStringLiteral("YES"));
+    EXPECT_EQ(setting("Akku2Visible"), QStringLiteral("NO"));
     EXPECT_EQ(tempRows(), 0);
     EXPECT_EQ(objLog, nullptr);
 }
@@ -140,6 +145,7 @@ TEST_F(SettingsDialogsTest, ChargerDialogInSettingsMode)
     EXPECT_THROW(d.btnOk_Click(), ProgramTerminated);
     EXPECT_EQ(messages.texts(), (QStringList{getResource(QStringLiteral("0206")), getResource(QStringLiteral("1090"))}));
     EXPECT_EQ(setting("UsedCharger"), QStringLiteral("KZT1"));
+    EXPECT_EQ(setting("Akku1Visible"), QStringLiteral("YES"));
     EXPECT_EQ(tempRows(), 0);
 }
 
