@@ -24,4 +24,9 @@ public:
     virtual void setStatusbarPanelText(const QString& key, const QString& text) = 0;
     // Check mark of Settings > Channels > Channel n (n = 1 .. 4).
     virtual void setChannelMenuChecked(int channel, bool checked) = 0;
+
+    // Whether the charger has this channel. A window of a channel the charger
+    // does not have would wait out a missing reply at every poll and freeze
+    // the program for that time.
+    virtual bool channelPresent(int) const { return true; }
 };

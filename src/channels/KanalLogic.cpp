@@ -191,7 +191,7 @@ void KanalLogic::initChannel()
     bTempValuesWritten = true;
     renewTempMessreiheId();
 
-    if (m_channel != 1 && m_host.noKZTFound()) {
+    if (m_channel != 1 && (m_host.noKZTFound() || !m_host.channelPresent(m_channel))) {
         m_comResults->iAntwortTyp = CommunicationResults::NoReply;
         commProgram->iAkkuTyp = -2;
         showProgram(*commProgram);
@@ -284,7 +284,7 @@ void KanalLogic::timerKanal_Timer()
 {
     if (m_busy || !m_comResults)
         return;
-    if (m_channel != 1 && m_host.noKZTFound())
+    if (m_channel != 1 && (m_host.noKZTFound() || !m_host.channelPresent(m_channel)))
         return;
     // Another conversation is waiting for its reply and runs this tick from
     // its wait: the tick would only get "no reply" and count it as one.

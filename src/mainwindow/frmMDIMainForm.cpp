@@ -555,6 +555,14 @@ void frmMDIMainForm::setLanguageResources()
 
 // --- status bar -----------------------------------------------------------------
 
+bool frmMDIMainForm::channelPresent(int channel) const
+{
+    // Only a self-describing charger says how many channels it has.
+    if (setting("UsedCharger") != QLatin1String("KZTx"))
+        return true;
+    return channel <= kztxChannelCount().value_or(1);
+}
+
 std::optional<int> frmMDIMainForm::kztxChannelCount()
 {
     const QString text = setting("KZTxChannelCount").trimmed();

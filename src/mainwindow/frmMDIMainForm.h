@@ -170,6 +170,7 @@ public:
     void setCheckLadegeraet(bool check) override { check_Ladegeraet = check; }
     void setStatusbarPanelText(const QString& key, const QString& text) override;
     void setChannelMenuChecked(int channel, bool checked) override;
+    bool channelPresent(int channel) const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -17,6 +17,7 @@ public:
     qint32 nextTempId = 1;
     QMap<QString, QString> panels;
     QMap<int, bool> menuChecked;
+    int channelsPresent = 4;
 
     bool noKZTFound() const override { return lost; }
     void setNoKZTFound(bool l) override { lost = l; }
@@ -25,6 +26,7 @@ public:
     qint32 getNewTempMessreiheID() override { return nextTempId++; }
     void setStatusbarPanelText(const QString& key, const QString& text) override { panels[key] = text; }
     void setChannelMenuChecked(int channel, bool checked) override { menuChecked[channel] = checked; }
+    bool channelPresent(int channel) const override { return channel <= channelsPresent; }
 };
 
 class FakeView : public KanalView {

@@ -391,3 +391,24 @@ TEST_F(KanalPollingTest, ClosingTheHeadingAfterIdleUnlessRecording)
     EXPECT_EQ(view.texts[QStringLiteral("txtBemerkung")], QString());
     EXPECT_FALSE(l.bResetHeading);
 }
+
+TEST_F(KanalPollingTest, ChannelTheChargerDoesNotHaveIsNeverAsked)
+{
+    // A self-describing charger with two channels: window 3 must not wait out
+    // a missing reply at every poll.
+    host.channelsPresent = 2;
+    logic = std::make_unique<KanalLogic>(3, host, view, &link);
+    logic->Form_Load();
+    logic->stopTimers();
+    logic->timerKanal_Timer();
+    logic->timerKanal_Timer();
+    EXPECT_TRUE(link.calls.isEmpty());
+
+    // Once the charger reports more channels, the window takes up its polls.
+    host.channelsPresent = 4;
+    link.program.push_back(program(3));
+    link.endwert.push_back(endValues(3));
+    link.status.push_back(status(3, "SA"));
+    logic->timerKanal_Timer();
+    EXPECT_FALSE(link.calls.isEmpty());
+}
