@@ -17,7 +17,7 @@
 namespace {
 QString builtDatabase(const char* name)
 {
-    return QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("Daten/") + QLatin1String(name));
+    return QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten/") + QLatin1String(name));
 }
 
 void prepareFolder(const QTemporaryDir& dir)

@@ -47,7 +47,7 @@ TempProgramFolder::TempProgramFolder(bool withDatabases)
         return;
     QDir(m_dir.path()).mkpath(QStringLiteral("Daten"));
     for (const char* name : {"velmoro.mdb", "veluser.mdb"}) {
-        const QString from = buildPath(QStringLiteral("Daten/") + QLatin1String(name));
+        const QString from = buildPath(QStringLiteral("shipped/Daten/") + QLatin1String(name));
         const QString to = QDir(m_dir.path()).filePath(QStringLiteral("Daten/") + QLatin1String(name));
         if (!QFile::copy(from, to))
             ADD_FAILURE() << "cannot copy " << from.toStdString();
