@@ -2,6 +2,8 @@
 
 #include "core/DatabaseModul.h"
 #include "core/MesswertStringError.h"
+#include "link/CommunicationEndwert.h"
+#include "link/CommunicationResults.h"
 
 #include <QStringList>
 #include <limits>
@@ -37,6 +39,29 @@ qint32 messwertSeconds(const QDateTime& start, const QDateTime& now)
     if (diff < std::numeric_limits<qint32>::min() || diff > std::numeric_limits<qint32>::max())
         throw MesswertStringError(QStringLiteral("The start time of the series lies too far away"));
     return static_cast<qint32>(diff);
+}
+
+QString buildMesswertString(const CommunicationResults& comRes, const QDateTime& start, const QDateTime& now)
+{
+    const qint32 seconds = messwertSeconds(start, now);
+    return QStringLiteral("%1;%2;%3;%4").arg(comRes.lKapazitaet).arg(comRes.lSpannung).arg(comRes.lStrom).arg(seconds);
+}
+
+QString buildEndwertString(const CommunicationEndwert& endwert, const QDateTime& start, const QDateTime& now)
+{
+    const qint32 seconds = messwertSeconds(start, now);
+    QString text = QStringLiteral("%1;%2;%3;%4;%5")
+                       .arg(endwert.iEndwertTyp)
+                       .arg(endwert.lKapazitaet)
+                       .arg(endwert.lSpannung)
+                       .arg(seconds)
+                       .arg(endwert.lZykluszeit);
+    if (endwert.bWithAkkuzustand)
+        text += (endwert.bAkkuzustand ? QStringLiteral(";T;") : QStringLiteral(";F;"))
+                + QString::number(endwert.iProzent);
+    if (endwert.lSelbstentladung != -1)
+        text += QLatin1Char(';') + QString::number(endwert.lSelbstentladung);
+    return text;
 }
 
 LoadedMeasurementValue parseMesswertString(const QString& text, bool bEndwert)

@@ -14,10 +14,24 @@
 #include <QString>
 #include <QtGlobal>
 
+class CommunicationResults;
+struct CommunicationEndwert;
+
 // Whole seconds from start to now, both taken at whole seconds as a clock
 // shows them. Raises MesswertStringError when start was never set or the
 // difference does not fit a 32-bit integer.
 qint32 messwertSeconds(const QDateTime& start, const QDateTime& now);
+
+// Plain text of the status record's capacity, voltage and current, field 4
+// counted from start to now. Raises MesswertStringError as messwertSeconds.
+QString buildMesswertString(const CommunicationResults& comRes, const QDateTime& start,
+                            const QDateTime& now = QDateTime::currentDateTime());
+
+// End-value text of one end value, field 4 counted from start to now; the
+// condition only when the end value carries one, the self-discharge only when
+// it is not -1. Raises MesswertStringError as messwertSeconds.
+QString buildEndwertString(const CommunicationEndwert& endwert, const QDateTime& start,
+                           const QDateTime& now = QDateTime::currentDateTime());
 
 // Decodes one stored-value text; bEndwert says which layout to expect (the
 // row's EW). Raises MesswertStringError for too few fields, a field that is

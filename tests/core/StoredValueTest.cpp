@@ -6,11 +6,77 @@
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
 #include "core/MesswertStringError.h"
+#include "link/CommunicationEndwert.h"
+#include "link/CommunicationResults.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {
+
+const QDateTime kStart(QDate(2024, 3, 1), QTime(10, 0, 0));
+
+CommunicationEndwert endValue(qint16 typ, bool withZustand, bool zustand, qint16 prozent, qint32 selbst)
+{
+    CommunicationEndwert e;
+    e.iEndwertTyp = typ;
+    e.lKapazitaet = 1850;
+    e.lSpannung = 13100;
+    e.lZykluszeit = 95;
+    e.bWithAkkuzustand = withZustand;
+    e.bAkkuzustand = zustand;
+    e.iProzent = prozent;
+    e.lSelbstentladung = selbst;
+    return e;
+}
+
+TEST(BuildStoredValue, PlainTextFromTheStatusRecord)
+{
+    CommunicationResults r;
+    r.lKapazitaet = 1234;
+    r.lSpannung = 9800;
+    r.lStrom = 2000;
+    EXPECT_EQ(buildMesswertString(r, kStart, kStart.addSecs(360)), QStringLiteral("1234;9800;2000;360"));
+    r.lStrom = -2000;
+    const QString text = buildMesswertString(r, kStart, kStart.addSecs(360));
+    EXPECT_EQ(text, QStringLiteral("1234;9800;-2000;360"));
+    EXPECT_EQ(parseMesswertString(text, false).lLadestrom, -2000);
+}
+
+TEST(BuildStoredValue, EndValueTextCarriesOnlyTheOptionalPartsItHas)
+{
+    const QDateTime at = kStart.addSecs(5400);
+    EXPECT_EQ(buildEndwertString(endValue(2, false, false, 0, -1), kStart, at), QStringLiteral("2;1850;13100;5400;95"));
+    EXPECT_EQ(buildEndwertString(endValue(2, true, true, 87, 12), kStart, at),
+              QStringLiteral("2;1850;13100;5400;95;T;87;12"));
+    EXPECT_EQ(buildEndwertString(endValue(3, true, false, 40, -1), kStart, at), QStringLiteral("3;1850;13100;5400;95;F;40"));
+    // A self-discharge of 0 was measured and is written; only -1 means none.
+    EXPECT_EQ(buildEndwertString(endValue(3, false, false, 0, 0), kStart, at), QStringLiteral("3;1850;13100;5400;95;0"));
+}
+
+TEST(BuildStoredValue, EveryEndValueSurvivesTheRoundTrip)
+{
+    for (bool withZustand : {false, true})
+        for (bool zustand : {false, true})
+            for (qint32 selbst : {-1, 0, 12}) {
+                const CommunicationEndwert e = endValue(3, withZustand, zustand, withZustand ? 87 : 0, selbst);
+                const LoadedMeasurementValue v = parseMesswertString(buildEndwertString(e, kStart, kStart), true);
+                EXPECT_EQ(v.iEndwertTyp, 3);
+                EXPECT_EQ(v.bWithAkkuzustand, withZustand);
+                EXPECT_EQ(v.bAkkuzustand, withZustand && zustand);
+                EXPECT_EQ(v.iProzent, e.iProzent);
+                EXPECT_EQ(v.bWithSelbstentladung, selbst != -1);
+                EXPECT_EQ(v.lSelbstentladung, selbst == -1 ? 0 : selbst);
+                EXPECT_EQ(v.zykluszeitValue(), 95);
+            }
+}
+
+TEST(BuildStoredValue, AnUnsetStartTimeRaisesInsteadOfWritingNonsense)
+{
+    CommunicationResults r;
+    EXPECT_THROW(buildMesswertString(r, QDateTime()), MesswertStringError);
+    EXPECT_THROW(buildEndwertString(endValue(2, false, false, 0, -1), QDateTime()), MesswertStringError);
+}
 
 TEST(ParseMesswertString, PlainValueFillsOnlyItsFourMembers)
 {
