@@ -1,0 +1,45 @@
+// The error log: blocks appended run after run, failures ignored.
+#include "core/velmoroLog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(ErrorLog, EachRunAppendsItsBlocksAfterTheOlderOnes)
+{
+    QTemporaryDir dir;
+    for (const char* run : {"first", "second"}) {
+        velmoroLog log(dir.path());
+        ASSERT_TRUE(log.isOpen());
+        log.writeLogSignature(QStringLiteral("No Program Value for Current Measurementrow"));
+        log.writeLogEntry(QStringLiteral("Current RowId: ") + QLatin1String(run));
+    }
+    QFile file(dir.filePath(QStringLiteral("error.log")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray all = file.readAll();
+    ASSERT_TRUE(all.endsWith("\r\n"));
+    const QList<QByteArray> lines = all.chopped(2).split('\n');
+    ASSERT_EQ(lines.size(), 12);
+    for (const QByteArray& line : lines)
+        EXPECT_TRUE(line.endsWith('\r') || line == lines.last()) << line.constData();
+    for (int block : {0, 6}) {
+        EXPECT_EQ(lines[block], "\r");
+        EXPECT_EQ(lines[block + 1], QByteArray(69, '*') + '\r');
+        EXPECT_EQ(lines[block + 2], "LogType: No Program Value for Current Measurementrow\r");
+        EXPECT_TRUE(lines[block + 3].startsWith("Log Writen: ")) << lines[block + 3].constData();
+        EXPECT_GT(lines[block + 3].size(), 20);
+        EXPECT_EQ(lines[block + 4], "\r");
+    }
+    EXPECT_EQ(lines[5], "Current RowId: first\r");
+    EXPECT_EQ(lines[11], "Current RowId: second");
+}
+
+TEST(ErrorLog, AFolderThatCannotBeWrittenIsIgnored)
+{
+    QTemporaryDir dir;
+    velmoroLog log(dir.filePath(QStringLiteral("missing/deeper")));
+    EXPECT_FALSE(log.isOpen());
+    log.writeLogSignature(QStringLiteral("x"));
+    log.writeLogEntry(QStringLiteral("y"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing/deeper/error.log"))));
+}
