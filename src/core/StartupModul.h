@@ -21,6 +21,14 @@ void closeApplication();
 void checkFirstStartup();
 void showNotImplemented();
 
-// The serial link on the port of the setting ComPort. Defined with the link.
+class ComPortDialogRunner;
+
+// The serial link on the port of the setting ComPort (objComCommunication).
+// A port that does not open shows "1092" and then the port dialog, until a
+// port opens or the dialog is cancelled (which ends the program). Without a
+// dialog installed the program goes on without a working link.
 void openComCommunication();
+// Closes the current link's port, then openComCommunication.
 void reopenComCommunication();
+// The dialog run after a failed opening; nullptr (the default) runs none.
+void setComPortDialogRunner(ComPortDialogRunner* runner);

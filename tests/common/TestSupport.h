@@ -78,9 +78,23 @@ void openCoreForTest(const TempProgramFolder& folder);
 // Closes everything opened by openCoreForTest or a start.
 void closeCoreForTest();
 
-// Readable QString / QStringList in test failures.
+// Readable QString / QStringList / QByteArray in test failures (control
+// characters, such as the frame characters of the charger link, as \xNN).
+#include <QByteArray>
 #include <ostream>
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    static const char hex[] = "0123456789abcdef";
+    *os << '"';
+    for (const QChar c : s) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            *os << "\\x" << hex[(c.unicode() >> 4) & 0xf] << hex[c.unicode() & 0xf];
+        else
+            *os << QString(c).toStdString();
+    }
+    *os << '"';
+}
+inline void PrintTo(const QByteArray& b, std::ostream* os) { PrintTo(QString::fromLatin1(b), os); }
 inline void PrintTo(const QStringList& l, std::ostream* os)
 {
     *os << '[';

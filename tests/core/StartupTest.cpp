@@ -1,12 +1,15 @@
 // Start-up and shut-down: the failure roads with their exact messages, the
 // start sequence against real database files, and the close question.
+#include "FakeCharger.h"
 #include "TestSupport.h"
 
 #include "core/DataFolder.h"
 #include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
+#include "link/VelmoroComCommunication.h"
 #include "mainwindow/frmMDIMainForm.h"
 
 #include <QDir>
@@ -19,11 +22,23 @@ const QString CR(QChar(13));
 
 class StartupTest : public ::testing::Test {
 protected:
-    void TearDown() override { closeCoreForTest(); objLog.reset(); setFirstStartDialogs(nullptr); }
+    void TearDown() override
+    {
+        objComCommunication.reset();
+        closeCoreForTest();
+        objLog.reset();
+        setFirstStartDialogs(nullptr);
+    }
 
     // Runs the whole start sequence; returns the exit code when it ended the program.
-    int start(TempProgramFolder& folder, frmMDIMainForm& form)
+    // With onFakeCharger the serial link opens on the fake charger.
+    int start(TempProgramFolder& folder, frmMDIMainForm& form, bool onFakeCharger = false)
     {
+        if (onFakeCharger) {
+            EXPECT_TRUE(charger.start());
+            folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'")
+                                                     .arg(charger.portPath())});
+        }
         setProgramFolder(folder.path());
         try {
             form.MDIForm_Load();
@@ -34,6 +49,7 @@ protected:
     }
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    FakeCharger charger{4};
 };
 
 int rowCount(Database& db, const QString& table)
@@ -121,7 +137,7 @@ TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
                   {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (3, 0, '1;2;3;4')"),
                    QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (7, 0, '1;2;3;4')")});
     frmMDIMainForm form;
-    EXPECT_EQ(start(folder, form), -1);
+    EXPECT_EQ(start(folder, form, true), -1);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("TempMessWerte")), 0);
@@ -131,13 +147,30 @@ TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
     for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,
                      &rsProgramme, &rsAkkus, &rsMessWerte, &rsTempMessWerte})
         EXPECT_TRUE(*rs != nullptr);
+    ASSERT_NE(objComCommunication, nullptr);
+    EXPECT_TRUE(objComCommunication->isComPortOpen());
+    EXPECT_EQ(objComCommunication->portDevice(), charger.portPath());
+}
+
+TEST_F(StartupTest, PortThatDoesNotOpenIsReportedAndTheStartGoesOn)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='/nonexistent/tty' WHERE key='ComPort'")});
+    frmMDIMainForm form;
+    EXPECT_EQ(start(folder, form, false), -1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, getResource(QStringLiteral("1092")));
+    EXPECT_EQ(messages.shown[0].icon, MessageService::Critical);
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_NE(objComCommunication, nullptr);
+    EXPECT_FALSE(objComCommunication->isComPortOpen());
 }
 
 TEST_F(StartupTest, CloseQuestionNoKeepsRunningYesEmptiesTemporaryValuesAndEnds)
 {
     TempProgramFolder folder;
     frmMDIMainForm form;
-    ASSERT_EQ(start(folder, form), -1);
+    ASSERT_EQ(start(folder, form, true), -1);
     dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
 
     messages.answer(MessageService::No);
@@ -162,7 +195,7 @@ TEST_F(StartupTest, ShutDownGoesOnWhenTemporaryTableCannotBeEmptied)
 {
     TempProgramFolder folder;
     frmMDIMainForm form;
-    ASSERT_EQ(start(folder, form), -1);
+    ASSERT_EQ(start(folder, form, true), -1);
     dbVeluser.exec(QStringLiteral("DROP TABLE TempMessWerte"));
     EXPECT_NO_THROW(closeApplication());
     EXPECT_EQ(objLog, nullptr);

@@ -1,0 +1,60 @@
+#include "link/ComFraming.h"
+
+namespace ComFraming {
+
+QString buildCommandFrame(const QString& body)
+{
+    QString frame;
+    frame.reserve(body.size() + 5);
+    frame += QChar(DC2);
+    frame += QLatin1Char(',');
+    frame += body;
+    frame += QLatin1Char(',');
+    frame += QChar(ETX);
+    frame += QChar(CR);
+    return frame;
+}
+
+namespace {
+// Only blanks count here, as with the charger's own trimming; control
+// characters are part of the frame.
+QString trimBlanks(const QString& s)
+{
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && s.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && s.at(to - 1) == QLatin1Char(' '))
+        --to;
+    return s.mid(from, to - from);
+}
+} // namespace
+
+QString decodeReplyFrame(const QString& buffer)
+{
+    // Blanks are trimmed from the whole reply, never from the pieces in which
+    // it happened to arrive, so the result does not depend on the timing.
+    const QString text = trimBlanks(buffer);
+    if (text.isEmpty())
+        return QString();
+    const qsizetype a = text.indexOf(QChar(DC4));
+    const qsizetype e = text.indexOf(QChar(ETX));
+    if (a < 0 || e < 0 || a > e)
+        return QStringLiteral("-1");
+    if (a + 1 >= text.size() || text.at(a + 1) != QLatin1Char(','))
+        return QStringLiteral("-1");
+    if (e < 1 || text.at(e - 1) != QLatin1Char(','))
+        return QStringLiteral("-1");
+    // DC4 "," ETX: the one comma serves both sides; the payload is empty.
+    const qsizetype length = e - a - 2;
+    if (length <= 0)
+        return QString();
+    return text.mid(a + 2, length);
+}
+
+bool containsEndOfText(const QString& buffer)
+{
+    return buffer.contains(QChar(ETX));
+}
+
+} // namespace ComFraming
