@@ -1,18 +1,48 @@
 #include "mainwindow/frmMDIMainForm.h"
 
+#include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "platform/MessageService.h"
+#include "platform/PanelStatusBar.h"
 #include "platform/Terminator.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QVersionNumber>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
 
 namespace {
 frmMDIMainForm* g_mainForm = nullptr;
+
+QString setting(const char* key)
+{
+    return objSettings().getSetting(QString::fromLatin1(key));
 }
+
+QString channelKey(int channel, const char* kind)
+{
+    return QStringLiteral("Kanal") + QString::number(channel) + QLatin1String(kind);
+}
+
+QString visibleKey(int channel)
+{
+    return QStringLiteral("Akku") + QString::number(channel) + QStringLiteral("Visible");
+}
+
+// The six panels beyond channel 1, in the order the layout table names them.
+const char* const kPanelsBeyondChannel1[] = {"Kanal2Text", "Kanal2Label", "Kanal3Label",
+                                              "Kanal3Text", "Kanal4Label", "Kanal4Text"};
+} // namespace
 
 frmMDIMainForm* mainForm()
 {
@@ -23,7 +53,13 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMDIMainForm"));
     m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    // Arranging lays the channel windows out in channel order.
+    m_mdi->setActivationOrder(QMdiArea::CreationOrder);
     setCentralWidget(m_mdi);
+    buildMenus();
+    buildStatusbar();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
 }
@@ -32,7 +68,165 @@ frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    // The children go after this part of the window is gone; what they report
+    // while they go must not reach it.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    disconnect(stbFirstStatusbar, nullptr, this, nullptr);
+    // The channel windows stop polling before anything they use goes away.
+    for (auto*& k : m_kanal) {
+        if (k) {
+            k->stopTimers();
+            k = nullptr;
+        }
+    }
 }
+
+// --- layout -------------------------------------------------------------------
+
+void frmMDIMainForm::buildMenus()
+{
+    auto menu = [this](QMenu* parentMenu, const char* name) {
+        QMenu* m = parentMenu ? parentMenu->addMenu(QString()) : menuBar()->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto item = [](QMenu* m, const char* name) {
+        QAction* a = m->addAction(QString());
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    auto separator = [](QMenu* m, const char* name) {
+        QAction* a = m->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        a->setText(QStringLiteral("-"));
+        return a;
+    };
+
+    mnuDatei = menu(nullptr, "mnuDatei");
+    mnuDateiImport = menu(mnuDatei, "mnuDateiImport");
+    mnuDateiImportVelmoro10 = item(mnuDateiImport, "mnuDateiImportVelmoro10");
+    mnuDateiImportVelmoro20 = item(mnuDateiImport, "mnuDateiImportVelmoro20");
+    mnuDateiExport = item(mnuDatei, "mnuDateiExport");
+    mnuDateiSeperator1 = separator(mnuDatei, "mnuDateiSeperator1");
+    mnuDateiFormatPage = item(mnuDatei, "mnuDateiFormatPage");
+    mnuDateiConfigurePrinter = item(mnuDatei, "mnuDateiConfigurePrinter");
+    mnuDateiPrint = item(mnuDatei, "mnuDateiPrint");
+    mnuDateiSeperator2 = separator(mnuDatei, "mnuDateiSeperator2");
+    mnuDateiBeenden = item(mnuDatei, "mnuDateiBeenden");
+
+    mnuBearbeiten = menu(nullptr, "mnuBearbeiten");
+    mnuBearbeitenMesswerteVerwalten = item(mnuBearbeiten, "mnuBearbeitenMesswerteVerwalten");
+    mnuBearbeitenSeperator1 = separator(mnuBearbeiten, "mnuBearbeitenSeperator1");
+    mnuBearbeitenInfoDiagramm = item(mnuBearbeiten, "mnuBearbeitenInfoDiagramm");
+    mnuBearbeitenSeperator2 = separator(mnuBearbeiten, "mnuBearbeitenSeperator2");
+    mnuBearbeitenDBKomprimieren = item(mnuBearbeiten, "mnuBearbeitenDBKomprimieren");
+
+    mnuEinstellungen = menu(nullptr, "mnuEinstellungen");
+    mnuEinstellungenKanaele = menu(mnuEinstellungen, "mnuEinstellungenKanaele");
+    mnuEinstellungenKanaeleKanal1 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal1");
+    mnuEinstellungenKanaeleKanal2 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal2");
+    mnuEinstellungenKanaeleKanal3 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal3");
+    mnuEinstellungenKanaeleKanal4 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal4");
+    mnuEinstellungenSeperator1 = separator(mnuEinstellungen, "mnuEinstellungenSeperator1");
+    mnuEinstellungenCOMPort = item(mnuEinstellungen, "mnuEinstellungenCOMPort");
+    mnuEinstellungenSeperator2 = separator(mnuEinstellungen, "mnuEinstellungenSeperator2");
+    mnuEinstellungenSprache = item(mnuEinstellungen, "mnuEinstellungenSprache");
+    mnuEinstellungenSep5 = separator(mnuEinstellungen, "mnuEinstellungenSep5");
+    mnuEinstellungenLadegeraet = item(mnuEinstellungen, "mnuEinstellungenLadegeraet");
+    mnuEinstellungenSep = separator(mnuEinstellungen, "mnuEinstellungenSep");
+    mnuEinstellungenOptionen = item(mnuEinstellungen, "mnuEinstellungenOptionen");
+    mnuEinstellungenSep6 = separator(mnuEinstellungen, "mnuEinstellungenSep6");
+    mnuPrintsettings = item(mnuEinstellungen, "mnuPrintsettings");
+
+    mnuFenster = menu(nullptr, "mnuFenster");
+    mnuFensterUeberlappend = item(mnuFenster, "mnuFensterUeberlappend");
+    mnuFensterUebereinander = item(mnuFenster, "mnuFensterUebereinander");
+    mnuFensterNebeneinander = item(mnuFenster, "mnuFensterNebeneinander");
+    mnuFensterSymboleAnordnen = item(mnuFenster, "mnuFensterSymboleAnordnen");
+    mnuFensterAlleFensterVerkleinern = item(mnuFenster, "mnuFensterAlleFensterVerkleinern");
+
+    mnuHelp = menu(nullptr, "mnuHelp");
+    mnuHelpInhalt = item(mnuHelp, "mnuHelpInhalt");
+    mnuHelpIndex = item(mnuHelp, "mnuHelpIndex");
+    mnuHelpWeb = item(mnuHelp, "mnuHelpWeb");
+    mnuSeperatorHelp1 = separator(mnuHelp, "mnuSeperatorHelp1");
+    mnuHelpInfo = item(mnuHelp, "mnuHelpInfo");
+
+    // Items nobody ever sees.
+    for (QAction* hidden : {mnuDateiImport->menuAction(), mnuDateiExport, mnuDateiSeperator1,
+                            mnuDateiFormatPage, mnuFensterAlleFensterVerkleinern, mnuHelpIndex,
+                            mnuHelpWeb, mnuSeperatorHelp1})
+        hidden->setVisible(false);
+
+    // Commands whose dialogs are not part of the program yet.
+    for (QAction* later : {mnuDateiImportVelmoro10, mnuDateiImportVelmoro20, mnuDateiExport,
+                           mnuDateiFormatPage, mnuDateiConfigurePrinter, mnuBearbeitenMesswerteVerwalten,
+                           mnuBearbeitenInfoDiagramm, mnuBearbeitenDBKomprimieren, mnuEinstellungenCOMPort,
+                           mnuEinstellungenSprache, mnuEinstellungenLadegeraet, mnuEinstellungenOptionen,
+                           mnuPrintsettings, mnuFensterAlleFensterVerkleinern, mnuHelpInhalt, mnuHelpIndex,
+                           mnuHelpWeb, mnuHelpInfo})
+        later->setEnabled(false);
+    mnuDateiPrint->setEnabled(false);
+
+    const QKeySequence channelKeys[] = {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2),
+                                        QKeySequence(Qt::SHIFT | Qt::Key_F3), QKeySequence(Qt::SHIFT | Qt::Key_F4)};
+    for (int n = 1; n <= 4; ++n) {
+        QAction* a = channelMenuItem(n);
+        a->setCheckable(true);
+        a->setShortcut(channelKeys[n - 1]);
+        // Qt has flipped the mark before the handler runs; the command decides
+        // from the mark as it was.
+        connect(a, &QAction::triggered, this, [this, a, n](bool checked) {
+            a->setChecked(!checked);
+            mnuEinstellungenKanaeleKanal_Click(n);
+        });
+    }
+    connect(mnuDateiBeenden, &QAction::triggered, this, &frmMDIMainForm::mnuDateiBeenden_Click);
+    connect(mnuFensterUeberlappend, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
+    connect(mnuFensterUebereinander, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+    connect(mnuFensterNebeneinander, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+    connect(mnuFensterSymboleAnordnen, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+
+    // The window menu also lists the shown child windows.
+    connect(mnuFenster, &QMenu::aboutToShow, this, [this] {
+        for (QAction* a : mnuFenster->actions())
+            if (a->property("velmoroWindowList").toBool())
+                delete a;
+        const auto windows = m_mdi->subWindowList();
+        bool first = true;
+        for (QMdiSubWindow* w : windows) {
+            if (w->isHidden())
+                continue;
+            if (first) {
+                mnuFenster->addSeparator()->setProperty("velmoroWindowList", true);
+                first = false;
+            }
+            QAction* a = mnuFenster->addAction(w->windowTitle());
+            a->setProperty("velmoroWindowList", true);
+            a->setCheckable(true);
+            a->setChecked(w == m_mdi->activeSubWindow());
+            connect(a, &QAction::triggered, this, [this, w] { m_mdi->setActiveSubWindow(w); });
+        }
+    });
+}
+
+void frmMDIMainForm::buildStatusbar()
+{
+    stbFirstStatusbar = new PanelStatusBar(this);
+    stbFirstStatusbar->setObjectName(QStringLiteral("stbFirstStatusbar"));
+    for (int n = 1; n <= 4; ++n) {
+        stbFirstStatusbar->addPanel(channelKey(n, "Label"));
+        stbFirstStatusbar->addPanel(channelKey(n, "Text"), QString(), 1);
+    }
+    statusBar()->addWidget(stbFirstStatusbar, 1);
+    connect(stbFirstStatusbar, &PanelStatusBar::panelClick, this,
+            &frmMDIMainForm::stbFirstStatusbar_PanelClick);
+    connect(stbFirstStatusbar, &PanelStatusBar::panelDblClick, this,
+            &frmMDIMainForm::stbFirstStatusbar_PanelDblClick);
+}
+
+// --- load and close -----------------------------------------------------------
 
 void frmMDIMainForm::MDIForm_Load()
 {
@@ -76,45 +270,445 @@ void frmMDIMainForm::closeEvent(QCloseEvent* event)
     MDIForm_Unload(0);
 }
 
-void frmMDIMainForm::setProgramExtensionSetting()
+void frmMDIMainForm::mnuDateiBeenden_Click()
 {
-    const QString charger = objSettings().getSetting(QStringLiteral("UsedCharger"));
-    QString value;
-    if (charger == QLatin1String("KZT4"))
-        value = objSettings().getSetting(QStringLiteral("KZT4ExtensionAvailable"));
-    else if (charger == QLatin1String("KZT1"))
-        value = objSettings().getSetting(QStringLiteral("KZT1ExtensionAvailable"));
-    else if (charger == QLatin1String("KZT4 48V"))
-        value = objSettings().getSetting(QStringLiteral("KZT448VExtensionAvailable"));
-    else if (charger == QLatin1String("KZTx"))
-        value = objSettings().getSetting(QStringLiteral("KZTxExtensionAvailable"));
-    else
-        value = QStringLiteral("NO");
-    objSettings().setSetting(QStringLiteral("ProgramExtensionAvaiable"), value);
+    close();
 }
+
+// --- activation and print item -------------------------------------------------
+
+void frmMDIMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Coming back to the main window while a channel window is the current
+    // child is that child's activation; only with no child current is it the
+    // main window's own.
+    QMdiSubWindow* current = m_mdi->currentSubWindow();
+    auto* k = current && !current->isHidden() ? qobject_cast<frmKanal*>(current->widget()) : nullptr;
+    if (k)
+        k->Form_Activate();
+    else if (!current || current->isHidden())
+        MDIForm_Activate();
+}
+
+void frmMDIMainForm::MDIForm_Activate()
+{
+    checkAndSetPrintItem(false);
+}
+
+void frmMDIMainForm::onSubWindowActivated(QMdiSubWindow* window)
+{
+    if (!window)
+        return;
+    if (auto* k = qobject_cast<frmKanal*>(window->widget()))
+        k->Form_Activate();
+}
+
+void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
+{
+    if (bActive.has_value() && !*bActive)
+        velmoroActiveForm = nullptr;
+    mnuDateiPrint->setEnabled(!velmoroActiveForm.isNull());
+}
+
+// --- texts and title ------------------------------------------------------------
 
 void frmMDIMainForm::ReloadWindowCaption()
 {
-    const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(VELMORO_VERSION));
-    QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
-                    + getResource(QStringLiteral("0002")) + QLatin1Char(' ')
-                    + QString::number(v.majorVersion()) + QLatin1Char('.')
-                    + QString::number(v.minorVersion()) + QString::number(v.microVersion())
-                    + getResource(QStringLiteral("0003")) + QStringLiteral("    ")
-                    + objSettings().getSetting(QStringLiteral("ChargerTextTop"))
-                    + QStringLiteral("  velmoro ") + objSettings().getSetting(QStringLiteral("UsedCharger"))
-                    + QStringLiteral("    ") + QStringLiteral("Com Port: ")
-                    + objSettings().getSetting(QStringLiteral("ComPort"));
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral(VELMORO_VERSION);
+    const QVersionNumber v = QVersionNumber::fromString(version);
+
+    // The port as the port dialog would show it checked: "1" .. "10", or a
+    // device path; anything else checks no option and reads "2".
+    QString port = setting("ComPort");
+    bool numeric = false;
+    const int portNumber = port.toInt(&numeric);
+    if (!port.startsWith(QLatin1Char('/')) && !(numeric && portNumber >= 1 && portNumber <= 10))
+        port = QStringLiteral("2");
+    else if (numeric)
+        port = QString::number(portNumber);
+
+    const QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
+                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ')
+                          + QString::number(v.majorVersion()) + QLatin1Char('.')
+                          + QString::number(v.minorVersion()) + QString::number(v.microVersion())
+                          + getResource(QStringLiteral("0003")) + QStringLiteral("    ")
+                          + setting("ChargerTextTop") + QStringLiteral("  velmoro ") + setting("UsedCharger")
+                          + QStringLiteral("    ") + QStringLiteral("Com Port: ") + port;
     setWindowTitle(title);
 }
 
 void frmMDIMainForm::setLanguageResources()
 {
     ReloadWindowCaption();
+    const struct {
+        QAction* item;
+        const char* id;
+    } texts[] = {
+        {mnuDatei->menuAction(), "1000"},
+        {mnuDateiImport->menuAction(), "1002"},
+        {mnuDateiImportVelmoro10, "1004"},
+        {mnuDateiImportVelmoro20, "1006"},
+        {mnuDateiExport, "1008"},
+        {mnuDateiFormatPage, "1010"},
+        {mnuDateiConfigurePrinter, "1012"},
+        {mnuDateiPrint, "1014"},
+        {mnuDateiBeenden, "1016"},
+        {mnuBearbeiten->menuAction(), "1020"},
+        {mnuBearbeitenMesswerteVerwalten, "1022"},
+        {mnuBearbeitenInfoDiagramm, "1024"},
+        {mnuBearbeitenDBKomprimieren, "1026"},
+        {mnuEinstellungen->menuAction(), "1040"},
+        {mnuEinstellungenKanaele->menuAction(), "1042"},
+        {mnuEinstellungenKanaeleKanal1, "1044"},
+        {mnuEinstellungenKanaeleKanal2, "1046"},
+        {mnuEinstellungenKanaeleKanal3, "1048"},
+        {mnuEinstellungenKanaeleKanal4, "1050"},
+        {mnuEinstellungenCOMPort, "1052"},
+        {mnuEinstellungenSprache, "1054"},
+        {mnuEinstellungenLadegeraet, "1055"},
+        {mnuEinstellungenOptionen, "1056"},
+        {mnuPrintsettings, "9020"},
+        {mnuFenster->menuAction(), "1060"},
+        {mnuFensterUeberlappend, "1062"},
+        {mnuFensterUebereinander, "1064"},
+        {mnuFensterNebeneinander, "1066"},
+        {mnuFensterSymboleAnordnen, "1068"},
+        {mnuFensterAlleFensterVerkleinern, "1070"},
+        {mnuHelp->menuAction(), "1080"},
+        {mnuHelpInhalt, "1082"},
+        {mnuHelpIndex, "1084"},
+        {mnuHelpWeb, "1086"},
+        {mnuHelpInfo, "1088"},
+    };
+    for (const auto& t : texts)
+        t.item->setText(getResource(QString::fromLatin1(t.id)));
+    const char* const labelIds[] = {"1500", "1502", "1504", "1506"};
+    for (int n = 1; n <= 4; ++n)
+        stbFirstStatusbar->setPanelText(channelKey(n, "Label"), getResource(QString::fromLatin1(labelIds[n - 1])));
 }
 
-void frmMDIMainForm::optimizeStatusbar() {}
+// --- status bar -----------------------------------------------------------------
 
-void frmMDIMainForm::saveChannelVisibility() {}
+std::optional<int> frmMDIMainForm::kztxChannelCount()
+{
+    const QString text = setting("KZTxChannelCount").trimmed();
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    // Converted as a whole number (halves to even), then kept to the channels
+    // that exist: a larger count would address panels and windows there are not.
+    const double whole = std::nearbyint(value);
+    return static_cast<int>(std::clamp(whole, 1.0, 4.0));
+}
 
-void frmMDIMainForm::loadChannelWindows() {}
+void frmMDIMainForm::optimizeStatusbar()
+{
+    const QString charger = setting("UsedCharger");
+    auto forSix = [this](auto&& action) {
+        for (const char* key : kPanelsBeyondChannel1)
+            action(QString::fromLatin1(key));
+    };
+    if (charger == QLatin1String("KZT1")) {
+        forSix([this](const QString& key) { stbFirstStatusbar->setPanelVisible(key, false); });
+    } else if (charger == QLatin1String("KZT4") || charger == QLatin1String("J4")) {
+        forSix([this](const QString& key) { stbFirstStatusbar->setPanelEnabled(key, true); });
+    } else if (charger == QLatin1String("KZT4 48V")) {
+        stbFirstStatusbar->setPanelEnabled(QStringLiteral("Kanal2Text"), true);
+        stbFirstStatusbar->setPanelEnabled(QStringLiteral("Kanal2Label"), true);
+        for (int n = 3; n <= 4; ++n) {
+            for (const char* kind : {"Label", "Text"}) {
+                stbFirstStatusbar->setPanelEnabled(channelKey(n, kind), false);
+                stbFirstStatusbar->setPanelVisible(channelKey(n, kind), false);
+            }
+        }
+        objSettings().setSetting(QStringLiteral("Akku3Visible"), QStringLiteral("NO"));
+        objSettings().setSetting(QStringLiteral("Akku4Visible"), QStringLiteral("NO"));
+    } else if (charger == QLatin1String("KZTx")) {
+        forSix([this](const QString& key) { stbFirstStatusbar->setPanelVisible(key, false); });
+        forSix([this](const QString& key) { stbFirstStatusbar->setPanelEnabled(key, false); });
+        if (const auto count = kztxChannelCount()) {
+            for (int n = 1; n <= *count; ++n) {
+                stbFirstStatusbar->setPanelVisible(channelKey(n, "Text"), true);
+                stbFirstStatusbar->setPanelVisible(channelKey(n, "Label"), true);
+                stbFirstStatusbar->setPanelEnabled(channelKey(n, "Text"), true);
+                stbFirstStatusbar->setPanelEnabled(channelKey(n, "Label"), true);
+            }
+        }
+    }
+}
+
+void frmMDIMainForm::setStatusbarPanelText(const QString& key, const QString& text)
+{
+    stbFirstStatusbar->setPanelText(key, text);
+}
+
+void frmMDIMainForm::stbFirstStatusbar_PanelClick(const QString& key)
+{
+    stbFirstStatusbar_PanelDblClick(key);
+}
+
+void frmMDIMainForm::stbFirstStatusbar_PanelDblClick(const QString& key)
+{
+    for (int n = 1; n <= 4; ++n) {
+        if (key != channelKey(n, "Label"))
+            continue;
+        if (isKanalShown(n)) {
+            activateKanal(n);
+        } else {
+            showKanal(n);
+            setChannelMenuChecked(n, true);
+        }
+        return;
+    }
+}
+
+// --- channel windows ------------------------------------------------------------
+
+QAction* frmMDIMainForm::channelMenuItem(int channel) const
+{
+    switch (channel) {
+    case 1: return mnuEinstellungenKanaeleKanal1;
+    case 2: return mnuEinstellungenKanaeleKanal2;
+    case 3: return mnuEinstellungenKanaeleKanal3;
+    case 4: return mnuEinstellungenKanaeleKanal4;
+    default: return nullptr;
+    }
+}
+
+void frmMDIMainForm::setChannelMenuChecked(int channel, bool checked)
+{
+    if (QAction* a = channelMenuItem(channel))
+        a->setChecked(checked);
+}
+
+frmKanal* frmMDIMainForm::kanal(int channel) const
+{
+    return channel >= 1 && channel <= 4 ? m_kanal[channel - 1] : nullptr;
+}
+
+QMdiSubWindow* frmMDIMainForm::kanalSubWindow(int channel) const
+{
+    frmKanal* k = kanal(channel);
+    return k ? k->subWindow() : nullptr;
+}
+
+frmKanal* frmMDIMainForm::loadKanal(int channel)
+{
+    if (channel < 1 || channel > 4)
+        return nullptr;
+    if (frmKanal* k = m_kanal[channel - 1])
+        return k;
+    auto* k = new frmKanal(channel, *this);
+    auto* sub = new QMdiSubWindow;
+    sub->setObjectName(k->objectName() + QStringLiteral("Window"));
+    // A channel window lives for the whole run; closing it only hides it.
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWidget(k);
+    m_mdi->addSubWindow(sub);
+    sub->hide();
+    m_kanal[channel - 1] = k;
+    k->Form_Load();
+    return k;
+}
+
+bool frmMDIMainForm::isKanalShown(int channel) const
+{
+    QMdiSubWindow* sub = kanalSubWindow(channel);
+    return sub && !sub->isHidden();
+}
+
+void frmMDIMainForm::showKanal(int channel)
+{
+    frmKanal* k = loadKanal(channel);
+    if (!k)
+        return;
+    k->show();
+    k->subWindow()->show();
+}
+
+void frmMDIMainForm::activateKanal(int channel)
+{
+    QMdiSubWindow* sub = kanalSubWindow(channel);
+    if (!sub)
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    sub->raise();
+    m_mdi->setActiveSubWindow(sub);
+    sub->widget()->setFocus();
+}
+
+void frmMDIMainForm::showChannelWindow(int channel)
+{
+    frmKanal* k = loadKanal(channel);
+    if (!k)
+        return;
+    if (objSettings().getSetting(visibleKey(channel)) == QLatin1String("YES")) {
+        showKanal(channel);
+        setChannelMenuChecked(channel, true);
+    } else {
+        k->subWindow()->hide();
+        setChannelMenuChecked(channel, false);
+    }
+}
+
+void frmMDIMainForm::showChannelWindow1() { showChannelWindow(1); }
+void frmMDIMainForm::showChannelWindow2() { showChannelWindow(2); }
+void frmMDIMainForm::showChannelWindow3() { showChannelWindow(3); }
+void frmMDIMainForm::showChannelWindow4() { showChannelWindow(4); }
+
+void frmMDIMainForm::showChannelWindows2To4()
+{
+    showChannelWindow2();
+    showChannelWindow3();
+    showChannelWindow4();
+}
+
+void frmMDIMainForm::mnuEinstellungenKanaeleKanal_Click(int channel)
+{
+    QAction* a = channelMenuItem(channel);
+    if (!a)
+        return;
+    if (a->isChecked()) {
+        activateKanal(channel);
+    } else {
+        a->setChecked(true);
+        showKanal(channel);
+    }
+}
+
+void frmMDIMainForm::loadChannelWindows()
+{
+    loadKanal(1);
+    for (int n = 2; n <= 4; ++n)
+        channelMenuItem(n)->setEnabled(false);
+
+    const QString charger = setting("UsedCharger");
+    if (charger == QLatin1String("KZTx")) {
+        const int count = kztxChannelCount().value_or(1);
+        for (int n = 2; n <= count; ++n) {
+            channelMenuItem(n)->setEnabled(true);
+            loadKanal(n);
+            showChannelWindow(n);
+        }
+    } else if (charger == QLatin1String("KZT4") || charger == QLatin1String("KZT4 48V")
+               || charger == QLatin1String("J4")) {
+        for (int n = 2; n <= 4; ++n)
+            loadKanal(n);
+        for (int n = 2; n <= 4; ++n)
+            channelMenuItem(n)->setEnabled(true);
+        showChannelWindows2To4();
+    }
+    showChannelWindow1();
+}
+
+void frmMDIMainForm::saveChannelVisibility()
+{
+    auto fromMenu = [this](int n) {
+        return channelMenuItem(n)->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
+    };
+    auto set = [](int n, const QString& value) { objSettings().setSetting(visibleKey(n), value); };
+    const QString charger = setting("UsedCharger");
+    if (charger == QLatin1String("KZT1")) {
+        set(1, fromMenu(1));
+    } else if (charger == QLatin1String("KZT4 48V")) {
+        set(1, fromMenu(1));
+        set(2, fromMenu(2));
+        set(3, QStringLiteral("NO"));
+        set(4, QStringLiteral("NO"));
+    } else if (charger == QLatin1String("KZTx")) {
+        for (int n = 1; n <= 4; ++n)
+            set(n, QStringLiteral("NO"));
+        if (const auto count = kztxChannelCount()) {
+            for (int n = 1; n <= *count; ++n)
+                if (channelMenuItem(n)->isChecked())
+                    set(n, QStringLiteral("YES"));
+        }
+    } else {
+        for (int n = 1; n <= 4; ++n)
+            set(n, fromMenu(n));
+    }
+}
+
+void frmMDIMainForm::setProgramExtensionSetting()
+{
+    const QString charger = setting("UsedCharger");
+    QString value;
+    if (charger == QLatin1String("KZT4"))
+        value = setting("KZT4ExtensionAvailable");
+    else if (charger == QLatin1String("KZT1"))
+        value = setting("KZT1ExtensionAvailable");
+    else if (charger == QLatin1String("KZT4 48V"))
+        value = setting("KZT448VExtensionAvailable");
+    else if (charger == QLatin1String("KZTx"))
+        value = setting("KZTxExtensionAvailable");
+    else
+        value = QStringLiteral("NO");
+    objSettings().setSetting(QStringLiteral("ProgramExtensionAvaiable"), value);
+}
+
+// --- usage queries and the temporary series counter ------------------------------
+
+namespace {
+enum class Query { Used, Reset };
+}
+
+static QString askChannels(frmMDIMainForm& form, Query query, qint32 lAkkuId)
+{
+    auto ask = [&](int n) {
+        frmKanal* k = form.kanal(n);
+        // A window that was never loaded holds no battery.
+        if (!k)
+            return false;
+        return query == Query::Used ? k->isAkkuUsed(lAkkuId) : k->resetAkkuId(lAkkuId);
+    };
+    const QString none = query == Query::Used ? QStringLiteral("notUsed") : QStringLiteral("noReset");
+    auto id = [](int n) { return QStringLiteral("00") + QString::number(n); };
+
+    const QString charger = setting("UsedCharger");
+    if (charger == QLatin1String("KZT1"))
+        return ask(1) ? id(1) : none;
+    if (charger == QLatin1String("KZT4 48V") && query == Query::Reset) {
+        for (int n = 1; n <= 2; ++n)
+            if (ask(n))
+                return id(n);
+        return none;
+    }
+    if (charger == QLatin1String("KZTx")) {
+        const auto count = frmMDIMainForm::kztxChannelCount();
+        if (!count)
+            return QString();
+        QString answer = none;
+        for (int n = 1; n <= *count; ++n)
+            if (ask(n))
+                answer = id(n);
+        return answer;
+    }
+    for (int n = 1; n <= 4; ++n)
+        if (ask(n))
+            return id(n);
+    return none;
+}
+
+QString frmMDIMainForm::resetAkkuId(qint32 lAkkuId)
+{
+    return askChannels(*this, Query::Reset, lAkkuId);
+}
+
+QString frmMDIMainForm::isAkkuUsed(qint32 lAkkuId)
+{
+    return askChannels(*this, Query::Used, lAkkuId);
+}
+
+qint32 frmMDIMainForm::getNewTempMessreiheID()
+{
+    if (lNextTempMesswertID == std::numeric_limits<qint32>::max())
+        throw std::overflow_error("temporary series identifiers exhausted");
+    return lNextTempMesswertID++;
+}

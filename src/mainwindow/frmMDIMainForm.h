@@ -1,46 +1,162 @@
 #pragma once
 
+#include "channels/KanalHost.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
+#include <optional>
 
+class QAction;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class PanelStatusBar;
+class frmKanal;
 
-// The multiple-document parent window: menus, status bar, and the small public
-// state that the channel windows share.
-class frmMDIMainForm : public QMainWindow {
+// The multiple-document parent window: menus, status bar, the channel windows,
+// and the small public state that the channel windows share.
+class frmMDIMainForm : public QMainWindow, public KanalHost {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
     ~frmMDIMainForm() override;
 
-    // Public state shared with the channel windows.
+    // Public state shared with the channel windows and dialogs.
     QPointer<QWidget> velmoroActiveForm;
     qint32 lNextTempMesswertID = 1;
     bool bNoKZTFound = false;
     bool check_Ladegeraet = true;
 
+    // --- menu bar ------------------------------------------------------------
+    QMenu* mnuDatei = nullptr;
+    QMenu* mnuDateiImport = nullptr;
+    QAction* mnuDateiImportVelmoro10 = nullptr;
+    QAction* mnuDateiImportVelmoro20 = nullptr;
+    QAction* mnuDateiExport = nullptr;
+    QAction* mnuDateiSeperator1 = nullptr;
+    QAction* mnuDateiFormatPage = nullptr;
+    QAction* mnuDateiConfigurePrinter = nullptr;
+    QAction* mnuDateiPrint = nullptr;
+    QAction* mnuDateiSeperator2 = nullptr;
+    QAction* mnuDateiBeenden = nullptr;
+
+    QMenu* mnuBearbeiten = nullptr;
+    QAction* mnuBearbeitenMesswerteVerwalten = nullptr;
+    QAction* mnuBearbeitenSeperator1 = nullptr;
+    QAction* mnuBearbeitenInfoDiagramm = nullptr;
+    QAction* mnuBearbeitenSeperator2 = nullptr;
+    QAction* mnuBearbeitenDBKomprimieren = nullptr;
+
+    QMenu* mnuEinstellungen = nullptr;
+    QMenu* mnuEinstellungenKanaele = nullptr;
+    QAction* mnuEinstellungenKanaeleKanal1 = nullptr;
+    QAction* mnuEinstellungenKanaeleKanal2 = nullptr;
+    QAction* mnuEinstellungenKanaeleKanal3 = nullptr;
+    QAction* mnuEinstellungenKanaeleKanal4 = nullptr;
+    QAction* mnuEinstellungenSeperator1 = nullptr;
+    QAction* mnuEinstellungenCOMPort = nullptr;
+    QAction* mnuEinstellungenSeperator2 = nullptr;
+    QAction* mnuEinstellungenSprache = nullptr;
+    QAction* mnuEinstellungenSep5 = nullptr;
+    QAction* mnuEinstellungenLadegeraet = nullptr;
+    QAction* mnuEinstellungenSep = nullptr;
+    QAction* mnuEinstellungenOptionen = nullptr;
+    QAction* mnuEinstellungenSep6 = nullptr;
+    QAction* mnuPrintsettings = nullptr;
+
+    QMenu* mnuFenster = nullptr;
+    QAction* mnuFensterUeberlappend = nullptr;
+    QAction* mnuFensterUebereinander = nullptr;
+    QAction* mnuFensterNebeneinander = nullptr;
+    QAction* mnuFensterSymboleAnordnen = nullptr;
+    QAction* mnuFensterAlleFensterVerkleinern = nullptr;
+
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpInhalt = nullptr;
+    QAction* mnuHelpIndex = nullptr;
+    QAction* mnuHelpWeb = nullptr;
+    QAction* mnuSeperatorHelp1 = nullptr;
+    QAction* mnuHelpInfo = nullptr;
+
+    // Status bar with the panels Kanal1Label, Kanal1Text .. Kanal4Label, Kanal4Text.
+    PanelStatusBar* stbFirstStatusbar = nullptr;
+
+    // --- public operations -------------------------------------------------
+    // Without argument (or with true) only the print item follows
+    // velmoroActiveForm; with false the reference is emptied first.
+    void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt);
+    void optimizeStatusbar();
+    void setLanguageResources();
     // Load: resets the public state and runs the start sequence.
     void MDIForm_Load();
     // Close request: asks "1090"; cancel is set when the user says No.
     void MDIForm_QueryUnload(int& cancel);
     // With cancel 0 the program ends here.
     void MDIForm_Unload(int cancel);
-
-    void setProgramExtensionSetting();
-    void setLanguageResources();
-    void optimizeStatusbar();
-    void saveChannelVisibility();
+    // The channel identifier of the window that decides, or "noReset".
+    QString resetAkkuId(qint32 lAkkuId);
+    // The channel identifier of the window that uses the battery, or "notUsed".
+    QString isAkkuUsed(qint32 lAkkuId);
+    qint32 getNewTempMessreiheID() override;
     void ReloadWindowCaption();
-    // Loads and shows the channel windows of the charger model.
+
+    // Event handlers.
+    void MDIForm_Activate();
+    void stbFirstStatusbar_PanelClick(const QString& key);
+    void stbFirstStatusbar_PanelDblClick(const QString& key);
+
+    // Channel layout.
+    void showChannelWindow1();
+    void showChannelWindow2();
+    void showChannelWindow3();
+    void showChannelWindow4();
+    void showChannelWindows2To4();
+    void saveChannelVisibility();
+    void setProgramExtensionSetting();
+    // Start steps: loads the channel windows of the charger model, enables
+    // their menu items and shows those the settings say.
     void loadChannelWindows();
+
+    // Menu commands of the channel layout and the window itself.
+    void mnuEinstellungenKanaeleKanal_Click(int channel);
+    void mnuDateiBeenden_Click();
+
+    // Channel window n (1 .. 4) once loaded, else nullptr.
+    frmKanal* kanal(int channel) const;
+    // Channel window n, loaded first when it is not.
+    frmKanal* loadKanal(int channel);
+    QMdiSubWindow* kanalSubWindow(int channel) const;
+    QAction* channelMenuItem(int channel) const;
+    bool isKanalShown(int channel) const;
 
     QMdiArea* mdiArea() const { return m_mdi; }
 
+    // KZTxChannelCount when it reads as a number, kept within 1 .. 4.
+    static std::optional<int> kztxChannelCount();
+
+    // KanalHost
+    bool noKZTFound() const override { return bNoKZTFound; }
+    void setNoKZTFound(bool lost) override { bNoKZTFound = lost; }
+    bool checkLadegeraet() const override { return check_Ladegeraet; }
+    void setCheckLadegeraet(bool check) override { check_Ladegeraet = check; }
+    void setStatusbarPanelText(const QString& key, const QString& text) override;
+    void setChannelMenuChecked(int channel, bool checked) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void buildMenus();
+    void buildStatusbar();
+    void showChannelWindow(int channel);
+    void activateKanal(int channel);
+    void showKanal(int channel);
+    void onSubWindowActivated(QMdiSubWindow* window);
+
     QMdiArea* m_mdi = nullptr;
+    std::array<frmKanal*, 4> m_kanal{};
 };
 
 // The main window of the run, once it exists.

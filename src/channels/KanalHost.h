@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What a channel window needs of the main window: the two link switches it
+// shares with the other channels, the temporary series counter, its panel of
+// the status bar and its item of the channel menu. The main window implements
+// it; tests give the channel logic a plain one.
+class KanalHost {
+public:
+    virtual ~KanalHost() = default;
+
+    // The link to the charger is lost (written by channel 1 only).
+    virtual bool noKZTFound() const = 0;
+    virtual void setNoKZTFound(bool lost) = 0;
+    // The charger's device information is to be read again.
+    virtual bool checkLadegeraet() const = 0;
+    virtual void setCheckLadegeraet(bool check) = 0;
+
+    virtual qint32 getNewTempMessreiheID() = 0;
+
+    // Text of the status-bar panel with this key ("Kanal1Text" .. "Kanal4Text").
+    virtual void setStatusbarPanelText(const QString& key, const QString& text) = 0;
+    // Check mark of Settings > Channels > Channel n (n = 1 .. 4).
+    virtual void setChannelMenuChecked(int channel, bool checked) = 0;
+};

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+class CommunicationProgram;
+class CommunicationResults;
+struct CommunicationEndwert;
+class EntwertList;
+class KanalHost;
+class KanalLink;
+class KanalView;
+
+// What one channel window does, without its widgets: it polls its channel on
+// a timer, keeps the channel's state and flags, and writes its controls
+// through KanalView. Every timer handler can be called directly.
+class KanalLogic : public QObject {
+    Q_OBJECT
+public:
+    // Caption colours of the status frame: the frame's own colour (a system
+    // colour code) and pure red.
+    static constexpr quint32 kCaptionNormal = 0x80000012u;
+    static constexpr quint32 kCaptionRed = 255u;
+    static constexpr int kPollInterval = 3000;
+    static constexpr int kLostInterval = 14000;
+    static constexpr int kWaitInterval = 6000;
+    static constexpr int kFlashInterval = 1000;
+
+    // channel: 1 .. 4. link: nullptr takes the shared link.
+    KanalLogic(int channel, KanalHost& host, KanalView& view, KanalLink* link = nullptr);
+    ~KanalLogic() override;
+
+    int channelNumber() const { return m_channel; }
+    // "001" .. "004"
+    QString channelId() const { return m_channelId; }
+    // Object name of the window: frmKanal, frmKanal2 .. frmKanal4.
+    QString windowName() const;
+
+    // --- public variables --------------------------------------------------------
+    bool bRecording = false;
+    bool bCurrentProgramWritten = false;
+    bool bRecordingInQueue = false;
+    bool bEndwerteAvaiable = false;
+    qint32 lAkkuId = -1;
+    qint32 lMessReiheId = -1;
+    bool bMeasurementRunning = false;
+
+    // --- state shared by the channel's own parts -----------------------------------
+    qint16 iNoAnswerCount = 0;
+    qint32 lTempMessReiheId = -1;
+    qint32 lLastTempMessReiheId = -1;
+    bool bTempValuesWritten = false;
+    bool bProgramDialogOpen = false;
+    bool bDiagramLoading = false;
+    QDateTime dtTempStart;
+    QDateTime dtRecordingStart;
+    bool bResetHeading = false;
+
+    // Timers: the poll (timerKanal1 .. timerKanal4) and the status frame's flashing.
+    QTimer pollTimer;
+    QTimer flashingTimer;
+    void stopTimers();
+
+    // The channel's status record, its program as last read and the end
+    // values of the running program (all made anew by initChannel).
+    CommunicationResults* comResults() const { return m_comResults.get(); }
+    std::shared_ptr<CommunicationProgram> commProgram;
+    std::shared_ptr<EntwertList> endwertList;
+
+    // --- life cycle ------------------------------------------------------------------
+    // Load values, captions, then initChannel; starts both timers.
+    void Form_Load();
+    void initChannel();
+    // The poll tick (timerKanal1_Timer .. timerKanal4_Timer).
+    void timerKanal_Timer();
+    // Starts the channel afresh after a program was sent to it.
+    void resetForNewProgram();
+
+    // --- status display --------------------------------------------------------------
+    void showStatus(CommunicationResults& comRes);
+    void showProgram(const CommunicationProgram& program);
+    QString getModeText(const CommunicationProgram& program) const;
+    void setStatusFlashing(bool bFlashing);
+    void setStatusbarChannelText(const QString& text);
+    void flashingTimer_Timer();
+    quint32 frameStatusColor() const { return m_frameStatusColor; }
+
+    // --- events of the status record ---------------------------------------------------
+    void comResults_EndwertRecieved(const std::shared_ptr<EntwertList>& list);
+    void comResults_ProgramChanged(const std::shared_ptr<CommunicationProgram>& program);
+
+    // --- end values ----------------------------------------------------------------------
+    void resetEndValues();
+    void writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>& endwert);
+    void showEndValues();
+
+    // --- recording and temporary series ------------------------------------------------
+    void writeNewTempValueToDB(const CommunicationResults& comRes);
+    void writeNewValueToDB(const CommunicationResults& comRes);
+    void renewTempMessreiheId();
+    void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp);
+    void endRecording();
+    void setFrameAkkumesswerteHeading(const QString& strAkkuName = QString(),
+                                      const QString& strMessreiheName = QString(),
+                                      const QString& strMessreiheNr = QString());
+    bool resetAkkuId(qint32 id);
+    bool isAkkuUsed(qint32 id) const;
+
+private:
+    enum class Read { Taken, OtherChannel };
+
+    QString text(const char* resourceId) const;
+    QString noSeriesHeading() const;
+    void setCaptions();
+    void newRecords();
+    // The conversations of a tick; each keeps out what belongs to another channel.
+    Read readProgram(bool wait);
+    void readEndwerte(bool replaceList);
+    Read readStatus();
+    bool recoveryRoad();
+    bool normalRoad();
+    void noticeProgramStart(qint16 previousStatus);
+    bool isOtherChannel(const QString& strKanal) const;
+    void showErrorBox(const QString& text);
+    // status text X: the status box and this channel's panel of the status bar.
+    void statusText(const char* resourceId);
+    void clearValues();
+    void showAkkuzustand(const CommunicationResults& comRes);
+
+    int m_channel;
+    QString m_channelId;
+    KanalHost& m_host;
+    KanalView& m_view;
+    KanalLink& m_link;
+    quint32 m_frameStatusColor = kCaptionNormal;
+    std::unique_ptr<CommunicationResults> m_comResults;
+    // A tick or a start of this channel is running (a message box or a wait
+    // lets events run; none of them may start another one of this window).
+    bool m_busy = false;
+    // One error box of this channel at a time.
+    bool m_errorBoxOpen = false;
+};

@@ -1,0 +1,243 @@
+#include "channels/frmKanal.h"
+
+#include "channels/KanalHost.h"
+#include "mainwindow/frmMDIMainForm.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QLabel* label(QWidget* parent, const char* name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, bool readOnly = true)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setReadOnly(readOnly);
+    return t;
+}
+
+QListWidget* listBox(QWidget* parent, const char* name)
+{
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    l->setFont(mono);
+    return l;
+}
+} // namespace
+
+frmKanal::frmKanal(int channel, KanalHost& host, KanalLink* link, QWidget* parent)
+    : QWidget(parent), m_host(host), m_logic(channel, host, *this, link)
+{
+    setObjectName(m_logic.windowName());
+    buildControls();
+}
+
+frmKanal::~frmKanal()
+{
+    m_logic.stopTimers();
+}
+
+void frmKanal::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+
+    // Commands of the channel; their dialogs come later.
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"cmdProgram", "cmdMesswert", "cmdDruck", "cmdDiagramme"}) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setEnabled(false);
+        buttons->addWidget(b);
+    }
+    root->addLayout(buttons);
+
+    // The running program.
+    auto* program = new QGroupBox(this);
+    program->setObjectName(QStringLiteral("frameAkkuprogramm"));
+    auto* pg = new QGridLayout(program);
+    pg->addWidget(label(program, "lblAkkutyp"), 0, 0);
+    pg->addWidget(textBox(program, "txtAkkuTyp"), 0, 1);
+    pg->addWidget(label(program, "lblMode"), 1, 0);
+    pg->addWidget(textBox(program, "txtMode"), 1, 1);
+    pg->addWidget(label(program, "lblNennkapazitaet"), 2, 0);
+    pg->addWidget(textBox(program, "txtNennKapazitaet"), 2, 1);
+    root->addWidget(program);
+
+    // Status and live values.
+    auto* status = new QGroupBox(this);
+    status->setObjectName(QStringLiteral("frameStatus"));
+    auto* sg = new QGridLayout(status);
+    sg->addWidget(textBox(status, "txtStatus"), 0, 0, 1, 2);
+    sg->addWidget(label(status, "lblStrom"), 1, 0);
+    sg->addWidget(textBox(status, "txtStrom"), 1, 1);
+    sg->addWidget(label(status, "lblSpannung"), 2, 0);
+    sg->addWidget(textBox(status, "txtSpannung"), 2, 1);
+    sg->addWidget(label(status, "lblKapazitaet"), 3, 0);
+    sg->addWidget(textBox(status, "txtKapazitaet"), 3, 1);
+    root->addWidget(status);
+
+    // End values, battery condition, self-discharge and remark of the series.
+    auto* values = new QGroupBox(this);
+    values->setObjectName(QStringLiteral("frameAkkumesswerte"));
+    auto* vg = new QGridLayout(values);
+    vg->addWidget(label(values, "lblMesswerteNachLaden"), 0, 0, 1, 4);
+    vg->addWidget(label(values, "lblLadenNr"), 1, 0);
+    vg->addWidget(label(values, "lblLadenAh"), 1, 1);
+    vg->addWidget(label(values, "lblLadenVolt"), 1, 2);
+    vg->addWidget(label(values, "lblLadenMin"), 1, 3);
+    vg->addWidget(listBox(values, "lstEndwertLaden"), 2, 0, 1, 4);
+    vg->addWidget(label(values, "lblMesswerteNachEntladen"), 3, 0, 1, 4);
+    vg->addWidget(label(values, "lblEntladenNr"), 4, 0);
+    vg->addWidget(label(values, "lblEntladenAh"), 4, 1);
+    vg->addWidget(label(values, "lblEntladenVolt"), 4, 2);
+    vg->addWidget(label(values, "lblEntladenMin"), 4, 3);
+    vg->addWidget(listBox(values, "lstEndwertEntladen"), 5, 0, 1, 4);
+    vg->addWidget(label(values, "lblAkkuzustand"), 6, 0, 1, 2);
+    vg->addWidget(textBox(values, "txtAkkuzustand"), 6, 2, 1, 2);
+    vg->addWidget(label(values, "lblSelbstentladung"), 7, 0, 1, 2);
+    vg->addWidget(textBox(values, "txtSelbstentladung"), 7, 2, 1, 2);
+    vg->addWidget(label(values, "lblBemerkungen"), 8, 0, 1, 4);
+    vg->addWidget(textBox(values, "txtBemerkung", false), 9, 0, 1, 4);
+    root->addWidget(values, 1);
+}
+
+QMdiSubWindow* frmKanal::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+// --- window events ------------------------------------------------------------------
+
+void frmKanal::Form_Load()
+{
+    m_logic.Form_Load();
+}
+
+void frmKanal::Form_Activate()
+{
+    if (frmMDIMainForm* main = mainForm()) {
+        main->velmoroActiveForm = this;
+        main->checkAndSetPrintItem();
+    }
+}
+
+void frmKanal::Form_QueryUnload(int& cancel, int unloadMode)
+{
+    if (unloadMode != 0)
+        return;
+    m_host.setChannelMenuChecked(channelNumber(), false);
+    cancel = 1;
+    if (QMdiSubWindow* sub = subWindow())
+        sub->hide();
+    else
+        hide();
+}
+
+void frmKanal::Form_Unload()
+{
+    m_host.setChannelMenuChecked(channelNumber(), false);
+}
+
+void frmKanal::closeEvent(QCloseEvent* event)
+{
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    if (cancel != 0)
+        event->ignore();
+    else
+        event->accept();
+}
+
+// --- controls by name -----------------------------------------------------------
+
+void frmKanal::setControlText(const QString& name, const QString& text)
+{
+    if (name == objectName()) {
+        setWindowTitle(text);
+        return;
+    }
+    QWidget* w = findChild<QWidget*>(name);
+    if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* t = qobject_cast<QLineEdit*>(w))
+        t->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setText(text);
+}
+
+QString frmKanal::controlText(const QString& name) const
+{
+    if (name == objectName())
+        return windowTitle();
+    QWidget* w = findChild<QWidget*>(name);
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* t = qobject_cast<QLineEdit*>(w))
+        return t->text();
+    if (auto* g = qobject_cast<QGroupBox*>(w))
+        return g->title();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    return QString();
+}
+
+void frmKanal::setControlVisible(const QString& name, bool visible)
+{
+    if (QWidget* w = findChild<QWidget*>(name))
+        w->setVisible(visible);
+}
+
+bool frmKanal::isControlVisible(const QString& name) const
+{
+    QWidget* w = findChild<QWidget*>(name);
+    return w && !w->isHidden();
+}
+
+void frmKanal::clearList(const QString& name)
+{
+    if (auto* l = findChild<QListWidget*>(name))
+        l->clear();
+}
+
+void frmKanal::setCaptionColor(const QString& name, quint32 color)
+{
+    auto* g = findChild<QGroupBox*>(name);
+    if (!g)
+        return;
+    g->setProperty("captionColor", color);
+    // The frame's own colour is whatever the style gives its title.
+    if (color == KanalLogic::kCaptionNormal) {
+        g->setStyleSheet(QString());
+        return;
+    }
+    const QColor c(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    g->setStyleSheet(QStringLiteral("QGroupBox::title { color: %1; }").arg(c.name()));
+}
+
+quint32 frmKanal::captionColor(const QString& name) const
+{
+    auto* g = findChild<QGroupBox*>(name);
+    if (!g)
+        return 0;
+    const QVariant v = g->property("captionColor");
+    return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
+}

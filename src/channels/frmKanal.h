@@ -1,0 +1,60 @@
+#pragma once
+
+#include "channels/KanalLogic.h"
+#include "channels/KanalView.h"
+
+#include <QWidget>
+
+class KanalHost;
+class KanalLink;
+class QMdiSubWindow;
+
+// The window of one charger channel (1 .. 4) inside the main window. It lives
+// for the whole run: closing it hides it and it goes on polling. Its controls
+// carry the names the printout reads; what it does lives in KanalLogic.
+class frmKanal : public QWidget, public KanalView {
+    Q_OBJECT
+public:
+    // link: the conversations with the charger (nullptr: the shared link).
+    frmKanal(int channel, KanalHost& host, KanalLink* link = nullptr, QWidget* parent = nullptr);
+    ~frmKanal() override;
+
+    int channelNumber() const { return m_logic.channelNumber(); }
+    QString channelId() const { return m_logic.channelId(); }
+    KanalLogic& logic() { return m_logic; }
+    const KanalLogic& logic() const { return m_logic; }
+    // The MDI frame around this window, once it has one.
+    QMdiSubWindow* subWindow() const;
+
+    // Window events.
+    void Form_Load();
+    void Form_Activate();
+    // unloadMode 0: the user closed the window; it is only hidden then.
+    void Form_QueryUnload(int& cancel, int unloadMode);
+    void Form_Unload();
+
+    // Public procedures other windows call.
+    void resetForNewProgram() { m_logic.resetForNewProgram(); }
+    bool isAkkuUsed(qint32 id) const { return m_logic.isAkkuUsed(id); }
+    bool resetAkkuId(qint32 id) { return m_logic.resetAkkuId(id); }
+
+    void stopTimers() { m_logic.stopTimers(); }
+
+    // KanalView
+    void setControlText(const QString& name, const QString& text) override;
+    QString controlText(const QString& name) const override;
+    void setControlVisible(const QString& name, bool visible) override;
+    bool isControlVisible(const QString& name) const override;
+    void clearList(const QString& name) override;
+    void setCaptionColor(const QString& name, quint32 color) override;
+    quint32 captionColor(const QString& name) const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+
+    KanalHost& m_host;
+    KanalLogic m_logic;
+};

@@ -1,0 +1,50 @@
+#pragma once
+
+// Plain stand-ins for the main window and the widgets of a channel window,
+// so the channel logic runs without a display.
+#include "channels/KanalHost.h"
+#include "channels/KanalView.h"
+
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <QString>
+
+class FakeHost : public KanalHost {
+public:
+    bool lost = false;
+    bool check = true;
+    qint32 nextTempId = 1;
+    QMap<QString, QString> panels;
+    QMap<int, bool> menuChecked;
+
+    bool noKZTFound() const override { return lost; }
+    void setNoKZTFound(bool l) override { lost = l; }
+    bool checkLadegeraet() const override { return check; }
+    void setCheckLadegeraet(bool c) override { check = c; }
+    qint32 getNewTempMessreiheID() override { return nextTempId++; }
+    void setStatusbarPanelText(const QString& key, const QString& text) override { panels[key] = text; }
+    void setChannelMenuChecked(int channel, bool checked) override { menuChecked[channel] = checked; }
+};
+
+class FakeView : public KanalView {
+public:
+    QHash<QString, QString> texts;
+    QSet<QString> hidden;
+    QHash<QString, int> listClears;
+    QHash<QString, quint32> colors;
+
+    void setControlText(const QString& name, const QString& text) override { texts[name] = text; }
+    QString controlText(const QString& name) const override { return texts.value(name); }
+    void setControlVisible(const QString& name, bool visible) override
+    {
+        if (visible)
+            hidden.remove(name);
+        else
+            hidden.insert(name);
+    }
+    bool isControlVisible(const QString& name) const override { return !hidden.contains(name); }
+    void clearList(const QString& name) override { ++listClears[name]; }
+    void setCaptionColor(const QString& name, quint32 color) override { colors[name] = color; }
+    quint32 captionColor(const QString& name) const override { return colors.value(name, 0x80000012u); }
+};
