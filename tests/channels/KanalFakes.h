@@ -9,6 +9,9 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QVector>
+#include <utility>
 
 class FakeHost : public KanalHost {
 public:
@@ -44,7 +47,33 @@ public:
             hidden.insert(name);
     }
     bool isControlVisible(const QString& name) const override { return !hidden.contains(name); }
-    void clearList(const QString& name) override { ++listClears[name]; }
+    // Lines with their item data, and the selected row, per list box.
+    QHash<QString, QVector<std::pair<QString, qint32>>> lists;
+    QHash<QString, int> selected;
+
+    void clearList(const QString& name) override
+    {
+        ++listClears[name];
+        lists.remove(name);
+        selected.remove(name);
+    }
+    void addListItem(const QString& name, const QString& text, qint32 itemData) override
+    {
+        lists[name].push_back({text, itemData});
+    }
+    QStringList listItems(const QString& name) const override
+    {
+        QStringList lines;
+        for (const auto& line : lists.value(name))
+            lines << line.first;
+        return lines;
+    }
+    qint32 listItemData(const QString& name, int row) const override
+    {
+        const auto lines = lists.value(name);
+        return row >= 0 && row < lines.size() ? lines[row].second : 0;
+    }
+    int selectedListRow(const QString& name) const override { return selected.value(name, -1); }
     void setCaptionColor(const QString& name, quint32 color) override { colors[name] = color; }
     quint32 captionColor(const QString& name) const override { return colors.value(name, 0x80000012u); }
 };
