@@ -300,7 +300,13 @@ void KanalLogic::timerKanal_Timer()
 {
     // A database that fails must not stop the polling: the user is told and
     // the next tick tries again; everything stored so far is committed.
+    m_wroteInTick = false;
+    m_failedInTick = false;
     guardDatabase([this] { pollTick(); });
+    // The failure is over once a whole tick stored its values again; a
+    // later one is told anew.
+    if (m_wroteInTick && !m_failedInTick)
+        m_databaseErrorShown = false;
 }
 
 void KanalLogic::pollTick()
@@ -716,6 +722,7 @@ QDateTime KanalLogic::now() const
 
 void KanalLogic::reportDatabaseError(const QString& description)
 {
+    m_failedInTick = true;
     if (m_databaseErrorShown)
         return;
     m_databaseErrorShown = true;
@@ -748,8 +755,7 @@ qint32 KanalLogic::appendValueRow(Recordset* rs, qint32 series, bool ew, const Q
         rs->cancelUpdate();
         throw;
     }
-    // Stored again: a later failure is worth telling.
-    m_databaseErrorShown = false;
+    m_wroteInTick = true;
     return rs->lastModified().toInt();
 }
 

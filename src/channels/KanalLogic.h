@@ -183,8 +183,10 @@ private:
     // One error box of this channel at a time.
     bool m_errorBoxOpen = false;
     // The user has been told that values could not be stored; told again
-    // only after a value was stored meanwhile.
+    // only after a tick stored its values without a failure.
     bool m_databaseErrorShown = false;
+    bool m_wroteInTick = false;
+    bool m_failedInTick = false;
     // The end values of the status reply being handled (none when the reply
     // carried none this channel could take).
     std::shared_ptr<EntwertList> m_statusEndwerte;

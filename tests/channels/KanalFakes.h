@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <utility>
 
 class FakeHost : public KanalHost {
@@ -37,7 +38,16 @@ public:
     QHash<QString, int> listClears;
     QHash<QString, quint32> colors;
 
-    void setControlText(const QString& name, const QString& text) override { texts[name] = text; }
+    // Called when a text changes, as a text box raises its change event.
+    std::function<void(const QString& name)> changed;
+
+    void setControlText(const QString& name, const QString& text) override
+    {
+        const bool differs = texts.value(name) != text;
+        texts[name] = text;
+        if (differs && changed)
+            changed(name);
+    }
     QString controlText(const QString& name) const override { return texts.value(name); }
     void setControlVisible(const QString& name, bool visible) override
     {
