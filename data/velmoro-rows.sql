@@ -8,7 +8,7 @@ BEGIN;
 INSERT INTO Optionen ("key", "value") VALUES
   ('UsedCharger', 'KZT4'),
   ('UsedLanguage', 'EN'),
-  ('FirstStartup', 'NO'),
+  ('FirstStartup', 'YES'),
   ('ChargerSelfInfo', 'NO'),
   ('ComPort', '1'),
   ('KZTxChannelCount', '1'),

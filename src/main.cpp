@@ -1,4 +1,7 @@
 #include "core/DataFolder.h"
+#include "core/StartupModul.h"
+#include "mainwindow/ComPortRecovery.h"
+#include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
 
@@ -15,6 +18,11 @@ int main(int argc, char* argv[])
     setProgramFolder(resolveProgramFolder(
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+
+    FirstStartChain firstStart;
+    setFirstStartDialogs(&firstStart);
+    ComPortRecovery portRecovery;
+    setComPortDialogRunner(&portRecovery);
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;

@@ -67,18 +67,26 @@ void checkFirstStartup()
         return;
     if (!g_firstStartDialogs)
         return;
-    if (!g_firstStartDialogs->runFirstLanguage()) {
+    // A dialog closed from its frame ends the chain; the start goes on.
+    FirstStartAnswer answer = g_firstStartDialogs->runFirstLanguage();
+    if (answer == FirstStartAnswer::Cancel) {
         closeApplication();
         endProgram(0);
     }
-    if (objSettings().getSetting(QStringLiteral("ChargerSelfInfo")) == QLatin1String("YES")) {
-        objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("KZTx"));
-    } else if (!g_firstStartDialogs->runFirstCharger()) {
-        closeApplication();
-        endProgram(0);
+    if (answer == FirstStartAnswer::Ok) {
+        if (objSettings().getSetting(QStringLiteral("ChargerSelfInfo")) == QLatin1String("YES")) {
+            objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("KZTx"));
+        } else {
+            answer = g_firstStartDialogs->runFirstCharger();
+            if (answer == FirstStartAnswer::Cancel) {
+                closeApplication();
+                endProgram(0);
+            }
+        }
     }
-    // Cancel keeps the stored port; the start goes on.
-    g_firstStartDialogs->runFirstComPort();
+    // Cancel in the port dialog keeps the stored port; the start goes on.
+    if (answer == FirstStartAnswer::Ok)
+        g_firstStartDialogs->runFirstComPort();
     objSettings().setSetting(QStringLiteral("FirstStartup"), QStringLiteral("NO"));
 }
 

@@ -2,14 +2,18 @@
 
 class frmMDIMainForm;
 
-// The first-start choices. Each returns false when the user cancelled; on OK
-// the dialog has stored its choice (UsedLanguage, UsedCharger, ComPort).
+// How a first-start dialog was left: OK (its choice is stored: UsedLanguage,
+// UsedCharger or ComPort), its Cancel button, or the window frame's close box,
+// which stores nothing and ends the chain without ending the program.
+enum class FirstStartAnswer { Ok, Cancel, Closed };
+
+// The first-start choices, shown modally one after the other.
 class FirstStartDialogs {
 public:
     virtual ~FirstStartDialogs() = default;
-    virtual bool runFirstLanguage() = 0;
-    virtual bool runFirstCharger() = 0;
-    virtual bool runFirstComPort() = 0;
+    virtual FirstStartAnswer runFirstLanguage() = 0;
+    virtual FirstStartAnswer runFirstCharger() = 0;
+    virtual FirstStartAnswer runFirstComPort() = 0;
 };
 // Set before the start; without one the first-start chain cannot run and
 // FirstStartup is left as it is.

@@ -4,16 +4,26 @@
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
+#include "mainwindow/MainMenuModul.h"
+#include "mainwindow/dlgComPortSelection.h"
+#include "mainwindow/dlgFirstCharger.h"
+#include "mainwindow/dlgSprache.h"
+#include "mainwindow/frmAbout.h"
+#include "platform/MdiArrange.h"
 #include "platform/MessageService.h"
+#include "platform/ModalDialogRunner.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPrintDialog>
 #include <QStatusBar>
 #include <QVersionNumber>
 #include <algorithm>
@@ -160,12 +170,7 @@ void frmMDIMainForm::buildMenus()
         hidden->setVisible(false);
 
     // Commands whose dialogs are not part of the program yet.
-    for (QAction* later : {mnuDateiImportVelmoro10, mnuDateiImportVelmoro20, mnuDateiExport,
-                           mnuDateiFormatPage, mnuDateiConfigurePrinter, mnuBearbeitenMesswerteVerwalten,
-                           mnuBearbeitenInfoDiagramm, mnuBearbeitenDBKomprimieren, mnuEinstellungenCOMPort,
-                           mnuEinstellungenSprache, mnuEinstellungenLadegeraet, mnuEinstellungenOptionen,
-                           mnuPrintsettings, mnuFensterAlleFensterVerkleinern, mnuHelpInhalt, mnuHelpIndex,
-                           mnuHelpWeb, mnuHelpInfo})
+    for (QAction* later : {mnuBearbeitenMesswerteVerwalten, mnuEinstellungenOptionen, mnuPrintsettings})
         later->setEnabled(false);
     mnuDateiPrint->setEnabled(false);
 
@@ -182,11 +187,31 @@ void frmMDIMainForm::buildMenus()
             mnuEinstellungenKanaeleKanal_Click(n);
         });
     }
-    connect(mnuDateiBeenden, &QAction::triggered, this, &frmMDIMainForm::mnuDateiBeenden_Click);
-    connect(mnuFensterUeberlappend, &QAction::triggered, m_mdi, &QMdiArea::cascadeSubWindows);
-    connect(mnuFensterUebereinander, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
-    connect(mnuFensterNebeneinander, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
-    connect(mnuFensterSymboleAnordnen, &QAction::triggered, m_mdi, &QMdiArea::tileSubWindows);
+    const std::pair<QAction*, void (frmMDIMainForm::*)()> commands[] = {
+        {mnuDateiImportVelmoro10, &frmMDIMainForm::mnuDateiImportVelmoro10_Click},
+        {mnuDateiImportVelmoro20, &frmMDIMainForm::mnuDateiImportVelmoro20_Click},
+        {mnuDateiExport, &frmMDIMainForm::mnuDateiExport_Click},
+        {mnuDateiFormatPage, &frmMDIMainForm::mnuDateiFormatPage_Click},
+        {mnuDateiConfigurePrinter, &frmMDIMainForm::mnuDateiConfigurePrinter_Click},
+        {mnuDateiPrint, &frmMDIMainForm::mnuDateiPrint_Click},
+        {mnuDateiBeenden, &frmMDIMainForm::mnuDateiBeenden_Click},
+        {mnuBearbeitenInfoDiagramm, &frmMDIMainForm::mnuBearbeitenInfoDiagramm_Click},
+        {mnuBearbeitenDBKomprimieren, &frmMDIMainForm::mnuBearbeitenDBKomprimieren_Click},
+        {mnuEinstellungenCOMPort, &frmMDIMainForm::mnuEinstellungenCOMPort_Click},
+        {mnuEinstellungenSprache, &frmMDIMainForm::mnuEinstellungenSprache_Click},
+        {mnuEinstellungenLadegeraet, &frmMDIMainForm::mnuEinstellungenLadegeraet_Click},
+        {mnuFensterUeberlappend, &frmMDIMainForm::mnuFensterUeberlappend_Click},
+        {mnuFensterUebereinander, &frmMDIMainForm::mnuFensterUebereinander_Click},
+        {mnuFensterNebeneinander, &frmMDIMainForm::mnuFensterNebeneinander_Click},
+        {mnuFensterSymboleAnordnen, &frmMDIMainForm::mnuFensterSymboleAnordnen_Click},
+        {mnuFensterAlleFensterVerkleinern, &frmMDIMainForm::mnuFensterAlleFensterVerkleinern_Click},
+        {mnuHelpInhalt, &frmMDIMainForm::mnuHelpInhalt_Click},
+        {mnuHelpIndex, &frmMDIMainForm::mnuHelpIndex_Click},
+        {mnuHelpWeb, &frmMDIMainForm::mnuHelpWeb_Click},
+        {mnuHelpInfo, &frmMDIMainForm::mnuHelpInfo_Click},
+    };
+    for (const auto& [action, handler] : commands)
+        connect(action, &QAction::triggered, this, handler);
 
     // The window menu also lists the shown child windows.
     connect(mnuFenster, &QMenu::aboutToShow, this, [this] {
@@ -273,6 +298,142 @@ void frmMDIMainForm::closeEvent(QCloseEvent* event)
 void frmMDIMainForm::mnuDateiBeenden_Click()
 {
     close();
+}
+
+// --- further menu commands --------------------------------------------------------
+
+void frmMDIMainForm::mnuDateiImportVelmoro10_Click() {}
+
+void frmMDIMainForm::mnuDateiImportVelmoro20_Click()
+{
+    // Only the common dialog: nothing is imported.
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("commonDialogMain"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuDateiExport_Click()
+{
+    // Only the common dialog: nothing is exported.
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("commonDialogMain"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuDateiFormatPage_Click()
+{
+    showNotImplemented();
+}
+
+void frmMDIMainForm::mnuDateiConfigurePrinter_Click()
+{
+    configurePrinter(this);
+}
+
+void frmMDIMainForm::mnuDateiPrint_Click()
+{
+    // Only the printer dialog: the choice is not used and nothing is printed.
+    QPrintDialog dialog(&programPrinter(), this);
+    dialog.setObjectName(QStringLiteral("commonDialogMain"));
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuBearbeitenInfoDiagramm_Click()
+{
+    msgBox(getResource(QStringLiteral("1100")), MessageService::OkOnly, MessageService::Information,
+           getResource(QStringLiteral("0410")));
+}
+
+void frmMDIMainForm::mnuBearbeitenDBKomprimieren_Click()
+{
+    compactUserDatabase();
+}
+
+void frmMDIMainForm::mnuEinstellungenCOMPort_Click()
+{
+    dlgComPortSelection dialog(this);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuEinstellungenSprache_Click()
+{
+    dlgSprache dialog(this);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuEinstellungenLadegeraet_Click()
+{
+    // Modeless and without owner: the main window stays usable beside it.
+    if (!m_chargerDialog) {
+        m_chargerDialog = new dlgFirstCharger;
+        m_chargerDialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_chargerDialog->show();
+    m_chargerDialog->raise();
+    m_chargerDialog->activateWindow();
+}
+
+void frmMDIMainForm::mnuFensterUeberlappend_Click()
+{
+    arrangeMdi(*m_mdi, MdiArrangement::Cascade);
+}
+
+void frmMDIMainForm::mnuFensterUebereinander_Click()
+{
+    arrangeMdi(*m_mdi, MdiArrangement::TileHorizontal);
+}
+
+void frmMDIMainForm::mnuFensterNebeneinander_Click()
+{
+    arrangeMdi(*m_mdi, MdiArrangement::TileVertical);
+}
+
+void frmMDIMainForm::mnuFensterSymboleAnordnen_Click()
+{
+    arrangeMdi(*m_mdi, MdiArrangement::ArrangeIcons);
+}
+
+void frmMDIMainForm::mnuFensterAlleFensterVerkleinern_Click()
+{
+    showNotImplemented();
+}
+
+void frmMDIMainForm::mnuHelpInhalt_Click()
+{
+    showHelpContents();
+}
+
+void frmMDIMainForm::mnuHelpIndex_Click()
+{
+    showNotImplemented();
+}
+
+void frmMDIMainForm::mnuHelpWeb_Click()
+{
+    showNotImplemented();
+}
+
+dlgFirstCharger* frmMDIMainForm::chargerDialog() const
+{
+    return m_chargerDialog;
+}
+
+frmAbout* frmMDIMainForm::aboutBox() const
+{
+    return m_about;
+}
+
+void frmMDIMainForm::mnuHelpInfo_Click()
+{
+    if (!m_about) {
+        m_about = new frmAbout;
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
 }
 
 // --- activation and print item -------------------------------------------------

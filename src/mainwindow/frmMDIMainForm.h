@@ -12,6 +12,8 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class PanelStatusBar;
+class dlgFirstCharger;
+class frmAbout;
 class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
@@ -122,6 +124,32 @@ public:
     void mnuEinstellungenKanaeleKanal_Click(int channel);
     void mnuDateiBeenden_Click();
 
+    // Further menu commands.
+    void mnuDateiImportVelmoro10_Click();
+    void mnuDateiImportVelmoro20_Click();
+    void mnuDateiExport_Click();
+    void mnuDateiFormatPage_Click();
+    void mnuDateiConfigurePrinter_Click();
+    void mnuDateiPrint_Click();
+    void mnuBearbeitenInfoDiagramm_Click();
+    void mnuBearbeitenDBKomprimieren_Click();
+    void mnuEinstellungenCOMPort_Click();
+    void mnuEinstellungenSprache_Click();
+    void mnuEinstellungenLadegeraet_Click();
+    void mnuFensterUeberlappend_Click();
+    void mnuFensterUebereinander_Click();
+    void mnuFensterNebeneinander_Click();
+    void mnuFensterSymboleAnordnen_Click();
+    void mnuFensterAlleFensterVerkleinern_Click();
+    void mnuHelpInhalt_Click();
+    void mnuHelpIndex_Click();
+    void mnuHelpWeb_Click();
+    void mnuHelpInfo_Click();
+
+    // The modeless windows the menu opens, while they are open.
+    dlgFirstCharger* chargerDialog() const;
+    frmAbout* aboutBox() const;
+
     // Channel window n (1 .. 4) once loaded, else nullptr.
     frmKanal* kanal(int channel) const;
     // Channel window n, loaded first when it is not.
@@ -157,6 +185,8 @@ private:
 
     QMdiArea* m_mdi = nullptr;
     std::array<frmKanal*, 4> m_kanal{};
+    QPointer<dlgFirstCharger> m_chargerDialog;
+    QPointer<frmAbout> m_about;
 };
 
 // The main window of the run, once it exists.

@@ -205,26 +205,27 @@ namespace {
 struct FakeFirstStart : FirstStartDialogs {
     bool language = true, charger = true, port = true;
     QStringList calls;
-    bool runFirstLanguage() override
+    static FirstStartAnswer answer(bool ok) { return ok ? FirstStartAnswer::Ok : FirstStartAnswer::Cancel; }
+    FirstStartAnswer runFirstLanguage() override
     {
         calls << QStringLiteral("language");
         if (language)
             objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("DE"));
-        return language;
+        return answer(language);
     }
-    bool runFirstCharger() override
+    FirstStartAnswer runFirstCharger() override
     {
         calls << QStringLiteral("charger");
         if (charger)
             objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("J4"));
-        return charger;
+        return answer(charger);
     }
-    bool runFirstComPort() override
+    FirstStartAnswer runFirstComPort() override
     {
         calls << QStringLiteral("port");
         if (port)
             objSettings().setSetting(QStringLiteral("ComPort"), QStringLiteral("3"));
-        return port;
+        return answer(port);
     }
 };
 } // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/DatabaseCompaction.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The commands of the main menu that are more than opening a window.
+
+// Edit > Compact database: after two questions the user database is compacted
+// and the program ends at once (message 1030). On a failure "Fehler" is shown,
+// the user database is open again unchanged and the program runs on.
+void compactUserDatabase(DatabaseCompaction::Hook hook = {});
+
+// Where the help pages are looked for, in this order: beside the program,
+// then in the program folder.
+QStringList helpFolders();
+// Help > Contents: the help page of the current language in the user's
+// browser; a page that is missing or cannot be opened is reported (resource
+// 1094 with the path).
+void showHelpContents(const QStringList& folders = helpFolders());
+// The help page for a language code in the first folder that has one (the
+// English page when the language has none); empty when there is none.
+QString findHelpPage(const QStringList& folders, const QString& languageCode);
+
+// File > Configure printer: the printer set-up dialog; the printer chosen
+// there is the one that reports use.
+void configurePrinter(QWidget* owner);

@@ -1,0 +1,94 @@
+#include "mainwindow/dlgFirstSprache.h"
+
+#include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
+#include "core/StartupModul.h"
+#include "core/programSettings.h"
+#include "mainwindow/DialogLists.h"
+#include "platform/DataCombo.h"
+#include "platform/Terminator.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+dlgFirstSprache::dlgFirstSprache(QWidget* parent) : FormDialog(parent)
+{
+    setObjectName(QStringLiteral("dlgFirstSprache"));
+    lblSpracheText = new QLabel(this);
+    lblSpracheText->setObjectName(QStringLiteral("lblSpracheText"));
+    lblSpracheText->setWordWrap(true);
+    lblSprache = new QLabel(this);
+    lblSprache->setObjectName(QStringLiteral("lblSprache"));
+    cboSprachAuswahl = new DataCombo(this);
+    cboSprachAuswahl->setObjectName(QStringLiteral("cboSprachAuswahl"));
+    lblSprache->setBuddy(cboSprachAuswahl);
+    btnOk = new QPushButton(this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(btnOk, QDialogButtonBox::AcceptRole);
+    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblSpracheText);
+    layout->addWidget(lblSprache);
+    layout->addWidget(cboSprachAuswahl);
+    layout->addStretch();
+    layout->addWidget(buttons);
+    setMinimumWidth(360);
+
+    connect(cboSprachAuswahl, &DataCombo::selectionChanged, this, &dlgFirstSprache::cboSprachAuswahl_Change);
+    connect(btnOk, &QPushButton::clicked, this, &dlgFirstSprache::btnOk_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &dlgFirstSprache::btnCancel_Click);
+
+    Form_Load();
+}
+
+void dlgFirstSprache::Form_Load()
+{
+    m_strSelectedLanguage = objSettings().getSetting(QStringLiteral("UsedLanguage"));
+    fillLanguageDialog();
+}
+
+void dlgFirstSprache::fillLanguageDialog()
+{
+    setWindowTitle(getResource(QStringLiteral("0400")));
+    btnOk->setText(getResource(QStringLiteral("0102")));
+    btnCancel->setText(getResource(QStringLiteral("0101")));
+    lblSprache->setText(getResource(QStringLiteral("0401")));
+    lblSpracheText->setText(getResource(QStringLiteral("0402")));
+    cboSprachAuswahl->setEntries(DialogLists::languages(dbVelmoro, m_strSelectedLanguage));
+    cboSprachAuswahl->selectValue(m_strSelectedLanguage);
+}
+
+void dlgFirstSprache::cboSprachAuswahl_Change()
+{
+    m_strSelectedLanguage = cboSprachAuswahl->currentValue();
+    objResources().setLanguageKey(m_strSelectedLanguage);
+    fillLanguageDialog();
+}
+
+void dlgFirstSprache::btnOk_Click()
+{
+    objSettings().setSetting(QStringLiteral("UsedLanguage"), m_strSelectedLanguage);
+    done(Accepted);
+}
+
+void dlgFirstSprache::btnCancel_Click()
+{
+    done(Rejected);
+    closeApplication();
+    endProgram(0);
+}
+
+void dlgFirstSprache::closedByFrame()
+{
+    // Nothing was chosen, so the texts go back to the stored language rather
+    // than staying in one the settings do not name.
+    objResources().setLanguageKey(objSettings().getSetting(QStringLiteral("UsedLanguage")));
+    done(ClosedByFrame);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+// A dialog that tells apart its three ways out: OK (Accepted), its Cancel
+// button or the Escape key (Rejected), and the close box of the window frame
+// (ClosedByFrame), which leaves without running the Cancel button's handler.
+class FormDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum { ClosedByFrame = 2 };
+
+    explicit FormDialog(QWidget* parent = nullptr);
+
+    // Escape does what the dialog's Cancel button does.
+    void reject() override;
+
+protected:
+    // The Cancel button's handler; the default only rejects.
+    virtual void cancelButton();
+    // Called when the frame's close box closes the dialog; the default leaves
+    // with ClosedByFrame.
+    virtual void closedByFrame();
+    void closeEvent(QCloseEvent* event) override;
+};
