@@ -140,6 +140,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0884', 'EN', 'Supply voltage too low (SQU)'),
   ('0886', 'EN', 'Program does not suit the battery (SQP)'),
   ('0888', 'EN', 'Short circuit at the output (SQS)'),
+  ('0890', 'EN', 'The values of the charger could not be stored in the database. The program goes on reading the charger; values already stored are kept.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'EN', 'Charge program - Channel'),

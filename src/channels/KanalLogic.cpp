@@ -1,14 +1,19 @@
 #include "channels/KanalLogic.h"
 
+#include "channels/KanalDiagram.h"
 #include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
 #include "channels/KanalView.h"
 #include "core/ChargerSelfInfo.h"
 #include "core/DatabaseModul.h"
+#include "core/DbAccess.h"
+#include "core/MesswertStringError.h"
 #include "core/ProgramResources.h"
 #include "core/utilitiesModul.h"
 #include "link/CommunicationResults.h"
+#include "platform/Database.h"
 #include "platform/MessageService.h"
+#include "platform/Recordset.h"
 
 namespace {
 const char* const kConditionFields[] = {"lblSelbstentladung", "txtSelbstentladung", "lblAkkuzustand",
@@ -27,6 +32,15 @@ private:
     bool& m_flag;
     bool m_before;
 };
+
+// Two end values that the charger reports alike are the same end value.
+bool sameEndValue(const CommunicationEndwert& a, const CommunicationEndwert& b)
+{
+    return a.strKanal == b.strKanal && a.iEndwertTyp == b.iEndwertTyp && a.lKapazitaet == b.lKapazitaet
+           && a.lSpannung == b.lSpannung && a.lZykluszeit == b.lZykluszeit
+           && a.lSelbstentladung == b.lSelbstentladung && a.bWithAkkuzustand == b.bWithAkkuzustand
+           && a.bAkkuzustand == b.bAkkuzustand && a.iProzent == b.iProzent;
+}
 
 struct StatusFields {
     explicit StatusFields(const CommunicationResults& r)
@@ -166,6 +180,7 @@ void KanalLogic::newRecords()
                 for (const auto& endwert : *list)
                     if (endwert->strKanal != m_channelId)
                         return;
+                m_statusEndwerte = list;
                 comResults_EndwertRecieved(list);
             });
     connect(m_comResults.get(), &CommunicationResults::ProgramChanged, this,
@@ -260,6 +275,7 @@ KanalLogic::Read KanalLogic::readStatus()
 {
     const StatusFields before(*m_comResults);
     m_comResults->strKanal.clear();
+    m_statusEndwerte.reset();
     QString payload = m_link.getStatus(m_channelId);
     m_comResults->splitRecievedString(payload);
     if (m_comResults->strKanal.isEmpty()) {
@@ -282,6 +298,19 @@ void KanalLogic::noticeProgramStart(qint16 previousStatus)
 
 void KanalLogic::timerKanal_Timer()
 {
+    // A database that fails must not stop the polling: the user is told and
+    // the next tick tries again; everything stored so far is committed.
+    m_wroteInTick = false;
+    m_failedInTick = false;
+    guardDatabase([this] { pollTick(); });
+    // The failure is over once a whole tick stored its values again; a
+    // later one is told anew.
+    if (m_wroteInTick && !m_failedInTick)
+        m_databaseErrorShown = false;
+}
+
+void KanalLogic::pollTick()
+{
     if (m_busy || !m_comResults)
         return;
     if (m_channel != 1 && (m_host.noKZTFound() || !m_host.channelPresent(m_channel)))
@@ -303,9 +332,11 @@ void KanalLogic::timerKanal_Timer()
 
     setStatusFlashing(m_comResults->iAntwortTyp != CommunicationResults::NoReply);
     showStatus(*m_comResults);
-    writeNewTempValueToDB(*m_comResults);
+    // Each writer on its own: a failing temporary series must not cost the
+    // recorded one its value.
+    guardDatabase([this] { writeNewTempValueToDB(*m_comResults); });
     if (bRecording) {
-        writeNewValueToDB(*m_comResults);
+        guardDatabase([this] { writeNewValueToDB(*m_comResults); });
         bResetHeading = false;
     } else if (bRecordingInQueue) {
         bResetHeading = false;
@@ -402,6 +433,9 @@ void KanalLogic::renewTempMessreiheId()
     lLastTempMessReiheId = lTempMessReiheId;
     lTempMessReiheId = m_host.getNewTempMessreiheID();
     bTempValuesWritten = false;
+    // The start goes with its series; the new one starts at its first value.
+    dtLastTempStart = dtTempStart;
+    dtTempStart = QDateTime();
 }
 
 void KanalLogic::endRecording()
@@ -417,9 +451,13 @@ void KanalLogic::resetEndValues()
     m_view.clearList(QStringLiteral("lstEndwertLaden"));
     m_view.clearList(QStringLiteral("lstEndwertEntladen"));
     bEndwerteAvaiable = false;
-    // A queued recording starts with this program.
-    if (bRecordingInQueue)
+    m_tempStoredEndwerte.clear();
+    // A queued recording starts with this program, and its times count from now.
+    if (bRecordingInQueue) {
+        if (!bRecording)
+            dtRecordingStart = now();
         bRecording = true;
+    }
     for (const char* field : kConditionFields)
         m_view.setControlVisible(QString::fromLatin1(field), false);
     m_view.setControlText(QStringLiteral("txtAkkuzustand"), QString());
@@ -634,14 +672,35 @@ QString KanalLogic::getModeText(const CommunicationProgram& program) const
 
 void KanalLogic::comResults_EndwertRecieved(const std::shared_ptr<EntwertList>& list)
 {
+    // The charger repeats end values it reported before (its full list after
+    // the link came back, or with each new end): one that is the same at the
+    // same position is already in the temporary series and keeps its row.
+    auto store = [this](const std::shared_ptr<CommunicationEndwert>& endwert, std::size_t position) {
+        if (position <= m_tempStoredEndwerte.size()) {
+            const auto& stored = m_tempStoredEndwerte[position - 1];
+            if (stored && sameEndValue(*stored, *endwert)) {
+                endwert->TempID = stored->TempID;
+                return;
+            }
+        }
+        // This handler runs inside the status parse: a failure stops here.
+        guardDatabase([&] { writeEndValueToTempDB(endwert); });
+        if (endwert->TempID == 0)
+            return;
+        if (m_tempStoredEndwerte.size() < position)
+            m_tempStoredEndwerte.resize(position);
+        m_tempStoredEndwerte[position - 1] = endwert;
+    };
+
     if (list->Count() == 1) {
         const auto endwert = list->Item(1);
-        writeEndValueToTempDB(endwert);
+        store(endwert, std::size_t(endwertList->Count()) + 1);
         endwertList->Add(endwert);
     } else {
         endwertList = list;
+        std::size_t position = 0;
         for (const auto& endwert : *endwertList)
-            writeEndValueToTempDB(endwert);
+            store(endwert, ++position);
     }
     showEndValues();
     bEndwerteAvaiable = true;
@@ -655,18 +714,246 @@ void KanalLogic::comResults_ProgramChanged(const std::shared_ptr<CommunicationPr
 }
 
 // --- end values, recording and the temporary series --------------------------------
-// Storing end values and measured values, the end-value lists and recording a
-// series are filled in by the recording side of the channel window.
 
-void KanalLogic::writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>&) {}
+QDateTime KanalLogic::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentDateTime();
+}
 
-void KanalLogic::showEndValues() {}
+void KanalLogic::reportDatabaseError(const QString& description)
+{
+    m_failedInTick = true;
+    if (m_databaseErrorShown)
+        return;
+    m_databaseErrorShown = true;
+    msgBox(text("0890") + QChar(13) + QChar(13) + description, MessageService::OkOnly, MessageService::Critical,
+           text("0410"));
+}
 
-void KanalLogic::writeNewTempValueToDB(const CommunicationResults&) {}
+void KanalLogic::guardDatabase(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const DatabaseError& e) {
+        reportDatabaseError(e.description());
+    } catch (const MesswertStringError& e) {
+        reportDatabaseError(e.description());
+    }
+}
 
-void KanalLogic::writeNewValueToDB(const CommunicationResults&) {}
+qint32 KanalLogic::appendValueRow(Recordset* rs, qint32 series, bool ew, const QString& valueText)
+{
+    if (!rs)
+        throw DatabaseError(QStringLiteral("The table of measured values is not open."));
+    rs->addNew();
+    rs->setField(QStringLiteral("MessReiheID"), series);
+    rs->setField(QStringLiteral("EW"), ew);
+    rs->setField(QStringLiteral("MessWertString"), valueText);
+    try {
+        rs->update();
+    } catch (const DatabaseError&) {
+        rs->cancelUpdate();
+        throw;
+    }
+    m_wroteInTick = true;
+    return rs->lastModified().toInt();
+}
 
-void KanalLogic::startRecording(qint32, qint32, bool, bool) {}
+void KanalLogic::writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>& endwert)
+{
+    const QDateTime at = now();
+    if (!bTempValuesWritten)
+        dtTempStart = at;
+    bTempValuesWritten = true;
+    endwert->TempID = appendValueRow(rsTempMessWerte.get(), lTempMessReiheId, true,
+                                     buildEndwertString(*endwert, dtTempStart, at));
+}
+
+QString KanalLogic::formatEndValueLine(int number, const CommunicationEndwert& endwert)
+{
+    // Wider values than the columns hold push the line out rather than lose digits.
+    QString line = (QString::number(number) + QStringLiteral(". ")).rightJustified(4);
+    line = line.leftJustified(8);
+    line += formatCapacity(endwert.lKapazitaet).chopped(3).rightJustified(6);
+    line = line.leftJustified(18);
+    line += formatVoltage(endwert.lSpannung).chopped(2).rightJustified(6);
+    line = line.leftJustified(26);
+    line += QString::number(endwert.lZykluszeit).rightJustified(4);
+    return line;
+}
+
+void KanalLogic::showEndValues()
+{
+    const QString laden = QStringLiteral("lstEndwertLaden");
+    const QString entladen = QStringLiteral("lstEndwertEntladen");
+    m_view.clearList(entladen);
+    m_view.clearList(laden);
+    if (!endwertList || endwertList->Count() == 0)
+        return;
+    if (endwertList->Item(1)->strKanal != m_channelId)
+        return;
+
+    int ladenNr = 0;
+    int entladenNr = 0;
+    // A program that begins with a discharge: its charge lines start at 2.
+    if (endwertList->Item(1)->iEndwertTyp == 3) {
+        m_view.addListItem(laden, QStringLiteral("---"), 0);
+        ladenNr = 1;
+    }
+    for (const auto& endwert : *endwertList) {
+        if (endwert->iEndwertTyp == 3)
+            m_view.addListItem(entladen, formatEndValueLine(++entladenNr, *endwert), endwert->TempID);
+        else
+            m_view.addListItem(laden, formatEndValueLine(++ladenNr, *endwert), endwert->TempID);
+    }
+
+    const auto last = endwertList->Item(endwertList->Count());
+    const QString lblZustand = QStringLiteral("lblAkkuzustand");
+    const QString txtZustand = QStringLiteral("txtAkkuzustand");
+    if (last->bWithAkkuzustand) {
+        m_view.setControlVisible(lblZustand, true);
+        m_view.setControlVisible(txtZustand, true);
+        m_view.setControlText(txtZustand, text(last->bAkkuzustand ? "0847" : "0846") + QStringLiteral(" (")
+                                              + QString::number(last->iProzent) + QStringLiteral("%)"));
+    } else {
+        m_view.setControlVisible(lblZustand, false);
+        m_view.setControlVisible(txtZustand, false);
+        m_view.setControlText(txtZustand, QString());
+    }
+    const QString lblSelbst = QStringLiteral("lblSelbstentladung");
+    const QString txtSelbst = QStringLiteral("txtSelbstentladung");
+    if (last->lSelbstentladung == -1) {
+        m_view.setControlVisible(lblSelbst, false);
+        m_view.setControlVisible(txtSelbst, false);
+    } else {
+        m_view.setControlVisible(lblSelbst, true);
+        m_view.setControlVisible(txtSelbst, true);
+        m_view.setControlText(txtSelbst, QString::number(last->lSelbstentladung) + QStringLiteral(" mAh"));
+    }
+}
+
+qint32 KanalLogic::diagramSeries() const
+{
+    const qint16 status = m_comResults ? m_comResults->iStatusTyp : 0;
+    if ((status == 1 || status == 5) && lLastTempMessReiheId != -1)
+        return lLastTempMessReiheId;
+    return lTempMessReiheId;
+}
+
+void KanalLogic::openDiagramOf(const QString& listName)
+{
+    const int row = m_view.selectedListRow(listName);
+    if (row < 0 || bDiagramLoading)
+        return;
+    BusyMark loading(bDiagramLoading);
+    KanalDiagram::Request request;
+    request.lMessReiheId = diagramSeries();
+    request.bTempCreated = true;
+    request.lEndWertId = m_view.listItemData(listName, row);
+    request.cProg = commProgram;
+    if (m_diagram)
+        m_diagram->showDiagram(request);
+}
+
+void KanalLogic::lstEndwertLaden_DblClick()
+{
+    openDiagramOf(QStringLiteral("lstEndwertLaden"));
+}
+
+void KanalLogic::lstEndwertEntladen_DblClick()
+{
+    openDiagramOf(QStringLiteral("lstEndwertEntladen"));
+}
+
+void KanalLogic::writeNewTempValueToDB(const CommunicationResults& comRes)
+{
+    if (comRes.iAntwortTyp != CommunicationResults::StatusReply || (comRes.iStatusTyp != 2 && comRes.iStatusTyp != 3))
+        return;
+    const QDateTime at = now();
+    if (!bTempValuesWritten)
+        dtTempStart = at;
+    bTempValuesWritten = true;
+    appendValueRow(rsTempMessWerte.get(), lTempMessReiheId, false, buildMesswertString(comRes, dtTempStart, at));
+}
+
+void KanalLogic::writeNewValueToDB(const CommunicationResults& comRes)
+{
+    bool written = false;
+    if (comRes.iAntwortTyp == CommunicationResults::StatusReply) {
+        appendValueRow(rsMessWerte.get(), lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()));
+        written = true;
+    } else if (comRes.iAntwortTyp == CommunicationResults::EndwertReply) {
+        // Only the newest end value of this very reply; a reply whose end
+        // values did not parse (or were not this channel's) brings none.
+        if (m_statusEndwerte && m_statusEndwerte->Count() > 0) {
+            const auto last = m_statusEndwerte->Item(m_statusEndwerte->Count());
+            appendValueRow(rsMessWerte.get(), lMessReiheId, true, buildEndwertString(*last, dtRecordingStart, now()));
+            written = true;
+        }
+    }
+    bRecordingInQueue = false;
+    // Asked again with the next value until the charger has given a program.
+    if (written && !bCurrentProgramWritten)
+        bCurrentProgramWritten = storeProgramInMessreihe(lAkkuId, lMessReiheId);
+}
+
+bool KanalLogic::storeProgramInMessreihe(qint32 lakku, qint32 lmess)
+{
+    // A series deleted meanwhile: nothing to store, and no need to ask the charger.
+    if (dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessReihen WHERE AkkuId=? AND MessReiheID=?"),
+                         {lakku, lmess})
+            .toInt()
+        == 0)
+        return false;
+    // A conversation is waiting for its reply (this call comes from an event
+    // run during that wait): the program is stored with a later value.
+    if (m_link.isBusy())
+        return false;
+    const QString reply = m_link.getProgram(m_channelId, false);
+    QString parsed = reply;
+    CommunicationProgram program;
+    program.splitRecievedString(parsed, true);
+    // No reply, an unusable one and the refusal "SK" are no program.
+    if (program.iAkkuTyp < 0 || program.strKanal != m_channelId)
+        return false;
+    dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET Programm=?, Mode=? WHERE AkkuId=? AND MessReiheID=?"),
+                   {reply, getModeText(program), lakku, lmess});
+    return true;
+}
+
+void KanalLogic::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp)
+{
+    QDateTime start;
+    if (bWithTemp) {
+        // Just after a program ended its series has already been replaced by
+        // a new, empty one: take over the finished one.
+        qint32 tempId = lTempMessReiheId;
+        start = dtTempStart;
+        if (!bInQueue && bEndwerteAvaiable && !bMeasurementRunning && lLastTempMessReiheId != -1) {
+            tempId = lLastTempMessReiheId;
+            start = dtLastTempStart;
+        }
+        // The recorded series goes on along the time axis of the series it
+        // takes over; one that holds nothing yet starts now.
+        if (!start.isValid())
+            start = now();
+        transferTempMesswerte(tempId, lmess);
+    } else {
+        start = now();
+    }
+
+    lAkkuId = lakku;
+    lMessReiheId = lmess;
+    bRecordingInQueue = bInQueue;
+    bRecording = !bInQueue;
+    bCurrentProgramWritten = false;
+    dtRecordingStart = start;
+    const bool stored = storeProgramInMessreihe(lAkkuId, lMessReiheId);
+    // Without the collected values the program is stored again with the
+    // first recorded value (a queued recording records a later program).
+    if (bWithTemp)
+        bCurrentProgramWritten = stored;
+}
 
 void KanalLogic::setFrameAkkumesswerteHeading(const QString& strAkkuName, const QString& strMessreiheName,
                                               const QString& strMessreiheNr)
@@ -679,4 +966,31 @@ void KanalLogic::setFrameAkkumesswerteHeading(const QString& strAkkuName, const 
     m_view.setControlText(QStringLiteral("frameAkkumesswerte"),
                           text("0818") + QStringLiteral(" - ") + strAkkuName + QStringLiteral(" / ") + strMessreiheNr);
     m_view.setControlText(QStringLiteral("txtBemerkung"), strMessreiheName);
+}
+
+void KanalLogic::txtBemerkung_Change()
+{
+    const QString box = QStringLiteral("txtBemerkung");
+    if (lMessReiheId == -1) {
+        // Nothing can be typed while no series is known.
+        if (!m_view.controlText(box).isEmpty())
+            m_view.setControlText(box, QString());
+        return;
+    }
+    // The program empties the box itself when the charger does not answer and
+    // when a recording has ended: that keeps the stored remark.
+    if (!m_comResults || m_comResults->strKanal != m_channelId)
+        return;
+    if (m_comResults->iAntwortTyp == CommunicationResults::NoReply)
+        return;
+    if (bResetHeading && !bRecording && !bRecordingInQueue)
+        return;
+    QString remark = m_view.controlText(box).left(200);
+    if (remark.size() == 200 && remark.back().isHighSurrogate())
+        remark.chop(1);
+    const qint32 series = lMessReiheId;
+    // A series deleted meanwhile has no row: nothing is written.
+    guardDatabase([&] {
+        dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET bemerkung=? WHERE MessReiheID=?"), {remark, series});
+    });
 }

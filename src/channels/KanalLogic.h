@@ -4,15 +4,19 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CommunicationProgram;
 class CommunicationResults;
 struct CommunicationEndwert;
 class EntwertList;
+class KanalDiagram;
 class KanalHost;
 class KanalLink;
 class KanalView;
+class Recordset;
 
 // What one channel window does, without its widgets: it polls its channel on
 // a timer, keeps the channel's state and flags, and writes its controls
@@ -55,7 +59,10 @@ public:
     bool bTempValuesWritten = false;
     bool bProgramDialogOpen = false;
     bool bDiagramLoading = false;
+    // Start of the current temporary series (unset until its first value),
+    // of the previous one, and of the recorded series.
     QDateTime dtTempStart;
+    QDateTime dtLastTempStart;
     QDateTime dtRecordingStart;
     bool bResetHeading = false;
 
@@ -94,13 +101,31 @@ public:
 
     // --- end values ----------------------------------------------------------------------
     void resetEndValues();
+    // Stores one end value in the temporary series and notes its row in TempID.
+    // Raises DatabaseError.
     void writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>& endwert);
     void showEndValues();
+    // One line of an end-value list: number, Ah, V and minutes in fixed columns.
+    static QString formatEndValueLine(int number, const CommunicationEndwert& endwert);
+    // A double-click on a line opens the diagram of that charge or discharge.
+    void lstEndwertLaden_DblClick();
+    void lstEndwertEntladen_DblClick();
+    // The temporary series a double-click draws from: the previous one while
+    // the channel is idle or finished after a program, else the current one.
+    qint32 diagramSeries() const;
+    // The diagram window (none until it exists: a double-click then opens nothing).
+    void setDiagram(KanalDiagram* diagram) { m_diagram = diagram; }
 
     // --- recording and temporary series ------------------------------------------------
+    // The writers commit every value before they return; both raise
+    // DatabaseError, which the poll tick catches at its edge.
     void writeNewTempValueToDB(const CommunicationResults& comRes);
     void writeNewValueToDB(const CommunicationResults& comRes);
     void renewTempMessreiheId();
+    // Starts recording into the series lmess of the battery lakku, now or
+    // with the next program start, with or without the values collected so
+    // far. Raises DatabaseError (taking over the collected values is all or
+    // nothing; when it fails the window's state is unchanged).
     void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp);
     void endRecording();
     void setFrameAkkumesswerteHeading(const QString& strAkkuName = QString(),
@@ -108,6 +133,11 @@ public:
                                       const QString& strMessreiheNr = QString());
     bool resetAkkuId(qint32 id);
     bool isAkkuUsed(qint32 id) const;
+    // Change of the remark box: stores its text with the series.
+    void txtBemerkung_Change();
+
+    // The clock the stored times are taken from (tests set their own).
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
 private:
     enum class Read { Taken, OtherChannel };
@@ -129,6 +159,16 @@ private:
     void statusText(const char* resourceId);
     void clearValues();
     void showAkkuzustand(const CommunicationResults& comRes);
+    void pollTick();
+    QDateTime now() const;
+    // Appends one row of values and returns its identity. Raises DatabaseError.
+    qint32 appendValueRow(Recordset* rs, qint32 series, bool ew, const QString& text);
+    bool storeProgramInMessreihe(qint32 lakku, qint32 lmess);
+    void openDiagramOf(const QString& listName);
+    // Runs a database step at the edge of an event: a failure is told to the
+    // user once and the channel goes on.
+    void guardDatabase(const std::function<void()>& step);
+    void reportDatabaseError(const QString& description);
 
     int m_channel;
     QString m_channelId;
@@ -142,4 +182,17 @@ private:
     bool m_busy = false;
     // One error box of this channel at a time.
     bool m_errorBoxOpen = false;
+    // The user has been told that values could not be stored; told again
+    // only after a tick stored its values without a failure.
+    bool m_databaseErrorShown = false;
+    bool m_wroteInTick = false;
+    bool m_failedInTick = false;
+    // The end values of the status reply being handled (none when the reply
+    // carried none this channel could take).
+    std::shared_ptr<EntwertList> m_statusEndwerte;
+    // The end values of the running program stored in the temporary series,
+    // by their position in the charger's list.
+    std::vector<std::shared_ptr<CommunicationEndwert>> m_tempStoredEndwerte;
+    KanalDiagram* m_diagram = nullptr;
+    std::function<QDateTime()> m_clock;
 };

@@ -114,8 +114,17 @@ void frmKanal::buildControls()
     vg->addWidget(label(values, "lblSelbstentladung"), 7, 0, 1, 2);
     vg->addWidget(textBox(values, "txtSelbstentladung"), 7, 2, 1, 2);
     vg->addWidget(label(values, "lblBemerkungen"), 8, 0, 1, 4);
-    vg->addWidget(textBox(values, "txtBemerkung", false), 9, 0, 1, 4);
+    auto* remark = textBox(values, "txtBemerkung", false);
+    vg->addWidget(remark, 9, 0, 1, 4);
     root->addWidget(values, 1);
+
+    // Every change of the remark, typed or set by the program, goes to the
+    // logic, which decides whether it is stored with the series.
+    connect(remark, &QLineEdit::textChanged, this, [this] { m_logic.txtBemerkung_Change(); });
+    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
+            [this] { m_logic.lstEndwertLaden_DblClick(); });
+    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
+            [this] { m_logic.lstEndwertEntladen_DblClick(); });
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -216,6 +225,40 @@ void frmKanal::clearList(const QString& name)
 {
     if (auto* l = findChild<QListWidget*>(name))
         l->clear();
+}
+
+void frmKanal::addListItem(const QString& name, const QString& text, qint32 itemData)
+{
+    if (auto* l = findChild<QListWidget*>(name)) {
+        auto* item = new QListWidgetItem(text, l);
+        item->setData(Qt::UserRole, itemData);
+    }
+}
+
+QStringList frmKanal::listItems(const QString& name) const
+{
+    QStringList lines;
+    if (auto* l = findChild<QListWidget*>(name))
+        for (int i = 0; i < l->count(); ++i)
+            lines << l->item(i)->text();
+    return lines;
+}
+
+qint32 frmKanal::listItemData(const QString& name, int row) const
+{
+    auto* l = findChild<QListWidget*>(name);
+    if (!l || row < 0 || row >= l->count())
+        return 0;
+    return l->item(row)->data(Qt::UserRole).toInt();
+}
+
+int frmKanal::selectedListRow(const QString& name) const
+{
+    auto* l = findChild<QListWidget*>(name);
+    if (!l)
+        return -1;
+    const auto selected = l->selectedItems();
+    return selected.isEmpty() ? -1 : l->row(selected.first());
 }
 
 void frmKanal::setCaptionColor(const QString& name, quint32 color)

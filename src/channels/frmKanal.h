@@ -37,6 +37,17 @@ public:
     void resetForNewProgram() { m_logic.resetForNewProgram(); }
     bool isAkkuUsed(qint32 id) const { return m_logic.isAkkuUsed(id); }
     bool resetAkkuId(qint32 id) { return m_logic.resetAkkuId(id); }
+    void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp)
+    {
+        m_logic.startRecording(lakku, lmess, bInQueue, bWithTemp);
+    }
+    void endRecording() { m_logic.endRecording(); }
+    void setFrameAkkumesswerteHeading(const QString& strAkkuName = QString(),
+                                      const QString& strMessreiheName = QString(),
+                                      const QString& strMessreiheNr = QString())
+    {
+        m_logic.setFrameAkkumesswerteHeading(strAkkuName, strMessreiheName, strMessreiheNr);
+    }
 
     void stopTimers() { m_logic.stopTimers(); }
 
@@ -46,6 +57,10 @@ public:
     void setControlVisible(const QString& name, bool visible) override;
     bool isControlVisible(const QString& name) const override;
     void clearList(const QString& name) override;
+    void addListItem(const QString& name, const QString& text, qint32 itemData) override;
+    QStringList listItems(const QString& name) const override;
+    qint32 listItemData(const QString& name, int row) const override;
+    int selectedListRow(const QString& name) const override;
     void setCaptionColor(const QString& name, quint32 color) override;
     quint32 captionColor(const QString& name) const override;
 

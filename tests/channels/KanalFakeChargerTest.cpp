@@ -98,8 +98,16 @@ TEST_F(KanalFakeChargerTest, StartAsksEachChannelForProgramEndValuesAndStatusInT
     EXPECT_TRUE(channel(3).bEndwerteAvaiable);
     EXPECT_EQ(channel(3).endwertList->Count(), 1);
     EXPECT_FALSE(form->bNoKZTFound);
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(channel(n).lTempMessReiheId, n);
+    // Temporary series are drawn in loading order; channel 3 stored its end
+    // value under 3 and, idle, closed that series and drew the next one.
+    EXPECT_EQ(channel(1).lTempMessReiheId, 1);
+    EXPECT_EQ(channel(2).lTempMessReiheId, 2);
+    EXPECT_EQ(channel(3).lLastTempMessReiheId, 3);
+    EXPECT_EQ(channel(3).lTempMessReiheId, 4);
+    EXPECT_EQ(channel(4).lTempMessReiheId, 5);
+    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT MessWertString FROM TempMessWerte WHERE MessReiheID=3 AND EW=1"))
+                  .toString(),
+              QStringLiteral("2;1234;1450;0;95"));
 }
 
 TEST_F(KanalFakeChargerTest, RunningProgramShowsChangingValuesAndTheStatusBarFollows)

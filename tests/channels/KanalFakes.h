@@ -9,6 +9,10 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <utility>
 
 class FakeHost : public KanalHost {
 public:
@@ -36,7 +40,16 @@ public:
     QHash<QString, int> listClears;
     QHash<QString, quint32> colors;
 
-    void setControlText(const QString& name, const QString& text) override { texts[name] = text; }
+    // Called when a text changes, as a text box raises its change event.
+    std::function<void(const QString& name)> changed;
+
+    void setControlText(const QString& name, const QString& text) override
+    {
+        const bool differs = texts.value(name) != text;
+        texts[name] = text;
+        if (differs && changed)
+            changed(name);
+    }
     QString controlText(const QString& name) const override { return texts.value(name); }
     void setControlVisible(const QString& name, bool visible) override
     {
@@ -46,7 +59,33 @@ public:
             hidden.insert(name);
     }
     bool isControlVisible(const QString& name) const override { return !hidden.contains(name); }
-    void clearList(const QString& name) override { ++listClears[name]; }
+    // Lines with their item data, and the selected row, per list box.
+    QHash<QString, QVector<std::pair<QString, qint32>>> lists;
+    QHash<QString, int> selected;
+
+    void clearList(const QString& name) override
+    {
+        ++listClears[name];
+        lists.remove(name);
+        selected.remove(name);
+    }
+    void addListItem(const QString& name, const QString& text, qint32 itemData) override
+    {
+        lists[name].push_back({text, itemData});
+    }
+    QStringList listItems(const QString& name) const override
+    {
+        QStringList lines;
+        for (const auto& line : lists.value(name))
+            lines << line.first;
+        return lines;
+    }
+    qint32 listItemData(const QString& name, int row) const override
+    {
+        const auto lines = lists.value(name);
+        return row >= 0 && row < lines.size() ? lines[row].second : 0;
+    }
+    int selectedListRow(const QString& name) const override { return selected.value(name, -1); }
     void setCaptionColor(const QString& name, quint32 color) override { colors[name] = color; }
     quint32 captionColor(const QString& name) const override { return colors.value(name, 0x80000012u); }
 };
