@@ -26,7 +26,7 @@ protected:
     {
         // Waiting out a missing reply is not what these tests look at.
         savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
-        VelmoroComCommunication::setDefaultReplyTimeout(250);
+        VelmoroComCommunication::setDefaultReplyTimeout(1500);
         ASSERT_TRUE(fake.start());
     }
     void TearDown() override

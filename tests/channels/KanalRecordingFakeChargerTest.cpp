@@ -38,7 +38,7 @@ protected:
     void SetUp() override
     {
         savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
-        VelmoroComCommunication::setDefaultReplyTimeout(250);
+        VelmoroComCommunication::setDefaultReplyTimeout(1500);
         ASSERT_TRUE(fake.start());
         folder.execOn(folder.velmoroPath(),
                       {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),

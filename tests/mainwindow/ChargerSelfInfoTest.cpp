@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(fake.start());
         savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
         // Only silent requests wait this out; answered ones return at once.
-        VelmoroComCommunication::setDefaultReplyTimeout(250);
+        VelmoroComCommunication::setDefaultReplyTimeout(1500);
         DialogFixture::SetUp();
         setSetting("ComPort", fake.portPath());
         setSetting("UsedCharger", QStringLiteral("KZTx"));

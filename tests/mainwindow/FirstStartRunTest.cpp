@@ -34,7 +34,7 @@ protected:
         // The model loads windows 3 and 4 too, which this charger leaves
         // unanswered: their requests need not wait long.
         savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
-        VelmoroComCommunication::setDefaultReplyTimeout(250);
+        VelmoroComCommunication::setDefaultReplyTimeout(1500);
         setFirstStartDialogs(&chain);
         setComPortDialogRunner(&recovery);
         // As the run command does when no charger is attached.
