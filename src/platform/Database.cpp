@@ -73,17 +73,25 @@ bool Database::isOpen() const
     return !m_connection.isEmpty() && m_db.isOpen();
 }
 
-int Database::exec(const QString& sql, const QVariantList& params)
+namespace {
+// Prepares, binds and runs one statement; raises with the statement's text.
+void run(QSqlQuery& q, const QString& sql, const QVariantList& params)
 {
-    if (!isOpen())
-        throw DatabaseError(QStringLiteral("Database is not open"));
-    QSqlQuery q(m_db);
     if (!q.prepare(sql))
         throw DatabaseError(errorText(q.lastError()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
     for (const QVariant& p : params)
         q.addBindValue(p);
     if (!q.exec())
         throw DatabaseError(errorText(q.lastError()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+}
+} // namespace
+
+int Database::exec(const QString& sql, const QVariantList& params)
+{
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Database is not open"));
+    QSqlQuery q(m_db);
+    run(q, sql, params);
     m_lastInsertId = q.lastInsertId();
     return q.numRowsAffected();
 }
@@ -94,12 +102,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params)
         throw DatabaseError(QStringLiteral("Database is not open"));
     QSqlQuery q(m_db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw DatabaseError(errorText(q.lastError()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
-    for (const QVariant& p : params)
-        q.addBindValue(p);
-    if (!q.exec())
-        throw DatabaseError(errorText(q.lastError()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+    run(q, sql, params);
     if (q.next())
         return q.value(0);
     return {};
