@@ -209,6 +209,12 @@ int FakeCharger::Impl::queuedAtPort() const
 
 bool FakeCharger::Impl::writeAll(const QByteArray& bytes)
 {
+    // Counted before the write: the reader may hold the reply before write()
+    // even returns here, and must then see it counted.
+    {
+        std::lock_guard lock(mutex);
+        written += bytes.size();
+    }
     qsizetype done = 0;
     while (done < bytes.size() && master >= 0) {
         const ssize_t k = ::write(master, bytes.constData() + done, size_t(bytes.size() - done));
@@ -223,10 +229,12 @@ bool FakeCharger::Impl::writeAll(const QByteArray& bytes)
             ::poll(&p, 1, 100);
             continue;
         }
-        return false;
+        break;
     }
-    std::lock_guard lock(mutex);
-    written += done;
+    if (done < bytes.size()) {
+        std::lock_guard lock(mutex);
+        written -= bytes.size() - done;
+    }
     return done == bytes.size();
 }
 
