@@ -923,6 +923,11 @@ bool KanalLogic::storeProgramInMessreihe(qint32 lakku, qint32 lmess)
 
 void KanalLogic::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp)
 {
+    // The program goes with the series before anything else: storing it can
+    // fail, and after a committed take-over that failure would leave the
+    // values copied but the window not recording (a second try would copy
+    // them twice). Storing it again later only overwrites it.
+    const bool stored = storeProgramInMessreihe(lakku, lmess);
     QDateTime start;
     if (bWithTemp) {
         // Just after a program ended its series has already been replaced by
@@ -948,7 +953,6 @@ void KanalLogic::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool 
     bRecording = !bInQueue;
     bCurrentProgramWritten = false;
     dtRecordingStart = start;
-    const bool stored = storeProgramInMessreihe(lAkkuId, lMessReiheId);
     // Without the collected values the program is stored again with the
     // first recorded value (a queued recording records a later program).
     if (bWithTemp)

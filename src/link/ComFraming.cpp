@@ -1,5 +1,7 @@
 #include "link/ComFraming.h"
 
+#include "link/ReplyFields.h"
+
 namespace ComFraming {
 
 QString buildCommandFrame(const QString& body)
@@ -15,26 +17,11 @@ QString buildCommandFrame(const QString& body)
     return frame;
 }
 
-namespace {
-// Only blanks count here, as with the charger's own trimming; control
-// characters are part of the frame.
-QString trimBlanks(const QString& s)
-{
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && s.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return s.mid(from, to - from);
-}
-} // namespace
-
 QString decodeReplyFrame(const QString& buffer)
 {
     // Blanks are trimmed from the whole reply, never from the pieces in which
     // it happened to arrive, so the result does not depend on the timing.
-    const QString text = trimBlanks(buffer);
+    const QString text = ReplyFields::trimBlanks(buffer);
     if (text.isEmpty())
         return QString();
     const qsizetype a = text.indexOf(QChar(DC4));

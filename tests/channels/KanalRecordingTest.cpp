@@ -237,6 +237,34 @@ TEST_F(KanalRecordingTest, AFailedTakeOverChangesNothing)
     EXPECT_TRUE(recorded(series).isEmpty());
 }
 
+TEST_F(KanalRecordingTest, AProgramThatCannotBeStoredStartsNothingAndCopiesNothing)
+{
+    qint32 akku = 0;
+    const qint32 series = newSeries(akku);
+    KanalLogic& k = load(values1(100, 7000, 1000));
+    tick(values1(110, 7010, 1000));
+    dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON MessReihen BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    // With the collected values: none of them may stay behind in the series,
+    // or a second try would hold them twice.
+    EXPECT_THROW(k.startRecording(akku, series, false, true), DatabaseError);
+    EXPECT_FALSE(k.bRecording);
+    EXPECT_EQ(k.lMessReiheId, -1);
+    EXPECT_EQ(k.lAkkuId, -1);
+    EXPECT_TRUE(recorded(series).isEmpty());
+    // Without them, now or queued: the window is not left recording either.
+    EXPECT_THROW(k.startRecording(akku, series, false, false), DatabaseError);
+    EXPECT_THROW(k.startRecording(akku, series, true, false), DatabaseError);
+    EXPECT_FALSE(k.bRecording);
+    EXPECT_FALSE(k.bRecordingInQueue);
+    EXPECT_EQ(k.lMessReiheId, -1);
+
+    dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
+    k.startRecording(akku, series, false, true);
+    EXPECT_TRUE(k.bRecording);
+    EXPECT_FALSE(recorded(series).isEmpty());
+    EXPECT_EQ(recorded(series), temp(k.lTempMessReiheId));
+}
+
 TEST_F(KanalRecordingTest, OnlyTheLastEndValueOfAReplyIsRecordedAndAnUnreadableReplyWritesNothing)
 {
     qint32 akku = 0;
