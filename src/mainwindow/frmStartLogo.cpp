@@ -1,6 +1,7 @@
 #include "mainwindow/frmStartLogo.h"
 
 #include "mainwindow/ProgramLogo.h"
+#include "platform/Terminator.h"
 
 #include <QKeyEvent>
 
@@ -30,11 +31,13 @@ void frmStartLogo::timerStartLogo_Timer()
 
 void frmStartLogo::Form_KeyPress(int)
 {
-    // Only the timer opens the main window; a key just ends the splash and,
-    // with no window left, the program.
+    // Only the timer opens the main window; a key ends the splash and the
+    // program. A splash window does not count as the application's last
+    // window, so closing it alone would leave an invisible process running.
     timerStartLogo.stop();
     m_onTimer = nullptr;
     close();
+    endProgram(0);
 }
 
 void frmStartLogo::keyPressEvent(QKeyEvent* event)
