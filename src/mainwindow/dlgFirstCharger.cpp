@@ -8,42 +8,20 @@
 #include "mainwindow/DialogModul.h"
 #include "mainwindow/dlgFirstComPortSelection.h"
 #include "platform/DataCombo.h"
-#include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/Terminator.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-dlgFirstCharger::dlgFirstCharger(QWidget* parent) : FormDialog(parent)
+dlgFirstCharger::dlgFirstCharger(QWidget* parent)
+    : SelectionDialog({QStringLiteral("dlgFirstCharger"), QStringLiteral("lblChargerText"),
+                       QStringLiteral("lblCharger"), QStringLiteral("cboChargerSelection")},
+                      380, parent)
 {
-    setObjectName(QStringLiteral("dlgFirstCharger"));
-    lblChargerText = new QLabel(this);
-    lblChargerText->setObjectName(QStringLiteral("lblChargerText"));
-    lblChargerText->setWordWrap(true);
-    lblCharger = new QLabel(this);
-    lblCharger->setObjectName(QStringLiteral("lblCharger"));
-    cboChargerSelection = new DataCombo(this);
-    cboChargerSelection->setObjectName(QStringLiteral("cboChargerSelection"));
-    lblCharger->setBuddy(cboChargerSelection);
-    btnOk = new QPushButton(this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(btnOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblChargerText);
-    layout->addWidget(lblCharger);
-    layout->addWidget(cboChargerSelection);
-    layout->addStretch();
-    layout->addWidget(buttons);
-    setMinimumWidth(380);
+    lblChargerText = m_explanation;
+    lblCharger = m_caption;
+    cboChargerSelection = m_list;
 
     connect(cboChargerSelection, &DataCombo::selectionChanged, this,
             &dlgFirstCharger::cboChargerSelection_Change);
@@ -96,15 +74,7 @@ void dlgFirstCharger::btnOk_Click()
         btnCancel_Click();
         return;
     }
-    const auto warning = msgBox(getResource(QStringLiteral("0206")), MessageService::OkCancel,
-                                MessageService::Exclamation, getResource(QStringLiteral("0410")));
-    if (warning != MessageService::Ok) {
-        btnCancel_Click();
-        return;
-    }
-    const auto quit = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo,
-                             MessageService::Information, getResource(QStringLiteral("0410")));
-    if (quit != MessageService::Yes) {
+    if (confirmChangeNeedingRestart(QStringLiteral("0206")) != ChangeAnswer::Confirmed) {
         btnCancel_Click();
         return;
     }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "platform/FormDialog.h"
+#include "mainwindow/SelectionDialog.h"
 
 #include <QString>
 
 class DataCombo;
 class QLabel;
-class QPushButton;
 
 // The charger model: a step of the first start while FirstStartup is "YES"
 // (checked at every step), the settings dialog otherwise. In settings mode a
 // different model is applied by ending the program after two confirmations.
-class dlgFirstCharger : public FormDialog {
+class dlgFirstCharger : public SelectionDialog {
     Q_OBJECT
 public:
     explicit dlgFirstCharger(QWidget* parent = nullptr);
@@ -30,8 +29,6 @@ public:
     DataCombo* cboChargerSelection = nullptr;
     QLabel* lblCharger = nullptr;
     QLabel* lblChargerText = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
 
 protected:
     void cancelButton() override { btnCancel_Click(); }

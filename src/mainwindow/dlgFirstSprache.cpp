@@ -8,38 +8,17 @@
 #include "platform/DataCombo.h"
 #include "platform/Terminator.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-dlgFirstSprache::dlgFirstSprache(QWidget* parent) : FormDialog(parent)
+dlgFirstSprache::dlgFirstSprache(QWidget* parent)
+    : SelectionDialog({QStringLiteral("dlgFirstSprache"), QStringLiteral("lblSpracheText"),
+                       QStringLiteral("lblSprache"), QStringLiteral("cboSprachAuswahl")},
+                      360, parent)
 {
-    setObjectName(QStringLiteral("dlgFirstSprache"));
-    lblSpracheText = new QLabel(this);
-    lblSpracheText->setObjectName(QStringLiteral("lblSpracheText"));
-    lblSpracheText->setWordWrap(true);
-    lblSprache = new QLabel(this);
-    lblSprache->setObjectName(QStringLiteral("lblSprache"));
-    cboSprachAuswahl = new DataCombo(this);
-    cboSprachAuswahl->setObjectName(QStringLiteral("cboSprachAuswahl"));
-    lblSprache->setBuddy(cboSprachAuswahl);
-    btnOk = new QPushButton(this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(btnOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSpracheText);
-    layout->addWidget(lblSprache);
-    layout->addWidget(cboSprachAuswahl);
-    layout->addStretch();
-    layout->addWidget(buttons);
-    setMinimumWidth(360);
+    lblSpracheText = m_explanation;
+    lblSprache = m_caption;
+    cboSprachAuswahl = m_list;
 
     connect(cboSprachAuswahl, &DataCombo::selectionChanged, this, &dlgFirstSprache::cboSprachAuswahl_Change);
     connect(btnOk, &QPushButton::clicked, this, &dlgFirstSprache::btnOk_Click);

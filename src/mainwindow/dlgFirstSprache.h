@@ -1,18 +1,17 @@
 #pragma once
 
-#include "platform/FormDialog.h"
+#include "mainwindow/SelectionDialog.h"
 
 #include <QString>
 
 class DataCombo;
 class QLabel;
-class QPushButton;
 
 // First step of the first start: the language. Choosing an entry switches the
 // interface language at once, so the dialog relabels itself and names the
 // languages in the chosen language before OK. OK stores UsedLanguage;
 // Cancel ends the program.
-class dlgFirstSprache : public FormDialog {
+class dlgFirstSprache : public SelectionDialog {
     Q_OBJECT
 public:
     explicit dlgFirstSprache(QWidget* parent = nullptr);
@@ -27,8 +26,6 @@ public:
     DataCombo* cboSprachAuswahl = nullptr;
     QLabel* lblSprache = nullptr;
     QLabel* lblSpracheText = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
 
 protected:
     void cancelButton() override { btnCancel_Click(); }

@@ -6,36 +6,17 @@
 #include "mainwindow/DialogLists.h"
 #include "mainwindow/DialogModul.h"
 #include "platform/DataCombo.h"
-#include "platform/MessageService.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-dlgSprache::dlgSprache(QWidget* parent) : FormDialog(parent)
+dlgSprache::dlgSprache(QWidget* parent)
+    : SelectionDialog({QStringLiteral("dlgSprache"), QString(), QStringLiteral("lblSprache"),
+                       QStringLiteral("cboSprachAuswahl")},
+                      320, parent)
 {
-    setObjectName(QStringLiteral("dlgSprache"));
-    lblSprache = new QLabel(this);
-    lblSprache->setObjectName(QStringLiteral("lblSprache"));
-    cboSprachAuswahl = new DataCombo(this);
-    cboSprachAuswahl->setObjectName(QStringLiteral("cboSprachAuswahl"));
-    lblSprache->setBuddy(cboSprachAuswahl);
-    btnOk = new QPushButton(this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(btnOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblSprache);
-    layout->addWidget(cboSprachAuswahl);
-    layout->addStretch();
-    layout->addWidget(buttons);
-    setMinimumWidth(320);
+    lblSprache = m_caption;
+    cboSprachAuswahl = m_list;
 
     connect(btnOk, &QPushButton::clicked, this, &dlgSprache::btnOk_Click);
     connect(btnCancel, &QPushButton::clicked, this, &dlgSprache::btnCancel_Click);
@@ -62,13 +43,10 @@ void dlgSprache::btnOk_Click()
         done(Accepted);
         return;
     }
-    const auto warning = msgBox(getResource(QStringLiteral("0411")), MessageService::OkCancel,
-                                MessageService::Exclamation, getResource(QStringLiteral("0410")));
-    if (warning != MessageService::Ok)
+    const ChangeAnswer answer = confirmChangeNeedingRestart(QStringLiteral("0411"));
+    if (answer == ChangeAnswer::WarningDeclined)
         return;  // the dialog stays open
-    const auto quit = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo,
-                             MessageService::Information, getResource(QStringLiteral("0410")));
-    if (quit != MessageService::Yes) {
+    if (answer == ChangeAnswer::QuitDeclined) {
         done(Rejected);
         return;
     }

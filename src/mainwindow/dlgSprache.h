@@ -1,16 +1,15 @@
 #pragma once
 
-#include "platform/FormDialog.h"
+#include "mainwindow/SelectionDialog.h"
 
 #include <QString>
 
 class DataCombo;
 class QLabel;
-class QPushButton;
 
 // The language from the settings menu. A different language is applied by
 // ending the program after two confirmations; the next start reads it.
-class dlgSprache : public FormDialog {
+class dlgSprache : public SelectionDialog {
     Q_OBJECT
 public:
     explicit dlgSprache(QWidget* parent = nullptr);
@@ -23,8 +22,6 @@ public:
 
     DataCombo* cboSprachAuswahl = nullptr;
     QLabel* lblSprache = nullptr;
-    QPushButton* btnOk = nullptr;
-    QPushButton* btnCancel = nullptr;
 
 protected:
     void cancelButton() override { btnCancel_Click(); }

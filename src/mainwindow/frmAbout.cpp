@@ -2,14 +2,13 @@
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
+#include "mainwindow/ProgramLogo.h"
 #include "mainwindow/dlgSystemInfo.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/SystemInformation.h"
 
 #include <QHBoxLayout>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -66,22 +65,7 @@ void frmAbout::StartSysInfo()
 
 void frmAbout::paintEvent(QPaintEvent*)
 {
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(24, 64, 120));
-    g.setColorAt(1, QColor(8, 24, 48));
-    p.fillRect(rect(), g);
-    p.setPen(Qt::white);
-    QFont f = font();
-    f.setPointSize(28);
-    f.setBold(true);
-    p.setFont(f);
-    const QRect picture = rect().adjusted(0, 0, 0, -70);
-    p.drawText(picture.adjusted(0, 0, 0, -40), Qt::AlignCenter, QStringLiteral("velmoro"));
-    f.setPointSize(11);
-    f.setBold(false);
-    p.setFont(f);
-    p.drawText(picture.adjusted(0, 60, 0, 0), Qt::AlignCenter,
-               getResource(QStringLiteral("0001")) + QLatin1Char('\n') + getResource(QStringLiteral("0002"))
-                   + QLatin1Char(' ') + QStringLiteral(VELMORO_VERSION));
+    paintProgramLogo(*this, rect().adjusted(0, 0, 0, -70), 28, 60,
+                     getResource(QStringLiteral("0001")) + QLatin1Char('\n') + getResource(QStringLiteral("0002"))
+                         + QLatin1Char(' ') + QStringLiteral(VELMORO_VERSION));
 }

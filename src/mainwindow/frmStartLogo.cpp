@@ -1,8 +1,9 @@
 #include "mainwindow/frmStartLogo.h"
 
+#include "mainwindow/ProgramLogo.h"
+#include "platform/Terminator.h"
+
 #include <QKeyEvent>
-#include <QLinearGradient>
-#include <QPainter>
 
 frmStartLogo::frmStartLogo(std::function<void()> onTimer, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_onTimer(std::move(onTimer))
@@ -30,11 +31,13 @@ void frmStartLogo::timerStartLogo_Timer()
 
 void frmStartLogo::Form_KeyPress(int)
 {
-    // Only the timer opens the main window; a key just ends the splash and,
-    // with no window left, the program.
+    // Only the timer opens the main window; a key ends the splash and the
+    // program. A splash window does not count as the application's last
+    // window, so closing it alone would leave an invisible process running.
     timerStartLogo.stop();
     m_onTimer = nullptr;
     close();
+    endProgram(0);
 }
 
 void frmStartLogo::keyPressEvent(QKeyEvent* event)
@@ -47,20 +50,5 @@ void frmStartLogo::keyPressEvent(QKeyEvent* event)
 
 void frmStartLogo::paintEvent(QPaintEvent*)
 {
-    QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(24, 64, 120));
-    g.setColorAt(1, QColor(8, 24, 48));
-    p.fillRect(rect(), g);
-    p.setPen(Qt::white);
-    QFont f = font();
-    f.setPointSize(32);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(rect().adjusted(0, 0, 0, -40), Qt::AlignCenter, QStringLiteral("velmoro"));
-    f.setPointSize(11);
-    f.setBold(false);
-    p.setFont(f);
-    p.drawText(rect().adjusted(0, 80, 0, 0), Qt::AlignCenter,
-               QStringLiteral("Version %1").arg(QStringLiteral(VELMORO_VERSION)));
+    paintProgramLogo(*this, rect(), 32, 80, QStringLiteral("Version %1").arg(QStringLiteral(VELMORO_VERSION)));
 }

@@ -5,7 +5,7 @@
 #include <functional>
 
 // The splash window. After 3000 ms it closes and hands over to the main
-// window; a key that types a character closes it and nothing follows.
+// window; a key that types a character closes it and ends the program.
 class frmStartLogo : public QWidget {
     Q_OBJECT
 public:

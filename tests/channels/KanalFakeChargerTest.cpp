@@ -1,8 +1,7 @@
 // The real main window and channel windows, started offscreen through the
 // whole start sequence, against the fake charger on a pseudo-terminal. Ticks
 // are called directly; the fake's clock moves only when the test says so.
-#include "FakeCharger.h"
-#include "TestSupport.h"
+#include "ChannelFixtures.h"
 
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
@@ -20,23 +19,8 @@
 #include <memory>
 
 namespace {
-class KanalFakeChargerTest : public ::testing::Test {
+class KanalFakeChargerTest : public FakeChargerWindowFixture {
 protected:
-    void SetUp() override
-    {
-        // Waiting out a missing reply is not what these tests look at.
-        savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
-        VelmoroComCommunication::setDefaultReplyTimeout(1500);
-        ASSERT_TRUE(fake.start());
-    }
-    void TearDown() override
-    {
-        form.reset();
-        objComCommunication.reset();
-        closeCoreForTest();
-        objLog.reset();
-        VelmoroComCommunication::setDefaultReplyTimeout(savedTimeout);
-    }
 
     // The whole start with the charger model; every poll timer stopped after it.
     frmMDIMainForm& start(const QString& charger, const QString& count = QStringLiteral("1"))
@@ -57,14 +41,6 @@ protected:
     KanalLogic& channel(int n) { return form->kanal(n)->logic(); }
     QString shown(int n, const char* control) { return form->kanal(n)->controlText(QString::fromLatin1(control)); }
     QString panel(int n) { return form->stbFirstStatusbar->panelText(QStringLiteral("Kanal%1Text").arg(n)); }
-    static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
-
-    int savedTimeout = 2000;
-    FakeCharger fake{4};
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-    std::unique_ptr<frmMDIMainForm> form;
 };
 } // namespace
 

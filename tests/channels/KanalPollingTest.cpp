@@ -1,9 +1,7 @@
 // The channel logic against a scripted link: the conversations of a start and
 // of each tick, link loss and recovery with their intervals, replies of other
 // channels, the retry after an unusable reply, and the re-entrancy guards.
-#include "KanalFakes.h"
-#include "ScriptedLink.h"
-#include "TestSupport.h"
+#include "ChannelFixtures.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -42,19 +40,8 @@ QString endValues(int n)
     return ch(n) + QStringLiteral(",D,SL,K01234,T95,V01450,SE,K01180,T88,V01002,");
 }
 
-class KanalPollingTest : public ::testing::Test {
+class KanalPollingTest : public KanalLogicFixture {
 protected:
-    void SetUp() override
-    {
-        openCoreForTest(folder);
-        openGlobalRecordsets();
-    }
-    void TearDown() override
-    {
-        logic.reset();
-        closeCoreForTest();
-    }
-
     // A loaded channel window whose charger answers the start with a program,
     // end values and the given status.
     KanalLogic& load(int n, const QString& firstStatus = QString())
@@ -73,15 +60,6 @@ protected:
         return *logic;
     }
     QString statusShown() const { return view.texts.value(QStringLiteral("txtStatus")); }
-    static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
-
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-    FakeHost host;
-    FakeView view;
-    ScriptedLink link;
-    std::unique_ptr<KanalLogic> logic;
 };
 } // namespace
 

@@ -1,8 +1,7 @@
 // Recording through the real windows, offscreen, against the fake charger: a
 // whole discharge and charge recorded into a series, and the widgets that
 // lead to the recording side (end-value lists, remark box).
-#include "FakeCharger.h"
-#include "TestSupport.h"
+#include "ChannelFixtures.h"
 
 #include "channels/KanalDiagram.h"
 #include "channels/frmKanal.h"
@@ -33,13 +32,13 @@ public:
     }
 };
 
-class RecordingFakeChargerTest : public ::testing::Test {
+class RecordingFakeChargerTest : public FakeChargerWindowFixture {
 protected:
     void SetUp() override
     {
-        savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
-        VelmoroComCommunication::setDefaultReplyTimeout(1500);
-        ASSERT_TRUE(fake.start());
+        FakeChargerWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         folder.execOn(folder.velmoroPath(),
                       {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
                        QStringLiteral("UPDATE Optionen SET value='KZT4' WHERE key='UsedCharger'")});
@@ -48,14 +47,6 @@ protected:
         form->MDIForm_Load();
         for (int n = 1; n <= 4; ++n)
             form->kanal(n)->stopTimers();
-    }
-    void TearDown() override
-    {
-        form.reset();
-        objComCommunication.reset();
-        closeCoreForTest();
-        objLog.reset();
-        VelmoroComCommunication::setDefaultReplyTimeout(savedTimeout);
     }
     qint32 newSeries(qint32& akku)
     {
@@ -76,13 +67,6 @@ protected:
         return texts;
     }
     KanalLogic& channel(int n) { return form->kanal(n)->logic(); }
-
-    int savedTimeout = 2000;
-    FakeCharger fake{4};
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-    std::unique_ptr<frmMDIMainForm> form;
 };
 
 TEST_F(RecordingFakeChargerTest, AQueuedRecordingHoldsEveryValueAndEndValueOfAWholeDischargeAndCharge)

@@ -1,8 +1,6 @@
 // The status display: every status and error code with its text, values and
 // flags, the two error boxes, the program summary and the mode text.
-#include "KanalFakes.h"
-#include "ScriptedLink.h"
-#include "TestSupport.h"
+#include "ChannelFixtures.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -17,22 +15,16 @@
 namespace {
 const QString CR(QChar(13));
 
-class KanalStatusDisplayTest : public ::testing::Test {
+class KanalStatusDisplayTest : public KanalLogicFixture {
 protected:
     void SetUp() override
     {
-        openCoreForTest(folder);
-        openGlobalRecordsets();
+        KanalLogicFixture::SetUp();
         link.programFallback = QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
         link.statusFallback = QStringLiteral("001,M,SA,");
         logic = std::make_unique<KanalLogic>(1, host, view, &link);
         logic->Form_Load();
         logic->stopTimers();
-    }
-    void TearDown() override
-    {
-        logic.reset();
-        closeCoreForTest();
     }
     // Shows one status payload through the record, as a tick does.
     void show(const QString& payload)
@@ -50,15 +42,6 @@ protected:
         return view.texts.value(QStringLiteral("txtSpannung")) + QLatin1Char('|') + view.texts.value(QStringLiteral("txtStrom"))
                + QLatin1Char('|') + view.texts.value(QStringLiteral("txtKapazitaet"));
     }
-    static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
-
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-    FakeHost host;
-    FakeView view;
-    ScriptedLink link;
-    std::unique_ptr<KanalLogic> logic;
 };
 } // namespace
 

@@ -2,9 +2,7 @@
 
 // The channel logic against a scripted link, a real user database and a clock
 // the test moves, for the end values and the recording of a series.
-#include "KanalFakes.h"
-#include "ScriptedLink.h"
-#include "TestSupport.h"
+#include "ChannelFixtures.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -45,14 +43,13 @@ inline QString endReply1(const QStringList& groups)
     return QStringLiteral("001,D,") + groups.join(QLatin1Char(',')) + QLatin1Char(',');
 }
 
-class RecordingFixture : public ::testing::Test {
+class RecordingFixture : public KanalLogicFixture {
 protected:
     void SetUp() override
     {
         // The list lines are compared as texts: a fixed decimal point.
         QLocale::setDefault(QLocale::c());
-        openCoreForTest(folder);
-        openGlobalRecordsets();
+        KanalLogicFixture::SetUp();
         deleteTempMesswerte(0);
         link.programFallback = program1();
         view.changed = [this](const QString& name) {
@@ -62,8 +59,7 @@ protected:
     }
     void TearDown() override
     {
-        logic.reset();
-        closeCoreForTest();
+        KanalLogicFixture::TearDown();
         QLocale::setDefault(QLocale::system());
     }
 
@@ -119,16 +115,7 @@ protected:
     {
         return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)).toInt();
     }
-    static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
-
     QDateTime clock{QDate(2024, 5, 1), QTime(8, 0, 0)};
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-    FakeHost host;
-    FakeView view;
-    ScriptedLink link;
-    std::unique_ptr<KanalLogic> logic;
 };
 
 } // namespace recording

@@ -4,6 +4,7 @@
 #include "DialogFixture.h"
 #include "FakeCharger.h"
 #include "FakeDeviceInfo.h"
+#include "MainWindowParts.h"
 
 #include "channels/frmKanal.h"
 #include "core/ChargerSelfInfo.h"
@@ -35,12 +36,7 @@ protected:
         dbVelmoro.exec(QStringLiteral("INSERT INTO MinMaxWerte (Bez, MinKztx, MaxKztx) VALUES ('l', 7, 9)"));
 
         openComCommunication();
-        form = std::make_unique<frmMDIMainForm>();
-        form->setProgramExtensionSetting();
-        form->setLanguageResources();
-        form->optimizeStatusbar();
-        form->loadChannelWindows();
-        stopChannelTimers();
+        form = mainWindowWithChannels();
         fake.clearFrameLog();
 
         QStringList fields = FakeDeviceInfo::defaultFields(2, false);

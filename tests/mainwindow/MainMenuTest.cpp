@@ -3,6 +3,7 @@
 // there yet.
 #include "DialogFixture.h"
 #include "FakeCharger.h"
+#include "MainWindowParts.h"
 #include "UrlCatcher.h"
 
 #include "channels/frmKanal.h"
@@ -31,13 +32,7 @@ protected:
         setSetting("FirstStartup", QStringLiteral("NO"));
         for (int n = 1; n <= 4; ++n)
             objSettings().setSetting(QStringLiteral("Akku%1Visible").arg(n), QStringLiteral("YES"));
-        form = std::make_unique<frmMDIMainForm>();
-        form->setProgramExtensionSetting();
-        form->setLanguageResources();
-        form->optimizeStatusbar();
-        form->loadChannelWindows();
-        for (int n = 1; n <= 4; ++n)
-            form->kanal(n)->stopTimers();
+        form = mainWindowWithChannels();
         form->showChannelWindows2To4();
         form->showChannelWindow1();
         form->show();

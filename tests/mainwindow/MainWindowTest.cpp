@@ -1,6 +1,7 @@
 // The main window: title, menu texts, status-bar layout per charger model,
 // the channel windows per model, their visibility and check marks, the usage
 // queries and the print item.
+#include "MainWindowParts.h"
 #include "TestSupport.h"
 
 #include "channels/frmKanal.h"
@@ -43,14 +44,7 @@ protected:
     {
         set("UsedCharger", charger);
         set("KZTxChannelCount", kztxCount);
-        form = std::make_unique<frmMDIMainForm>();
-        form->setProgramExtensionSetting();
-        form->setLanguageResources();
-        form->optimizeStatusbar();
-        form->loadChannelWindows();
-        for (int n = 1; n <= 4; ++n)
-            if (frmKanal* k = form->kanal(n))
-                k->stopTimers();
+        form = mainWindowWithChannels();
         return *form;
     }
 
