@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -112,4 +114,38 @@ TEST(DatabaseBuildTest, NoDatabaseFileLivesInTheSources)
         while (it.hasNext())
             ADD_FAILURE() << it.next().toStdString();
     }
+}
+
+TEST(DatabaseBuildTest, ARebuildIgnoresTheLogOfAProgramThatWasKilled)
+{
+    QTemporaryDir shippedOut, program;
+    ASSERT_TRUE(shippedOut.isValid() && program.isValid());
+    const QString dataDir = kSourceDir + QStringLiteral("/data");
+    ASSERT_EQ(makeDatabases(dataDir, shippedOut.path(), nullptr, program.path()), 0);
+
+    // A run that changed a setting and was killed leaves its write-ahead log.
+    const QString file = program.filePath(QStringLiteral("velmoro.mdb"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("killed-run"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA journal_mode=WAL")));
+        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=0")));
+        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE Optionen SET value='STALE' WHERE key='ChargerTextTop'")));
+        QFile::copy(file + QStringLiteral("-wal"), file + QStringLiteral("-wal.kept"));
+        QFile::copy(file + QStringLiteral("-shm"), file + QStringLiteral("-shm.kept"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("killed-run"));
+    QFile::remove(file + QStringLiteral("-wal"));
+    QFile::remove(file + QStringLiteral("-shm"));
+    ASSERT_TRUE(QFile::rename(file + QStringLiteral("-wal.kept"), file + QStringLiteral("-wal")));
+    ASSERT_TRUE(QFile::rename(file + QStringLiteral("-shm.kept"), file + QStringLiteral("-shm")));
+
+    ASSERT_EQ(makeDatabases(dataDir, shippedOut.path(), nullptr, program.path()), 0);
+    const ShippedReferenceData rebuilt(file, ShippedReferenceData::Access::ReadWrite);
+    const auto rows = rebuilt.rows(QStringLiteral("SELECT value FROM Optionen WHERE key='ChargerTextTop'"));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_NE(rows[0].value(QStringLiteral("value")).toString(), QStringLiteral("STALE"));
 }
