@@ -124,7 +124,7 @@ struct FakeCharger::Impl {
     QString normalReplyLocked(FakeChannel& ch, const FakeFrame& frame);
     QString echoLocked(const QString& program) const;
     void advanceLocked(long long seconds);
-    bool writeAll(const QByteArray& bytes);
+    bool writeAll(const QByteArray& bytes, bool counted = false);
     bool openPty();
     void closePty();
     int queuedAtPort() const;
@@ -207,11 +207,11 @@ int FakeCharger::Impl::queuedAtPort() const
     return n;
 }
 
-bool FakeCharger::Impl::writeAll(const QByteArray& bytes)
+bool FakeCharger::Impl::writeAll(const QByteArray& bytes, bool counted)
 {
     // Counted before the write: the reader may hold the reply before write()
     // even returns here, and must then see it counted.
-    {
+    if (!counted) {
         std::lock_guard lock(mutex);
         written += bytes.size();
     }
@@ -375,17 +375,20 @@ void FakeCharger::Impl::handleFrame(const QByteArray& raw, bool withCr)
         if (frame.wellFormed)
             outputs = respondLocked(frame);
         observe = observer;
+        // The frame counts as handled, with the bytes of its reply, before
+        // the reply is written: whoever reads the reply must find both.
+        for (const Output& out : outputs)
+            written += out.bytes.size();
+        ++handled;
+        changed.notify_all();
     }
     if (observe)
         observe(frame);
     for (const Output& out : outputs) {
         if (out.pauseBeforeMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(out.pauseBeforeMs));
-        writeAll(out.bytes);
+        writeAll(out.bytes, true);
     }
-    std::lock_guard lock(mutex);
-    ++handled;
-    changed.notify_all();
 }
 
 QString FakeCharger::Impl::echoLocked(const QString& program) const
