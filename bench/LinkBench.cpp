@@ -5,6 +5,7 @@
 // Targets: a status conversation well under 1 ms (the 9600-baud line itself
 // needs about 45 ms for such an exchange); under 20 ms of processor time
 // during the 2000 ms wait for a reply that never comes.
+#include "QtBenchmarkMain.h"
 #include "FakeCharger.h"
 
 #include "link/VelmoroComCommunication.h"
@@ -78,11 +79,5 @@ BENCHMARK(BM_MissingReplyProcessorTime)->Arg(0)->Arg(1)->Iterations(2)->UseRealT
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // Recording costs on a real user database file (WAL): moving a temporary
 // series of 30,000 values into a recorded series, and writing one recorded
 // value the way a poll tick does (committed before it returns).
+#include "QtBenchmarkMain.h"
 #include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
 #include "channels/KanalLogic.h"
@@ -125,9 +126,5 @@ BENCHMARK(BM_WriteOneRecordedValue)->Unit(benchmark::kMicrosecond)->Repetitions(
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

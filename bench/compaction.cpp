@@ -1,6 +1,7 @@
 // Compacting the user database: a copy written beside it, made durable and
 // renamed over it. Measured for user databases with many measured values,
 // half of them deleted before (the usual reason to compact).
+#include "QtBenchmarkMain.h"
 #include "platform/Database.h"
 #include "platform/DatabaseCompaction.h"
 
@@ -52,9 +53,5 @@ BENCHMARK(BM_CompactUserDatabase)->Arg(10000)->Arg(200000)->Unit(benchmark::kMil
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -15,13 +15,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class KanalWindowTest : public ::testing::Test {
+class KanalWindowTest : public CoreTest {
 protected:
-    void SetUp() override { openCoreForTest(folder); }
-    void TearDown() override { closeCoreForTest(); }
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
     FakeHost host;
     ScriptedLink link;
 };

@@ -4,6 +4,7 @@
 #include "platform/Terminator.h"
 
 #include <QString>
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
@@ -77,6 +78,17 @@ QString buildPath(const QString& relative);
 void openCoreForTest(const TempProgramFolder& folder);
 // Closes everything opened by openCoreForTest or a start.
 void closeCoreForTest();
+
+// A test with the shipped databases of a fresh program folder open, message
+// boxes scripted and the program's end caught.
+class CoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { openCoreForTest(folder); }
+    void TearDown() override { closeCoreForTest(); }
+    TempProgramFolder folder;
+    ScriptedMessages messages;
+    ThrowingTerminator terminator;
+};
 
 // Readable QString / QStringList / QByteArray in test failures (control
 // characters, such as the frame characters of the charger link, as \xNN).

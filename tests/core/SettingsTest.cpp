@@ -8,14 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-class CoreDataTest : public ::testing::Test {
-protected:
-    void SetUp() override { openCoreForTest(folder); }
-    void TearDown() override { closeCoreForTest(); }
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
-};
+class CoreDataTest : public CoreTest {};
 } // namespace
 
 TEST_F(CoreDataTest, SettingsMatchKeysWithoutCaseAndNeverCreateKeys)

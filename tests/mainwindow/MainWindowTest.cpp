@@ -29,13 +29,12 @@ QString get(const char* key)
     return objSettings().getSetting(QString::fromLatin1(key));
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public CoreTest {
 protected:
-    void SetUp() override { openCoreForTest(folder); }
     void TearDown() override
     {
         form.reset();
-        closeCoreForTest();
+        CoreTest::TearDown();
     }
 
     // A main window of the model, with its channel windows loaded and their
@@ -100,9 +99,6 @@ protected:
         l.bRecordingInQueue = queued;
     }
 
-    TempProgramFolder folder;
-    ScriptedMessages messages;
-    ThrowingTerminator terminator;
     std::unique_ptr<frmMDIMainForm> form;
 };
 } // namespace
