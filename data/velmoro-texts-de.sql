@@ -135,6 +135,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0886', 'DE', 'Programm passt nicht zum Akku (SQP)'),
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
   ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter; bereits gespeicherte Werte bleiben erhalten.'),
+  ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'DE', 'Ladeprogramm - Kanal'),

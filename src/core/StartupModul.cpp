@@ -6,6 +6,8 @@
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "core/ProgramResources.h"
+#include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
@@ -18,6 +20,17 @@ void registerCleanup()
     // (the write-ahead log is folded back) and the log file is flushed.
     Terminator::setCleanup("databases", [] { closeAllDatabases(); });
     Terminator::setCleanup("log", [] { objLog.reset(); });
+}
+
+// From here on a failure caught at a handler's edge is told in the user's language.
+void installErrorTexts()
+{
+    ErrorGuard::setDescriber([](const QString& description) {
+        QString text = getResource(QStringLiteral("0892"));
+        if (!description.isEmpty())
+            text += QString(2, QChar(13)) + description;
+        return text;
+    });
 }
 } // namespace
 
@@ -35,6 +48,7 @@ void initApplication(frmMDIMainForm& mainForm)
     openUserDatabase(programFolder());
     openSettings();
     openResources();
+    installErrorTexts();
 
     checkFirstStartup();
 
