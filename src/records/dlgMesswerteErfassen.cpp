@@ -36,6 +36,7 @@ dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host)
 {
     setObjectName(QStringLiteral("dlgMesswerteErfassen"));
     buildControls();
+    resize(560, 380);
     connect(&m_logic, &MesswerteErfassenLogic::changed, this, &dlgMesswerteErfassen::showState);
     m_logic.Form_Load();
 }
