@@ -2,6 +2,8 @@
 
 #include "channels/KanalHost.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "platform/ErrorGuard.h"
+#include "printing/VelmoroPrinting.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -125,6 +127,15 @@ void frmKanal::buildControls()
             [this] { m_logic.lstEndwertLaden_DblClick(); });
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             [this] { m_logic.lstEndwertEntladen_DblClick(); });
+
+    auto* print = findChild<QPushButton*>(QStringLiteral("cmdDruck"));
+    print->setEnabled(true);
+    connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDruck_Click(); }));
+}
+
+void frmKanal::cmdDruck_Click()
+{
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.commProgram.get(), nullptr, false);
 }
 
 QMdiSubWindow* frmKanal::subWindow() const

@@ -51,6 +51,9 @@ public:
 
     void stopTimers() { m_logic.stopTimers(); }
 
+    // Prints the channel's report (asks for a remark and the printer first).
+    void cmdDruck_Click();
+
     // KanalView
     void setControlText(const QString& name, const QString& text) override;
     QString controlText(const QString& name) const override;

@@ -15,6 +15,8 @@
 #include "platform/PanelStatusBar.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
+#include "printing/dlgPrintSettings.h"
+#include "printing/dlgSubTitle.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -170,7 +172,7 @@ void frmMDIMainForm::buildMenus()
         hidden->setVisible(false);
 
     // Commands whose dialogs are not part of the program yet.
-    for (QAction* later : {mnuBearbeitenMesswerteVerwalten, mnuEinstellungenOptionen, mnuPrintsettings})
+    for (QAction* later : {mnuBearbeitenMesswerteVerwalten})
         later->setEnabled(false);
     mnuDateiPrint->setEnabled(false);
 
@@ -209,6 +211,8 @@ void frmMDIMainForm::buildMenus()
         {mnuHelpIndex, &frmMDIMainForm::mnuHelpIndex_Click},
         {mnuHelpWeb, &frmMDIMainForm::mnuHelpWeb_Click},
         {mnuHelpInfo, &frmMDIMainForm::mnuHelpInfo_Click},
+        {mnuPrintsettings, &frmMDIMainForm::mnuPrintsettings_Click},
+        {mnuEinstellungenOptionen, &frmMDIMainForm::mnuEinstellungenOptionen_Click},
     };
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, this, handler);
@@ -880,4 +884,16 @@ qint32 frmMDIMainForm::getNewTempMessreiheID()
     if (lNextTempMesswertID == std::numeric_limits<qint32>::max())
         throw std::overflow_error("temporary series identifiers exhausted");
     return lNextTempMesswertID++;
+}
+
+void frmMDIMainForm::mnuPrintsettings_Click()
+{
+    dlgPrintSettings dialog(this);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuEinstellungenOptionen_Click()
+{
+    dlgSubTitle dialog(this);
+    execModal(dialog);
 }

@@ -145,6 +145,8 @@ public:
     void mnuHelpIndex_Click();
     void mnuHelpWeb_Click();
     void mnuHelpInfo_Click();
+    void mnuPrintsettings_Click();
+    void mnuEinstellungenOptionen_Click();
 
     // The modeless windows the menu opens, while they are open.
     dlgFirstCharger* chargerDialog() const;
