@@ -2,11 +2,14 @@
 // which orientation, the diagram's picture, and what a cancelled or failed
 // printout leaves behind.
 #include "../mainwindow/DialogFixture.h"
+#include "FakeControls.h"
 #include "PdfText.h"
 
 #include "channels/KanalHost.h"
 #include "channels/frmKanal.h"
 #include "platform/ProgramPrinter.h"
+#include "link/CommunicationProgram.h"
+#include "printing/ProgramViewerSource.h"
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 
@@ -258,4 +261,52 @@ TEST_F(PrintPdfTest, WindowWithoutAReportControlIsToldNotPrinted)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains(QLatin1String("txtSelbstentladung")));
     EXPECT_FALSE(QFile::exists(pdf("broken.pdf")));
+}
+
+namespace {
+// A viewer source that hands out a filled viewer and counts its unloading.
+class FakeViewerSource : public ProgramViewerSource {
+public:
+    struct Viewer : FakeControls {
+        explicit Viewer(int& unloaded) : m_unloaded(unloaded) {}
+        ~Viewer() override { ++m_unloaded; }
+        int& m_unloaded;
+    };
+    FakeViewerSource() { m_previous = setInstance(this); }
+    ~FakeViewerSource() override { setInstance(m_previous); }
+    std::unique_ptr<ControlReader> openFilled(const CommunicationProgram&) override
+    {
+        ++opened;
+        auto v = std::make_unique<Viewer>(unloaded);
+        static_cast<FakeControls&>(*v) = programViewer();
+        return v;
+    }
+    int opened = 0;
+    int unloaded = 0;
+
+private:
+    ProgramViewerSource* m_previous = nullptr;
+};
+} // namespace
+
+TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
+{
+    FakeViewerSource source;
+    const CommunicationProgram program;
+    window->setControlText(QStringLiteral("txtAkkuTyp"), QStringLiteral("NiMH"));
+    remark(QString());
+    printTo(pdf("program.pdf"));
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    EXPECT_EQ(source.opened, 1);
+    EXPECT_EQ(source.unloaded, 1);
+    const PdfText t = PdfText::read(pdf("program.pdf"));
+    expectAt(t, "2.300", kOriginX + 40, kMargin + 20 + 32);
+
+    // An empty battery type leaves the viewer alone.
+    window->setControlText(QStringLiteral("txtAkkuTyp"), QString());
+    remark(QString());
+    printTo(pdf("noprogram.pdf"));
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    EXPECT_EQ(source.opened, 1);
+    EXPECT_TRUE(PdfText::read(pdf("noprogram.pdf")).find(QStringLiteral("2.300")).isEmpty());
 }

@@ -6,7 +6,6 @@
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 #include "printing/dlgPrintSettings.h"
-#include "printing/dlgSubTitle.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -105,21 +104,6 @@ TEST_F(PrintSettingsTest, UsableHeightIsStoredAsTypedAndShownInTheUsersLocale)
     again.cmdCancel_Click();
     EXPECT_EQ(setting("HeadArea"), "2,5");
     EXPECT_EQ(setting("PrintDate"), "YES");
-}
-
-TEST_F(PrintSettingsTest, SubTitleTakesAnyTextOnlyOnOk)
-{
-    setSetting("PrintingSubTitle", QStringLiteral("old"));
-    dlgSubTitle d;
-    EXPECT_EQ(d.txtSubTitle->text(), "old");
-    d.txtSubTitle->setText(QStringLiteral("new"));
-    d.cmdCancel_Click();
-    EXPECT_EQ(setting("PrintingSubTitle"), "old");
-    dlgSubTitle e;
-    e.txtSubTitle->setText(QString());
-    e.cmdOk_Click();
-    EXPECT_EQ(e.result(), QDialog::Accepted);
-    EXPECT_EQ(setting("PrintingSubTitle"), "");
 }
 
 TEST_F(PrintSettingsTest, RemarkIsConfirmedOnlyByOk)
