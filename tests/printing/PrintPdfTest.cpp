@@ -10,10 +10,12 @@
 #include "platform/ProgramPrinter.h"
 #include "link/CommunicationProgram.h"
 #include "printing/ProgramViewerSource.h"
+#include "printing/ReportPainter.h"
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -179,8 +181,11 @@ TEST_F(PrintPdfTest, LongReportWithDiagramGoesOverSeveralPortraitPages)
 
 TEST_F(PrintPdfTest, DiagramPageIsLandscapeWithTitleAndPicture)
 {
-    QPixmap diagram(600, 400);
-    diagram.fill(Qt::blue);
+    // The diagram as its window shows it.
+    QWidget diagramWindow;
+    diagramWindow.resize(600, 400);
+    diagramWindow.setStyleSheet(QStringLiteral("background: blue"));
+    const QPixmap diagram = VelmoroPrinting::captureForm(diagramWindow);
     printTo(pdf("diagram.pdf"));
     print(&diagram, true);
     // No remark is asked for the diagram alone.
@@ -309,4 +314,27 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
     EXPECT_EQ(source.opened, 1);
     EXPECT_TRUE(PdfText::read(pdf("noprogram.pdf")).find(QStringLiteral("2.300")).isEmpty());
+}
+
+TEST(PaintPageTest, AnImageTakesThePageInItsOwnResolution)
+{
+    // A4 at 100 dots per inch; the diagram page drawn with a black frame and
+    // a red picture.
+    QImage image(827, 1169, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3937);
+    image.setDotsPerMeterY(3937);
+    image.fill(Qt::white);
+    const auto doc = ReportLayout::layoutDiagramPage(QStringLiteral("Title"), QSizeF(210, 297));
+    QPixmap picture(50, 50);
+    picture.fill(Qt::red);
+    QPainter painter(&image);
+    paintPage(painter, doc.pages[0], &picture);
+    painter.end();
+    const double px = 100 / 25.4;
+    const auto at = [&](double xMm, double yMm) { return image.pixelColor(int(xMm * px), int(yMm * px)); };
+    const double o = 500 / 56.7;
+    // The frame's left edge, the picture's middle, white outside the frame.
+    EXPECT_LT(at(o, 100).lightness(), 100);
+    EXPECT_EQ(at(o + 100, 150), QColor(Qt::red));
+    EXPECT_EQ(at(3, 3), QColor(Qt::white));
 }
