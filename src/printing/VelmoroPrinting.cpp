@@ -140,6 +140,8 @@ QString printDocument(QPrinter& printer, const ReportLayout::Document& document,
             if (i > 0 && !printer.newPage())
                 throw std::runtime_error("new page refused");
             paintPage(painter, document.pages[i], picture);
+            if (printer.printerState() == QPrinter::Error)
+                throw std::runtime_error("printer error");
         }
     } catch (const std::exception& e) {
         printer.abort();
