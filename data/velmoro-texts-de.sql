@@ -350,8 +350,10 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9022', 'DE', 'Höhe des Kopfbereichs (cm):'),
   ('9023', 'DE', 'Druckeinstellungen'),
   ('9030', 'DE', 'Druckeinstellungen'),
-  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl sein.'),
+  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl von 0 bis 15 sein.'),
   ('9032', 'DE', 'Bitte geben Sie die Höhe des Kopfbereichs ein.'),
+  ('9033', 'DE', 'Der Bericht ist für A4-Papier angelegt. Bitte wählen Sie im Druckdialog A4.'),
+  ('9034', 'DE', 'Der Ausdruck konnte nicht abgeschlossen werden:'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'DE', 'NiCd'),

@@ -356,8 +356,10 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9022', 'EN', 'Height of the header (cm):'),
   ('9023', 'EN', 'Print settings'),
   ('9030', 'EN', 'Print settings'),
-  ('9031', 'EN', 'The height of the header must be a number.'),
+  ('9031', 'EN', 'The height of the header must be a number from 0 to 15.'),
   ('9032', 'EN', 'Please enter the height of the header.'),
+  ('9033', 'EN', 'The report is laid out for A4 paper. Please choose A4 in the printer dialog.'),
+  ('9034', 'EN', 'The printout could not be completed:'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'EN', 'NiCd'),
