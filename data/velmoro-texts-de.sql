@@ -136,6 +136,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
   ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter; bereits gespeicherte Werte bleiben erhalten.'),
   ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
+  ('0894', 'DE', 'Das Programm hat einen Fehler festgestellt, den es nicht beheben kann, und wird jetzt beendet. Bereits gespeicherte Werte bleiben erhalten.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'DE', 'Ladeprogramm - Kanal'),

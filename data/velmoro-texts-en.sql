@@ -142,6 +142,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0888', 'EN', 'Short circuit at the output (SQS)'),
   ('0890', 'EN', 'The values of the charger could not be stored in the database. The program goes on reading the charger; values already stored are kept.'),
   ('0892', 'EN', 'The database could not be read or written; the last action was not completed. The program goes on.'),
+  ('0894', 'EN', 'The program met an error it cannot recover from and ends now. Values already stored are kept.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'EN', 'Charge program - Channel'),
