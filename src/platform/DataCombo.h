@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SqlLists.h"
+
 #include <QComboBox>
 #include <QString>
 #include <QVector>
@@ -10,10 +12,7 @@
 class DataCombo : public QComboBox {
     Q_OBJECT
 public:
-    struct Entry {
-        QString value;
-        QString text;
-    };
+    using Entry = ListEntry;
 
     explicit DataCombo(QWidget* parent = nullptr);
 
@@ -23,11 +22,18 @@ public:
     void selectValue(const QString& value);
     QString currentValue() const;
     int entryCount() const { return count(); }
+    // The value of entry i ("" when there is none).
+    QString valueAt(int i) const { return i < 0 || i >= count() ? QString() : itemData(i).toString(); }
+    // Whether an entry carries this value.
+    bool hasValue(const QString& value) const;
 
 Q_SIGNALS:
     // The user chose an entry (with the mouse or the arrow keys).
     void selectionChanged();
+    // The user opens the list (before it shows).
+    void droppedDown();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showPopup() override;
 };
