@@ -51,6 +51,9 @@ public:
 
     void stopTimers() { m_logic.stopTimers(); }
 
+    // Opens the program editor for this channel with its program as last read.
+    void cmdProgram_Click();
+
     // KanalView
     void setControlText(const QString& name, const QString& text) override;
     QString controlText(const QString& name) const override;
