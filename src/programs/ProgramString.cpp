@@ -4,11 +4,92 @@
 #include "link/CommunicationProgram.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 
 namespace {
 
 using Refusal = ProgramStringResult::Refusal;
+
+QLocale strictLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    return locale;
+}
+
+// The plain form the boxes hold ("-12,345" in German): digits, an optional
+// leading minus and one decimal separator with digits on both sides. Read
+// directly, as the locale would read it, because the locale's general parser
+// costs most of a build; every other form goes to the locale.
+bool readPlainNumber(const QLocale& locale, QStringView t, float& value)
+{
+    const QString point = locale.decimalPoint();
+    if (point.size() != 1 || locale.zeroDigit() != QLatin1String("0") || t.size() > 40)
+        return false;
+    char buffer[48];
+    qsizetype n = 0;
+    qsizetype i = 0;
+    if (t.front() == QLatin1Char('-'))
+        buffer[n++] = '-', ++i;
+    bool digitsBefore = false, sawPoint = false, digitsAfter = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            buffer[n++] = static_cast<char>(c.unicode());
+            (sawPoint ? digitsAfter : digitsBefore) = true;
+        } else if (c == point.front() && !sawPoint) {
+            buffer[n++] = '.';
+            sawPoint = true;
+        } else {
+            return false;
+        }
+    }
+    if (!digitsBefore || (sawPoint && !digitsAfter))
+        return false;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, value);
+    return ec == std::errc() && end == buffer + n && std::isfinite(value);
+}
+
+bool readNumber(const QLocale& locale, const QString& text, float& value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    if (readPlainNumber(locale, t, value))
+        return true;
+    bool ok = false;
+    const float v = locale.toFloat(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+bool readInteger(const QLocale& locale, const QString& text, qint64& value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    const qint64 v = locale.toLongLong(t, &ok);
+    if (!ok)
+        return false;
+    value = v;
+    return true;
+}
+
+bool readMilli(const QLocale& locale, const QString& text, qint64& milli)
+{
+    float v = 0;
+    if (!readNumber(locale, text, v))
+        return false;
+    const float scaled = v * 1000.0f;
+    if (!std::isfinite(scaled) || std::fabs(scaled) > 1e15f)
+        return false;
+    milli = static_cast<qint64>(std::nearbyint(static_cast<double>(scaled)));
+    return true;
+}
 
 // value padded with zeros to width digits; false when it is negative or needs
 // more digits than the group has.
@@ -25,7 +106,7 @@ bool pad(qint64 value, int width, QString& digits)
 
 class Builder {
 public:
-    explicit Builder(ProgramStringResult& result) : m_result(result) {}
+    explicit Builder(ProgramStringResult& result) : m_result(result), m_locale(strictLocale()) {}
 
     bool refuse(Refusal why, const char* control)
     {
@@ -40,12 +121,18 @@ public:
         m_result.text += QLatin1String(letters);
         m_result.text += digits;
     }
-    // A whole number as typed (bound values, cell count, period, percentage).
-    bool integerGroup(const char* letters, const QString& text, int width, const char* control)
+    // A whole number as typed (cell count, period, percentage), or as a list
+    // carries it from the database (bound), which knows no locale.
+    bool integerGroup(const char* letters, const QString& text, int width, const char* control, bool bound = false)
     {
         qint64 v = 0;
+        bool ok = false;
+        if (bound)
+            v = text.trimmed().toLongLong(&ok);
+        else
+            ok = readInteger(m_locale, text, v);
         QString digits;
-        if (!ProgramString::readUserInteger(text, v) || !pad(v, width, digits))
+        if (!ok || !pad(v, width, digits))
             return refuse(Refusal::OutOfField, control);
         append(letters, digits);
         return true;
@@ -55,7 +142,7 @@ public:
     bool milliGroup(const char* letters, const QString& text, const char* control, const QString* fallback = nullptr)
     {
         qint64 milli = 0;
-        if (!text.trimmed().isEmpty() && !ProgramString::toMilli(text, milli))
+        if (!text.trimmed().isEmpty() && !readMilli(m_locale, text, milli))
             return refuse(Refusal::OutOfField, control);
         QString digits;
         if (!pad(milli, 5, digits))
@@ -73,6 +160,7 @@ public:
 
 private:
     ProgramStringResult& m_result;
+    const QLocale m_locale;
 };
 
 } // namespace
@@ -90,44 +178,17 @@ ProgramStringSettings ProgramStringSettings::read()
 
 bool ProgramString::readUserNumber(const QString& text, float& value)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const float v = locale.toFloat(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return false;
-    value = v;
-    return true;
+    return readNumber(strictLocale(), text, value);
 }
 
 bool ProgramString::readUserInteger(const QString& text, qint64& value)
 {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const qint64 v = locale.toLongLong(t, &ok);
-    if (!ok)
-        return false;
-    value = v;
-    return true;
+    return readInteger(strictLocale(), text, value);
 }
 
 bool ProgramString::toMilli(const QString& text, qint64& milli)
 {
-    float v = 0;
-    if (!readUserNumber(text, v))
-        return false;
-    const float scaled = v * 1000.0f;
-    if (!std::isfinite(scaled) || std::fabs(scaled) > 1e15f)
-        return false;
-    milli = static_cast<qint64>(std::nearbyint(static_cast<double>(scaled)));
-    return true;
+    return readMilli(strictLocale(), text, milli);
 }
 
 ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, const CommunicationProgram& prog,
@@ -135,14 +196,16 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
 {
     ProgramStringResult result;
     Builder b(result);
-    result.text = in.strGeraeteNr + QStringLiteral(",P");
+    result.text.reserve(96);
+    result.text = in.strGeraeteNr;
+    result.text += QStringLiteral(",P");
 
     // Battery type.
     if (in.bVorgSpannung) {
         b.append("A", QStringLiteral("05"));
     } else if (in.strAkkuTyp.isEmpty()) {
         b.append("A", QStringLiteral("00"));
-    } else if (!b.integerGroup("A", in.strAkkuTyp, 2, "cboAkkuType")) {
+    } else if (!b.integerGroup("A", in.strAkkuTyp, 2, "cboAkkuType", true)) {
         return result;
     }
 
@@ -151,7 +214,7 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
         b.refuse(Refusal::NoDeviceMode, "cboGeraeteModi");
         return result;
     }
-    if (!b.integerGroup("M", in.strModus, 2, "cboGeraeteModi"))
+    if (!b.integerGroup("M", in.strModus, 2, "cboGeraeteModi", true))
         return result;
 
     // Cell count.
@@ -169,7 +232,7 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
         b.refuse(Refusal::NoCycleMode, "cboModeZyklus");
         return result;
     }
-    if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus"))
+    if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus", true))
         return result;
 
     // Period.

@@ -3,6 +3,7 @@
 // program the charger reports while it is open reaches it.
 #include "ChannelFixtures.h"
 
+#include "channels/KanalProgramEditor.h"
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
 #include "link/CommunicationProgram.h"
@@ -104,4 +105,40 @@ TEST_F(KanalProgramEditorTest, ProgramButtonShowsTheChannelsRunningProgram)
     EXPECT_EQ(runner.shown, 1);
     EXPECT_FALSE(window->logic().bProgramDialogOpen);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+namespace {
+struct RecordingEditor : KanalProgramEditor {
+    void programChangedFromOutside(const std::shared_ptr<CommunicationProgram>& program) override
+    {
+        received.push_back(program);
+    }
+    std::vector<std::shared_ptr<CommunicationProgram>> received;
+};
+} // namespace
+
+TEST_F(KanalLogicFixture, ReportedProgramReachesTheEditorOnlyWhileItIsOpen)
+{
+    link.programFallback = QStringLiteral("002,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
+    link.statusFallback = QStringLiteral("002,M,SA,");
+    logic = std::make_unique<KanalLogic>(2, host, view, &link);
+    logic->Form_Load();
+    logic->stopTimers();
+    RecordingEditor editor;
+    logic->setProgramEditor(&editor);
+    auto report = [&](const char* text) {
+        QString reply = QString::fromLatin1(text);
+        logic->comResults()->splitRecievedString(reply);
+    };
+
+    report("002,P,A03,M02,Z02,F0,W30,L01000,E00500,V07200,D05400,G1,");
+    EXPECT_TRUE(editor.received.empty());  // no editor open
+    logic->bProgramDialogOpen = true;
+    report("002,P,A03,M02,Z02,F0,W30,L01000,E00500,V07200,D05400,G1,");
+    ASSERT_EQ(editor.received.size(), 1u);
+    EXPECT_EQ(editor.received[0].get(), logic->commProgram.get());
+    EXPECT_EQ(editor.received[0]->iMode, 2);
+    // Another channel's program is not this editor's business.
+    report("003,P,A03,M04,Z02,F0,W30,L01000,E00500,V07200,D05400,G1,");
+    EXPECT_EQ(editor.received.size(), 1u);
 }

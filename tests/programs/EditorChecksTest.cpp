@@ -155,10 +155,11 @@ TEST_F(EditorChecksTest, BoxesAreCheckedAgainstTheModelsLimits)
 TEST_F(EditorChecksTest, MissingLimitsCheckNothingAndDescribedLimitsCount)
 {
     start({QStringLiteral("DELETE FROM MinMaxWerte WHERE Bez='K'"),
-           QStringLiteral("UPDATE MinMaxWerte SET MaxKzt4=NULL WHERE Bez='E'"),
+           QStringLiteral("UPDATE MinMaxWerte SET MaxKztx=NULL WHERE Bez='E'"),
            QStringLiteral("UPDATE Optionen SET value='KZTx' WHERE key='UsedCharger'")});
     EXPECT_TRUE(leave("txtKapazitaetAh", QStringLiteral("500")));
     EXPECT_EQ(text("txtKapazitaetAh"), QStringLiteral("500.000"));
+    EXPECT_TRUE(leave("txtEntladestrom", QStringLiteral("500")));
     // KZTx until it describes itself: as KZT4.
     EXPECT_FALSE(leave("txtLadestrom", QStringLiteral("6")));
     // A charger that describes itself with 8 A: its limits count from then on.

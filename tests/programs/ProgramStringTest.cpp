@@ -335,3 +335,24 @@ TEST_P(ProgramStringTest, TypedNumbersAreReadInTheUserLocale)
 
 INSTANTIATE_TEST_SUITE_P(Locales, ProgramStringTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "German" : "C"; });
+
+TEST_P(ProgramStringTest, NumbersReadAsTheLocaleReadsThem)
+{
+    QLocale strict;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QString point = QLocale().decimalPoint();
+    const QStringList inputs = {"0", "7", "-3", "12" + point + "345", "0" + point + "0005", point + "5",
+                                "5" + point, "-" + point + "5", "1e3", "1" + point + "5e-1", "1.000" + point + "5",
+                                "1,000", "--1", "+2", " 4 ", "99999999999999999999", "1" + point + "2" + point + "3"};
+    for (const QString& t : inputs) {
+        SCOPED_TRACE(t.toStdString());
+        bool expectedOk = false;
+        const float expected = strict.toFloat(t.trimmed(), &expectedOk);
+        float value = -1;
+        const bool ok = ProgramString::readUserNumber(t, value);
+        EXPECT_EQ(ok, expectedOk);
+        if (ok && expectedOk) {
+            EXPECT_FLOAT_EQ(value, expected);
+        }
+    }
+}
