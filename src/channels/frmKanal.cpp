@@ -3,10 +3,17 @@
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
 #include "mainwindow/frmMDIMainForm.h"
+<<<<<<< HEAD
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/ProgramEditorParent.h"
 #include "programs/dlgVelmoroProgram.h"
+=======
+#include "channels/KanalRecordingChannel.h"
+#include "platform/ErrorGuard.h"
+#include "platform/ModalDialogRunner.h"
+#include "records/dlgMesswerteErfassen.h"
+>>>>>>> main
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -133,6 +140,10 @@ void frmKanal::buildControls()
             [this] { m_logic.lstEndwertLaden_DblClick(); });
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             [this] { m_logic.lstEndwertEntladen_DblClick(); });
+
+    auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
+    recording->setEnabled(true);
+    connect(recording, &QPushButton::clicked, this, [this] { cmdMesswert_Click(); });
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -293,6 +304,7 @@ quint32 frmKanal::captionColor(const QString& name) const
     return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
 }
 
+<<<<<<< HEAD
 // --- the program editor -------------------------------------------------------------
 
 namespace {
@@ -342,5 +354,29 @@ void frmKanal::cmdProgram_Click()
         } closed{m_logic};
         editor.initDialog();
         execModal(editor);
+=======
+// --- recording --------------------------------------------------------------------------
+
+void frmKanal::cmdMesswert_Click()
+{
+    ErrorGuard::run([this] {
+        KanalRecordingChannel channel(m_logic);
+        dlgMesswerteErfassen dialog(window());
+        auto& d = dialog.logic();
+        d.parentWin = &channel;
+        d.geraeteKanalNr = channelId();
+        // A running recording is the channel's own: opening the dialog never ends it.
+        d.bRecordRunning = m_logic.bRecording;
+        d.bRecordingInQueue = m_logic.bRecordingInQueue;
+        d.lActualAkkuId = m_logic.lAkkuId;
+        d.lActualMessreiheId = m_logic.lMessReiheId;
+        d.bMeasurementRunning = m_logic.bMeasurementRunning;
+        d.bEndwerteAvaiable = m_logic.bEndwerteAvaiable;
+        d.bEditMode = false;
+        bool bShow = true;
+        dialog.initializeDialog(bShow);
+        if (bShow)
+            execModal(dialog);
+>>>>>>> main
     });
 }

@@ -48,14 +48,6 @@ void DataCombo::keyPressEvent(QKeyEvent* event)
     QComboBox::keyPressEvent(event);
 }
 
-bool DataCombo::hasValue(const QString& value) const
-{
-    for (int i = 0; i < count(); ++i)
-        if (itemData(i).toString() == value)
-            return true;
-    return false;
-}
-
 void DataCombo::showPopup()
 {
     Q_EMIT droppedDown();

@@ -22,10 +22,6 @@ public:
     void selectValue(const QString& value);
     QString currentValue() const;
     int entryCount() const { return count(); }
-    // The value of entry i ("" when there is none).
-    QString valueAt(int i) const { return i < 0 || i >= count() ? QString() : itemData(i).toString(); }
-    // Whether an entry carries this value.
-    bool hasValue(const QString& value) const;
 
 Q_SIGNALS:
     // The user chose an entry (with the mouse or the arrow keys).

@@ -60,7 +60,9 @@ void dlgVelmoroProgram::buildControls()
     // Named programs, reading the running program, the extended options.
     auto* top = new QHBoxLayout;
     top->addWidget(make<QLabel>(this, "lblAkkuprogrammWaehlen"));
-    top->addWidget(make<DataCombo>(this, "cboAkkuProgram"), 1);
+    auto* named = make<DataCombo>(this, "cboAkkuProgram");
+    named->setMinimumContentsLength(24);
+    top->addWidget(named, 1);
     top->addWidget(make<QPushButton>(this, "cmdProgrammHolen"));
     top->addWidget(make<QPushButton>(this, "cmdExtendedModus"));
     root->addLayout(top);
