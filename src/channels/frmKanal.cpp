@@ -2,18 +2,13 @@
 
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
+#include "channels/KanalRecordingChannel.h"
 #include "mainwindow/frmMDIMainForm.h"
-<<<<<<< HEAD
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/ProgramEditorParent.h"
 #include "programs/dlgVelmoroProgram.h"
-=======
-#include "channels/KanalRecordingChannel.h"
-#include "platform/ErrorGuard.h"
-#include "platform/ModalDialogRunner.h"
 #include "records/dlgMesswerteErfassen.h"
->>>>>>> main
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -304,7 +299,6 @@ quint32 frmKanal::captionColor(const QString& name) const
     return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
 }
 
-<<<<<<< HEAD
 // --- the program editor -------------------------------------------------------------
 
 namespace {
@@ -354,7 +348,9 @@ void frmKanal::cmdProgram_Click()
         } closed{m_logic};
         editor.initDialog();
         execModal(editor);
-=======
+    });
+}
+
 // --- recording --------------------------------------------------------------------------
 
 void frmKanal::cmdMesswert_Click()
@@ -377,6 +373,5 @@ void frmKanal::cmdMesswert_Click()
         dialog.initializeDialog(bShow);
         if (bShow)
             execModal(dialog);
->>>>>>> main
     });
 }

@@ -51,13 +51,11 @@ public:
 
     void stopTimers() { m_logic.stopTimers(); }
 
-<<<<<<< HEAD
     // Opens the program editor for this channel with its program as last read.
     void cmdProgram_Click();
-=======
+
     // The recording button: the records dialog for this channel, modal.
     void cmdMesswert_Click();
->>>>>>> main
 
     // KanalView
     void setControlText(const QString& name, const QString& text) override;
