@@ -47,3 +47,9 @@ void DataCombo::keyPressEvent(QKeyEvent* event)
     }
     QComboBox::keyPressEvent(event);
 }
+
+void DataCombo::showPopup()
+{
+    Q_EMIT droppedDown();
+    QComboBox::showPopup();
+}

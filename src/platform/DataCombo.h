@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SqlLists.h"
+
 #include <QComboBox>
 #include <QString>
 #include <QVector>
@@ -10,10 +12,7 @@
 class DataCombo : public QComboBox {
     Q_OBJECT
 public:
-    struct Entry {
-        QString value;
-        QString text;
-    };
+    using Entry = ListEntry;
 
     explicit DataCombo(QWidget* parent = nullptr);
 
@@ -27,7 +26,10 @@ public:
 Q_SIGNALS:
     // The user chose an entry (with the mouse or the arrow keys).
     void selectionChanged();
+    // The user opens the list (before it shows).
+    void droppedDown();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showPopup() override;
 };
