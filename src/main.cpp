@@ -5,6 +5,7 @@
 #include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
+#include "platform/FailureText.h"
 #include "platform/LastResort.h"
 
 #include <QApplication>
@@ -18,12 +19,10 @@ int main(int argc, char* argv[])
     LastResort::installTerminateHandler();
     LastResort::setDescriber([](const QString& description) {
         const QString id = QStringLiteral("0894");
-        QString text = getResource(id);
+        const QString text = getResource(id);
         if (text == id)  // the texts are not open (yet)
             return QString();
-        if (!description.isEmpty())
-            text += QString(2, QChar(13)) + description;
-        return text;
+        return FailureText::compose(text, description);
     });
     QApplication::setApplicationName(QStringLiteral("velmoro"));
     QApplication::setApplicationDisplayName(QStringLiteral("velmoro"));

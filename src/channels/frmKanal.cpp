@@ -148,7 +148,10 @@ void frmKanal::buildControls()
 
 void frmKanal::cmdDruck_Click()
 {
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.commProgram.get(), nullptr, false);
+    // The poll goes on while the remark and printer dialogs are open and may
+    // replace the channel's program record: the printout keeps the one of the click.
+    const std::shared_ptr<CommunicationProgram> program = m_logic.commProgram;
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false);
 }
 
 QMdiSubWindow* frmKanal::subWindow() const

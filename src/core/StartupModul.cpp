@@ -8,6 +8,7 @@
 #include "mainwindow/frmMDIMainForm.h"
 #include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
+#include "platform/FailureText.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
@@ -26,10 +27,7 @@ void registerCleanup()
 void installErrorTexts()
 {
     ErrorGuard::setDescriber([](const QString& description) {
-        QString text = getResource(QStringLiteral("0892"));
-        if (!description.isEmpty())
-            text += QString(2, QChar(13)) + description;
-        return text;
+        return FailureText::compose(getResource(QStringLiteral("0892")), description);
     });
 }
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/Database.h"
+#include "platform/FailureText.h"
 
 #include <QString>
-#include <exception>
 #include <functional>
 #include <utility>
 
@@ -29,12 +29,8 @@ bool run(F&& f)
     try {
         std::forward<F>(f)();
         return true;
-    } catch (const DatabaseError& e) {
-        report(e.description());
-    } catch (const std::exception& e) {
-        report(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        report(QString());
+        report(FailureText::describeCurrentException());
     }
     return false;
 }
