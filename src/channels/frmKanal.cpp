@@ -1,7 +1,6 @@
 #include "channels/frmKanal.h"
 
 #include "channels/KanalHost.h"
-#include "mainwindow/frmMDIMainForm.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -141,10 +140,7 @@ void frmKanal::Form_Load()
 
 void frmKanal::Form_Activate()
 {
-    if (frmMDIMainForm* main = mainForm()) {
-        main->velmoroActiveForm = this;
-        main->checkAndSetPrintItem();
-    }
+    m_host.setVelmoroActiveForm(this);
 }
 
 void frmKanal::Form_QueryUnload(int& cancel, int unloadMode)

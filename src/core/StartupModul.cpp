@@ -3,9 +3,9 @@
 #include "core/DataFolder.h"
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
+#include "core/MainFormServices.h"
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
-#include "mainwindow/frmMDIMainForm.h"
 #include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
@@ -39,7 +39,7 @@ void setFirstStartDialogs(FirstStartDialogs* dialogs)
     g_firstStartDialogs = dialogs;
 }
 
-void initApplication(frmMDIMainForm& mainForm)
+void initApplication(MainFormServices& mainForm)
 {
     registerCleanup();
     objLog = std::make_unique<velmoroLog>(programFolder());
@@ -62,7 +62,7 @@ void initApplication(frmMDIMainForm& mainForm)
     reopenComCommunication();
 
     mainForm.loadChannelWindows();
-    mainForm.show();
+    mainForm.showMainForm();
 }
 
 void closeApplication()

@@ -1,6 +1,6 @@
 #pragma once
 
-class frmMDIMainForm;
+class MainFormServices;
 
 // How a first-start dialog was left: OK (its choice is stored: UsedLanguage,
 // UsedCharger or ComPort), its Cancel button, or the window frame's close box,
@@ -20,7 +20,7 @@ public:
 void setFirstStartDialogs(FirstStartDialogs* dialogs);
 
 // Start and end of the program (run while the main window loads and unloads).
-void initApplication(frmMDIMainForm& mainForm);
+void initApplication(MainFormServices& mainForm);
 void closeApplication();
 void checkFirstStartup();
 void showNotImplemented();

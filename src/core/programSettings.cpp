@@ -1,5 +1,6 @@
 #include "core/programSettings.h"
 
+#include "link/LinkSettings.h"
 #include "platform/Recordset.h"
 
 programSettings& objSettings()
@@ -11,6 +12,8 @@ programSettings& objSettings()
 void programSettings::setRsSettings(std::unique_ptr<Recordset> rs)
 {
     m_rs = std::move(rs);
+    // From here on the link reads its port and defaults from these settings.
+    setLinkSettingReader([](const QString& key) { return objSettings().getSetting(key); });
 }
 
 void programSettings::reset()

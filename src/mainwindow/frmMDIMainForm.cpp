@@ -72,12 +72,15 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
+    setMainFormServices(this);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    if (mainFormServices() == this)
+        setMainFormServices(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -467,6 +470,12 @@ void frmMDIMainForm::onSubWindowActivated(QMdiSubWindow* window)
         k->Form_Activate();
 }
 
+void frmMDIMainForm::setVelmoroActiveForm(QWidget* form)
+{
+    velmoroActiveForm = form;
+    checkAndSetPrintItem();
+}
+
 void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
 {
     if (bActive.has_value() && !*bActive)
@@ -654,6 +663,12 @@ void frmMDIMainForm::setChannelMenuChecked(int channel, bool checked)
 {
     if (QAction* a = channelMenuItem(channel))
         a->setChecked(checked);
+}
+
+void frmMDIMainForm::setChannelMenuEnabled(int channel, bool enabled)
+{
+    if (QAction* a = channelMenuItem(channel))
+        a->setEnabled(enabled);
 }
 
 frmKanal* frmMDIMainForm::kanal(int channel) const
