@@ -164,6 +164,9 @@ void applyChargerSelfInfo(CommunicationProgram& info)
         writeCellCounts(info);
         writeValueLimits(info);
         transaction.commit();
+        // The shared recordsets still hold the rows read before: every later
+        // check must see the charger's own limits.
+        requeryLimitRecordsets();
     } catch (const DatabaseError&) {
         msgBox(QStringLiteral("FATAL ERROR: Program Resources not found!") + QChar(13)
                + QStringLiteral("Contact your contractor!"));
