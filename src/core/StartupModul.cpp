@@ -52,7 +52,7 @@ void initApplication(MainFormServices& mainForm)
 
     checkFirstStartup();
 
-    deleteTempMesswerte(0);
+    prepareUserDatabase();
     openGlobalRecordsets();
 
     mainForm.setProgramExtensionSetting();
