@@ -124,11 +124,11 @@ void frmKanal::buildControls()
 
     // Every change of the remark, typed or set by the program, goes to the
     // logic, which decides whether it is stored with the series.
-    connect(remark, &QLineEdit::textChanged, this, [this] { m_logic.txtBemerkung_Change(); });
+    connect(remark, &QLineEdit::textChanged, this, ErrorGuard::slot([this] { m_logic.txtBemerkung_Change(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertLaden_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertEntladen_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
 
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);

@@ -21,8 +21,8 @@ void registerCleanup()
     Terminator::setCleanup("databases", [] { closeAllDatabases(); });
     Terminator::setCleanup("log", [] { objLog.reset(); });
 }
+} // namespace
 
-// From here on a failure caught at a handler's edge is told in the user's language.
 void installErrorTexts()
 {
     ErrorGuard::setDescriber([](const QString& description) {
@@ -32,7 +32,6 @@ void installErrorTexts()
         return text;
     });
 }
-} // namespace
 
 void setFirstStartDialogs(FirstStartDialogs* dialogs)
 {

@@ -23,6 +23,9 @@ void setFirstStartDialogs(FirstStartDialogs* dialogs);
 void initApplication(MainFormServices& mainForm);
 void closeApplication();
 void checkFirstStartup();
+// From here on a failure caught at a handler's edge is told in the user's
+// language (the texts must be open).
+void installErrorTexts();
 void showNotImplemented();
 
 class ComPortDialogRunner;

@@ -43,5 +43,12 @@ void programSettings::setSetting(const QString& key, const QString& value)
         return;
     m_rs->edit();
     m_rs->setField(QStringLiteral("value"), value);
-    m_rs->update();
+    try {
+        m_rs->update();
+    } catch (...) {
+        // A refused write must not leave the new value in the edit buffer,
+        // where every later read would take it for the stored one.
+        m_rs->cancelUpdate();
+        throw;
+    }
 }

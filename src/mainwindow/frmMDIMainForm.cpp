@@ -201,7 +201,7 @@ void frmMDIMainForm::buildMenus()
         // from the mark as it was.
         connect(a, &QAction::triggered, this, [this, a, n](bool checked) {
             a->setChecked(!checked);
-            mnuEinstellungenKanaeleKanal_Click(n);
+            ErrorGuard::run([this, n] { mnuEinstellungenKanaeleKanal_Click(n); });
         });
     }
     const std::pair<QAction*, void (frmMDIMainForm::*)()> commands[] = {
@@ -231,7 +231,7 @@ void frmMDIMainForm::buildMenus()
         {mnuEinstellungenOptionen, &frmMDIMainForm::mnuEinstellungenOptionen_Click},
     };
     for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, ErrorGuard::slot([this, handler] { (this->*handler)(); }));
 
     // The window menu also lists the shown child windows.
     connect(mnuFenster, &QMenu::aboutToShow, this, [this] {
@@ -266,9 +266,9 @@ void frmMDIMainForm::buildStatusbar()
     }
     statusBar()->addWidget(stbFirstStatusbar, 1);
     connect(stbFirstStatusbar, &PanelStatusBar::panelClick, this,
-            &frmMDIMainForm::stbFirstStatusbar_PanelClick);
+            [this](const QString& key) { ErrorGuard::run([this, &key] { stbFirstStatusbar_PanelClick(key); }); });
     connect(stbFirstStatusbar, &PanelStatusBar::panelDblClick, this,
-            &frmMDIMainForm::stbFirstStatusbar_PanelDblClick);
+            [this](const QString& key) { ErrorGuard::run([this, &key] { stbFirstStatusbar_PanelDblClick(key); }); });
 }
 
 // --- load and close -----------------------------------------------------------
@@ -306,7 +306,9 @@ void frmMDIMainForm::MDIForm_Unload(int cancel)
 void frmMDIMainForm::closeEvent(QCloseEvent* event)
 {
     int cancel = 0;
-    MDIForm_QueryUnload(cancel);
+    // The user's No keeps the window; a failure to store the channel layout
+    // is shown and the program still ends as asked.
+    ErrorGuard::run([this, &cancel] { MDIForm_QueryUnload(cancel); });
     if (cancel != 0) {
         event->ignore();
         return;

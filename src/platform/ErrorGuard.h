@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Database.h"
+#include "platform/Terminator.h"
 
 #include <QString>
 #include <exception>
@@ -29,6 +30,8 @@ bool run(F&& f)
     try {
         std::forward<F>(f)();
         return true;
+    } catch (const ProgramEndUnwind&) {
+        throw;
     } catch (const DatabaseError& e) {
         report(e.description());
     } catch (const std::exception& e) {
