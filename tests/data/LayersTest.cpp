@@ -95,15 +95,3 @@ TEST(LayersTest, WindowFoldersIncludeEachOtherWithoutALoop)
         EXPECT_TRUE(loop.isEmpty()) << loop.toStdString();
     }
 }
-
-TEST(LayersTest, LoopFinderSeesALoopThroughAThirdFolder)
-{
-    // The check above must not pass only because the finder is blind.
-    FolderGraph graph;
-    graph[QStringLiteral("a")].insert(QStringLiteral("b"), QString());
-    graph[QStringLiteral("b")].insert(QStringLiteral("c"), QString());
-    graph[QStringLiteral("c")].insert(QStringLiteral("a"), QString());
-    graph[QStringLiteral("c")].insert(QStringLiteral("d"), QString());
-    EXPECT_EQ(loopThrough(graph, QStringLiteral("a")), QStringLiteral("a -> b -> c -> a"));
-    EXPECT_EQ(loopThrough(graph, QStringLiteral("d")), QString());
-}

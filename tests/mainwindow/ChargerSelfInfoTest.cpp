@@ -301,15 +301,3 @@ TEST_F(ChargerSelfInfoTest, LaterChecksUseTheLimitsOfTheLatestDescription)
     readChargerSelfInfo();
     EXPECT_TRUE(withinLimits("L", 5.5));
 }
-
-TEST_F(ChargerSelfInfoTest, AFailedStoreLeavesTheSharedLimitsAsTheyWere)
-{
-    openGlobalRecordsets();
-    dbVelmoro.exec(QStringLiteral("CREATE TRIGGER fail_limits BEFORE UPDATE ON MinMaxWerte "
-                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    checkChargerSelfInfo();
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_FALSE(withinLimits("L", 4.5));
-    EXPECT_TRUE(withinLimits("L", 0.1));
-    EXPECT_EQ(sharedCellLimits(3), qMakePair(1, 6));
-}
