@@ -3,7 +3,6 @@
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
-#include "mainwindow/frmMDIMainForm.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "printing/VelmoroPrinting.h"
@@ -131,11 +130,11 @@ void frmKanal::buildControls()
 
     // Every change of the remark, typed or set by the program, goes to the
     // logic, which decides whether it is stored with the series.
-    connect(remark, &QLineEdit::textChanged, this, [this] { m_logic.txtBemerkung_Change(); });
+    connect(remark, &QLineEdit::textChanged, this, ErrorGuard::slot([this] { m_logic.txtBemerkung_Change(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertLaden_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertEntladen_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
 
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
@@ -168,10 +167,7 @@ void frmKanal::Form_Load()
 
 void frmKanal::Form_Activate()
 {
-    if (frmMDIMainForm* main = mainForm()) {
-        main->velmoroActiveForm = this;
-        main->checkAndSetPrintItem();
-    }
+    m_host.setVelmoroActiveForm(this);
 }
 
 void frmKanal::Form_QueryUnload(int& cancel, int unloadMode)
@@ -342,7 +338,7 @@ private:
 void frmKanal::cmdProgram_Click()
 {
     ErrorGuard::run([this] {
-        dlgVelmoroProgram editor(mainForm());
+        dlgVelmoroProgram editor(window());
         EditorOpener opener(*this);
         OpenEditor open(editor);
         editor.setParentWin(&opener);

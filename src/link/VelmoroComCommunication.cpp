@@ -1,8 +1,8 @@
 #include "link/VelmoroComCommunication.h"
 
-#include "core/programSettings.h"
 #include "link/ComFraming.h"
 #include "link/ComPortNames.h"
+#include "link/LinkSettings.h"
 #include "platform/MessageService.h"
 
 #include <QCoreApplication>
@@ -44,7 +44,7 @@ int VelmoroComCommunication::defaultReplyTimeout()
 }
 
 VelmoroComCommunication::VelmoroComCommunication()
-    : VelmoroComCommunication(objSettings().getSetting(QStringLiteral("ComPort")))
+    : VelmoroComCommunication(linkSetting(QStringLiteral("ComPort")))
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/FailureText.h"
+#include "platform/Terminator.h"
 
 #include <QString>
 #include <functional>
@@ -29,6 +30,9 @@ bool run(F&& f)
     try {
         std::forward<F>(f)();
         return true;
+    } catch (const ProgramEndUnwind&) {
+        // Ending the program is no failure to show.
+        throw;
     } catch (...) {
         report(FailureText::describeCurrentException());
     }

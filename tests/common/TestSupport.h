@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 // Thrown by the test terminator where the program would end.
-struct ProgramTerminated : std::runtime_error {
+struct ProgramTerminated : std::runtime_error, ProgramEndUnwind {
     explicit ProgramTerminated(int code) : std::runtime_error("program terminated"), exitCode(code) {}
     int exitCode;
 };
