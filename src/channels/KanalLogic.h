@@ -1,5 +1,7 @@
 #pragma once
 
+#include "channels/HeldValues.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -101,8 +103,8 @@ public:
 
     // --- end values ----------------------------------------------------------------------
     void resetEndValues();
-    // Stores one end value in the temporary series and notes its row in TempID.
-    // Raises DatabaseError.
+    // Stores one end value in the temporary series and notes its row in TempID
+    // (held like any value when the database refuses it).
     void writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>& endwert);
     void showEndValues();
     // One line of an end-value list: number, Ah, V and minutes in fixed columns.
@@ -117,8 +119,9 @@ public:
     void setDiagram(KanalDiagram* diagram) { m_diagram = diagram; }
 
     // --- recording and temporary series ------------------------------------------------
-    // The writers commit every value before they return; both raise
-    // DatabaseError, which the poll tick catches at its edge.
+    // The writers commit every value before they return. A value the database
+    // refuses is held (see heldValues) and the failure is told once, after the
+    // tick; a stored-value text that cannot be built raises MesswertStringError.
     void writeNewTempValueToDB(const CommunicationResults& comRes);
     void writeNewValueToDB(const CommunicationResults& comRes);
     void renewTempMessreiheId();
@@ -180,8 +183,6 @@ private:
     // A tick or a start of this channel is running (a message box or a wait
     // lets events run; none of them may start another one of this window).
     bool m_busy = false;
-    // One error box of this channel at a time.
-    bool m_errorBoxOpen = false;
     // The user has been told that values could not be stored; told again
     // only after a tick stored its values without a failure.
     bool m_databaseErrorShown = false;
@@ -195,4 +196,39 @@ private:
     std::vector<std::shared_ptr<CommunicationEndwert>> m_tempStoredEndwerte;
     KanalDiagram* m_diagram = nullptr;
     std::function<QDateTime()> m_clock;
+
+public:
+    // Values the database refused, per table (the temporary series and the
+    // recorded one), kept in order and written before any newer one of their
+    // table as soon as it takes writes again. A day of polling at most (a
+    // value every 3 s); beyond that the oldest give way, each with a line in
+    // the log.
+    static constexpr std::size_t kHeldCapacity = 86400 / 3;
+    // Held values written at most per attempt (one transaction each).
+    static constexpr std::size_t kHeldBatch = 2000;
+    const HeldValues& heldValues(bool recorded) const { return m_held[recorded ? 1 : 0]; }
+    void setHeldCapacity(std::size_t capacity)
+    {
+        for (HeldValues& held : m_held)
+            held.setCapacity(capacity);
+    }
+
+private:
+    // Writes a value behind those of its table still held; holds it when the
+    // database refuses it (or refused that table earlier in this tick). True
+    // when written.
+    bool storeValue(HeldValues::Value value);
+    qint32 writeValue(const HeldValues::Value& value);
+    void holdValue(HeldValues::Value value);
+    // The held values of both tables, oldest first; a failure is told once.
+    void writeHeldValues();
+    // One batch of one table's held values; raises the failure.
+    void writeHeldValuesOrThrow(int table);
+    // Key of this channel's boxes of one kind, shown after the tick.
+    QString boxKey(const char* kind) const;
+
+    HeldValues m_held[2]{HeldValues(kHeldCapacity), HeldValues(kHeldCapacity)};
+    // A write into the table failed in this tick: it is not asked again (a
+    // locked database would keep the tick waiting once more for each value).
+    bool m_refusedInTick[2] = {false, false};
 };

@@ -369,7 +369,7 @@ TEST_F(KanalRecordingTest, ASeriesDeletedMeanwhileGetsNeitherRemarkNorProgram)
     EXPECT_EQ(count("MessReihen"), 0);
 }
 
-TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAndPollingGoesOn)
+TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAfterItAndTheValuesWaitForTheDatabase)
 {
     qint32 akku = 0;
     const qint32 series = newSeries(akku);
@@ -377,25 +377,43 @@ TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAndPollingGoesOn)
     k.startRecording(akku, series, false, false);
     tick(values1(101, 7010, 1000));
     dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    advance(3);
     tick(values1(102, 7020, 1000));
+    advance(3);
     tick(values1(103, 7030, 1000));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(r("0890") + QChar(13) + QChar(13)));
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
     EXPECT_EQ(messages.shown[0].title, r("0410"));
-    // The temporary series went on, nothing already recorded was lost.
+    // The temporary series went on, nothing already recorded was lost, the
+    // refused values wait in memory.
     EXPECT_EQ(temp(k.lTempMessReiheId).size(), 3);
     EXPECT_EQ(recorded(series).size(), 1);
+    EXPECT_EQ(k.heldValues(true).size(), 2u);
     EXPECT_TRUE(k.bRecording);
 
+    // The database takes writes again: the held values go in first, with
+    // the times they came.
     dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
+    advance(3);
     tick(values1(104, 7040, 1000));
-    EXPECT_EQ(recorded(series).size(), 2);
-    // A failure after values were stored again is told again.
+    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;0", "M:102;7020;1000;3", "M:103;7030;1000;6",
+                                             "M:104;7040;1000;9"}));
+    EXPECT_TRUE(k.heldValues(true).empty());
+    // A failure after values were stored again is told again; one table
+    // refusing does not hold up the other.
     dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON TempMessWerte BEGIN SELECT RAISE(ABORT, 'x'); END"));
     tick(values1(105, 7050, 1000));
+    DeferredMessages::flush();
     EXPECT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(recorded(series).size(), 3);
+    EXPECT_EQ(recorded(series).size(), 5);
+    EXPECT_EQ(k.heldValues(false).size(), 1u);
+    dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
+    tick(status1("SA"));  // a tick without values of its own brings the held one in
+    EXPECT_TRUE(k.heldValues(false).empty());
+    EXPECT_EQ(temp(k.lLastTempMessReiheId).size(), 5);
 }
 
 TEST_F(KanalRecordingTest, NewTemporarySeriesAreDrawnAfterEveryResetEvenWhenEmpty)
