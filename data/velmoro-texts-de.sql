@@ -296,6 +296,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('6018', 'DE', 'Fertig'),
   ('6020', 'DE', 'Warten'),
   ('6022', 'DE', 'Fehler am Ladegerät'),
+  ('6024', 'DE', 'Zustand unbekannt (Status dem Programm nicht bekannt)'),
 
   -- Extended options dialog
   ('7000', 'DE', 'Erweiterte Optionen'),

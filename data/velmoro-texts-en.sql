@@ -302,6 +302,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('6018', 'EN', 'Finished'),
   ('6020', 'EN', 'Waiting'),
   ('6022', 'EN', 'Charger error'),
+  ('6024', 'EN', 'State unknown (status not known to the program)'),
 
   -- Extended options dialog
   ('7000', 'EN', 'Extended options'),

@@ -74,6 +74,8 @@ KanalLogic::KanalLogic(int channel, KanalHost& host, KanalView& view, KanalLink*
       m_link(link ? *link : sharedKanalLink())
 {
     pollTimer.setObjectName(QStringLiteral("timerKanal") + QString::number(channel));
+    // Every 14 s means every 14 s while the link is lost, not "about".
+    pollTimer.setTimerType(Qt::PreciseTimer);
     pollTimer.setInterval(kPollInterval);
     flashingTimer.setObjectName(QStringLiteral("flashingTimer"));
     flashingTimer.setInterval(kFlashInterval);
@@ -218,11 +220,13 @@ void KanalLogic::initChannel()
         showProgram(*commProgram);
     } else {
         const Read program = readProgram(false);
+        // Another channel's reply leaves the program fields empty: asked again.
+        m_readProgramAgain = program == Read::OtherChannel;
         if (program == Read::Taken && commProgram->iAkkuTyp == -2) {
             m_comResults->iAntwortTyp = CommunicationResults::NoReply;
             if (m_channel == 1) {
                 m_host.setNoKZTFound(true);
-                pollTimer.setInterval(kLostInterval);
+                setPollInterval(kLostInterval);
             }
         } else {
             readEndwerte(false);
@@ -231,7 +235,7 @@ void KanalLogic::initChannel()
                 m_host.setNoKZTFound(false);
             // A channel that answers polls at the normal pace, also when it
             // had slowed down before this start.
-            pollTimer.setInterval(kPollInterval);
+            setPollInterval(kPollInterval);
         }
     }
     showStatus(*m_comResults);
@@ -370,25 +374,30 @@ bool KanalLogic::recoveryRoad()
             ++iNoAnswerCount;
             if (iNoAnswerCount >= 3) {
                 m_host.setNoKZTFound(true);
-                pollTimer.setInterval(kLostInterval);
+                setPollInterval(kLostInterval);
             }
         } else {
-            pollTimer.setInterval(kWaitInterval);
+            setPollInterval(kWaitInterval);
         }
         return true;
     }
+    m_readProgramAgain = false;
     if (m_channel != 1)
-        pollTimer.setInterval(kPollInterval);
-    readEndwerte(true);
+        setPollInterval(kPollInterval);
+    // The status first: when it shows that a new program started meanwhile,
+    // the end values are forgotten before those of the new program are read
+    // (read the other way round, the reset would wipe them, and a queued
+    // recording would start without them).
     const qint16 previousStatus = m_comResults->iStatusTyp;
     if (readStatus() == Read::OtherChannel)
         return false;
     noticeProgramStart(previousStatus);
+    readEndwerteAfterRecovery();
     if (m_channel == 1) {
         readProgram(false);
         iNoAnswerCount = 0;
         m_host.setNoKZTFound(false);
-        pollTimer.setInterval(kPollInterval);
+        setPollInterval(kPollInterval);
     }
     return true;
 }
@@ -397,14 +406,19 @@ bool KanalLogic::normalRoad()
 {
     if (m_channel == 1)
         iNoAnswerCount = 0;
+    if (m_readProgramAgain && readProgram(false) == Read::Taken && commProgram->iAkkuTyp != -2)
+        m_readProgramAgain = false;
     const qint16 previousStatus = m_comResults->iStatusTyp;
     if (readStatus() == Read::OtherChannel)
         return false;
     if (m_comResults->iAntwortTyp == CommunicationResults::Unusable) {
         if (readStatus() == Read::OtherChannel)
             return false;
-        if (m_comResults->iAntwortTyp == CommunicationResults::Unusable)
+        if (m_comResults->iAntwortTyp == CommunicationResults::Unusable) {
+            if (m_comResults->bUnknownStatus && m_comResults->strKanal == m_channelId)
+                showUnknownStatus();
             return false;
+        }
     }
     noticeProgramStart(previousStatus);
     return true;
@@ -549,6 +563,10 @@ void KanalLogic::showStatus(CommunicationResults& comRes)
         return;
     }
 
+    if (comRes.iAntwortTyp == CommunicationResults::Unusable && comRes.bUnknownStatus && comRes.strKanal == m_channelId) {
+        showUnknownStatus();
+        return;
+    }
     if (comRes.iAntwortTyp != CommunicationResults::StatusReply)
         return;
 
@@ -881,7 +899,7 @@ void KanalLogic::lstEndwertEntladen_DblClick()
 
 void KanalLogic::writeNewTempValueToDB(const CommunicationResults& comRes)
 {
-    if (comRes.iAntwortTyp != CommunicationResults::StatusReply || (comRes.iStatusTyp != 2 && comRes.iStatusTyp != 3))
+    if (!comRes.hasValues() || (comRes.iStatusTyp != 2 && comRes.iStatusTyp != 3))
         return;
     const QDateTime at = now();
     if (!bTempValuesWritten)
@@ -893,7 +911,10 @@ void KanalLogic::writeNewTempValueToDB(const CommunicationResults& comRes)
 void KanalLogic::writeNewValueToDB(const CommunicationResults& comRes)
 {
     bool written = false;
-    if (comRes.iAntwortTyp == CommunicationResults::StatusReply) {
+    // Only values that came with this very reply: a state without values
+    // ("SW", an error state, the refusal shown for a missing reply) would
+    // repeat the old ones with a new time.
+    if (comRes.hasValues()) {
         written = storeValue({true, lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()), nullptr});
     } else if (comRes.iAntwortTyp == CommunicationResults::EndwertReply) {
         // Only the newest end value of this very reply; a reply whose end
@@ -1096,4 +1117,54 @@ void KanalLogic::writeHeldValuesOrThrow(int table)
     // Their lines lead to their rows now.
     if (endValues)
         showEndValues();
+}
+
+// --- what the issue of faults changed in the poll ---------------------------------------
+
+void KanalLogic::setPollInterval(int milliseconds)
+{
+    if (pollTimer.interval() != milliseconds)
+        pollTimer.setInterval(milliseconds);
+}
+
+void KanalLogic::showUnknownStatus()
+{
+    statusText("6024");
+    clearValues();
+    bMeasurementRunning = false;
+}
+
+void KanalLogic::readEndwerteAfterRecovery()
+{
+    // Which end values are new is known only before the handler stores them.
+    const auto storedBefore = m_tempStoredEndwerte;
+    auto list = std::make_shared<EntwertList>();
+    QString payload = m_link.getEndwert(m_channelId);
+    if (!list->splitRecievedString(payload))
+        return;
+    for (const auto& endwert : *list)
+        if (endwert->strKanal != m_channelId)
+            return;
+    endwertList->RemoveAll();
+    comResults_EndwertRecieved(list);
+    if (!bRecording)
+        return;
+    // They came while the link was lost: the recorded series gets them as it
+    // would have got each from its status reply.
+    bool written = false;
+    std::size_t position = 0;
+    for (const auto& endwert : *list) {
+        ++position;
+        if (position <= storedBefore.size() && storedBefore[position - 1]
+            && sameEndValue(*storedBefore[position - 1], *endwert))
+            continue;
+        guardDatabase([&] {
+            written = storeValue({true, lMessReiheId, true, buildEndwertString(*endwert, dtRecordingStart, now()),
+                                  nullptr})
+                      || written;
+        });
+    }
+    bRecordingInQueue = false;
+    if (written && !bCurrentProgramWritten)
+        guardDatabase([this] { bCurrentProgramWritten = storeProgramInMessreihe(lAkkuId, lMessReiheId); });
 }

@@ -226,6 +226,18 @@ private:
     void writeHeldValuesOrThrow(int table);
     // Key of this channel's boxes of one kind, shown after the tick.
     QString boxKey(const char* kind) const;
+    // The poll interval, changed only when it differs: setting it restarts
+    // the timer, which would add the tick's own wait to the interval.
+    void setPollInterval(int milliseconds);
+    // A reply with a status code the program does not know: the state is
+    // shown as unknown, not the last values as if they were current.
+    void showUnknownStatus();
+    // The end values read after the link came back; those new to the running
+    // program go into the recorded series too while it records.
+    void readEndwerteAfterRecovery();
+    // The start's program read got another channel's reply: read it at the
+    // next tick.
+    bool m_readProgramAgain = false;
 
     HeldValues m_held[2]{HeldValues(kHeldCapacity), HeldValues(kHeldCapacity)};
     // A write into the table failed in this tick: it is not asked again (a

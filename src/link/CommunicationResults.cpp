@@ -25,6 +25,7 @@ constexpr StatusCode kStatusCodes[] = {
 void CommunicationResults::splitRecievedString(QString& recieveString)
 {
     recieveString = trimBlanks(recieveString);
+    bUnknownStatus = false;
     if (recieveString.isEmpty()) {
         iAntwortTyp = NoReply;
         return;
@@ -84,6 +85,7 @@ void CommunicationResults::parseStatus(const QList<QStringView>& parts)
     }
     if (!found) {
         iAntwortTyp = Unusable;
+        bUnknownStatus = !code.isEmpty();
         return;
     }
     iStatusTyp = found->status;
