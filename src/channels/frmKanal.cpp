@@ -2,6 +2,10 @@
 
 #include "channels/KanalHost.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "channels/KanalRecordingChannel.h"
+#include "platform/ErrorGuard.h"
+#include "platform/ModalDialogRunner.h"
+#include "records/dlgMesswerteErfassen.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -125,6 +129,10 @@ void frmKanal::buildControls()
             [this] { m_logic.lstEndwertLaden_DblClick(); });
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             [this] { m_logic.lstEndwertEntladen_DblClick(); });
+
+    auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
+    recording->setEnabled(true);
+    connect(recording, &QPushButton::clicked, this, [this] { cmdMesswert_Click(); });
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -283,4 +291,29 @@ quint32 frmKanal::captionColor(const QString& name) const
         return 0;
     const QVariant v = g->property("captionColor");
     return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
+}
+
+// --- recording --------------------------------------------------------------------------
+
+void frmKanal::cmdMesswert_Click()
+{
+    ErrorGuard::run([this] {
+        KanalRecordingChannel channel(m_logic);
+        dlgMesswerteErfassen dialog(window());
+        auto& d = dialog.logic();
+        d.parentWin = &channel;
+        d.geraeteKanalNr = channelId();
+        // A running recording is the channel's own: opening the dialog never ends it.
+        d.bRecordRunning = m_logic.bRecording;
+        d.bRecordingInQueue = m_logic.bRecordingInQueue;
+        d.lActualAkkuId = m_logic.lAkkuId;
+        d.lActualMessreiheId = m_logic.lMessReiheId;
+        d.bMeasurementRunning = m_logic.bMeasurementRunning;
+        d.bEndwerteAvaiable = m_logic.bEndwerteAvaiable;
+        d.bEditMode = false;
+        bool bShow = true;
+        dialog.initializeDialog(bShow);
+        if (bShow)
+            execModal(dialog);
+    });
 }

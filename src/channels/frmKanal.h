@@ -51,6 +51,9 @@ public:
 
     void stopTimers() { m_logic.stopTimers(); }
 
+    // The recording button: the records dialog for this channel, modal.
+    void cmdMesswert_Click();
+
     // KanalView
     void setControlText(const QString& name, const QString& text) override;
     QString controlText(const QString& name) const override;

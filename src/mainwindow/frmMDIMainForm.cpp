@@ -15,6 +15,9 @@
 #include "platform/PanelStatusBar.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
+#include "platform/ErrorGuard.h"
+#include "records/RecordsHost.h"
+#include "records/dlgMesswerteErfassen.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,6 +36,17 @@
 
 namespace {
 frmMDIMainForm* g_mainForm = nullptr;
+
+// The records dialogs ask the channel windows through the main window.
+class MainFormRecordsHost : public RecordsHost {
+public:
+    QString isAkkuUsed(qint32 id) override { return g_mainForm ? g_mainForm->isAkkuUsed(id) : QStringLiteral("notUsed"); }
+    QString resetAkkuId(qint32 id) override
+    {
+        return g_mainForm ? g_mainForm->resetAkkuId(id) : QStringLiteral("noReset");
+    }
+};
+MainFormRecordsHost g_recordsHost;
 
 QString setting(const char* key)
 {
@@ -72,6 +86,7 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
+    RecordsHost::setInstance(&g_recordsHost);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
@@ -170,7 +185,7 @@ void frmMDIMainForm::buildMenus()
         hidden->setVisible(false);
 
     // Commands whose dialogs are not part of the program yet.
-    for (QAction* later : {mnuBearbeitenMesswerteVerwalten, mnuEinstellungenOptionen, mnuPrintsettings})
+    for (QAction* later : {mnuEinstellungenOptionen, mnuPrintsettings})
         later->setEnabled(false);
     mnuDateiPrint->setEnabled(false);
 
@@ -196,6 +211,7 @@ void frmMDIMainForm::buildMenus()
         {mnuDateiPrint, &frmMDIMainForm::mnuDateiPrint_Click},
         {mnuDateiBeenden, &frmMDIMainForm::mnuDateiBeenden_Click},
         {mnuBearbeitenInfoDiagramm, &frmMDIMainForm::mnuBearbeitenInfoDiagramm_Click},
+        {mnuBearbeitenMesswerteVerwalten, &frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click},
         {mnuBearbeitenDBKomprimieren, &frmMDIMainForm::mnuBearbeitenDBKomprimieren_Click},
         {mnuEinstellungenCOMPort, &frmMDIMainForm::mnuEinstellungenCOMPort_Click},
         {mnuEinstellungenSprache, &frmMDIMainForm::mnuEinstellungenSprache_Click},
@@ -880,4 +896,11 @@ qint32 frmMDIMainForm::getNewTempMessreiheID()
     if (lNextTempMesswertID == std::numeric_limits<qint32>::max())
         throw std::overflow_error("temporary series identifiers exhausted");
     return lNextTempMesswertID++;
+}
+
+// --- batteries and series ------------------------------------------------------------
+
+void frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click()
+{
+    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this); });
 }

@@ -145,6 +145,8 @@ public:
     void mnuHelpIndex_Click();
     void mnuHelpWeb_Click();
     void mnuHelpInfo_Click();
+    // The batteries and series, managed in a modeless dialog.
+    void mnuBearbeitenMesswerteVerwalten_Click();
 
     // The modeless windows the menu opens, while they are open.
     dlgFirstCharger* chargerDialog() const;
