@@ -136,6 +136,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
   ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter und behält die Werte im Speicher, bis die Datenbank sie wieder annimmt.'),
   ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
+  ('0894', 'DE', 'Das Programm hat einen Fehler festgestellt, den es nicht beheben kann, und wird jetzt beendet. Bereits gespeicherte Werte bleiben erhalten.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'DE', 'Ladeprogramm - Kanal'),
@@ -351,8 +352,10 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9022', 'DE', 'Höhe des Kopfbereichs (cm):'),
   ('9023', 'DE', 'Druckeinstellungen'),
   ('9030', 'DE', 'Druckeinstellungen'),
-  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl sein.'),
+  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl von 0 bis 15 sein.'),
   ('9032', 'DE', 'Bitte geben Sie die Höhe des Kopfbereichs ein.'),
+  ('9033', 'DE', 'Der Bericht ist für A4-Papier angelegt. Bitte wählen Sie im Druckdialog A4.'),
+  ('9034', 'DE', 'Der Ausdruck konnte nicht abgeschlossen werden:'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'DE', 'NiCd'),

@@ -5,6 +5,7 @@
 #include "channels/KanalRecordingChannel.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
+#include "printing/VelmoroPrinting.h"
 #include "records/dlgMesswerteErfassen.h"
 
 #include <QAbstractButton>
@@ -133,6 +134,15 @@ void frmKanal::buildControls()
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
     connect(recording, &QPushButton::clicked, this, [this] { cmdMesswert_Click(); });
+
+    auto* print = findChild<QPushButton*>(QStringLiteral("cmdDruck"));
+    print->setEnabled(true);
+    connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDruck_Click(); }));
+}
+
+void frmKanal::cmdDruck_Click()
+{
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.commProgram.get(), nullptr, false);
 }
 
 QMdiSubWindow* frmKanal::subWindow() const

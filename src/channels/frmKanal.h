@@ -53,6 +53,8 @@ public:
 
     // The recording button: the records dialog for this channel, modal.
     void cmdMesswert_Click();
+    // Prints the channel's report (asks for a remark and the printer first).
+    void cmdDruck_Click();
 
     // KanalView
     void setControlText(const QString& name, const QString& text) override;

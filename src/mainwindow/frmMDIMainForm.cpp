@@ -16,6 +16,8 @@
 #include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
 #include "platform/ErrorGuard.h"
+#include "printing/dlgPrintSettings.h"
+#include "printing/dlgSubTitle.h"
 #include "records/RecordsHost.h"
 #include "records/dlgMesswerteErfassen.h"
 
@@ -184,9 +186,6 @@ void frmMDIMainForm::buildMenus()
                             mnuHelpWeb, mnuSeperatorHelp1})
         hidden->setVisible(false);
 
-    // Commands whose dialogs are not part of the program yet.
-    for (QAction* later : {mnuEinstellungenOptionen, mnuPrintsettings})
-        later->setEnabled(false);
     mnuDateiPrint->setEnabled(false);
 
     const QKeySequence channelKeys[] = {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2),
@@ -225,6 +224,8 @@ void frmMDIMainForm::buildMenus()
         {mnuHelpIndex, &frmMDIMainForm::mnuHelpIndex_Click},
         {mnuHelpWeb, &frmMDIMainForm::mnuHelpWeb_Click},
         {mnuHelpInfo, &frmMDIMainForm::mnuHelpInfo_Click},
+        {mnuPrintsettings, &frmMDIMainForm::mnuPrintsettings_Click},
+        {mnuEinstellungenOptionen, &frmMDIMainForm::mnuEinstellungenOptionen_Click},
     };
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, this, handler);
@@ -903,4 +904,16 @@ qint32 frmMDIMainForm::getNewTempMessreiheID()
 void frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click()
 {
     ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this); });
+}
+
+void frmMDIMainForm::mnuPrintsettings_Click()
+{
+    dlgPrintSettings dialog(this);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuEinstellungenOptionen_Click()
+{
+    dlgSubTitle dialog(this);
+    execModal(dialog);
 }

@@ -147,6 +147,8 @@ public:
     void mnuHelpInfo_Click();
     // The batteries and series, managed in a modeless dialog.
     void mnuBearbeitenMesswerteVerwalten_Click();
+    void mnuPrintsettings_Click();
+    void mnuEinstellungenOptionen_Click();
 
     // The modeless windows the menu opens, while they are open.
     dlgFirstCharger* chargerDialog() const;

@@ -39,12 +39,15 @@ TEST_F(KanalWindowTest, CarriesEveryControlThePrintoutReadsByName)
         EXPECT_NE(w.findChild<QGroupBox*>(QString::fromLatin1(name)), nullptr) << name;
     for (const char* name : {"lstEndwertLaden", "lstEndwertEntladen"})
         EXPECT_NE(w.findChild<QListWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    // The commands open dialogs that are not part of the program yet; recording is.
-    for (const char* name : {"cmdProgram", "cmdMesswert", "cmdDruck", "cmdDiagramme"}) {
+    // Commands whose dialogs are not part of the program yet stay disabled.
+    for (const char* name : {"cmdProgram", "cmdMesswert", "cmdDiagramme"}) {
         auto* b = w.findChild<QPushButton*>(QString::fromLatin1(name));
         ASSERT_NE(b, nullptr) << name;
         EXPECT_EQ(b->isEnabled(), QLatin1String(name) == QLatin1String("cmdMesswert")) << name;
     }
+    // The report prints.
+    ASSERT_NE(w.findChild<QPushButton*>(QStringLiteral("cmdDruck")), nullptr);
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdDruck"))->isEnabled());
 }
 
 TEST_F(KanalWindowTest, LoadSetsCaptionsHidesConditionFieldsAndStartsBothTimers)
