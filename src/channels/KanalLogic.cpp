@@ -315,6 +315,12 @@ void KanalLogic::timerKanal_Timer()
     m_wroteInTick = false;
     m_failedInTick = false;
     m_refusedInTick[0] = m_refusedInTick[1] = false;
+    struct ShortLockWait {
+        ShortLockWait() { dbVeluser.setConnectionBusyTimeout(kTickLockWaitMs); }
+        ~ShortLockWait() { dbVeluser.setConnectionBusyTimeout(Database::busyTimeout()); }
+        ShortLockWait(const ShortLockWait&) = delete;
+        ShortLockWait& operator=(const ShortLockWait&) = delete;
+    } shortLockWait;
     guardDatabase([this] { pollTick(); });
     // Also a tick without a value of its own brings the held ones in.
     if (!m_busy)

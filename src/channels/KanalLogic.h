@@ -206,6 +206,9 @@ public:
     static constexpr std::size_t kHeldCapacity = 86400 / 3;
     // Held values written at most per attempt (one transaction each).
     static constexpr std::size_t kHeldBatch = 2000;
+    // How long a tick waits for a lock another program holds on the user
+    // database: not long, its values wait in memory instead of the program.
+    static constexpr int kTickLockWaitMs = 250;
     const HeldValues& heldValues(bool recorded) const { return m_held[recorded ? 1 : 0]; }
     void setHeldCapacity(std::size_t capacity)
     {

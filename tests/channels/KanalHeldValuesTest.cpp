@@ -8,6 +8,8 @@
 #include "platform/DeferredMessages.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <array>
 #include <utility>
 
@@ -128,6 +130,39 @@ TEST_F(KanalHeldValuesTest, OneChannelsWritesFailWhileItsBoxIsOpenAndEveryChanne
     // The other channels stored every round, the box open or not.
     for (const Channel& c : others)
         EXPECT_EQ(temp(c.logic->lTempMessReiheId).size(), 7);
+}
+
+TEST_F(KanalHeldValuesTest, AShortLockByAnotherProgramLosesNothing)
+{
+    qint32 akku = 0;
+    const qint32 series = newSeries(akku);
+    KanalLogic& k = load(values1(100, 7000, 1000));
+    k.startRecording(akku, series, false, false);
+    // Another program holds the user database's write lock for a while.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("otherProgram"));
+        other.setDatabaseName(folder.veluserPath());
+        ASSERT_TRUE(other.open());
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        for (int i = 1; i <= 3; ++i) {
+            advance(3);
+            tick(values1(100 + i, 7000, 1000));
+        }
+        EXPECT_EQ(k.heldValues(true).size(), 3u);
+        EXPECT_EQ(k.heldValues(false).size(), 3u);
+        ASSERT_TRUE(q.exec(QStringLiteral("COMMIT")));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("otherProgram"));
+    advance(3);
+    tick(values1(104, 7000, 1000));
+    EXPECT_EQ(recorded(series), (QStringList{"M:101;7000;1000;3", "M:102;7000;1000;6", "M:103;7000;1000;9",
+                                             "M:104;7000;1000;12"}));
+    EXPECT_EQ(temp(k.lTempMessReiheId).size(), 4);
+    DeferredMessages::flush();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(r("0890")));
 }
 
 TEST_F(KanalHeldValuesTest, HeldValuesAreBoundedAndATakeOverWaitsForThem)
