@@ -189,6 +189,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0971', 'DE', ' liegen.'),
   ('0974', 'DE', 'Das Programm konnte nicht vom Ladegerät gelesen werden.'),
   ('0976', 'DE', 'Das Ladegerät hat das Programm nicht bestätigt. Prüfen Sie die Verbindung und senden Sie das Programm erneut.'),
+  ('0977', 'DE', 'Bitte wählen Sie eine Betriebsart.'),
+  ('0978', 'DE', 'Bitte wählen Sie die Anzahl der Zyklen.'),
   ('0980', 'DE', 'Möchten Sie das Programm an das Ladegerät senden?'),
   ('0982', 'DE', 'Bitte wählen Sie einen Akkutyp.'),
   ('0984', 'DE', 'Bitte wählen Sie die Zahl der Zellen oder die Nennspannung.'),

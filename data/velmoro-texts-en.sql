@@ -195,6 +195,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0971', 'EN', '.'),
   ('0974', 'EN', 'The program could not be read from the charger.'),
   ('0976', 'EN', 'The charger did not confirm the program. Check the connection and send the program again.'),
+  ('0977', 'EN', 'Please choose a mode.'),
+  ('0978', 'EN', 'Please choose the number of cycles.'),
   ('0980', 'EN', 'Do you want to send the program to the charger?'),
   ('0982', 'EN', 'Please choose a battery type.'),
   ('0984', 'EN', 'Please choose the number of cells or the nominal voltage.'),

@@ -16,6 +16,7 @@ struct CommunicationEndwert;
 class EntwertList;
 class KanalDiagram;
 class KanalHost;
+class KanalProgramEditor;
 class KanalLink;
 class KanalView;
 class Recordset;
@@ -117,6 +118,9 @@ public:
     qint32 diagramSeries() const;
     // The diagram window (none until it exists: a double-click then opens nothing).
     void setDiagram(KanalDiagram* diagram) { m_diagram = diagram; }
+    // The program editor open for this channel (none while it is closed):
+    // a program the charger reports meanwhile is handed to it.
+    void setProgramEditor(KanalProgramEditor* editor) { m_programEditor = editor; }
 
     // --- recording and temporary series ------------------------------------------------
     // The writers commit every value before they return. A value the database
@@ -195,6 +199,7 @@ private:
     // by their position in the charger's list.
     std::vector<std::shared_ptr<CommunicationEndwert>> m_tempStoredEndwerte;
     KanalDiagram* m_diagram = nullptr;
+    KanalProgramEditor* m_programEditor = nullptr;
     std::function<QDateTime()> m_clock;
 
 public:

@@ -1,11 +1,14 @@
 #include "channels/frmKanal.h"
 
 #include "channels/KanalHost.h"
-#include "mainwindow/frmMDIMainForm.h"
+#include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
+#include "mainwindow/frmMDIMainForm.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "printing/VelmoroPrinting.h"
+#include "programs/ProgramEditorParent.h"
+#include "programs/dlgVelmoroProgram.h"
 #include "records/dlgMesswerteErfassen.h"
 
 #include <QAbstractButton>
@@ -72,6 +75,9 @@ void frmKanal::buildControls()
         buttons->addWidget(b);
     }
     root->addLayout(buttons);
+    auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));
+    cmdProgram->setEnabled(true);
+    connect(cmdProgram, &QPushButton::clicked, this, [this] { cmdProgram_Click(); });
 
     // The running program.
     auto* program = new QGroupBox(this);
@@ -301,6 +307,58 @@ quint32 frmKanal::captionColor(const QString& name) const
         return 0;
     const QVariant v = g->property("captionColor");
     return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
+}
+
+// --- the program editor -------------------------------------------------------------
+
+namespace {
+// The channel window as the editor's opener, and the open editor as the
+// channel's logic sees it.
+class EditorOpener : public ProgramEditorParent {
+public:
+    explicit EditorOpener(frmKanal& window) : m_window(window) {}
+    void resetForNewProgram() override { m_window.resetForNewProgram(); }
+
+private:
+    frmKanal& m_window;
+};
+
+class OpenEditor : public KanalProgramEditor {
+public:
+    explicit OpenEditor(dlgVelmoroProgram& editor) : m_editor(editor) {}
+    void programChangedFromOutside(const std::shared_ptr<CommunicationProgram>& program) override
+    {
+        m_editor.programChangedFromOutside(program);
+    }
+
+private:
+    dlgVelmoroProgram& m_editor;
+};
+} // namespace
+
+void frmKanal::cmdProgram_Click()
+{
+    ErrorGuard::run([this] {
+        dlgVelmoroProgram editor(mainForm());
+        EditorOpener opener(*this);
+        OpenEditor open(editor);
+        editor.setParentWin(&opener);
+        editor.setGeraeteNr(channelId());
+        editor.setProgram(m_logic.commProgram);
+        m_logic.setProgramEditor(&open);
+        m_logic.bProgramDialogOpen = true;
+        // The mark goes with the editor, also when showing it fails.
+        struct Closed {
+            KanalLogic& logic;
+            ~Closed()
+            {
+                logic.bProgramDialogOpen = false;
+                logic.setProgramEditor(nullptr);
+            }
+        } closed{m_logic};
+        editor.initDialog();
+        execModal(editor);
+    });
 }
 
 // --- recording --------------------------------------------------------------------------
