@@ -134,7 +134,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0884', 'DE', 'Versorgungsspannung zu niedrig (SQU)'),
   ('0886', 'DE', 'Programm passt nicht zum Akku (SQP)'),
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
-  ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter; bereits gespeicherte Werte bleiben erhalten.'),
+  ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter und behält die Werte im Speicher, bis die Datenbank sie wieder annimmt.'),
   ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
   ('0894', 'DE', 'Das Programm hat einen Fehler festgestellt, den es nicht beheben kann, und wird jetzt beendet. Bereits gespeicherte Werte bleiben erhalten.'),
 
@@ -299,6 +299,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('6018', 'DE', 'Fertig'),
   ('6020', 'DE', 'Warten'),
   ('6022', 'DE', 'Fehler am Ladegerät'),
+  ('6024', 'DE', 'Zustand unbekannt (Status dem Programm nicht bekannt)'),
 
   -- Extended options dialog
   ('7000', 'DE', 'Erweiterte Optionen'),
