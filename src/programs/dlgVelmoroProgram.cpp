@@ -4,6 +4,8 @@
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
+#include "programs/ExtendedProgramReceiver.h"
+#include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -33,7 +35,7 @@ const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txt
 // Buttons whose actions (reading and sending programs, named programs, the
 // extended options) are not part of the editor yet.
 const char* const kLaterButtons[] = {"cmdProgrammHolen", "cmdSendButton", "cmdSendToAll", "cmdSaveAsButton",
-                                     "cmdExtendedModus", "cboAkkuProgram"};
+                                     "cboAkkuProgram"};
 
 } // namespace
 
@@ -179,6 +181,15 @@ void dlgVelmoroProgram::connectHandlers()
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungTage_Click));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });
+    connect(button("cmdExtendedModus"), &QAbstractButton::clicked, this, ErrorGuard::slot([this] {
+                // The options go into the edited program only through OK.
+                struct Receiver : ExtendedProgramReceiver {
+                    explicit Receiver(ProgramEditorLogic& l) : logic(l) {}
+                    void setExtendedProgram(const CommunicationProgram& p) override { logic.setExtendedProgram(p); }
+                    ProgramEditorLogic& logic;
+                } receiver(m_logic);
+                dlgErweiterterProgrammiermodus::open(this, m_logic.program(), &receiver, true);
+            }));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
