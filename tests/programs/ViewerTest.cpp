@@ -153,6 +153,25 @@ TEST_F(ViewerTest, HasNoControlThatStoresOrSendsAndNeverWritesTheProgram)
     EXPECT_EQ(QString::number(prog->lLadestrom) + QString::number(prog->iLadeende), before);
 }
 
+TEST_F(ViewerTest, ActivationFillsTheViewerShownOnScreen)
+{
+    dlgUsedProgram viewer;
+    viewer.setProgram(program(kNiMH));
+    viewer.show();
+    viewer.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(viewer.findChild<QLineEdit*>(QStringLiteral("txtKapazitaetAh"))->text(), QStringLiteral("2.000"));
+    // Cancel closes it, even while a box holds a value its check refuses.
+    auto* current = viewer.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"));
+    current->setText(QStringLiteral("50.000"));
+    current->setFocus();
+    auto* cancel = viewer.findChild<QPushButton*>(QStringLiteral("cmdCancelButton"));
+    cancel->setFocus(Qt::MouseFocusReason);
+    cancel->click();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_FALSE(viewer.isVisible());
+}
+
 TEST_F(ViewerTest, PrintoutFillsItsOwnHiddenViewerNeverTheOneOnScreen)
 {
     dlgUsedProgram::registerForPrinting();
