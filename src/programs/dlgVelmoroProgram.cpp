@@ -181,15 +181,6 @@ void dlgVelmoroProgram::connectHandlers()
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungTage_Click));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });
-    connect(button("cmdExtendedModus"), &QAbstractButton::clicked, this, ErrorGuard::slot([this] {
-                // The options go into the edited program only through OK.
-                struct Receiver : ExtendedProgramReceiver {
-                    explicit Receiver(ProgramEditorLogic& l) : logic(l) {}
-                    void setExtendedProgram(const CommunicationProgram& p) override { logic.setExtendedProgram(p); }
-                    ProgramEditorLogic& logic;
-                } receiver(m_logic);
-                dlgErweiterterProgrammiermodus::open(this, m_logic.program(), &receiver, true);
-            }));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
@@ -212,6 +203,16 @@ void dlgVelmoroProgram::connectHandlers()
         wire(name, true);
     for (const char* name : kIntegerBoxes)
         wire(name, false);
+
+    connect(button("cmdExtendedModus"), &QAbstractButton::clicked, this, ErrorGuard::slot([this] {
+                // The options go into the edited program only through OK.
+                struct Receiver : ExtendedProgramReceiver {
+                    explicit Receiver(ProgramEditorLogic& l) : logic(l) {}
+                    void setExtendedProgram(const CommunicationProgram& p) override { logic.setExtendedProgram(p); }
+                    ProgramEditorLogic& logic;
+                } receiver(m_logic);
+                dlgErweiterterProgrammiermodus::open(this, m_logic.program(), &receiver, true);
+            }));
 }
 
 void dlgVelmoroProgram::programChangedFromOutside(std::shared_ptr<CommunicationProgram> program)
