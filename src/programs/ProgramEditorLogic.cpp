@@ -311,7 +311,10 @@ void ProgramEditorLogic::setDischargeBlockVisible(bool b)
 void ProgramEditorLogic::setSelfDischargeBlockVisible(bool b)
 {
     m_view.setControlVisible(s("chkSelbstentladung"), b);
-    if (m_view.isChecked(s("chkSelbstentladung")))
+    // The viewer keeps showing a stored program's test period when the mode
+    // hides the check box.
+    const bool viewerHidden = m_role == Role::Viewer && !m_view.isControlVisible(s("chkSelbstentladung"));
+    if (m_view.isChecked(s("chkSelbstentladung")) && !viewerHidden)
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},
                    b);
@@ -493,9 +496,10 @@ void ProgramEditorLogic::fillSelfDischargeFields()
         setCheck(s("chkSelbstentladung"), false);
         return;
     }
-    showFields({"chkSelbstentladung", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
-                "optSelbstentladungTage"},
-               true);
+    if (m_role == Role::Editor)
+        showFields({"chkSelbstentladung", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
+                    "optSelbstentladungTage"},
+                   true);
     setCheck(s("chkSelbstentladung"), true);
     selectOption(m_program->iSelbstentladungsIntervalTyp == 2 ? s("optSelbstentladungStunden")
                                                               : s("optSelbstentladungTage"));
@@ -606,12 +610,14 @@ void ProgramEditorLogic::chkSollKapazitaet_Click()
 
 void ProgramEditorLogic::chkSelbstentladung_Click()
 {
-    if (m_view.isChecked(s("chkSelbstentladung")) && m_view.isControlVisible(s("chkSelbstentladung"))) {
+    const bool viewer = m_role == Role::Viewer;
+    if (m_view.isChecked(s("chkSelbstentladung")) && (viewer || m_view.isControlVisible(s("chkSelbstentladung")))) {
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},
                    true);
-        // Days are the default unit.
-        selectOption(s("optSelbstentladungTage"));
+        // Days are the default unit; the viewer shows the unit the program has.
+        if (!viewer)
+            selectOption(s("optSelbstentladungTage"));
     } else {
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},

@@ -83,6 +83,10 @@ TEST_F(ViewerTest, FilledHiddenFromAStoredProgramAndReadByName)
         {"001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400,YH012,S1,C0,B0,H0,N100",
          {{"=chkSelbstentladung", "1"}, {"txtSelbstentladungsZeitraum", "12"}, {"=optSelbstentladungStunden", "1"},
           {"=optSelbstentladungTage", "0"}, {"cmdExtendedModus", "0903"}}},
+        // A mode without the test: its check box is hidden, the stored period still shown.
+        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014",
+         {{"!chkSelbstentladung", ""}, {"=chkSelbstentladung", "1"}, {"txtSelbstentladungsZeitraum", "14"},
+          {"=optSelbstentladungTage", "1"}, {"optSelbstentladungTage", "0928"}}},
         // Storage with a period; cycle mode with its forming choice.
         {"001,P,A02,M06,Z06,F0,W07,L01000,E00500,V07200,D05400", {{"txtZeitraum", "7"}, {"!cboModeZyklus", ""}}},
         // No program text: the viewer stays as loading left it.
