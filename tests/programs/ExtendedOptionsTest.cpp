@@ -193,6 +193,8 @@ TEST_F(ExtendedOptionsTest, OkRefusesAnEmptyOrRefusedChargeEnd)
     d.prog = prog;
     d.parentWin = &receiver;
     d.initDialog();
+    // Editable, Cancel checks the box it takes the focus from, as any button does.
+    EXPECT_TRUE(d.validator().causesValidation(d.findChild<QPushButton*>(QStringLiteral("cmdCancel"))));
     box(d)->setText(QStringLiteral("  "));
     d.cmdOk_Click();
     ASSERT_EQ(messages.shown.size(), 1);
