@@ -7,6 +7,7 @@
 #include "mainwindow/frmStartLogo.h"
 #include "platform/FailureText.h"
 #include "platform/LastResort.h"
+#include "programs/dlgUsedProgram.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -36,6 +37,8 @@ int main(int argc, char* argv[])
     setFirstStartDialogs(&firstStart);
     ComPortRecovery portRecovery;
     setComPortDialogRunner(&portRecovery);
+    // Printed channel reports read their program block from a hidden viewer.
+    dlgUsedProgram::registerForPrinting();
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;
