@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/KanalHost.h"
+#include "programs/ProgramChannels.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +19,7 @@ class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
-class frmMDIMainForm : public QMainWindow, public KanalHost {
+class frmMDIMainForm : public QMainWindow, public KanalHost, public ProgramChannels {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
@@ -175,6 +176,11 @@ public:
     void setStatusbarPanelText(const QString& key, const QString& text) override;
     void setChannelMenuChecked(int channel, bool checked) override;
     bool channelPresent(int channel) const override;
+
+    // ProgramChannels: 1 for KZT1, 2 for KZT4 48V, KZTxChannelCount for KZTx
+    // (1 when it is no number), else 4.
+    int programChannelCount() const override;
+    void resetChannelForNewProgram(int channel) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

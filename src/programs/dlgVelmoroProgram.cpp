@@ -4,6 +4,8 @@
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
+#include "platform/ModalDialogRunner.h"
+#include "programs/dlgAkkuSpeichern.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,14 +32,12 @@ const char* const kDecimalBoxes[] = {"txtLadeschlussSpannung", "txtEntladeschlus
                                      "txtEntladestrom", "txtKapazitaetAh"};
 const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txtSelbstentladungsZeitraum"};
 
-// Buttons whose actions (reading and sending programs, named programs, the
-// extended options) are not part of the editor yet.
-const char* const kLaterButtons[] = {"cmdProgrammHolen", "cmdSendButton", "cmdSendToAll", "cmdSaveAsButton",
-                                     "cmdExtendedModus", "cboAkkuProgram"};
+// Buttons whose actions (the extended options) are not part of the editor yet.
+const char* const kLaterButtons[] = {"cmdExtendedModus"};
 
 } // namespace
 
-dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this)
+dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this), m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
     buildControls();
@@ -49,6 +49,8 @@ dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_lo
     ErrorGuard::run([this] { m_logic.Form_Load(); });
     for (const char* name : kLaterButtons)
         setControlEnabled(QString::fromLatin1(name), false);
+    // Sending to every channel needs the channel windows (setChannels).
+    setControlEnabled(QStringLiteral("cmdSendToAll"), false);
 }
 
 dlgVelmoroProgram::~dlgVelmoroProgram() = default;
@@ -179,6 +181,15 @@ void dlgVelmoroProgram::connectHandlers()
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungTage_Click));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });
+    auto exchange = [this](void (ProgramExchange::*handler)()) {
+        return ErrorGuard::slot([this, handler] { (m_exchange.*handler)(); });
+    };
+    connect(button("cmdProgrammHolen"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdProgrammHolen_Click));
+    connect(button("cmdSendButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendButton_Click));
+    connect(button("cmdSendToAll"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendToAll_Click));
+    connect(button("cmdSaveAsButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSaveAsButton_Click));
+    connect(button("cmdDeleteButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdDeleteButton_Click));
+    connect(combo("cboAkkuProgram"), &DataCombo::selectionChanged, this, exchange(&ProgramExchange::cboAkkuProgram_Click));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
@@ -205,8 +216,35 @@ void dlgVelmoroProgram::connectHandlers()
 
 void dlgVelmoroProgram::programChangedFromOutside(std::shared_ptr<CommunicationProgram> program)
 {
-    if (program)
-        m_reportedProgram = std::move(program);
+    m_exchange.programChangedFromOutside(std::move(program));
+}
+
+void dlgVelmoroProgram::setChannels(ProgramChannels* channels)
+{
+    m_exchange.setChannels(channels);
+    const bool sendAll = channels && isControlVisible(QStringLiteral("cmdSendToAll"));
+    setControlEnabled(QStringLiteral("cmdSendToAll"), sendAll);
+}
+
+void dlgVelmoroProgram::runSaveAsDialog()
+{
+    dlgAkkuSpeichern dialog(this);
+    dialog.setParentWin(this);
+    execModal(dialog);
+}
+
+void dlgVelmoroProgram::closeEditor()
+{
+    hide();
+    cancelButton();
+}
+
+void dlgVelmoroProgram::postOfferReportedProgram()
+{
+    // Never inside the caller: that is a channel's poll, which must not wait
+    // for the user.
+    QMetaObject::invokeMethod(
+        this, [this] { ErrorGuard::run([this] { m_exchange.offerReportedProgram(); }); }, Qt::QueuedConnection);
 }
 
 void dlgVelmoroProgram::initDialog()

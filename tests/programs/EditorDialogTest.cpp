@@ -61,8 +61,10 @@ TEST_F(EditorDialogTest, EveryControlCarriesItsName)
                              "cboNennSpannung", "cboLadeStromC", "cboEntladeStromC"})
         EXPECT_NE(d.findChild<DataCombo*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0900")));
-    // Reading, sending and named programs come with their own dialogs later.
-    for (const char* name : {"cmdProgrammHolen", "cmdSendButton", "cmdSaveAsButton", "cmdDeleteButton"})
+    // Delete waits for a chosen program; sending to every channel for the channel windows.
+    for (const char* name : {"cmdProgrammHolen", "cmdSendButton", "cmdSaveAsButton", "cboAkkuProgram"})
+        EXPECT_TRUE(d.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) << name;
+    for (const char* name : {"cmdDeleteButton", "cmdSendToAll"})
         EXPECT_FALSE(d.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) << name;
     EXPECT_TRUE(d.findChild<QWidget*>(QStringLiteral("cmdCancelButton"))->isEnabled());
 }
