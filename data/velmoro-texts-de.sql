@@ -191,6 +191,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0976', 'DE', 'Das Ladegerät hat das Programm nicht bestätigt. Prüfen Sie die Verbindung und senden Sie das Programm erneut.'),
   ('0977', 'DE', 'Bitte wählen Sie eine Betriebsart.'),
   ('0978', 'DE', 'Bitte wählen Sie die Anzahl der Zyklen.'),
+  ('0979', 'DE', 'Das gespeicherte Programm kann nicht gelesen werden. Die Felder bleiben unverändert.'),
   ('0980', 'DE', 'Möchten Sie das Programm an das Ladegerät senden?'),
   ('0982', 'DE', 'Bitte wählen Sie einen Akkutyp.'),
   ('0984', 'DE', 'Bitte wählen Sie die Zahl der Zellen oder die Nennspannung.'),

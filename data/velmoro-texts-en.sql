@@ -197,6 +197,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0976', 'EN', 'The charger did not confirm the program. Check the connection and send the program again.'),
   ('0977', 'EN', 'Please choose a mode.'),
   ('0978', 'EN', 'Please choose the number of cycles.'),
+  ('0979', 'EN', 'The stored program cannot be read. The fields stay as they were.'),
   ('0980', 'EN', 'Do you want to send the program to the charger?'),
   ('0982', 'EN', 'Please choose a battery type.'),
   ('0984', 'EN', 'Please choose the number of cells or the nominal voltage.'),

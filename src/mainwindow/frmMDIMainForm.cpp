@@ -1004,3 +1004,24 @@ void frmMDIMainForm::mnuEinstellungenOptionen_Click()
     dlgSubTitle dialog(this);
     execModal(dialog);
 }
+
+// --- sending a program to every channel ----------------------------------------------
+
+int frmMDIMainForm::programChannelCount() const
+{
+    const QString charger = setting("UsedCharger");
+    if (charger == QLatin1String("KZT1"))
+        return 1;
+    if (charger == QLatin1String("KZT4 48V"))
+        return 2;
+    if (charger == QLatin1String("KZTx"))
+        return kztxChannelCount().value_or(1);
+    return 4;
+}
+
+void frmMDIMainForm::resetChannelForNewProgram(int channel)
+{
+    // A channel whose window was never loaded has nothing to forget.
+    if (frmKanal* k = kanal(channel))
+        k->resetForNewProgram();
+}

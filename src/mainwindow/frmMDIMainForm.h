@@ -4,6 +4,7 @@
 
 #include "channels/KanalHost.h"
 #include "core/MainFormServices.h"
+#include "programs/ProgramChannels.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,7 +22,7 @@ class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
-class frmMDIMainForm : public QMainWindow, public KanalHost, public MainFormServices {
+class frmMDIMainForm : public QMainWindow, public KanalHost, public MainFormServices, public ProgramChannels {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
@@ -189,6 +190,11 @@ public:
     void showMainForm() override { show(); }
     void setChannelMenuEnabled(int channel, bool enabled) override;
     void closeMainForm() override { close(); }
+
+    // ProgramChannels: 1 for KZT1, 2 for KZT4 48V, KZTxChannelCount for KZTx
+    // (1 when it is no number), else 4.
+    int programChannelCount() const override;
+    void resetChannelForNewProgram(int channel) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

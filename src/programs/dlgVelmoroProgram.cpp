@@ -4,8 +4,10 @@
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
+#include "platform/ModalDialogRunner.h"
 #include "programs/ExtendedProgramReceiver.h"
 #include "programs/WidgetEditorView.h"
+#include "programs/dlgAkkuSpeichern.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include <QButtonGroup>
@@ -33,14 +35,9 @@ const char* const kDecimalBoxes[] = {"txtLadeschlussSpannung", "txtEntladeschlus
                                      "txtEntladestrom", "txtKapazitaetAh"};
 const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txtSelbstentladungsZeitraum"};
 
-// Buttons whose actions (reading and sending programs, named programs, the
-// extended options) are not part of the editor yet.
-const char* const kLaterButtons[] = {"cmdProgrammHolen", "cmdSendButton", "cmdSendToAll", "cmdSaveAsButton",
-                                     "cboAkkuProgram"};
-
 } // namespace
 
-dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this)
+dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this), m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
     buildControls();
@@ -50,8 +47,8 @@ dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_lo
     setChecked(QStringLiteral("optSelbstentladungTage"), true);
     connectHandlers();
     ErrorGuard::run([this] { m_logic.Form_Load(); });
-    for (const char* name : kLaterButtons)
-        setControlEnabled(QString::fromLatin1(name), false);
+    // Sending to every channel needs the channel windows (setChannels).
+    setControlEnabled(QStringLiteral("cmdSendToAll"), false);
 }
 
 dlgVelmoroProgram::~dlgVelmoroProgram() = default;
@@ -182,6 +179,15 @@ void dlgVelmoroProgram::connectHandlers()
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungTage_Click));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });
+    auto exchange = [this](void (ProgramExchange::*handler)()) {
+        return ErrorGuard::slot([this, handler] { (m_exchange.*handler)(); });
+    };
+    connect(button("cmdProgrammHolen"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdProgrammHolen_Click));
+    connect(button("cmdSendButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendButton_Click));
+    connect(button("cmdSendToAll"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendToAll_Click));
+    connect(button("cmdSaveAsButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSaveAsButton_Click));
+    connect(button("cmdDeleteButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdDeleteButton_Click));
+    connect(combo("cboAkkuProgram"), &DataCombo::selectionChanged, this, exchange(&ProgramExchange::cboAkkuProgram_Click));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
@@ -218,8 +224,35 @@ void dlgVelmoroProgram::connectHandlers()
 
 void dlgVelmoroProgram::programChangedFromOutside(std::shared_ptr<CommunicationProgram> program)
 {
-    if (program)
-        m_reportedProgram = std::move(program);
+    m_exchange.programChangedFromOutside(std::move(program));
+}
+
+void dlgVelmoroProgram::setChannels(ProgramChannels* channels)
+{
+    m_exchange.setChannels(channels);
+    const bool sendAll = channels && isControlVisible(QStringLiteral("cmdSendToAll"));
+    setControlEnabled(QStringLiteral("cmdSendToAll"), sendAll);
+}
+
+void dlgVelmoroProgram::runSaveAsDialog()
+{
+    dlgAkkuSpeichern dialog(this);
+    dialog.setParentWin(this);
+    execModal(dialog);
+}
+
+void dlgVelmoroProgram::closeEditor()
+{
+    hide();
+    cancelButton();
+}
+
+void dlgVelmoroProgram::postOfferReportedProgram()
+{
+    // Never inside the caller: that is a channel's poll, which must not wait
+    // for the user.
+    QMetaObject::invokeMethod(
+        this, [this] { ErrorGuard::run([this] { m_exchange.offerReportedProgram(); }); }, Qt::QueuedConnection);
 }
 
 void dlgVelmoroProgram::initDialog()
