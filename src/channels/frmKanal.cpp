@@ -342,7 +342,7 @@ void frmKanal::cmdProgram_Click()
         EditorOpener opener(*this);
         OpenEditor open(editor);
         editor.setParentWin(&opener);
-        editor.setChannels(mainForm());
+        editor.setChannels(m_host.programChannels());
         editor.setGeraeteNr(channelId());
         editor.setProgram(m_logic.commProgram);
         m_logic.setProgramEditor(&open);

@@ -185,6 +185,7 @@ public:
     void setChannelMenuChecked(int channel, bool checked) override;
     bool channelPresent(int channel) const override;
     void setVelmoroActiveForm(QWidget* form) override;
+    ProgramChannels* programChannels() override { return this; }
 
     // MainFormServices (setCheckLadegeraet and setChannelMenuChecked above serve both)
     void showMainForm() override { show(); }
