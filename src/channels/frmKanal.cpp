@@ -125,6 +125,10 @@ void frmKanal::buildControls()
             [this] { m_logic.lstEndwertLaden_DblClick(); });
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             [this] { m_logic.lstEndwertEntladen_DblClick(); });
+    if (auto* diagram = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))) {
+        diagram->setEnabled(true);
+        connect(diagram, &QPushButton::clicked, this, [this] { m_logic.cmdDiagramme_Click(); });
+    }
 }
 
 QMdiSubWindow* frmKanal::subWindow() const

@@ -4,6 +4,8 @@
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
+#include "diagrams/DiagramOpener.h"
+#include "diagrams/frmDiagramm.h"
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgComPortSelection.h"
 #include "mainwindow/dlgFirstCharger.h"
@@ -72,12 +74,14 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
+    frmDiagramm::setHost(this);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    frmDiagramm::setHost(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -682,6 +686,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     m_mdi->addSubWindow(sub);
     sub->hide();
     m_kanal[channel - 1] = k;
+    k->logic().setDiagram(&DiagramOpener::instance(), k);
     k->Form_Load();
     return k;
 }

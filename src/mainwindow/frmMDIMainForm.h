@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/KanalHost.h"
+#include "diagrams/DiagramHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,7 +19,7 @@ class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
-class frmMDIMainForm : public QMainWindow, public KanalHost {
+class frmMDIMainForm : public QMainWindow, public KanalHost, public DiagramHost {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
@@ -87,7 +88,7 @@ public:
     // --- public operations -------------------------------------------------
     // Without argument (or with true) only the print item follows
     // velmoroActiveForm; with false the reference is emptied first.
-    void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt);
+    void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt) override;
     void optimizeStatusbar();
     void setLanguageResources();
     // Load: resets the public state and runs the start sequence.
@@ -171,6 +172,9 @@ public:
     void setStatusbarPanelText(const QString& key, const QString& text) override;
     void setChannelMenuChecked(int channel, bool checked) override;
     bool channelPresent(int channel) const override;
+
+    // DiagramHost
+    void setVelmoroActiveForm(QWidget* form) override { velmoroActiveForm = form; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
