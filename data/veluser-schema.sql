@@ -31,7 +31,8 @@ CREATE TABLE MessWerte (
     EW             INTEGER NOT NULL DEFAULT 0,
     MessWertString TEXT
 );
-CREATE INDEX MessWerte_MessReiheID ON MessWerte (MessReiheID);
+-- A series' values and its end values are found through this index alone.
+CREATE INDEX MessWerte_Reihe_EW ON MessWerte (MessReiheID, EW);
 
 CREATE TABLE TempMessWerte (
     MessWertId     INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -39,7 +40,7 @@ CREATE TABLE TempMessWerte (
     EW             INTEGER NOT NULL DEFAULT 0,
     MessWertString TEXT
 );
-CREATE INDEX TempMessWerte_MessReiheID ON TempMessWerte (MessReiheID);
+CREATE INDEX TempMessWerte_Reihe_EW ON TempMessWerte (MessReiheID, EW);
 
 CREATE TABLE TempTempMessWerte (
     MessWertId     INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -1,5 +1,6 @@
 #include "core/DatabaseModul.h"
 
+#include "core/DbAccess.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "platform/MessageService.h"
@@ -44,6 +45,37 @@ void openUserDatabase(const QString& programFolder)
 {
     try {
         dbVeluser.open(databasePath(programFolder, QStringLiteral("veluser.mdb")));
+    } catch (const DatabaseError&) {
+        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"));
+    }
+}
+
+void ensureValueIndexes(Database& db)
+{
+    Transaction tx(db);
+    for (const QString& table : {QStringLiteral("MessWerte"), QStringLiteral("TempMessWerte")}) {
+        const QString index = table + QStringLiteral("_Reihe_EW");
+        const QString old = table + QStringLiteral("_MessReiheID");
+        auto exists = [&db](const QString& name) {
+            return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index' AND name=?"),
+                             {name}).toInt() > 0;
+        };
+        // The old index goes first, so the new one can reuse its pages.
+        if (exists(old))
+            db.exec(QStringLiteral("DROP INDEX ") + old);
+        if (!exists(index))
+            db.exec(QStringLiteral("CREATE INDEX %1 ON %2 (MessReiheID, EW)").arg(index, table));
+    }
+    tx.commit();
+}
+
+void prepareUserDatabase()
+{
+    try {
+        Transaction tx(dbVeluser);
+        ensureValueIndexes(dbVeluser);
+        deleteTempMesswerte(0);
+        tx.commit();
     } catch (const DatabaseError&) {
         failDatabase(QStringLiteral("Error in Connecting veluser.mdb"));
     }

@@ -21,6 +21,14 @@ void openDataDatabase(const QString& programFolder);
 void openUserDatabase(const QString& programFolder);
 void openSettings();
 void openResources();
+// The start's one write to the user database, after every check has passed:
+// adds the value index an older file lacks and empties TempMessWerte, as one
+// transaction. A failure (full disk, lock, I/O) ends the program with the
+// connecting message and leaves the file as it was.
+void prepareUserDatabase();
+// MessWerte and TempMessWerte get one index on (MessReiheID, EW) in place of
+// the single-column one of older files; the rows stay. Raises DatabaseError.
+void ensureValueIndexes(Database& db);
 // Ends the program with a clear message when a recordset cannot be opened.
 void openGlobalRecordsets();
 

@@ -125,8 +125,10 @@ void transferTempMesswerte(qint32 lTempId, qint32 lMessReiheId)
 {
     Transaction tx(dbVeluser);
     dbVeluser.exec(QStringLiteral("DELETE FROM TempTempMessWerte"));
+    // The copies keep their MessWertId, so the order they arrive in does not
+    // matter here; the insert into MessWerte below keeps the order taken.
     dbVeluser.exec(QStringLiteral("INSERT INTO TempTempMessWerte SELECT * FROM TempMessWerte "
-                                  "WHERE MessReiheID=? ORDER BY TempMessWerte.MessWertId ASC"),
+                                  "WHERE MessReiheID=?"),
                    {lTempId});
     dbVeluser.exec(QStringLiteral("UPDATE TempTempMessWerte SET MessReiheID=? WHERE MessReiheID=?"),
                    {lMessReiheId, lTempId});

@@ -52,7 +52,7 @@ void initApplication(frmMDIMainForm& mainForm)
 
     checkFirstStartup();
 
-    deleteTempMesswerte(0);
+    prepareUserDatabase();
     openGlobalRecordsets();
 
     mainForm.setProgramExtensionSetting();

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace {
 QAtomicInt connectionCounter;
@@ -16,6 +18,19 @@ QString errorText(const QSqlError& e)
     return t.isEmpty() ? QStringLiteral("unknown database error") : t;
 }
 } // namespace
+
+QString Database::databaseUri(const QString& absolutePath)
+{
+    // Every character of the path that means something in a URI (#, ?, %, a
+    // blank) is percent-encoded: a raw "#" or "?" would cut the path short and
+    // drop mode=rw, and the driver would create an empty database elsewhere.
+    // mode=rw: the driver must never create a missing file.
+    QUrl url = QUrl::fromLocalFile(absolutePath);
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("mode"), QStringLiteral("rw"));
+    url.setQuery(query);
+    return url.toString(QUrl::FullyEncoded);
+}
 
 Database::~Database()
 {
@@ -31,8 +46,7 @@ void Database::open(const QString& path)
 
     m_connection = QStringLiteral("velmoro-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    // mode=rw: the driver must never create a missing file.
-    m_db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(info.absoluteFilePath()));
+    m_db.setDatabaseName(databaseUri(info.absoluteFilePath()));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
     if (!m_db.open()) {
         QString msg = errorText(m_db.lastError());

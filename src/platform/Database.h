@@ -35,6 +35,8 @@ public:
     void close();
     bool isOpen() const;
     QString path() const { return m_path; }
+    // The URI the driver opens for a file: percent-encoded, read-write, never creating.
+    static QString databaseUri(const QString& absolutePath);
 
     // One statement per call; values are bound, never pasted into the text.
     // Returns the number of rows changed.

@@ -15,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 const QString CR(QChar(13));
@@ -284,4 +286,69 @@ TEST_F(StartupTest, CancelInLanguageOrChargerEndsWithFirstStartupStillYes)
         EXPECT_EQ(objLog, nullptr);  // closeApplication ran
         closeCoreForTest();
     }
+}
+
+namespace {
+QStringList valueIndexes(Database& db)
+{
+    QStringList names;
+    auto rs = db.openRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' "
+                                              "AND tbl_name IN ('MessWerte','TempMessWerte') ORDER BY name"));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        names << rs->field(QStringLiteral("name")).toString();
+    return names;
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+QStringList allValues(Database& db)
+{
+    QStringList rows;
+    auto rs = db.openRecordset(QStringLiteral("SELECT * FROM MessWerte ORDER BY MessWertId"));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        rows << QStringLiteral("%1|%2|%3|%4").arg(rs->field(QStringLiteral("MessWertId")).toString(),
+                                                 rs->field(QStringLiteral("MessReiheID")).toString(),
+                                                 rs->field(QStringLiteral("EW")).toString(),
+                                                 rs->field(QStringLiteral("MessWertString")).toString());
+    return rows;
+}
+} // namespace
+
+TEST_F(StartupTest, OldUserDatabaseGetsTheValueIndexInPlaceWithItsRowsIntact)
+{
+    TempProgramFolder folder;
+    QStringList statements{QStringLiteral("DROP INDEX MessWerte_Reihe_EW"), QStringLiteral("DROP INDEX TempMessWerte_Reihe_EW"),
+                           QStringLiteral("CREATE INDEX MessWerte_MessReiheID ON MessWerte (MessReiheID)"),
+                           QStringLiteral("CREATE INDEX TempMessWerte_MessReiheID ON TempMessWerte (MessReiheID)"),
+                           QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('kept')")};
+    for (int i = 0; i < 300; ++i)
+        statements << QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (%1, %2, '%3;1;2;3')")
+                          .arg(i % 3 + 1).arg(i % 10 == 9 ? 1 : 0).arg(i);
+    folder.execOn(folder.veluserPath(), statements);
+    Database old;
+    old.open(folder.veluserPath());
+    const QStringList rowsBefore = allValues(old);
+    ASSERT_EQ(valueIndexes(old), (QStringList{"MessWerte_MessReiheID", "TempMessWerte_MessReiheID"}));
+    old.close();
+    const ino_t fileBefore = inodeOf(folder.veluserPath());
+
+    frmMDIMainForm form;
+    ASSERT_EQ(start(folder, form, true), -1);
+    EXPECT_EQ(valueIndexes(dbVeluser), (QStringList{"MessWerte_Reihe_EW", "TempMessWerte_Reihe_EW"}));
+    EXPECT_EQ(allValues(dbVeluser), rowsBefore);
+    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='kept'")).toInt(), 1);
+    EXPECT_EQ(inodeOf(folder.veluserPath()), fileBefore);  // the same file, not a rebuilt one
+    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=2 AND EW=1")).toInt(), 10);
+    QSqlQuery plan(dbVeluser.handle());
+    ASSERT_TRUE(plan.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT count(*) FROM MessWerte WHERE MessReiheID=2")));
+    ASSERT_TRUE(plan.next());
+    EXPECT_TRUE(plan.value(QStringLiteral("detail")).toString().contains(QStringLiteral("MessWerte_Reihe_EW")));
+
+    // A second start finds nothing to change.
+    ensureValueIndexes(dbVeluser);
+    EXPECT_EQ(valueIndexes(dbVeluser), (QStringList{"MessWerte_Reihe_EW", "TempMessWerte_Reihe_EW"}));
 }

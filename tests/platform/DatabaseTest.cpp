@@ -7,6 +7,7 @@
 #include "platform/Recordset.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -151,4 +152,48 @@ TEST(DataFolderTest, ReadOnlyProgramFolderSeedsUserFolderOnceAndNeverOverwrites)
     QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(chosen, user.path() + QStringLiteral("/velmoro"));
     EXPECT_TRUE(QFileInfo::exists(chosen + QStringLiteral("/Daten/veluser.mdb")));
+}
+
+namespace {
+// Every file below root, relative to it, sorted.
+QStringList filesBelow(const QString& root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+} // namespace
+
+TEST(DatabasePathTest, FoldersWithUriCharactersOpenTheRightFileAndCreateNothingElse)
+{
+    // Each name holds a character that would end or change the path of a raw URI.
+    for (const QString& name : {QStringLiteral("a#b"), QStringLiteral("a?mode=rwc"), QStringLiteral("x%41y"),
+                               QStringLiteral("with blank"), QStringLiteral("all #?%41 of them")}) {
+        SCOPED_TRACE(name.toStdString());
+        QTemporaryDir root;
+        const QString folder = root.path() + QLatin1Char('/') + name;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("/veluser.mdb");
+        ASSERT_TRUE(QFile::copy(buildPath(QStringLiteral("shipped/Daten/veluser.mdb")), file));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        const QStringList before = filesBelow(root.path());
+        {
+            Database db;
+            ASSERT_NO_THROW(db.open(file));
+            db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('found')"));
+        }
+        EXPECT_EQ(filesBelow(root.path()), before);
+        Database again;
+        again.open(file);
+        EXPECT_EQ(again.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='found'")).toInt(), 1);
+
+        // A missing file in such a folder is still refused, not created.
+        Database missing;
+        EXPECT_THROW(missing.open(folder + QStringLiteral("/none.mdb")), DatabaseError);
+        again.close();
+        EXPECT_EQ(filesBelow(root.path()), before);
+    }
 }
