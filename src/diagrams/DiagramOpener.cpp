@@ -4,6 +4,8 @@
 #include "diagrams/frmDiagramm.h"
 #include "platform/ErrorGuard.h"
 
+#include <QCoreApplication>
+
 DiagramOpener& DiagramOpener::instance()
 {
     static DiagramOpener opener;
@@ -12,7 +14,9 @@ DiagramOpener& DiagramOpener::instance()
 
 DiagramOpener::~DiagramOpener()
 {
-    delete m_window.data();
+    // A window left open when the run ends goes with the process.
+    if (QCoreApplication::instance())
+        delete m_window.data();
 }
 
 bool DiagramOpener::showDiagram(const Request& request)

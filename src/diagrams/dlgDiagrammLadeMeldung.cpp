@@ -2,7 +2,9 @@
 
 #include "core/ProgramResources.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 dlgDiagrammLadeMeldung::dlgDiagrammLadeMeldung(QWidget* parent)
@@ -21,6 +23,9 @@ dlgDiagrammLadeMeldung::dlgDiagrammLadeMeldung(QWidget* parent)
 
 void dlgDiagrammLadeMeldung::showNow()
 {
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     show();
     raise();
     repaint();

@@ -107,7 +107,7 @@ void frmDiagramm::buildControls()
     printDiagram->setEnabled(false);
     for (QPushButton* b : {print, printDiagram, options, ok})
         btl->addWidget(b);
-    connect(options, &QPushButton::clicked, this, [this] { cmdEinstellungen_Click(); });
+    connect(options, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdEinstellungen_Click(); }));
     connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     strip->addWidget(buttons);
     root->addWidget(ansicht);
