@@ -178,9 +178,14 @@ bool frmDiagramm::loadDiagramData()
 void frmDiagramm::fillCurves()
 {
     const DiagramValues& v = m_logic.values();
-    m_curve[DiagrammLogic::Spannung]->replace(v.spannung);
-    m_curve[DiagrammLogic::Strom]->replace(v.strom);
-    m_curve[DiagrammLogic::Kapazitaet]->replace(v.kapazitaet);
+    // A hidden curve gets its points when its box shows it.
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        m_curveStale[c] = true;
+        if (m_logic.isSeriesShown(Curve(c)))
+            fillCurve(Curve(c));
+        else
+            m_curve[c]->clear();
+    }
 
     double x0 = 0.0;
     double x1 = 0.0;
@@ -202,6 +207,14 @@ void frmDiagramm::fillCurves()
     }
 }
 
+void frmDiagramm::fillCurve(Curve c)
+{
+    const DiagramValues& v = m_logic.values();
+    const QVector<QPointF>* points[] = {&v.spannung, &v.strom, &v.kapazitaet};
+    m_curve[c]->replace(*points[c]);
+    m_curveStale[c] = false;
+}
+
 void frmDiagramm::showState()
 {
     // Every change below makes the chart map its curves' points anew: only
@@ -215,6 +228,8 @@ void frmDiagramm::showState()
         const QSignalBlocker block(m_check[c]);
         m_check[c]->setChecked(m_logic.isChecked(curve));
         const bool shown = m_logic.loaded() && m_logic.isSeriesShown(curve);
+        if (shown && m_curveStale[c])
+            fillCurve(curve);
         visible(m_curve[c], shown);
         visible(m_minLine[c], shown && m_logic.statLines(curve));
         visible(m_maxLine[c], shown && m_logic.statLines(curve));

@@ -80,6 +80,7 @@ private:
     // Draws the logic's state: boxes, curves shown, lines, grids and axes.
     void showState();
     void fillCurves();
+    void fillCurve(DiagrammLogic::Curve c);
 
     DiagrammLogic m_logic;
     QChart* m_chart = nullptr;
@@ -90,6 +91,8 @@ private:
     std::array<QLineSeries*, DiagrammLogic::kCurves> m_minLine{};
     std::array<QLineSeries*, DiagrammLogic::kCurves> m_maxLine{};
     std::array<QCheckBox*, DiagrammLogic::kCurves> m_check{};
+    // The curve does not hold the loaded points yet.
+    std::array<bool, DiagrammLogic::kCurves> m_curveStale{};
     QLabel* m_lblLoading = nullptr;
     QLabel* m_printPicture = nullptr;
     bool m_shownOnce = false;

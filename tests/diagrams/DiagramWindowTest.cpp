@@ -88,6 +88,7 @@ TEST_F(DiagramWindowTest, ShowsTheVoltageCurveOnWholeVoltsAndTheBoxesSwitchCurve
 
     w->checkBox(DiagrammLogic::Kapazitaet)->click();
     EXPECT_TRUE(visible(w, DiagrammLogic::Kapazitaet));
+    EXPECT_EQ(w->curve(DiagrammLogic::Kapazitaet)->count(), 20);
     EXPECT_EQ(w->axisY()->min(), 0.0);
     EXPECT_EQ(w->axisY()->max(), 3.0);  // 0 .. 2.375 Ah and 1.21 .. 1.48 V
     w->checkBox(DiagrammLogic::Spannung)->click();
@@ -132,6 +133,8 @@ TEST_F(DiagramWindowTest, AReloadKeepsTheUsersRangesAndResetsTheBoxesAndThePhase
     ASSERT_EQ(open(2), w);
     EXPECT_EQ(w->logic().lEndWertId, 0);
     EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 9);
+    w->checkBox(DiagrammLogic::Strom)->click();
+    EXPECT_EQ(w->curve(DiagrammLogic::Strom)->count(), 9);  // the reloaded values, not the first
 
     // Automatic again: the Y axis spans 11 .. 15 V in 4 divisions.
     w->refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
