@@ -136,6 +136,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
   ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter; bereits gespeicherte Werte bleiben erhalten.'),
   ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
+  ('0894', 'DE', 'Das Programm hat einen Fehler festgestellt, den es nicht beheben kann, und wird jetzt beendet. Bereits gespeicherte Werte bleiben erhalten.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'DE', 'Ladeprogramm - Kanal'),
@@ -188,6 +189,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0971', 'DE', ' liegen.'),
   ('0974', 'DE', 'Das Programm konnte nicht vom Ladegerät gelesen werden.'),
   ('0976', 'DE', 'Das Ladegerät hat das Programm nicht bestätigt. Prüfen Sie die Verbindung und senden Sie das Programm erneut.'),
+  ('0977', 'DE', 'Bitte wählen Sie eine Betriebsart.'),
+  ('0978', 'DE', 'Bitte wählen Sie die Anzahl der Zyklen.'),
   ('0980', 'DE', 'Möchten Sie das Programm an das Ladegerät senden?'),
   ('0982', 'DE', 'Bitte wählen Sie einen Akkutyp.'),
   ('0984', 'DE', 'Bitte wählen Sie die Zahl der Zellen oder die Nennspannung.'),
@@ -350,8 +353,10 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9022', 'DE', 'Höhe des Kopfbereichs (cm):'),
   ('9023', 'DE', 'Druckeinstellungen'),
   ('9030', 'DE', 'Druckeinstellungen'),
-  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl sein.'),
+  ('9031', 'DE', 'Die Höhe des Kopfbereichs muss eine Zahl von 0 bis 15 sein.'),
   ('9032', 'DE', 'Bitte geben Sie die Höhe des Kopfbereichs ein.'),
+  ('9033', 'DE', 'Der Bericht ist für A4-Papier angelegt. Bitte wählen Sie im Druckdialog A4.'),
+  ('9034', 'DE', 'Der Ausdruck konnte nicht abgeschlossen werden:'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'DE', 'NiCd'),

@@ -142,6 +142,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0888', 'EN', 'Short circuit at the output (SQS)'),
   ('0890', 'EN', 'The values of the charger could not be stored in the database. The program goes on reading the charger; values already stored are kept.'),
   ('0892', 'EN', 'The database could not be read or written; the last action was not completed. The program goes on.'),
+  ('0894', 'EN', 'The program met an error it cannot recover from and ends now. Values already stored are kept.'),
 
   -- Program editor, program viewer, save-as dialog and their messages
   ('0900', 'EN', 'Charge program - Channel'),
@@ -194,6 +195,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0971', 'EN', '.'),
   ('0974', 'EN', 'The program could not be read from the charger.'),
   ('0976', 'EN', 'The charger did not confirm the program. Check the connection and send the program again.'),
+  ('0977', 'EN', 'Please choose a mode.'),
+  ('0978', 'EN', 'Please choose the number of cycles.'),
   ('0980', 'EN', 'Do you want to send the program to the charger?'),
   ('0982', 'EN', 'Please choose a battery type.'),
   ('0984', 'EN', 'Please choose the number of cells or the nominal voltage.'),
@@ -356,8 +359,10 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9022', 'EN', 'Height of the header (cm):'),
   ('9023', 'EN', 'Print settings'),
   ('9030', 'EN', 'Print settings'),
-  ('9031', 'EN', 'The height of the header must be a number.'),
+  ('9031', 'EN', 'The height of the header must be a number from 0 to 15.'),
   ('9032', 'EN', 'Please enter the height of the header.'),
+  ('9033', 'EN', 'The report is laid out for A4 paper. Please choose A4 in the printer dialog.'),
+  ('9034', 'EN', 'The printout could not be completed:'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'EN', 'NiCd'),

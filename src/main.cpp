@@ -1,16 +1,30 @@
 #include "core/DataFolder.h"
+#include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "mainwindow/ComPortRecovery.h"
 #include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
+#include "platform/LastResort.h"
 
 #include <QApplication>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // No exception ends the program without a word: whatever leaves an event
+    // handler or the start-up is shown, then the program ends in order.
+    GuardedApplication app(argc, argv);
+    LastResort::installTerminateHandler();
+    LastResort::setDescriber([](const QString& description) {
+        const QString id = QStringLiteral("0894");
+        QString text = getResource(id);
+        if (text == id)  // the texts are not open (yet)
+            return QString();
+        if (!description.isEmpty())
+            text += QString(2, QChar(13)) + description;
+        return text;
+    });
     QApplication::setApplicationName(QStringLiteral("velmoro"));
     QApplication::setApplicationDisplayName(QStringLiteral("velmoro"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORO_VERSION));
@@ -29,5 +43,5 @@ int main(int argc, char* argv[])
         main->MDIForm_Load();
     });
     splash->show();
-    return app.exec();
+    return LastResort::run([&app] { return app.exec(); });
 }

@@ -1,6 +1,7 @@
 #include "channels/KanalLogic.h"
 
 #include "channels/KanalDiagram.h"
+#include "channels/KanalProgramEditor.h"
 #include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
 #include "channels/KanalView.h"
@@ -710,7 +711,8 @@ void KanalLogic::comResults_ProgramChanged(const std::shared_ptr<CommunicationPr
 {
     commProgram = program;
     showProgram(*commProgram);
-    // An open program editor is offered the new program once the editor exists.
+    if (bProgramDialogOpen && m_programEditor)
+        m_programEditor->programChangedFromOutside(program);
 }
 
 // --- end values, recording and the temporary series --------------------------------

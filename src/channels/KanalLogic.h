@@ -14,6 +14,7 @@ struct CommunicationEndwert;
 class EntwertList;
 class KanalDiagram;
 class KanalHost;
+class KanalProgramEditor;
 class KanalLink;
 class KanalView;
 class Recordset;
@@ -127,6 +128,9 @@ public:
     // the channel is idle, finished or stopped after a program (also before
     // there is one), else the current one.
     qint32 diagramButtonSeries() const;
+    // The program editor open for this channel (none while it is closed):
+    // a program the charger reports meanwhile is handed to it.
+    void setProgramEditor(KanalProgramEditor* editor) { m_programEditor = editor; }
 
     // --- recording and temporary series ------------------------------------------------
     // The writers commit every value before they return; both raise
@@ -207,5 +211,6 @@ private:
     std::vector<std::shared_ptr<CommunicationEndwert>> m_tempStoredEndwerte;
     KanalDiagram* m_diagram = nullptr;
     QWidget* m_diagramCaller = nullptr;
+    KanalProgramEditor* m_programEditor = nullptr;
     std::function<QDateTime()> m_clock;
 };

@@ -1,7 +1,15 @@
 #include "channels/frmKanal.h"
 
 #include "channels/KanalHost.h"
+#include "channels/KanalProgramEditor.h"
+#include "channels/KanalRecordingChannel.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "platform/ErrorGuard.h"
+#include "platform/ModalDialogRunner.h"
+#include "printing/VelmoroPrinting.h"
+#include "programs/ProgramEditorParent.h"
+#include "programs/dlgVelmoroProgram.h"
+#include "records/dlgMesswerteErfassen.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -67,6 +75,9 @@ void frmKanal::buildControls()
         buttons->addWidget(b);
     }
     root->addLayout(buttons);
+    auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));
+    cmdProgram->setEnabled(true);
+    connect(cmdProgram, &QPushButton::clicked, this, [this] { cmdProgram_Click(); });
 
     // The running program.
     auto* program = new QGroupBox(this);
@@ -129,6 +140,19 @@ void frmKanal::buildControls()
         diagram->setEnabled(true);
         connect(diagram, &QPushButton::clicked, this, [this] { m_logic.cmdDiagramme_Click(); });
     }
+
+    auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
+    recording->setEnabled(true);
+    connect(recording, &QPushButton::clicked, this, [this] { cmdMesswert_Click(); });
+
+    auto* print = findChild<QPushButton*>(QStringLiteral("cmdDruck"));
+    print->setEnabled(true);
+    connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDruck_Click(); }));
+}
+
+void frmKanal::cmdDruck_Click()
+{
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.commProgram.get(), nullptr, false);
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -287,4 +311,81 @@ quint32 frmKanal::captionColor(const QString& name) const
         return 0;
     const QVariant v = g->property("captionColor");
     return v.isValid() ? v.toUInt() : KanalLogic::kCaptionNormal;
+}
+
+// --- the program editor -------------------------------------------------------------
+
+namespace {
+// The channel window as the editor's opener, and the open editor as the
+// channel's logic sees it.
+class EditorOpener : public ProgramEditorParent {
+public:
+    explicit EditorOpener(frmKanal& window) : m_window(window) {}
+    void resetForNewProgram() override { m_window.resetForNewProgram(); }
+
+private:
+    frmKanal& m_window;
+};
+
+class OpenEditor : public KanalProgramEditor {
+public:
+    explicit OpenEditor(dlgVelmoroProgram& editor) : m_editor(editor) {}
+    void programChangedFromOutside(const std::shared_ptr<CommunicationProgram>& program) override
+    {
+        m_editor.programChangedFromOutside(program);
+    }
+
+private:
+    dlgVelmoroProgram& m_editor;
+};
+} // namespace
+
+void frmKanal::cmdProgram_Click()
+{
+    ErrorGuard::run([this] {
+        dlgVelmoroProgram editor(mainForm());
+        EditorOpener opener(*this);
+        OpenEditor open(editor);
+        editor.setParentWin(&opener);
+        editor.setGeraeteNr(channelId());
+        editor.setProgram(m_logic.commProgram);
+        m_logic.setProgramEditor(&open);
+        m_logic.bProgramDialogOpen = true;
+        // The mark goes with the editor, also when showing it fails.
+        struct Closed {
+            KanalLogic& logic;
+            ~Closed()
+            {
+                logic.bProgramDialogOpen = false;
+                logic.setProgramEditor(nullptr);
+            }
+        } closed{m_logic};
+        editor.initDialog();
+        execModal(editor);
+    });
+}
+
+// --- recording --------------------------------------------------------------------------
+
+void frmKanal::cmdMesswert_Click()
+{
+    ErrorGuard::run([this] {
+        KanalRecordingChannel channel(m_logic);
+        dlgMesswerteErfassen dialog(window());
+        auto& d = dialog.logic();
+        d.parentWin = &channel;
+        d.geraeteKanalNr = channelId();
+        // A running recording is the channel's own: opening the dialog never ends it.
+        d.bRecordRunning = m_logic.bRecording;
+        d.bRecordingInQueue = m_logic.bRecordingInQueue;
+        d.lActualAkkuId = m_logic.lAkkuId;
+        d.lActualMessreiheId = m_logic.lMessReiheId;
+        d.bMeasurementRunning = m_logic.bMeasurementRunning;
+        d.bEndwerteAvaiable = m_logic.bEndwerteAvaiable;
+        d.bEditMode = false;
+        bool bShow = true;
+        dialog.initializeDialog(bShow);
+        if (bShow)
+            execModal(dialog);
+    });
 }

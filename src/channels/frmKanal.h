@@ -51,6 +51,14 @@ public:
 
     void stopTimers() { m_logic.stopTimers(); }
 
+    // Opens the program editor for this channel with its program as last read.
+    void cmdProgram_Click();
+
+    // The recording button: the records dialog for this channel, modal.
+    void cmdMesswert_Click();
+    // Prints the channel's report (asks for a remark and the printer first).
+    void cmdDruck_Click();
+
     // KanalView
     void setControlText(const QString& name, const QString& text) override;
     QString controlText(const QString& name) const override;

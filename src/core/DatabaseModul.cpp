@@ -3,6 +3,7 @@
 #include "core/DbAccess.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "core/velmoroLog.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
@@ -20,11 +21,39 @@ std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWe
 namespace {
 const QChar CR(13);
 
-[[noreturn]] void failDatabase(const QString& first)
+[[noreturn]] void failDatabase(const QString& first, const QString& cause)
 {
+    // The message is fixed; the reason goes to the log for whoever looks into it.
+    if (objLog) {
+        objLog->writeLogSignature(QStringLiteral("Database"));
+        objLog->writeLogEntry(first + QStringLiteral(": ") + cause);
+    }
     msgBox(first + CR + QStringLiteral(" Program without Database not runable! "));
     endProgram(1);
 }
+
+// The tables and columns of veluser.mdb the program reads and writes; a file
+// without one of them is refused before anything is written to it.
+void checkUserTables(Database& db)
+{
+    const char* const needed[][2] = {
+        {"Programme", "Bez"},
+        {"Akkus", "AkkuId, AkkuName"},
+        {"MessReihen", "MessReiheID, AkkuId, Programm, Mode, bemerkung"},
+        {"MessWerte", "MessWertId, MessReiheID, EW, MessWertString"},
+        {"TempMessWerte", "MessWertId, MessReiheID, EW, MessWertString"},
+        {"TempTempMessWerte", "MessWertId, MessReiheID, EW, MessWertString"},
+    };
+    for (const auto& table : needed)
+        db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE 0").arg(QLatin1String(table[1]), QLatin1String(table[0])));
+}
+
+// Keys the start reads or writes; setSetting never adds a missing one, and a
+// missing UsedLanguage would show bare text identifiers everywhere.
+const char* const neededSettings[] = {
+    "UsedLanguage", "UsedCharger", "FirstStartup", "ChargerSelfInfo", "ComPort", "KZTxChannelCount",
+    "Akku1Visible", "Akku2Visible", "Akku3Visible", "Akku4Visible", "ProgramExtensionAvaiable",
+};
 
 QString databasePath(const QString& programFolder, const QString& file)
 {
@@ -36,17 +65,17 @@ void openDataDatabase(const QString& programFolder)
 {
     try {
         dbVelmoro.open(databasePath(programFolder, QStringLiteral("velmoro.mdb")));
-    } catch (const DatabaseError&) {
-        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."));
+    } catch (const DatabaseError& e) {
+        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."), e.description());
     }
 }
 
 void openUserDatabase(const QString& programFolder)
 {
     try {
-        dbVeluser.open(databasePath(programFolder, QStringLiteral("veluser.mdb")));
-    } catch (const DatabaseError&) {
-        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"));
+        dbVeluser.open(databasePath(programFolder, QStringLiteral("veluser.mdb")), checkUserTables);
+    } catch (const DatabaseError& e) {
+        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"), e.description());
     }
 }
 
@@ -76,8 +105,8 @@ void prepareUserDatabase()
         ensureValueIndexes(dbVeluser);
         deleteTempMesswerte(0);
         tx.commit();
-    } catch (const DatabaseError&) {
-        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"));
+    } catch (const DatabaseError& e) {
+        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"), e.description());
     }
 }
 
@@ -90,6 +119,12 @@ void openSettings()
             throw DatabaseError(QStringLiteral("Item not found in this collection."));
         rs->moveFirst();
         objSettings().setRsSettings(std::move(rs));
+        for (const char* key : neededSettings) {
+            if (!objSettings().hasKey(QLatin1String(key))) {
+                objSettings().reset();
+                throw DatabaseError(QStringLiteral("Setting not found: %1").arg(QLatin1String(key)));
+            }
+        }
     } catch (const DatabaseError& e) {
         msgBox(QStringLiteral("FATAL ERROR: Program Settings not found!") + CR
                + QStringLiteral("Contact your contractor!"));
@@ -150,7 +185,7 @@ QString buildSqlAkkutypen(const QString& usedCharger, const QString& language)
            + QStringLiteral("FROM Akkutypen, NLSResources ")
            + QStringLiteral("WHERE Akkutypen.SprachId=NLSResources.ResourceID ")
            + QStringLiteral("AND Akkutypen.Usable=True ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' ")
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE ")
            + QStringLiteral("ORDER BY NLSResources.ResourceText COLLATE NOCASE ASC;");
 }
 
@@ -162,7 +197,7 @@ QString buildSqlGeraeteModi(const QString& language)
            + QStringLiteral("NLSResources.ResourceText ")
            + QStringLiteral("FROM GeraeteModi,NLSResources ")
            + QStringLiteral("WHERE GeraeteModi.SprachId=NLSResources.ResourceID ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("';");
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE;");
 }
 
 QString buildSqlMinMaxWerte(const QString& usedCharger)

@@ -14,6 +14,7 @@ public:
 
     QString getSetting(const QString& key);
     void setSetting(const QString& key, const QString& value);
+    bool hasKey(const QString& key) { return findKey(key); }
 
     // Drops the recordset (the database is being closed).
     void reset();

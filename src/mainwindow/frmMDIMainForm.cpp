@@ -2,6 +2,7 @@
 
 #include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
+#include "core/ProgramVersion.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "diagrams/DiagramOpener.h"
@@ -17,6 +18,11 @@
 #include "platform/PanelStatusBar.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
+#include "platform/ErrorGuard.h"
+#include "printing/dlgPrintSettings.h"
+#include "printing/dlgSubTitle.h"
+#include "records/RecordsHost.h"
+#include "records/dlgMesswerteErfassen.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,10 +30,12 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QPrintDialog>
 #include <QStatusBar>
-#include <QVersionNumber>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -35,6 +43,17 @@
 
 namespace {
 frmMDIMainForm* g_mainForm = nullptr;
+
+// The records dialogs ask the channel windows through the main window.
+class MainFormRecordsHost : public RecordsHost {
+public:
+    QString isAkkuUsed(qint32 id) override { return g_mainForm ? g_mainForm->isAkkuUsed(id) : QStringLiteral("notUsed"); }
+    QString resetAkkuId(qint32 id) override
+    {
+        return g_mainForm ? g_mainForm->resetAkkuId(id) : QStringLiteral("noReset");
+    }
+};
+MainFormRecordsHost g_recordsHost;
 
 QString setting(const char* key)
 {
@@ -68,6 +87,9 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     // Arranging lays the channel windows out in channel order.
     m_mdi->setActivationOrder(QMdiArea::CreationOrder);
+    // A window the area cannot hold whole is reached by scrolling, never cut.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     buildMenus();
     buildStatusbar();
@@ -75,6 +97,7 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     resize(1024, 720);
     g_mainForm = this;
     frmDiagramm::setHost(this);
+    RecordsHost::setInstance(&g_recordsHost);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
@@ -113,7 +136,6 @@ void frmMDIMainForm::buildMenus()
     auto separator = [](QMenu* m, const char* name) {
         QAction* a = m->addSeparator();
         a->setObjectName(QString::fromLatin1(name));
-        a->setText(QStringLiteral("-"));
         return a;
     };
 
@@ -173,9 +195,6 @@ void frmMDIMainForm::buildMenus()
                             mnuHelpWeb, mnuSeperatorHelp1})
         hidden->setVisible(false);
 
-    // Commands whose dialogs are not part of the program yet.
-    for (QAction* later : {mnuBearbeitenMesswerteVerwalten, mnuEinstellungenOptionen, mnuPrintsettings})
-        later->setEnabled(false);
     mnuDateiPrint->setEnabled(false);
 
     const QKeySequence channelKeys[] = {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2),
@@ -200,6 +219,7 @@ void frmMDIMainForm::buildMenus()
         {mnuDateiPrint, &frmMDIMainForm::mnuDateiPrint_Click},
         {mnuDateiBeenden, &frmMDIMainForm::mnuDateiBeenden_Click},
         {mnuBearbeitenInfoDiagramm, &frmMDIMainForm::mnuBearbeitenInfoDiagramm_Click},
+        {mnuBearbeitenMesswerteVerwalten, &frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click},
         {mnuBearbeitenDBKomprimieren, &frmMDIMainForm::mnuBearbeitenDBKomprimieren_Click},
         {mnuEinstellungenCOMPort, &frmMDIMainForm::mnuEinstellungenCOMPort_Click},
         {mnuEinstellungenSprache, &frmMDIMainForm::mnuEinstellungenSprache_Click},
@@ -213,6 +233,8 @@ void frmMDIMainForm::buildMenus()
         {mnuHelpIndex, &frmMDIMainForm::mnuHelpIndex_Click},
         {mnuHelpWeb, &frmMDIMainForm::mnuHelpWeb_Click},
         {mnuHelpInfo, &frmMDIMainForm::mnuHelpInfo_Click},
+        {mnuPrintsettings, &frmMDIMainForm::mnuPrintsettings_Click},
+        {mnuEinstellungenOptionen, &frmMDIMainForm::mnuEinstellungenOptionen_Click},
     };
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, this, handler);
@@ -442,6 +464,17 @@ void frmMDIMainForm::mnuHelpInfo_Click()
 
 // --- activation and print item -------------------------------------------------
 
+void frmMDIMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Laid out at start before the window was on the screen: once there, its
+    // own parts and frame are known and the layout is made exact.
+    if (m_channelGrid && !m_placedOnScreen) {
+        m_placedOnScreen = true;
+        placeChannelWindows();
+    }
+}
+
 void frmMDIMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -482,11 +515,6 @@ void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
 
 void frmMDIMainForm::ReloadWindowCaption()
 {
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty())
-        version = QStringLiteral(VELMORO_VERSION);
-    const QVersionNumber v = QVersionNumber::fromString(version);
-
     // The port as the port dialog would show it checked: "1" .. "10", or a
     // device path; anything else checks no option and reads "2".
     QString port = setting("ComPort");
@@ -498,9 +526,7 @@ void frmMDIMainForm::ReloadWindowCaption()
         port = QString::number(portNumber);
 
     const QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
-                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ')
-                          + QString::number(v.majorVersion()) + QLatin1Char('.')
-                          + QString::number(v.minorVersion()) + QString::number(v.microVersion())
+                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
                           + getResource(QStringLiteral("0003")) + QStringLiteral("    ")
                           + setting("ChargerTextTop") + QStringLiteral("  velmoro ") + setting("UsedCharger")
                           + QStringLiteral("    ") + QStringLiteral("Com Port: ") + port;
@@ -688,6 +714,12 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     m_kanal[channel - 1] = k;
     k->logic().setDiagram(&DiagramOpener::instance(), k);
     k->Form_Load();
+    // No arrangement or drag may make it smaller than its controls need,
+    // whatever texts they carry now or later.
+    if (sub->layout())
+        sub->layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    if (m_channelGrid)
+        sub->setGeometry(m_channelGrid->cellRect(channel - 1));
     return k;
 }
 
@@ -780,6 +812,61 @@ void frmMDIMainForm::loadChannelWindows()
         showChannelWindows2To4();
     }
     showChannelWindow1();
+    placeChannelWindows();
+}
+
+void frmMDIMainForm::placeChannelWindows()
+{
+    QList<QMdiSubWindow*> windows;
+    QSize preferred;
+    QSize minimum;
+    // The two-channel model loads windows 3 and 4 but never shows them.
+    const int channels = setting("UsedCharger") == QLatin1String("KZT4 48V") ? 2 : 4;
+    for (int n = 1; n <= channels; ++n) {
+        if (QMdiSubWindow* sub = kanalSubWindow(n)) {
+            windows << sub;
+            preferred = preferred.expandedTo(sub->sizeHint());
+            minimum = minimum.expandedTo(sub->minimumSize().expandedTo(sub->minimumSizeHint()));
+        }
+    }
+    if (windows.isEmpty())
+        return;
+
+    // The main window's own parts around the area, and the frame the window
+    // system adds (known only once the window is on the screen).
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
+    // On the screen the parts are measured; before, they are estimated.
+    const int areaFrame = 2 * m_mdi->frameWidth();
+    QSize chrome;
+    if (isVisible())
+        chrome = size() - m_mdi->size() + QSize(areaFrame, areaFrame);
+    else
+        chrome = QSize(areaFrame, menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + areaFrame);
+    const QRect screenRoom = (screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768));
+    // A little slack, so a pixel lost to rounding brings up no scroll bar.
+    const QSize slack(4, 4);
+    const QSize room = screenRoom.size() - frame - chrome - slack;
+
+    ChannelGrid grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room);
+    // A grid that scrolls loses the scroll bars' room.
+    QSize bars;
+    if (!grid.fits) {
+        const int bar = m_mdi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_mdi);
+        bars = QSize(bar, bar);
+        grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room - bars);
+    }
+    m_channelGrid = grid;
+    // Every window has its cell, also those hidden now: shown later, it
+    // comes up in its own place.
+    for (int n = 1; n <= 4; ++n)
+        if (QMdiSubWindow* sub = kanalSubWindow(n))
+            sub->setGeometry(grid.cellRect(n - 1));
+
+    const QSize wanted = (grid.extent() + chrome + bars + slack).boundedTo(screenRoom.size() - frame);
+    resize(wanted.expandedTo(minimumSizeHint()).boundedTo(screenRoom.size() - frame));
+    const QRect outer(pos(), size() + frame);
+    if (!screenRoom.contains(outer))
+        move(screenRoom.topLeft());
 }
 
 void frmMDIMainForm::saveChannelVisibility()
@@ -885,4 +972,23 @@ qint32 frmMDIMainForm::getNewTempMessreiheID()
     if (lNextTempMesswertID == std::numeric_limits<qint32>::max())
         throw std::overflow_error("temporary series identifiers exhausted");
     return lNextTempMesswertID++;
+}
+
+// --- batteries and series ------------------------------------------------------------
+
+void frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click()
+{
+    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this); });
+}
+
+void frmMDIMainForm::mnuPrintsettings_Click()
+{
+    dlgPrintSettings dialog(this);
+    execModal(dialog);
+}
+
+void frmMDIMainForm::mnuEinstellungenOptionen_Click()
+{
+    dlgSubTitle dialog(this);
+    execModal(dialog);
 }

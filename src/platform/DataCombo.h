@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SqlLists.h"
+
 #include <QComboBox>
 #include <QString>
 #include <QVector>
@@ -10,24 +12,24 @@
 class DataCombo : public QComboBox {
     Q_OBJECT
 public:
-    struct Entry {
-        QString value;
-        QString text;
-    };
+    using Entry = ListEntry;
 
     explicit DataCombo(QWidget* parent = nullptr);
 
     // Replaces the entries without reporting a change.
     void setEntries(const QVector<Entry>& entries);
     // Selects the first entry with that value, or none; reports no change.
-    void selectValue(const QString& value);
+    void selectValue(const QString& value, Qt::CaseSensitivity cs = Qt::CaseSensitive);
     QString currentValue() const;
     int entryCount() const { return count(); }
 
 Q_SIGNALS:
     // The user chose an entry (with the mouse or the arrow keys).
     void selectionChanged();
+    // The user opens the list (before it shows).
+    void droppedDown();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showPopup() override;
 };

@@ -3,6 +3,7 @@
 #include "platform/Recordset.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,6 +12,7 @@
 
 namespace {
 QAtomicInt connectionCounter;
+int g_busyTimeout = 5000;
 
 QString errorText(const QSqlError& e)
 {
@@ -37,17 +39,38 @@ Database::~Database()
     close();
 }
 
-void Database::open(const QString& path)
+void Database::setBusyTimeout(int milliseconds)
+{
+    g_busyTimeout = milliseconds;
+}
+
+int Database::busyTimeout()
+{
+    return g_busyTimeout;
+}
+
+void Database::open(const QString& path, const std::function<void(Database&)>& check)
 {
     close();
     QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         throw DatabaseError(QStringLiteral("Database file not found: %1").arg(path));
+    // The driver takes an empty file for an empty database and writes one into it.
+    if (info.size() == 0)
+        throw DatabaseError(QStringLiteral("Database file is empty: %1").arg(path));
+    {
+        // A file the driver cannot write is opened read-only without a word,
+        // and only the first change would fail.
+        QFile probe(info.absoluteFilePath());
+        if (!probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            throw DatabaseError(QStringLiteral("Database file cannot be written: %1 (%2)")
+                                    .arg(path, probe.errorString()));
+    }
 
     m_connection = QStringLiteral("velmoro-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(databaseUri(info.absoluteFilePath()));
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_busyTimeout));
     if (!m_db.open()) {
         QString msg = errorText(m_db.lastError());
         close();
@@ -57,6 +80,13 @@ void Database::open(const QString& path)
     try {
         // A file that is not a database only shows itself at the first read.
         scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        if (check)
+            check(*this);
+        // The write lock, taken and given back at once: another program that
+        // holds the file longer than the busy time shows here, not at the
+        // first change.
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+        exec(QStringLiteral("ROLLBACK"));
         QSqlQuery q(m_db);
         q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));

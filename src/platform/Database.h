@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -30,13 +31,20 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Throws DatabaseError when the file is missing or is no database.
-    void open(const QString& path);
+    // Throws DatabaseError when the file is missing, empty, read-only, no
+    // database, or held by another connection longer than the busy time.
+    // check runs once the file is known to be a database and before anything
+    // is written to it; what it throws fails the opening, the file unchanged.
+    void open(const QString& path, const std::function<void(Database&)>& check = {});
     void close();
     bool isOpen() const;
     QString path() const { return m_path; }
     // The URI the driver opens for a file: percent-encoded, read-write, never creating.
     static QString databaseUri(const QString& absolutePath);
+    // How long a statement waits for another connection's lock (ms); for
+    // connections opened afterwards.
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
 
     // One statement per call; values are bound, never pasted into the text.
     // Returns the number of rows changed.

@@ -15,9 +15,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <memory>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString CR(QChar(13));
@@ -343,12 +352,181 @@ TEST_F(StartupTest, OldUserDatabaseGetsTheValueIndexInPlaceWithItsRowsIntact)
     EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='kept'")).toInt(), 1);
     EXPECT_EQ(inodeOf(folder.veluserPath()), fileBefore);  // the same file, not a rebuilt one
     EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=2 AND EW=1")).toInt(), 10);
-    QSqlQuery plan(dbVeluser.handle());
-    ASSERT_TRUE(plan.exec(QStringLiteral("EXPLAIN QUERY PLAN SELECT count(*) FROM MessWerte WHERE MessReiheID=2")));
-    ASSERT_TRUE(plan.next());
-    EXPECT_TRUE(plan.value(QStringLiteral("detail")).toString().contains(QStringLiteral("MessWerte_Reihe_EW")));
 
     // A second start finds nothing to change.
     ensureValueIndexes(dbVeluser);
     EXPECT_EQ(valueIndexes(dbVeluser), (QStringList{"MessWerte_Reihe_EW", "TempMessWerte_Reihe_EW"}));
 }
+
+// ---------------------------------------------------------------------------
+// A user database (or settings table) that cannot be used at start: each ends
+// with its fixed message through the terminator, and no file is changed.
+namespace {
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList filesIn(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// Root writes to any file whatever its mode; the immutable flag stops root too.
+std::shared_ptr<void> makeReadOnly(const QString& path, QString& skip)
+{
+    if (geteuid() != 0) {
+        QFile::setPermissions(path, QFile::ReadOwner);
+        return std::shared_ptr<void>(nullptr, [path](void*) {
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        });
+    }
+    auto setImmutable = [path](bool on) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return ok;
+    };
+    if (!setImmutable(true)) {
+        skip = QStringLiteral("running as root and the file system refuses the immutable flag, "
+                              "so no file can be made read-only for this process");
+        return nullptr;
+    }
+    return std::shared_ptr<void>(nullptr, [setImmutable](void*) { setImmutable(false); });
+}
+
+// Another connection holds the write lock for the whole start; the busy time
+// is shortened so the start gives up quickly.
+std::shared_ptr<void> holdLock(const QString& path)
+{
+    const QString name = QStringLiteral("other-program");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        other.setDatabaseName(path);
+        other.open();
+        QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    const int busy = Database::busyTimeout();
+    Database::setBusyTimeout(100);
+    return std::shared_ptr<void>(nullptr, [name, busy](void*) {
+        Database::setBusyTimeout(busy);
+        {
+            QSqlDatabase other = QSqlDatabase::database(name);
+            QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+}
+
+// Every write that would grow a file past a few pages fails, as on a full
+// disk: the lock files fit, the emptying of TempMessWerte does not.
+std::shared_ptr<void> fillDisk()
+{
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 40000;
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+    return std::shared_ptr<void>(nullptr, [old, oldSignal](void*) {
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldSignal);
+    });
+}
+
+const QString connecting = QStringLiteral("Error in Connecting veluser.mdb") + QChar(13)
+                           + QStringLiteral(" Program without Database not runable! ");
+
+struct Unusable {
+    const char* name;
+    // Damage done before the files' bytes are taken.
+    std::function<void(const TempProgramFolder&)> damage;
+    // State held while the program starts (a lock, a flag, a limit); sets skip when it cannot be made.
+    std::function<std::shared_ptr<void>(const TempProgramFolder&, QString& skip)> hold;
+    QStringList messages;  // the last one may be a prefix: the failure's description follows
+    const char* logged = nullptr;  // part of the cause written to error.log
+};
+
+void PrintTo(const Unusable& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class UnusableAtStartTest : public StartupTest, public ::testing::WithParamInterface<Unusable> {};
+} // namespace
+
+TEST_P(UnusableAtStartTest, EndsWithItsMessageInOrderAndChangesNoFile)
+{
+    const Unusable& c = GetParam();
+    TempProgramFolder folder;
+    if (c.damage)
+        c.damage(folder);
+    const QString daten = folder.path() + QStringLiteral("/Daten");
+    const QByteArray user = bytesOf(folder.veluserPath());
+    const QByteArray reference = bytesOf(folder.velmoroPath());
+    const QStringList files = filesIn(daten);
+
+    QString skip;
+    std::shared_ptr<void> held = c.hold ? c.hold(folder, skip) : nullptr;
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
+    frmMDIMainForm form;
+    const int exitCode = start(folder, form);
+    closeCoreForTest();
+    objLog.reset();
+    held.reset();
+
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(terminator.calls, 1);
+    EXPECT_FALSE(form.isVisible());
+    const QStringList shown = messages.texts();
+    ASSERT_EQ(shown.size(), c.messages.size()) << shown.join(QStringLiteral(" | ")).toStdString();
+    for (int i = 0; i < shown.size(); ++i)
+        EXPECT_TRUE(i + 1 < shown.size() ? shown[i] == c.messages[i] : shown[i].startsWith(c.messages[i]))
+            << shown[i].toStdString();
+    EXPECT_TRUE(bytesOf(folder.veluserPath()) == user) << "veluser.mdb was changed";
+    EXPECT_TRUE(bytesOf(folder.velmoroPath()) == reference) << "velmoro.mdb was changed";
+    EXPECT_EQ(filesIn(daten), files);
+    if (c.logged) {
+        const QString log = QString::fromUtf8(bytesOf(folder.path() + QStringLiteral("/error.log")));
+        EXPECT_TRUE(log.contains(QLatin1String(c.logged), Qt::CaseInsensitive)) << log.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UserDatabaseUnusableAtStart, UnusableAtStartTest,
+    ::testing::Values(
+        Unusable{"EmptyFile",
+                 [](const TempProgramFolder& f) { QFile(f.veluserPath()).resize(0); },
+                 nullptr, {connecting}, "is empty"},
+        Unusable{"MissingTempMessWerte",
+                 [](const TempProgramFolder& f) { f.execOn(f.veluserPath(), {QStringLiteral("DROP TABLE TempMessWerte")}); },
+                 nullptr, {connecting}, "TempMessWerte"},
+        Unusable{"ReadOnly", nullptr,
+                 [](const TempProgramFolder& f, QString& skip) { return makeReadOnly(f.veluserPath(), skip); },
+                 {connecting}, "cannot be written"},
+        Unusable{"LockedByAnotherProgram", nullptr,
+                 [](const TempProgramFolder& f, QString&) { return holdLock(f.veluserPath()); },
+                 {connecting}, "locked"},
+        Unusable{"FullDisk",
+                 [](const TempProgramFolder& f) {
+                     f.execOn(f.veluserPath(), {QStringLiteral(
+                         "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM c WHERE i<2999) "
+                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
+                         "SELECT i%4+1, 0, printf('%d;12000;1500;%d', i, i) FROM c")});
+                 },
+                 [](const TempProgramFolder&, QString&) { return fillDisk(); },
+                 {connecting}, "commit"},
+        Unusable{"SettingsWithoutKeys",
+                 [](const TempProgramFolder& f) { f.execOn(f.velmoroPath(), {QStringLiteral("DELETE FROM Optionen")}); },
+                 nullptr,
+                 {QStringLiteral("FATAL ERROR: Program Settings not found!") + QChar(13) + QStringLiteral("Contact your contractor!"),
+                  QStringLiteral("Setting not found: UsedLanguage")}}),
+    [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });

@@ -136,9 +136,9 @@ TEST_F(DiagramWindowTest, AReloadKeepsTheUsersRangesAndResetsTheBoxesAndThePhase
     w->checkBox(DiagrammLogic::Strom)->click();
     EXPECT_EQ(w->curve(DiagrammLogic::Strom)->count(), 9);  // the reloaded values, not the first
 
-    // Automatic again: the Y axis spans 11 .. 15 V in 4 divisions.
+    // Automatic again: the Y axis spans 1 A .. 15 V in 4 divisions.
     w->refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
-    EXPECT_EQ(w->axisY()->min(), 11.0);
+    EXPECT_EQ(w->axisY()->min(), 1.0);
     EXPECT_EQ(w->axisY()->max(), 15.0);
     EXPECT_EQ(w->axisY()->tickCount(), 5);
 }

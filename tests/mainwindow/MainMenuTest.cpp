@@ -54,14 +54,22 @@ const QString notImplemented = QStringLiteral("Funktion ist noch nicht implement
 
 TEST_F(MainMenuTest, OnlyTheDialogsOfLaterWorkStayDisabled)
 {
-    for (QAction* a : {form->mnuBearbeitenMesswerteVerwalten, form->mnuEinstellungenOptionen, form->mnuPrintsettings})
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    for (QAction* a : {form->mnuDateiConfigurePrinter, form->mnuDateiBeenden, form->mnuBearbeitenInfoDiagramm,
+    for (QAction* a : {form->mnuDateiConfigurePrinter, form->mnuDateiBeenden, form->mnuBearbeitenMesswerteVerwalten,
+                       form->mnuEinstellungenOptionen, form->mnuPrintsettings, form->mnuBearbeitenInfoDiagramm,
                        form->mnuBearbeitenDBKomprimieren, form->mnuEinstellungenCOMPort, form->mnuEinstellungenSprache,
                        form->mnuEinstellungenLadegeraet, form->mnuFensterUeberlappend, form->mnuFensterUebereinander,
                        form->mnuFensterNebeneinander, form->mnuFensterSymboleAnordnen, form->mnuHelpInhalt,
                        form->mnuHelpInfo})
         EXPECT_TRUE(a->isEnabled() && a->isVisible()) << a->objectName().toStdString();
+}
+
+TEST_F(MainMenuTest, PrintSettingsAndOptionsOpenTheirDialogs)
+{
+    dialogs.then([](QDialog& d) { d.setResult(QDialog::Rejected); });
+    dialogs.then([](QDialog& d) { d.setResult(QDialog::Rejected); });
+    form->mnuPrintsettings->trigger();
+    form->mnuEinstellungenOptionen->trigger();
+    EXPECT_EQ(dialogs.shown, QStringList({"dlgPrintSettings", "dlgSubTitle"}));
 }
 
 TEST_F(MainMenuTest, HiddenItemsAndDiagramInfoSayWhatTheyAre)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "channels/KanalLogic.h"
+#include "records/RecordingChannel.h"
+
+// The channel as the records dialog drives it.
+class KanalRecordingChannel : public RecordingChannel {
+public:
+    explicit KanalRecordingChannel(KanalLogic& logic) : m_logic(logic) {}
+
+    void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp) override
+    {
+        m_logic.startRecording(lakku, lmess, bInQueue, bWithTemp);
+    }
+    void endRecording() override { m_logic.endRecording(); }
+    void setFrameAkkumesswerteHeading(const QString& strAkkuName, const QString& strMessreiheName,
+                                      const QString& strMessreiheNr) override
+    {
+        m_logic.setFrameAkkumesswerteHeading(strAkkuName, strMessreiheName, strMessreiheNr);
+    }
+    void setRecordingInQueue(bool queued) override { m_logic.bRecordingInQueue = queued; }
+    void setAkkuId(qint32 id) override { m_logic.lAkkuId = id; }
+    void setMessReiheId(qint32 id) override { m_logic.lMessReiheId = id; }
+
+private:
+    KanalLogic& m_logic;
+};

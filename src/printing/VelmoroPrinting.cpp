@@ -1,0 +1,187 @@
+#include "printing/VelmoroPrinting.h"
+
+#include "core/ProgramResources.h"
+#include "core/programSettings.h"
+#include "platform/MessageService.h"
+#include "platform/ModalDialogRunner.h"
+#include "platform/ProgramPrinter.h"
+#include "printing/ControlReader.h"
+#include "printing/PrintSettings.h"
+#include "printing/ProgramViewerSource.h"
+#include "printing/ReportPainter.h"
+#include "printing/WidgetControlReader.h"
+#include "printing/dlgBemerkung.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <exception>
+
+namespace VelmoroPrinting {
+
+namespace {
+QString g_remark;
+bool g_remarkConfirmed = false;
+
+void tell(const QString& id, const QString& detail = QString())
+{
+    QString text = getResource(id);
+    if (!detail.isEmpty())
+        text += QString(2, QChar(13)) + detail;
+    msgBox(text, MessageService::OkOnly, MessageService::Critical, getResource(QStringLiteral("0410")));
+}
+
+// Puts the printer's orientation back however the printout ends.
+class OrientationGuard {
+public:
+    explicit OrientationGuard(QPrinter& printer) : m_printer(printer), m_saved(printer.pageLayout().orientation()) {}
+    ~OrientationGuard() { m_printer.setPageOrientation(m_saved); }
+    OrientationGuard(const OrientationGuard&) = delete;
+    OrientationGuard& operator=(const OrientationGuard&) = delete;
+
+private:
+    QPrinter& m_printer;
+    QPageLayout::Orientation m_saved;
+};
+
+void printChosen(const ControlReader& window, const CommunicationProgram* program, const QPixmap* diagram,
+                 bool diagramOnly)
+{
+    QPrinter& printer = programPrinter();
+    // The layout is made for A4: on other paper it would be cut or misplaced.
+    if (printer.pageLayout().pageSize().id() != QPageSize::A4) {
+        tell(QStringLiteral("9033"));
+        return;
+    }
+    OrientationGuard guard(printer);
+    printer.setPageOrientation(diagramOnly ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+
+    ReportLayout::Document document;
+    if (diagramOnly) {
+        document = ReportLayout::layoutDiagramPage(window.windowCaption(), printable);
+    } else {
+        const auto head = PrintSettings::headAreaCm();
+        if (!head) {
+            tell(QStringLiteral("9031"));
+            return;
+        }
+        // The program values come from a hidden viewer of the printout's own,
+        // unloaded as soon as the layout has read it.
+        std::unique_ptr<ControlReader> viewer;
+        const QString batteryType = window.hasControl(QStringLiteral("txtAkkuTyp"))
+                                        ? window.controlText(QStringLiteral("txtAkkuTyp"))
+                                        : QString();
+        if (program && !batteryType.trimmed().isEmpty())
+            if (ProgramViewerSource* source = ProgramViewerSource::instance())
+                viewer = source->openFilled(*program);
+        document = ReportLayout::layoutChannelReport(window, viewer.get(), currentSettings(*head), g_remark,
+                                                     diagram != nullptr, printable);
+    }
+    const QString failure = printDocument(printer, document, diagram);
+    if (!failure.isEmpty())
+        tell(QStringLiteral("9034"), failure);
+}
+} // namespace
+
+void setPrintRemark(const QString& remark, bool confirmed)
+{
+    g_remark = remark;
+    g_remarkConfirmed = confirmed;
+}
+
+QString printRemark()
+{
+    return g_remark;
+}
+
+bool printRemarkConfirmed()
+{
+    return g_remarkConfirmed;
+}
+
+float mmToTwips(qint16 mm)
+{
+    return float(mm) * 56.7f;
+}
+
+QPixmap captureForm(QWidget& window)
+{
+    return window.grab();
+}
+
+ReportLayout::ReportSettings currentSettings(double headAreaCm)
+{
+    ReportLayout::ReportSettings s;
+    s.headAreaCm = headAreaCm;
+    s.title = getResource(QStringLiteral("0010"));
+    s.subTitle = PrintSettings::subTitle();
+    if (PrintSettings::printDate())
+        s.date = QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("dd. MMMM yyyy   hh:mm"));
+    s.chargeCurrentLabel = getResource(QStringLiteral("0860"));
+    s.dischargeCurrentLabel = getResource(QStringLiteral("0862"));
+    return s;
+}
+
+QString printDocument(QPrinter& printer, const ReportLayout::Document& document, const QPixmap* picture)
+{
+    OrientationGuard guard(printer);
+    printer.setPageOrientation(document.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    try {
+        for (int i = 0; i < document.pages.size(); ++i) {
+            if (i > 0 && !printer.newPage())
+                throw std::runtime_error("new page refused");
+            paintPage(painter, document.pages[i], picture);
+            if (printer.printerState() == QPrinter::Error)
+                throw std::runtime_error("printer error");
+        }
+    } catch (const std::exception& e) {
+        printer.abort();
+        painter.end();
+        return QString::fromLocal8Bit(e.what());
+    }
+    if (!painter.end())
+        return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    return QString();
+}
+
+void printReport(const ControlReader& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
+                 bool diagramOnly)
+{
+    QWidget* owner = QApplication::activeWindow();
+    try {
+        if (!diagramOnly) {
+            // Every report asks afresh: no remark of an earlier one comes along.
+            setPrintRemark(QString(), false);
+            dlgBemerkung remarkDialog(owner);
+            execModal(remarkDialog);
+            if (!g_remarkConfirmed)
+                return;
+        }
+        QPrintDialog printDialog(&programPrinter(), owner);
+        printDialog.setObjectName(QStringLiteral("commonDialogMain"));
+        if (execModal(printDialog) != QDialog::Accepted)
+            return;
+        printChosen(reportWindow, program, diagram, diagramOnly);
+    } catch (const ReportLayout::MissingControl& e) {
+        tell(QStringLiteral("9034"), e.control);
+    } catch (const std::exception& e) {
+        tell(QStringLiteral("9034"), QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void printReport(const QWidget& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
+                 bool diagramOnly)
+{
+    printReport(WidgetControlReader(reportWindow), program, diagram, diagramOnly);
+}
+
+} // namespace VelmoroPrinting

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "printing/ControlReader.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Reads the controls of any window by their object names.
+class WidgetControlReader : public ControlReader {
+public:
+    explicit WidgetControlReader(const QWidget& window) : m_window(&window) {}
+
+    bool hasControl(const QString& name) const override;
+    QString controlText(const QString& name) const override;
+    bool isControlVisible(const QString& name) const override;
+    int controlValue(const QString& name) const override;
+    int listCount(const QString& name) const override;
+    QString listItem(const QString& name, int row) const override;
+    QString windowCaption() const override;
+
+private:
+    QWidget* control(const QString& name) const;
+
+    const QWidget* m_window;
+};

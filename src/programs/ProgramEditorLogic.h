@@ -1,0 +1,145 @@
+#pragma once
+
+#include "programs/ProgramString.h"
+
+#include <QString>
+#include <QVector>
+#include <QtGlobal>
+#include <memory>
+
+class CommunicationProgram;
+class ProgramEditorView;
+
+// What the program editor does, without its widgets: it opens the lookup
+// lists, lays out the fields by device mode and battery description, fills
+// them from a program, couples capacity, C-rates and currents, checks the
+// number boxes against the charger model's limits and builds the program
+// string. It writes the controls through ProgramEditorView.
+//
+// Handlers named after a control and an event (cboAkkuType_Click, ...) are
+// the user's actions; the logic's own changes run the layout part of a
+// handler directly and never clear the choice of a named program.
+class ProgramEditorLogic {
+public:
+    explicit ProgramEditorLogic(ProgramEditorView& view);
+    ~ProgramEditorLogic();
+
+    // --- public members of the editor -------------------------------------------
+    void setGeraeteNr(const QString& nr) { m_geraeteNr = nr; }
+    QString geraeteNr() const { return m_geraeteNr; }
+    // The program to edit: the object itself, not a copy.
+    void setProgram(std::shared_ptr<CommunicationProgram> program);
+    std::shared_ptr<CommunicationProgram> program() const { return m_program; }
+    void setNewProgramName(const QString& name) { m_newProgramName = name; }
+    QString newProgramName() const { return m_newProgramName; }
+    // The extended options chosen in their dialog: copies exactly those eight
+    // fields into the edited program.
+    void setExtendedProgram(const CommunicationProgram& p);
+    // Caption and fields from the edited program.
+    void initDialog();
+    // Takes another program into the editor and shows it (what a program the
+    // charger reports is turned into once the user agrees to it).
+    void takeProgram(std::shared_ptr<CommunicationProgram> program);
+
+    // --- set-up ------------------------------------------------------------------
+    // Captions and lookup lists. Raises DatabaseError (the lists set up
+    // before the failure stay).
+    void Form_Load();
+    void loadLookupTables();
+    void hideAllFields();
+    // Appends the eight C-rates to a list.
+    void fillCRateList(const QString& name);
+
+    // --- layout ------------------------------------------------------------------
+    // Applies the flags of a device mode; an unknown mode leaves the layout as it is.
+    void applyDeviceMode(qint16 mode);
+    void setChargeBlockVisible(bool b);
+    void setDischargeBlockVisible(bool b);
+    void setSelfDischargeBlockVisible(bool b);
+    void setCycleModeVisible(bool b);
+    void setPeriodVisible(bool b);
+    void setEndVoltagesVisible(bool bLadeschluss, bool bEntladeschluss);
+    // Fills the nominal-voltage and cell-count lists for a battery type; an
+    // unknown type leaves both empty.
+    void fillBatteryTypeLists(const QString& typeNr);
+    // Volts per cell of the chosen battery type; 0 when none is chosen.
+    float getActualNennSpannung() const;
+    void fillBatteryFields();
+    void fillModeAndCurrents();
+    void fillCapacityFields();
+    void fillSelfDischargeFields();
+    // Empties the choice of a named program.
+    void resetProgramSelection();
+
+    // --- the user's actions ----------------------------------------------------------
+    void cboAkkuType_Click();
+    void cboGeraeteModi_Click();
+    void cboModeZyklus_Click();
+    void cboNennSpannung_DropDown();
+    void cboZellenzahl_DropDown();
+    void cboNennSpannung_Click();
+    void cboZellenzahl_Click();
+    void optAkkuTyp_Click();
+    void optVorgSpannung_Click();
+    void chkSollKapazitaet_Click();
+    void chkSelbstentladung_Click();
+    void cboLadeStromC_Click();
+    void cboEntladeStromC_Click();
+    void optSelbstentladungStunden_Click();
+    void optSelbstentladungTage_Click();
+    // The user changed the text of a number box.
+    void txtBox_Change(const QString& name);
+    // The focus is about to leave a number box: false keeps it there (the
+    // user has been told why).
+    bool txtBox_Validate(const QString& name);
+
+    // --- program string -------------------------------------------------------------
+    ProgramInputs inputs() const;
+    ProgramStringResult buildProgramString() const;
+    // The message for a refused build, in the user's language.
+    QString refusalMessage(const ProgramStringResult& result) const;
+
+    // --- number boxes -----------------------------------------------------------------
+    static bool isNumberBox(const QString& name);
+    static bool isDecimalBox(const QString& name);
+    // The range message of a box with these limits.
+    QString rangeMessage(const QString& box, float min, float max) const;
+    // The limit row of a box as the options stand (self-discharge: hours or days).
+    QString limitRow(const QString& box) const;
+    // Reads Min and Max of a limit row of the charger model; false when the row
+    // is missing or a limit is empty.
+    static bool readLimits(const QString& bez, float& min, float& max);
+
+    bool bLadeschlussVisible = true;
+    bool bEntladeschlussVisible = true;
+    bool bLadestromFromCRate = false;
+    bool bEntladestromFromCRate = false;
+
+private:
+    struct AkkuTyp {
+        qint16 nr = 0;
+        float nennspannung = 0;
+        qint16 zmin = 0;
+        qint16 zmax = 0;
+    };
+    const AkkuTyp* findAkkuTyp(qint16 nr) const;
+    static QString voltageItem(int cells, float perCell);
+
+    // The program's own changes, with the layout part of the handlers they
+    // would raise.
+    void setText(const QString& name, const QString& text);
+    void setCheck(const QString& name, bool checked);
+    void selectOption(const QString& name);
+    void setListText(const QString& name, const QString& text);
+    void cboAkkuType_Change();
+    void cboGeraeteModi_Change();
+    void currentChanged(const QString& box, const QString& rateList, bool& fromCRate);
+    void rateChosen(const QString& rateList, const QString& box, bool& fromCRate);
+    void showFields(std::initializer_list<const char*> names, bool visible);
+
+    ProgramEditorView& m_view;
+    std::shared_ptr<CommunicationProgram> m_program;
+    QString m_geraeteNr;
+    QString m_newProgramName;
+    QVector<AkkuTyp> m_akkuTypen;  // the rows of the battery-type list
+};

@@ -1,0 +1,473 @@
+#include "records/MesswerteErfassenLogic.h"
+
+#include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
+#include "platform/ErrorGuard.h"
+#include "platform/MessageService.h"
+#include "records/RecordingChannel.h"
+#include "records/RecordsHost.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <exception>
+
+namespace {
+QString res(const char* id)
+{
+    return getResource(QString::fromLatin1(id));
+}
+const QString kTitle = QStringLiteral("dlgMesswerteErfassen");
+const char* const kManagement[] = {"cmdAkkuLoeschen", "cmdMessReiheAnzeigen", "cmdMessReiheLoeschen",
+                                   "lblMessVerwaltung"};
+const char* const kRecording[] = {"cmdNeueMessreihe", "cmdNeuerAkku", "cmdKeineErfassung", "frameErfassung"};
+} // namespace
+
+MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* parent)
+    : QObject(parent), m_host(host)
+{
+    // Whatever another records dialog writes, this one shows.
+    connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
+        if (!m_notifying)
+            ErrorGuard::run([this] { refreshLists(); });
+    });
+}
+
+MesswerteErfassenLogic::~MesswerteErfassenLogic() = default;
+
+MesswerteErfassenLogic::Control& MesswerteErfassenLogic::ctl(const char* name)
+{
+    return m_controls[QString::fromLatin1(name)];
+}
+
+void MesswerteErfassenLogic::setText(const char* name, const char* resourceId)
+{
+    ctl(name).text = res(resourceId);
+}
+
+QDateTime MesswerteErfassenLogic::now() const
+{
+    return m_clock ? m_clock() : QDateTime::currentDateTime();
+}
+
+int MesswerteErfassenLogic::remarkLimit(const QString& settingValue)
+{
+    bool ok = false;
+    const int n = settingValue.trimmed().toInt(&ok);
+    return ok && n > 0 ? n : kRemarkWidth;
+}
+
+// --- opening ------------------------------------------------------------------------------
+
+void MesswerteErfassenLogic::Form_Load()
+{
+    m_controls[kTitle].text = res("0700");
+    const std::pair<const char*, const char*> captions[] = {
+        {"lblMesswerteErfassen", "0702"}, {"cmdNeuerAkku", "0704"},        {"cmdNeueMessreihe", "0706"},
+        {"cmdKeineErfassung", "0708"},    {"dbGrid", "0710"},              {"frameErfassung", "0720"},
+        {"optNaechster", "0722"},         {"optSofort", "0724"},           {"lblMessVerwaltung", "0732"},
+        {"cmdMessReiheLoeschen", "0734"}, {"cmdMessReiheAnzeigen", "0736"}, {"cmdAkkuLoeschen", "0738"},
+        {"cmdCancel", "0101"},
+    };
+    for (const auto& [name, id] : captions)
+        setText(name, id);
+    for (const char* name : kManagement)
+        ctl(name).visible = false;
+    // The stored series window is not part of the program yet.
+    ctl("cmdMessReiheAnzeigen").enabled = false;
+    bEndwerteAvaiable = false;
+
+    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    chooseAkku(m_akkus.isEmpty() ? -1 : m_akkus.first().id);
+    requerySeries();
+    Q_EMIT changed();
+}
+
+void MesswerteErfassenLogic::initializeDialog(bool& bShow)
+{
+    bShow = true;
+    if (bEditMode) {
+        for (const char* name : kManagement)
+            ctl(name).visible = true;
+        for (const char* name : kRecording)
+            ctl(name).visible = false;
+    } else {
+        static const QStringList channels = {QStringLiteral("001"), QStringLiteral("002"), QStringLiteral("003"),
+                                             QStringLiteral("004")};
+        const int channel = channels.indexOf(geraeteKanalNr);
+        if (channel >= 0)
+            m_controls[kTitle].text = res("0700") + QStringLiteral(" - ") + res("0701") + QLatin1Char(' ')
+                + QString::number(channel + 1);
+        m_optNaechster = false;
+        m_sofortAllowed = true;
+        // A series that started from the queue is recording: it is no longer
+        // offered for discarding.
+        m_bCheckQueuedSeries = bRecordingInQueue && !bRecordRunning;
+        if (!bMeasurementRunning && !bEndwerteAvaiable) {
+            m_optNaechster = true;
+            m_sofortAllowed = false;
+        }
+    }
+    if (lActualAkkuId != -1 && !m_akkus.isEmpty())
+        chooseAkku(lActualAkkuId);
+    requerySeries();
+    updateRecordingControls();
+    Q_EMIT changed();
+
+    if (m_bCheckQueuedSeries) {
+        m_bCheckQueuedSeries = false;
+        if (!discardQueuedSeries())
+            bShow = false;
+    }
+}
+
+QString MesswerteErfassenLogic::buildMeasurementRowsSqlString() const
+{
+    return QStringLiteral("SELECT Nummer, bemerkung AS Bemerkung, Mode, Datum, MessReiheID FROM MessReihen"
+                          " WHERE AkkuId=? ORDER BY Nummer ASC");
+}
+
+// --- lists -------------------------------------------------------------------------------------
+
+QString MesswerteErfassenLogic::chosenAkkuName() const
+{
+    for (const auto& a : m_akkus)
+        if (a.id == m_chosenAkku)
+            return a.name;
+    return QString();
+}
+
+void MesswerteErfassenLogic::chooseAkku(qint32 id)
+{
+    m_chosenAkku = -1;
+    ctl("cboAkkus").toolTip.clear();
+    for (const auto& a : m_akkus) {
+        if (a.id == id) {
+            m_chosenAkku = id;
+            ctl("cboAkkus").toolTip = a.remark;
+            break;
+        }
+    }
+}
+
+void MesswerteErfassenLogic::requerySeries()
+{
+    QSqlQuery q(dbVeluser.handle());
+    if (!q.prepare(buildMeasurementRowsSqlString()))
+        throw DatabaseError(q.lastError().text());
+    q.addBindValue(m_chosenAkku);
+    if (!q.exec())
+        throw DatabaseError(q.lastError().text());
+    m_series.setQuery(std::move(q));
+    // All rows at once: no read stays open behind the grid while others write.
+    while (m_series.canFetchMore())
+        m_series.fetchMore();
+    if (m_series.lastError().isValid())
+        throw DatabaseError(m_series.lastError().text());
+    const char* const captions[] = {"0712", "0714", "0716", "0718"};
+    for (int i = 0; i < 4; ++i)
+        m_series.setHeaderData(seriesColumn(kGridColumns[i]), Qt::Horizontal, res(captions[i]));
+    // The selection stays on its series while that is listed.
+    if (selectedSeriesRow() < 0)
+        m_selectedSeries = -1;
+}
+
+int MesswerteErfassenLogic::seriesColumn(const char* name) const
+{
+    return m_series.record().indexOf(QString::fromLatin1(name));
+}
+
+void MesswerteErfassenLogic::selectSeriesRow(int row)
+{
+    m_selectedSeries = -1;
+    if (row >= 0 && row < m_series.rowCount())
+        m_selectedSeries = m_series.record(row).value(QStringLiteral("MessReiheID")).toInt();
+}
+
+int MesswerteErfassenLogic::selectedSeriesRow() const
+{
+    if (m_selectedSeries == -1)
+        return -1;
+    const int column = seriesColumn("MessReiheID");
+    for (int row = 0; row < m_series.rowCount(); ++row)
+        if (m_series.data(m_series.index(row, column)).toInt() == m_selectedSeries)
+            return row;
+    return -1;
+}
+
+void MesswerteErfassenLogic::cboAkkus_Click(int index)
+{
+    chooseAkku(index >= 0 && index < m_akkus.size() ? m_akkus[index].id : -1);
+    m_selectedSeries = -1;
+    requerySeries();
+    updateRecordingControls();
+    Q_EMIT changed();
+}
+
+void MesswerteErfassenLogic::refreshLists()
+{
+    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    chooseAkku(m_chosenAkku);
+    requerySeries();
+    updateRecordingControls();
+    Q_EMIT changed();
+}
+
+void MesswerteErfassenLogic::guarded(const std::function<void()>& handler)
+{
+    ErrorGuard::run(handler);
+    ErrorGuard::run([this] { refreshLists(); });
+}
+
+void MesswerteErfassenLogic::notifyOthers()
+{
+    m_notifying = true;
+    RecordsNotifier::instance().notifyChanged();
+    m_notifying = false;
+}
+
+// --- management ---------------------------------------------------------------------------
+
+QString MesswerteErfassenLogic::usedBy(qint32 akkuId)
+{
+    const QString used = (m_host ? *m_host : RecordsHost::instance()).isAkkuUsed(akkuId);
+    return used == QLatin1String("notUsed") ? QString() : (used.isEmpty() ? QStringLiteral("?") : used);
+}
+
+void MesswerteErfassenLogic::refuseInUse()
+{
+    msgBox(res("0752"), MessageService::OkOnly, MessageService::Information, res("0410"));
+}
+
+void MesswerteErfassenLogic::forgetAkkuEverywhere(qint32 akkuId)
+{
+    // Each call makes one more window forget it; a few calls cover every channel.
+    RecordsHost& host = m_host ? *m_host : RecordsHost::instance();
+    for (int i = 0; i < 8; ++i)
+        if (!host.resetAkkuId(akkuId).startsWith(QLatin1String("00")))
+            break;
+}
+
+void MesswerteErfassenLogic::cmdAkkuLoeschen_Click()
+{
+    if (m_akkus.isEmpty() || m_chosenAkku == -1)
+        return;
+    const qint32 id = m_chosenAkku;
+    if (!usedBy(id).isEmpty()) {
+        refuseInUse();
+        return;
+    }
+    const QString question = res("0740") + QChar(13) + QChar(13) + res("0742");
+    if (msgBox(question, MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
+        return;
+    // A channel may have started to use it while the question was open.
+    const QString used = usedBy(id);
+    if (!used.isEmpty()) {
+        bool numeric = false;
+        const int channel = used.toInt(&numeric);
+        if (!numeric) {
+            refuseInUse();
+            return;
+        }
+        msgBox(res("0746") + QLatin1Char(' ') + QString::number(channel) + QLatin1Char(' ') + res("0747"),
+               MessageService::OkOnly, MessageService::NoIcon, res("0410"));
+        return;
+    }
+    RecordsStore::deleteAkku(dbVeluser, id);
+    m_chosenAkku = -1;
+    m_selectedSeries = -1;
+    forgetAkkuEverywhere(id);
+    refreshLists();
+    notifyOthers();
+}
+
+void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
+{
+    if (m_series.rowCount() == 0 || m_chosenAkku == -1)
+        return;
+    // Only the series the user selected is ever deleted.
+    const qint32 series = m_selectedSeries;
+    if (series == -1 || selectedSeriesRow() < 0)
+        return;
+    const qint32 akku = m_chosenAkku;
+    if (!usedBy(akku).isEmpty()) {
+        refuseInUse();
+        return;
+    }
+    const QString question = res("0744") + QChar(13) + QChar(13) + res("0742");
+    if (msgBox(question, MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
+        return;
+    // The battery goes with its last series, after its own question.
+    if (m_series.rowCount() == 1) {
+        cmdAkkuLoeschen_Click();
+        return;
+    }
+    if (!usedBy(akku).isEmpty()) {
+        refuseInUse();
+        return;
+    }
+    RecordsStore::deleteSeries(dbVeluser, akku, series);
+    m_selectedSeries = -1;
+    refreshLists();
+    notifyOthers();
+}
+
+// --- recording choice ---------------------------------------------------------------------
+
+void MesswerteErfassenLogic::updateRecordingControls()
+{
+    if (bEditMode)
+        return;
+    const bool choosing = !m_locked && !bRecordRunning;
+    ctl("cmdNeuerAkku").enabled = !m_locked;
+    // Only with a battery chosen: a new series needs one.
+    ctl("cmdNeueMessreihe").enabled = !m_locked && m_chosenAkku != -1;
+    ctl("cmdKeineErfassung").enabled = !m_locked && bRecordRunning;
+    ctl("frameErfassung").enabled = choosing;
+    ctl("optNaechster").enabled = choosing;
+    ctl("optSofort").enabled = choosing && m_sofortAllowed;
+    ctl("optNaechster").checked = m_optNaechster;
+    ctl("optSofort").checked = !m_optNaechster;
+}
+
+void MesswerteErfassenLogic::optSofort_Click()
+{
+    if (m_locked || !m_sofortAllowed)
+        return;
+    m_optNaechster = false;
+    updateRecordingControls();
+    Q_EMIT changed();
+}
+
+void MesswerteErfassenLogic::optNaechster_Click()
+{
+    if (m_locked)
+        return;
+    m_optNaechster = true;
+    updateRecordingControls();
+    Q_EMIT changed();
+}
+
+void MesswerteErfassenLogic::lockRecordingChoice()
+{
+    m_locked = true;
+    setText("cmdCancel", "0100");
+    updateRecordingControls();
+    Q_EMIT changed();
+}
+
+bool MesswerteErfassenLogic::confirmRecordNow()
+{
+    if (m_optNaechster)
+        return false;
+    if (msgBox(res("0750"), MessageService::YesNo, MessageService::Question, res("0700")) == MessageService::Yes)
+        return true;
+    if (!bMeasurementRunning) {
+        m_optNaechster = true;
+        updateRecordingControls();
+        Q_EMIT changed();
+    }
+    return false;
+}
+
+bool MesswerteErfassenLogic::startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo)
+{
+    const bool withTemp = confirmRecordNow();
+    try {
+        parentWin->startRecording(made.akkuId, made.seriesId, m_optNaechster, withTemp);
+        return true;
+    } catch (...) {
+        // Nothing records the new rows: they go again, and the choice stays open.
+        const std::exception_ptr failure = std::current_exception();
+        ErrorGuard::run(undo);
+        ErrorGuard::run([&] { std::rethrow_exception(failure); });
+    }
+    return false;
+}
+
+void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QString& strAkkuBemerkung,
+                                        const QString& strMessreiheBemerkung)
+{
+    if (!parentWin || m_locked)
+        return;
+    const RecordsStore::NewSeries made =
+        RecordsStore::insertAkkuWithSeries(dbVeluser, strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
+    const qint32 previous = m_chosenAkku;
+    m_chosenAkku = made.akkuId;
+    m_selectedSeries = -1;
+    refreshLists();
+    notifyOthers();
+    if (!startOnChannel(made, [&] { RecordsStore::deleteAkku(dbVeluser, made.akkuId); })) {
+        m_chosenAkku = previous;
+        refreshLists();
+        notifyOthers();
+        return;
+    }
+    parentWin->setFrameAkkumesswerteHeading(strAkkuName, strMessreiheBemerkung, QStringLiteral("1"));
+    lockRecordingChoice();
+}
+
+void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
+{
+    if (!parentWin || m_locked || m_chosenAkku == -1)
+        return;
+    const QString name = chosenAkkuName();
+    const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
+    refreshLists();
+    notifyOthers();
+    if (!startOnChannel(made, [&] { RecordsStore::deleteSeries(dbVeluser, made.akkuId, made.seriesId); })) {
+        refreshLists();
+        notifyOthers();
+        return;
+    }
+    parentWin->setFrameAkkumesswerteHeading(name, strBemerkung, QString::number(made.nummer));
+    lockRecordingChoice();
+}
+
+bool MesswerteErfassenLogic::cmdNeueMessreihe_Allowed()
+{
+    if (m_locked || m_chosenAkku == -1)
+        return false;
+    const QString used = usedBy(m_chosenAkku);
+    if (used.isEmpty())
+        return true;
+    bool numeric = false;
+    const int channel = used.toInt(&numeric);
+    msgBox(res("0748") + QLatin1Char(' ') + (numeric ? QString::number(channel) : QStringLiteral("?"))
+               + QLatin1Char(' ') + res("0749"),
+           MessageService::OkOnly, MessageService::NoIcon, res("0410"));
+    return false;
+}
+
+void MesswerteErfassenLogic::cmdKeineErfassung_Click()
+{
+    if (!parentWin || m_locked)
+        return;
+    parentWin->endRecording();
+    parentWin->setFrameAkkumesswerteHeading(QString(), QString(), QString());
+    lockRecordingChoice();
+}
+
+bool MesswerteErfassenLogic::discardQueuedSeries()
+{
+    if (msgBox(res("0726"), MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
+        return false;
+    bool akkuGone = false;
+    if (!ErrorGuard::run([&] { akkuGone = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
+        return false;  // nothing changed: the channel keeps its queued series
+    if (parentWin) {
+        if (akkuGone)
+            parentWin->setAkkuId(-1);
+        parentWin->setRecordingInQueue(false);
+        // The channel forgets the series before its remark box is emptied, so
+        // the empty box is never stored as the series' remark.
+        parentWin->setMessReiheId(-1);
+        parentWin->setFrameAkkumesswerteHeading(QString(), QString(), QString());
+    }
+    bRecordingInQueue = false;
+    if (akkuGone)
+        m_chosenAkku = -1;
+    ErrorGuard::run([this] { refreshLists(); });
+    notifyOthers();
+    return true;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What the records dialog needs of the channel window that opened it: start
+// and end its recording, head its values frame, and set its recording
+// members. The channel window implements it; tests give the dialog a fake.
+class RecordingChannel {
+public:
+    virtual ~RecordingChannel() = default;
+
+    // Raises DatabaseError when the recording could not start; the channel's
+    // state is then unchanged.
+    virtual void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp) = 0;
+    virtual void endRecording() = 0;
+    // Without a battery name the frame gets its plain heading and the remark box is emptied.
+    virtual void setFrameAkkumesswerteHeading(const QString& strAkkuName, const QString& strMessreiheName,
+                                              const QString& strMessreiheNr) = 0;
+    virtual void setRecordingInQueue(bool queued) = 0;
+    virtual void setAkkuId(qint32 id) = 0;
+    virtual void setMessReiheId(qint32 id) = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+
+// What the records dialogs need of the main window: whether a channel records
+// or queues a series of a battery, and making the channels forget a deleted
+// battery. The main window installs itself; without one no channel uses anything.
+class RecordsHost {
+public:
+    virtual ~RecordsHost() = default;
+    // "notUsed", the identifier "001" .. "004" of a channel using the battery,
+    // or "" when the channels cannot be asked.
+    virtual QString isAkkuUsed(qint32 lAkkuId) = 0;
+    // The identifier of a channel that forgot the battery, or "noReset".
+    virtual QString resetAkkuId(qint32 lAkkuId) = 0;
+
+    static RecordsHost& instance();
+    // nullptr restores the default; returns the previous one.
+    static RecordsHost* setInstance(RecordsHost* host);
+};
+
+// Told whenever batteries or series were written or deleted, so every open
+// records dialog shows the current rows.
+class RecordsNotifier : public QObject {
+    Q_OBJECT
+public:
+    static RecordsNotifier& instance();
+    void notifyChanged() { Q_EMIT recordsChanged(); }
+
+Q_SIGNALS:
+    void recordsChanged();
+};

@@ -1,0 +1,131 @@
+// The editor's widgets: every control under its name, the user's own actions
+// reaching the logic, the focus-change range check, and a database failure
+// that leaves the dialog usable.
+#include "TestSupport.h"
+
+#include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
+#include "link/CommunicationProgram.h"
+#include "platform/DataCombo.h"
+#include "platform/FocusValidator.h"
+#include "programs/dlgVelmoroProgram.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+namespace {
+class EditorDialogTest : public CoreTest {
+protected:
+    void SetUp() override
+    {
+        CoreTest::SetUp();
+        openGlobalRecordsets();
+    }
+    static std::shared_ptr<CommunicationProgram> program(const char* text)
+    {
+        auto p = std::make_shared<CommunicationProgram>();
+        p->splitRecievedString(QString::fromLatin1(text), false);
+        return p;
+    }
+};
+} // namespace
+
+TEST_F(EditorDialogTest, EveryControlCarriesItsName)
+{
+    dlgVelmoroProgram d;
+    for (const char* name : {"lblAkkuprogrammWaehlen", "lblZellenzahl", "lblNennSpannung", "lblLadeSchlussSpannung",
+                             "lblEntladeschlussSpannung", "lblVoltLade", "lblVoltEntl", "lblEntladestrom",
+                             "lblLadestrom", "lblAmpereLaden", "lblAmpereEntladen", "lblMode", "lblZeitraum",
+                             "lblSelbstentladungNach", "lblKapazitaetAh", "lblKapazitaetProzent1",
+                             "lblKapazitaetProzent2", "lblEnladeStromC", "lblLadeStromC"})
+        EXPECT_NE(d.findChild<QLabel*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"cmdProgrammHolen", "cmdExtendedModus", "cmdSendButton", "cmdSendToAll",
+                             "cmdDeleteButton", "cmdSaveAsButton", "cmdCancelButton"})
+        EXPECT_NE(d.findChild<QPushButton*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"frameAkku1", "frameAkku2", "Frame3"})
+        EXPECT_NE(d.findChild<QGroupBox*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"optAkkuTyp", "optVorgSpannung", "optSelbstentladungStunden", "optSelbstentladungTage"})
+        EXPECT_NE(d.findChild<QRadioButton*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"chkSollKapazitaet", "chkSelbstentladung"})
+        EXPECT_NE(d.findChild<QCheckBox*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom", "txtEntladestrom",
+                             "txtKapazitaetAh", "txtKapazitaetProzent", "txtZeitraum", "txtSelbstentladungsZeitraum"})
+        EXPECT_NE(d.findChild<QLineEdit*>(QString::fromLatin1(name)), nullptr) << name;
+    for (const char* name : {"cboAkkuProgram", "cboAkkuType", "cboGeraeteModi", "cboModeZyklus", "cboZellenzahl",
+                             "cboNennSpannung", "cboLadeStromC", "cboEntladeStromC"})
+        EXPECT_NE(d.findChild<DataCombo*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0900")));
+    // Reading, sending and named programs come with their own dialogs later.
+    for (const char* name : {"cmdProgrammHolen", "cmdSendButton", "cmdSaveAsButton", "cmdDeleteButton"})
+        EXPECT_FALSE(d.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) << name;
+    EXPECT_TRUE(d.findChild<QWidget*>(QStringLiteral("cmdCancelButton"))->isEnabled());
+}
+
+TEST_F(EditorDialogTest, UsersChoicesReachTheLogic)
+{
+    dlgVelmoroProgram d;
+    d.setGeraeteNr(QStringLiteral("002"));
+    d.setProgram(program("002,P,A02,M03,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400"));
+    d.initDialog();
+    auto* rates = d.findChild<DataCombo*>(QStringLiteral("cboLadeStromC"));
+    auto* current = d.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"));
+    ASSERT_TRUE(rates->isVisibleTo(&d));
+    EXPECT_EQ(rates->currentIndex(), -1);
+    // The user picks "1 C" with 2 Ah.
+    rates->setCurrentIndex(5);
+    Q_EMIT rates->activated(5);
+    EXPECT_EQ(current->text(), QStringLiteral("2.000"));
+    EXPECT_EQ(rates->currentIndex(), 5);
+
+    // The user switches to the preset end voltages: the battery-type fields go.
+    d.findChild<QRadioButton*>(QStringLiteral("optVorgSpannung"))->click();
+    EXPECT_TRUE(d.findChild<QWidget*>(QStringLiteral("cboAkkuType"))->isHidden());
+    EXPECT_FALSE(d.findChild<QWidget*>(QStringLiteral("txtLadeschlussSpannung"))->isHidden());
+}
+
+TEST_F(EditorDialogTest, LeavingABoxChecksItsRangeAndKeepsTheFocusOnARefusal)
+{
+    dlgVelmoroProgram d;
+    d.setGeraeteNr(QStringLiteral("001"));
+    d.setProgram(program("001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400"));
+    d.initDialog();
+    d.show();
+    d.activateWindow();
+    QApplication::processEvents();
+    auto* charge = d.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"));
+    auto* discharge = d.findChild<QLineEdit*>(QStringLiteral("txtEntladestrom"));
+    charge->setFocus();
+    ASSERT_TRUE(charge->hasFocus());
+
+    charge->setText(QStringLiteral("50"));
+    discharge->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(charge->hasFocus());
+    EXPECT_EQ(charge->text(), QStringLiteral("50.000"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(getResource(QStringLiteral("0959"))));
+
+    // Cancel closes whatever the box holds.
+    d.findChild<QPushButton*>(QStringLiteral("cmdCancelButton"))->setFocus(Qt::MouseFocusReason);
+    d.findChild<QPushButton*>(QStringLiteral("cmdCancelButton"))->click();
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(EditorDialogTest, DatabaseFailureIsShownAndTheDialogStaysUsable)
+{
+    dbVeluser.close();
+    dlgVelmoroProgram d;
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].icon, MessageService::Critical);
+    d.setGeraeteNr(QStringLiteral("001"));
+    d.initDialog();
+    EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0900")) + QStringLiteral(" 1"));
+    EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"))->text(), QStringLiteral("0.000"));
+}
