@@ -135,6 +135,10 @@ void frmKanal::buildControls()
             ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
+    if (auto* diagram = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))) {
+        diagram->setEnabled(true);
+        connect(diagram, &QPushButton::clicked, this, ErrorGuard::slot([this] { m_logic.cmdDiagramme_Click(); }));
+    }
 
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
