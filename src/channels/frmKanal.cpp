@@ -3,6 +3,7 @@
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
+#include "platform/ControlText.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "printing/VelmoroPrinting.h"
@@ -224,16 +225,7 @@ QString frmKanal::controlText(const QString& name) const
 {
     if (name == objectName())
         return windowTitle();
-    QWidget* w = findChild<QWidget*>(name);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QLineEdit*>(w))
-        return t->text();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
-    return QString();
+    return controlTextOf(findChild<QWidget*>(name));
 }
 
 void frmKanal::setControlVisible(const QString& name, bool visible)

@@ -1,5 +1,7 @@
 #include "printing/WidgetControlReader.h"
 
+#include "platform/ControlText.h"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,24 +23,7 @@ bool WidgetControlReader::hasControl(const QString& name) const
 
 QString WidgetControlReader::controlText(const QString& name) const
 {
-    QWidget* w = control(name);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QLineEdit*>(w))
-        return t->text();
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return p->toPlainText();
-    if (auto* e = qobject_cast<QTextEdit*>(w))
-        return e->toPlainText();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentText();
-    if (auto* list = qobject_cast<QListWidget*>(w))
-        return list->currentItem() ? list->currentItem()->text() : QString();
-    return QString();
+    return controlTextOf(control(name));
 }
 
 bool WidgetControlReader::isControlVisible(const QString& name) const

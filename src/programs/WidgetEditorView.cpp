@@ -1,5 +1,6 @@
 #include "programs/WidgetEditorView.h"
 
+#include "platform/ControlText.h"
 #include "platform/DataCombo.h"
 
 #include <QAbstractButton>
@@ -40,18 +41,7 @@ QString WidgetEditorView::controlText(const QString& name) const
 {
     if (name == m_window.objectName())
         return m_window.windowTitle();
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentIndex() < 0 ? QString() : c->currentText();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QLineEdit*>(w))
-        return t->text();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
-    return QString();
+    return controlTextOf(control(name));
 }
 
 void WidgetEditorView::setControlVisible(const QString& name, bool visible)
