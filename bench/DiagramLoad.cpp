@@ -6,6 +6,9 @@
 #include "diagrams/DiagrammLogic.h"
 #include "diagrams/frmDiagramm.h"
 
+#include "QtBenchmarkMain.h"
+#include "ShippedDatabases.h"
+
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
@@ -27,11 +30,6 @@ namespace {
 // record (every fourth row).
 constexpr qint64 kRows = 6030000;
 constexpr qint64 kTailRows = 120000;
-
-QString shipped(const char* file)
-{
-    return QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten/") + QLatin1String(file));
-}
 
 long statusKb(const char* field)
 {
@@ -58,12 +56,8 @@ struct Databases {
 
     Databases()
     {
-        const QString user = dir.filePath(QStringLiteral("veluser.mdb"));
-        const QString ref = dir.filePath(QStringLiteral("velmoro.mdb"));
-        QFile::copy(shipped("veluser.mdb"), user);
-        QFile::copy(shipped("velmoro.mdb"), ref);
-        QFile::setPermissions(user, QFile::ReadOwner | QFile::WriteOwner);
-        QFile::setPermissions(ref, QFile::ReadOwner | QFile::WriteOwner);
+        const QString user = copyShippedDatabase(dir.path(), "veluser.mdb");
+        const QString ref = copyShippedDatabase(dir.path(), "velmoro.mdb");
         fill(user);
         dbVelmoro.open(ref);
         dbVeluser.open(user);
@@ -211,16 +205,10 @@ BENCHMARK(BM_GrabChartWithThreeCurvesOf10000Points)->Unit(benchmark::kMillisecon
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Databases db;
-    g_db = &db;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_db = nullptr;
-    return 0;
+    return runWidgetBenchmarks(argc, argv, [] {
+        Databases db;
+        g_db = &db;
+        benchmark::RunSpecifiedBenchmarks();
+        g_db = nullptr;
+    });
 }

@@ -4,7 +4,8 @@
 #include "printing/ReportLayout.h"
 #include "printing/VelmoroPrinting.h"
 
-#include <QApplication>
+#include "QtBenchmarkMain.h"
+
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
@@ -91,13 +92,5 @@ BENCHMARK(BM_ReportAndDiagramPageToPdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                      : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

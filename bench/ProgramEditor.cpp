@@ -1,46 +1,22 @@
 // The program editor: opening it with its lookup lists filled and a program
 // shown (target under 50 ms), and building the program string (target under
 // 10 µs), on copies of the shipped databases.
-#include "core/DatabaseModul.h"
-#include "core/ProgramResources.h"
-#include "core/programSettings.h"
 #include "link/CommunicationProgram.h"
 #include "platform/MessageService.h"
 #include "programs/ProgramString.h"
 #include "programs/dlgVelmoroProgram.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include "QtBenchmarkMain.h"
+#include "ShippedDatabases.h"
+
 #include <memory>
 
 namespace {
 const QString kProgram = QStringLiteral("001,P,A02,M07,Z08,P090,F0,W30,K01500,L01200,E00300,V09600,D08000,YH012");
 
-struct ProgramFolder {
-    QTemporaryDir dir;
-    ProgramFolder()
-    {
-        QDir(dir.path()).mkpath(QStringLiteral("Daten"));
-        for (const char* name : {"velmoro.mdb", "veluser.mdb"}) {
-            const QString to = dir.path() + QStringLiteral("/Daten/") + QLatin1String(name);
-            QFile::copy(QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten/") + QLatin1String(name)), to);
-            QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
-        }
-        openDataDatabase(dir.path());
-        openUserDatabase(dir.path());
-        openSettings();
-        openResources();
-        openGlobalRecordsets();
-    }
-    ~ProgramFolder() { closeAllDatabases(); }
-};
-
 void BM_OpenEditorWithProgram(benchmark::State& state)
 {
-    ProgramFolder folder;
+    ShippedProgramFolder folder;
     for (auto _ : state) {
         auto program = std::make_shared<CommunicationProgram>();
         program->splitRecievedString(QString(kProgram), false);
@@ -87,7 +63,7 @@ BENCHMARK(BM_BuildProgramString)->Unit(benchmark::kMicrosecond);
 // As the editor does it: the settings read afresh from the database at every build.
 void BM_BuildProgramStringFromEditor(benchmark::State& state)
 {
-    ProgramFolder folder;
+    ShippedProgramFolder folder;
     auto program = std::make_shared<CommunicationProgram>();
     program->splitRecievedString(QString(kProgram), false);
     dlgVelmoroProgram editor;
@@ -102,13 +78,5 @@ BENCHMARK(BM_BuildProgramStringFromEditor)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
