@@ -37,7 +37,8 @@ const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txt
 
 } // namespace
 
-dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this), m_exchange(m_logic, *this, *this)
+dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent)
+    : FormDialog(parent), WidgetEditorView(static_cast<QWidget&>(*this)), m_logic(*this), m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
     buildControls();
@@ -260,102 +261,3 @@ void dlgVelmoroProgram::initDialog()
     ErrorGuard::run([this] { m_logic.initDialog(); });
 }
 
-// --- controls by name ------------------------------------------------------------------
-// The viewer finds its controls the same way; one implementation serves both.
-
-namespace {
-WidgetEditorView widgets(const dlgVelmoroProgram* dialog)
-{
-    return WidgetEditorView(const_cast<dlgVelmoroProgram&>(*dialog));
-}
-} // namespace
-
-QWidget* dlgVelmoroProgram::control(const QString& name) const
-{
-    return findChild<QWidget*>(name);
-}
-
-void dlgVelmoroProgram::setControlText(const QString& name, const QString& text)
-{
-    widgets(this).setControlText(name, text);
-}
-
-QString dlgVelmoroProgram::controlText(const QString& name) const
-{
-    return widgets(this).controlText(name);
-}
-
-void dlgVelmoroProgram::setControlVisible(const QString& name, bool visible)
-{
-    widgets(this).setControlVisible(name, visible);
-}
-
-bool dlgVelmoroProgram::isControlVisible(const QString& name) const
-{
-    return widgets(this).isControlVisible(name);
-}
-
-void dlgVelmoroProgram::setControlEnabled(const QString& name, bool enabled)
-{
-    widgets(this).setControlEnabled(name, enabled);
-}
-
-bool dlgVelmoroProgram::isControlEnabled(const QString& name) const
-{
-    return widgets(this).isControlEnabled(name);
-}
-
-void dlgVelmoroProgram::setChecked(const QString& name, bool checked)
-{
-    widgets(this).setChecked(name, checked);
-}
-
-bool dlgVelmoroProgram::isChecked(const QString& name) const
-{
-    return widgets(this).isChecked(name);
-}
-
-void dlgVelmoroProgram::clearList(const QString& name)
-{
-    widgets(this).clearList(name);
-}
-
-void dlgVelmoroProgram::addListItem(const QString& name, const QString& text)
-{
-    widgets(this).addListItem(name, text);
-}
-
-QStringList dlgVelmoroProgram::listItems(const QString& name) const
-{
-    return widgets(this).listItems(name);
-}
-
-int dlgVelmoroProgram::listIndex(const QString& name) const
-{
-    return widgets(this).listIndex(name);
-}
-
-void dlgVelmoroProgram::setListIndex(const QString& name, int index)
-{
-    widgets(this).setListIndex(name, index);
-}
-
-void dlgVelmoroProgram::setBoundEntries(const QString& name, const QVector<ListEntry>& entries)
-{
-    widgets(this).setBoundEntries(name, entries);
-}
-
-QString dlgVelmoroProgram::boundText(const QString& name) const
-{
-    return widgets(this).boundText(name);
-}
-
-void dlgVelmoroProgram::setBoundText(const QString& name, const QString& value)
-{
-    widgets(this).setBoundText(name, value);
-}
-
-void dlgVelmoroProgram::setFocusTo(const QString& name)
-{
-    widgets(this).setFocusTo(name);
-}

@@ -2,8 +2,8 @@
 
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
-#include "programs/ProgramEditorView.h"
 #include "programs/ProgramExchange.h"
+#include "programs/WidgetEditorView.h"
 
 #include <memory>
 
@@ -14,9 +14,10 @@ class ProgramEditorParent;
 class ProgramLink;
 
 // The modal dialog in which the user edits the charge program of one channel.
-// Its controls carry the names the rest of the program knows them by; what it
-// does lives in ProgramEditorLogic.
-class dlgVelmoroProgram : public FormDialog, public ProgramEditorView, private ProgramExchangeHost {
+// Its controls carry the names the rest of the program knows them by and are
+// found by those names the way the viewer finds its own; what it does lives
+// in ProgramEditorLogic.
+class dlgVelmoroProgram : public FormDialog, public WidgetEditorView, private ProgramExchangeHost {
     Q_OBJECT
 public:
     // Loads the dialog: captions and lookup lists (a database failure is
@@ -47,29 +48,9 @@ public:
     std::shared_ptr<CommunicationProgram> reportedProgram() const { return m_exchange.reportedProgram(); }
     FocusValidator& validator() { return *m_validator; }
 
-    // --- ProgramEditorView --------------------------------------------------------------
-    void setControlText(const QString& name, const QString& text) override;
-    QString controlText(const QString& name) const override;
-    void setControlVisible(const QString& name, bool visible) override;
-    bool isControlVisible(const QString& name) const override;
-    void setControlEnabled(const QString& name, bool enabled) override;
-    bool isControlEnabled(const QString& name) const override;
-    void setChecked(const QString& name, bool checked) override;
-    bool isChecked(const QString& name) const override;
-    void clearList(const QString& name) override;
-    void addListItem(const QString& name, const QString& text) override;
-    QStringList listItems(const QString& name) const override;
-    int listIndex(const QString& name) const override;
-    void setListIndex(const QString& name, int index) override;
-    void setBoundEntries(const QString& name, const QVector<ListEntry>& entries) override;
-    QString boundText(const QString& name) const override;
-    void setBoundText(const QString& name, const QString& value) override;
-    void setFocusTo(const QString& name) override;
-
 private:
     void buildControls();
     void connectHandlers();
-    QWidget* control(const QString& name) const;
 
     // ProgramExchangeHost
     void runSaveAsDialog() override;
