@@ -3,6 +3,8 @@
 #include "platform/ErrorGuard.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 FormDialog::FormDialog(QWidget* parent) : QDialog(parent) {}
 
@@ -28,4 +30,18 @@ void FormDialog::closeEvent(QCloseEvent* event)
     // a close() from code) arrives here.
     ErrorGuard::run([this] { closedByFrame(); });
     event->accept();
+}
+
+QDialogButtonBox* FormDialog::okCancelButtons(QPushButton*& ok, QPushButton*& cancel, bool okIsDefault)
+{
+    ok = new QPushButton(this);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    if (okIsDefault)
+        ok->setDefault(true);
+    cancel = new QPushButton(this);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    return buttons;
 }

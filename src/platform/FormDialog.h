@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
+class QPushButton;
+
 // A dialog that tells apart its three ways out: OK (Accepted), its Cancel
 // button or the Escape key (Rejected), and the close box of the window frame
 // (ClosedByFrame), which leaves without running the Cancel button's handler.
@@ -16,6 +19,10 @@ public:
     void reject() override;
 
 protected:
+    // Makes the dialog's OK and Cancel buttons (cmdOk, cmdCancel) in a button
+    // box for its layout. OK is the default button unless Enter belongs to
+    // one of the dialog's edits.
+    QDialogButtonBox* okCancelButtons(QPushButton*& ok, QPushButton*& cancel, bool okIsDefault = true);
     // The Cancel button's handler; the default only rejects.
     virtual void cancelButton();
     // Called when the frame's close box closes the dialog; the default leaves

@@ -19,14 +19,8 @@ dlgBemerkung::dlgBemerkung(QWidget* parent) : FormDialog(parent)
     txtBemerkung->setObjectName(QStringLiteral("txtBemerkung"));
     txtBemerkung->setTabChangesFocus(true);
     lblBemerkung->setBuddy(txtBemerkung);
-    cmdOk = new QPushButton(this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdCancel = new QPushButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    // Enter starts a new line of the remark.
+    QDialogButtonBox* buttons = okCancelButtons(cmdOk, cmdCancel, false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblBemerkung);
     layout->addWidget(txtBemerkung);

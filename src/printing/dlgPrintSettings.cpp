@@ -27,15 +27,7 @@ dlgPrintSettings::dlgPrintSettings(QWidget* parent) : FormDialog(parent)
     lblChkBox = new QLabel(this);
     lblChkBox->setObjectName(QStringLiteral("lblChkBox"));
     lblChkBox->setBuddy(chkShowDate);
-    cmdOk = new QPushButton(this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = okCancelButtons(cmdOk, cmdCancel);
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblText, 0, 0);
     grid->addWidget(txtHeigth, 0, 1);

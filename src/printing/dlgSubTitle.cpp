@@ -19,15 +19,7 @@ dlgSubTitle::dlgSubTitle(QWidget* parent) : FormDialog(parent)
     txtSubTitle = new QLineEdit(this);
     txtSubTitle->setObjectName(QStringLiteral("txtSubTitle"));
     lblSubTitle->setBuddy(txtSubTitle);
-    cmdOk = new QPushButton(this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cmdOk, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cmdCancel, QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = okCancelButtons(cmdOk, cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblSubTitle);
     layout->addWidget(txtSubTitle);
