@@ -6,6 +6,7 @@
 #include "platform/FocusValidator.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/ExtendedProgramReceiver.h"
+#include "programs/ProgramFormControls.h"
 #include "programs/WidgetEditorView.h"
 #include "programs/dlgAkkuSpeichern.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
@@ -23,13 +24,7 @@
 
 namespace {
 
-template <class W>
-W* make(QWidget* parent, const char* name)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using ProgramForm::make;
 
 const char* const kDecimalBoxes[] = {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom",
                                      "txtEntladestrom", "txtKapazitaetAh"};
@@ -68,72 +63,7 @@ void dlgVelmoroProgram::buildControls()
     top->addWidget(make<QPushButton>(this, "cmdExtendedModus"));
     root->addLayout(top);
 
-    // The battery: by type with cells and nominal voltage, or by preset end
-    // voltages; the target capacity.
-    auto* battery = make<QGroupBox>(this, "frameAkku1");
-    auto* bg = new QGridLayout(battery);
-    auto* optAkkuTyp = make<QRadioButton>(battery, "optAkkuTyp");
-    auto* optVorgSpannung = make<QRadioButton>(battery, "optVorgSpannung");
-    auto* batteryOptions = new QButtonGroup(battery);
-    batteryOptions->addButton(optAkkuTyp);
-    batteryOptions->addButton(optVorgSpannung);
-    bg->addWidget(optAkkuTyp, 0, 0);
-    bg->addWidget(optVorgSpannung, 0, 1, 1, 2);
-    bg->addWidget(make<DataCombo>(battery, "cboAkkuType"), 1, 0, 1, 3);
-    bg->addWidget(make<QLabel>(battery, "lblZellenzahl"), 2, 0);
-    bg->addWidget(make<DataCombo>(battery, "cboZellenzahl"), 2, 1);
-    bg->addWidget(make<QLabel>(battery, "lblNennSpannung"), 3, 0);
-    bg->addWidget(make<DataCombo>(battery, "cboNennSpannung"), 3, 1);
-    bg->addWidget(make<QLabel>(battery, "lblLadeSchlussSpannung"), 4, 0);
-    bg->addWidget(make<QLineEdit>(battery, "txtLadeschlussSpannung"), 4, 1);
-    bg->addWidget(make<QLabel>(battery, "lblVoltLade"), 4, 2);
-    bg->addWidget(make<QLabel>(battery, "lblEntladeschlussSpannung"), 5, 0);
-    bg->addWidget(make<QLineEdit>(battery, "txtEntladeschlussSpannung"), 5, 1);
-    bg->addWidget(make<QLabel>(battery, "lblVoltEntl"), 5, 2);
-    bg->addWidget(make<QCheckBox>(battery, "chkSollKapazitaet"), 6, 0);
-    bg->addWidget(make<QLineEdit>(battery, "txtKapazitaetAh"), 6, 1);
-    bg->addWidget(make<QLabel>(battery, "lblKapazitaetAh"), 6, 2);
-    auto* percent = new QHBoxLayout;
-    percent->addWidget(make<QLabel>(battery, "lblKapazitaetProzent1"));
-    percent->addWidget(make<QLineEdit>(battery, "txtKapazitaetProzent"));
-    percent->addWidget(make<QLabel>(battery, "lblKapazitaetProzent2"));
-    bg->addLayout(percent, 7, 0, 1, 3);
-    root->addWidget(battery);
-
-    // The program: mode, cycles, period and the two currents with their C-rates.
-    auto* program = make<QGroupBox>(this, "frameAkku2");
-    auto* pg = new QGridLayout(program);
-    pg->addWidget(make<QLabel>(program, "lblMode"), 0, 0);
-    pg->addWidget(make<DataCombo>(program, "cboGeraeteModi"), 0, 1, 1, 2);
-    pg->addWidget(make<DataCombo>(program, "cboModeZyklus"), 0, 3);
-    pg->addWidget(make<QLabel>(program, "lblZeitraum"), 1, 0);
-    pg->addWidget(make<QLineEdit>(program, "txtZeitraum"), 1, 1);
-    pg->addWidget(make<QLabel>(program, "lblLadestrom"), 2, 0);
-    pg->addWidget(make<QLineEdit>(program, "txtLadestrom"), 2, 1);
-    pg->addWidget(make<QLabel>(program, "lblAmpereLaden"), 2, 2);
-    pg->addWidget(make<QLabel>(program, "lblLadeStromC"), 3, 0);
-    pg->addWidget(make<DataCombo>(program, "cboLadeStromC"), 3, 1);
-    pg->addWidget(make<QLabel>(program, "lblEntladestrom"), 4, 0);
-    pg->addWidget(make<QLineEdit>(program, "txtEntladestrom"), 4, 1);
-    pg->addWidget(make<QLabel>(program, "lblAmpereEntladen"), 4, 2);
-    pg->addWidget(make<QLabel>(program, "lblEnladeStromC"), 5, 0);
-    pg->addWidget(make<DataCombo>(program, "cboEntladeStromC"), 5, 1);
-    root->addWidget(program);
-
-    // The self-discharge test.
-    auto* test = make<QGroupBox>(this, "Frame3");
-    auto* tg = new QGridLayout(test);
-    tg->addWidget(make<QCheckBox>(test, "chkSelbstentladung"), 0, 0, 1, 3);
-    tg->addWidget(make<QLabel>(test, "lblSelbstentladungNach"), 1, 0);
-    tg->addWidget(make<QLineEdit>(test, "txtSelbstentladungsZeitraum"), 1, 1);
-    auto* hours = make<QRadioButton>(test, "optSelbstentladungStunden");
-    auto* days = make<QRadioButton>(test, "optSelbstentladungTage");
-    auto* unit = new QButtonGroup(test);
-    unit->addButton(hours);
-    unit->addButton(days);
-    tg->addWidget(hours, 1, 2);
-    tg->addWidget(days, 1, 3);
-    root->addWidget(test);
+    ProgramForm::addProgramFrames(this, root, "frameAkku2");
 
     auto* buttons = new QHBoxLayout;
     for (const char* name : {"cmdSendButton", "cmdSendToAll", "cmdSaveAsButton", "cmdDeleteButton"})
