@@ -1,6 +1,10 @@
 #include "programs/ProgramFormControls.h"
 
 #include "platform/DataCombo.h"
+#include "platform/ErrorGuard.h"
+#include "programs/ProgramEditorLogic.h"
+
+#include <QAbstractButton>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,6 +15,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 void ProgramForm::addProgramFrames(QWidget* dialog, QVBoxLayout* root, const char* programFrameName)
 {
@@ -80,4 +86,31 @@ void ProgramForm::addProgramFrames(QWidget* dialog, QVBoxLayout* root, const cha
     tg->addWidget(hours, 1, 2);
     tg->addWidget(days, 1, 3);
     root->addWidget(test);
+}
+
+void ProgramForm::connectLayoutHandlers(QWidget* dialog, ProgramEditorLogic& logic)
+{
+    auto combo = [dialog](const char* name) { return dialog->findChild<DataCombo*>(QString::fromLatin1(name)); };
+    auto button = [dialog](const char* name) {
+        return dialog->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    };
+    auto on = [&logic](void (ProgramEditorLogic::*handler)()) {
+        return ErrorGuard::slot([&logic, handler] { (logic.*handler)(); });
+    };
+    const std::pair<const char*, void (ProgramEditorLogic::*)()> picks[] = {
+        {"cboAkkuType", &ProgramEditorLogic::cboAkkuType_Click},
+        {"cboGeraeteModi", &ProgramEditorLogic::cboGeraeteModi_Click},
+        {"cboNennSpannung", &ProgramEditorLogic::cboNennSpannung_Click},
+        {"cboZellenzahl", &ProgramEditorLogic::cboZellenzahl_Click},
+        {"cboLadeStromC", &ProgramEditorLogic::cboLadeStromC_Click},
+        {"cboEntladeStromC", &ProgramEditorLogic::cboEntladeStromC_Click}};
+    for (const auto& [name, handler] : picks)
+        QObject::connect(combo(name), &DataCombo::selectionChanged, dialog, on(handler));
+    const std::pair<const char*, void (ProgramEditorLogic::*)()> clicks[] = {
+        {"optAkkuTyp", &ProgramEditorLogic::optAkkuTyp_Click},
+        {"optVorgSpannung", &ProgramEditorLogic::optVorgSpannung_Click},
+        {"chkSollKapazitaet", &ProgramEditorLogic::chkSollKapazitaet_Click},
+        {"chkSelbstentladung", &ProgramEditorLogic::chkSelbstentladung_Click}};
+    for (const auto& [name, handler] : clicks)
+        QObject::connect(button(name), &QAbstractButton::clicked, dialog, on(handler));
 }

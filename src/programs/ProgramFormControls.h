@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class ProgramEditorLogic;
 class QVBoxLayout;
 
 namespace ProgramForm {
@@ -20,5 +21,11 @@ W* make(QWidget* parent, const char* name)
 // in this order: the battery, the program and the self-discharge test. The
 // program frame carries programFrameName (the viewer's has none).
 void addProgramFrames(QWidget* dialog, QVBoxLayout* root, const char* programFrameName);
+
+// The user's picks that lay the form out, in the editor and the viewer
+// alike, each through the error guard: battery type, mode, nominal voltage,
+// cells, the two C-rates, the battery options, target capacity and the
+// self-discharge test.
+void connectLayoutHandlers(QWidget* dialog, ProgramEditorLogic& logic);
 
 } // namespace ProgramForm

@@ -105,27 +105,11 @@ void dlgUsedProgram::buildControls()
 
 void dlgUsedProgram::connectHandlers()
 {
-    auto combo = [this](const char* name) { return findChild<DataCombo*>(QString::fromLatin1(name)); };
     auto button = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
-    auto on = [this](void (ProgramEditorLogic::*handler)()) {
-        return ErrorGuard::slot([this, handler] { (m_logic.*handler)(); });
-    };
 
     // What the user picks on screen lays the window out as in the editor;
     // none of it reaches the program.
-    connect(combo("cboAkkuType"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboAkkuType_Click));
-    connect(combo("cboGeraeteModi"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboGeraeteModi_Click));
-    connect(combo("cboNennSpannung"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboNennSpannung_Click));
-    connect(combo("cboZellenzahl"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboZellenzahl_Click));
-    connect(combo("cboLadeStromC"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboLadeStromC_Click));
-    connect(combo("cboEntladeStromC"), &DataCombo::selectionChanged, this,
-            on(&ProgramEditorLogic::cboEntladeStromC_Click));
-    connect(button("optAkkuTyp"), &QAbstractButton::clicked, this, on(&ProgramEditorLogic::optAkkuTyp_Click));
-    connect(button("optVorgSpannung"), &QAbstractButton::clicked, this, on(&ProgramEditorLogic::optVorgSpannung_Click));
-    connect(button("chkSollKapazitaet"), &QAbstractButton::clicked, this,
-            on(&ProgramEditorLogic::chkSollKapazitaet_Click));
-    connect(button("chkSelbstentladung"), &QAbstractButton::clicked, this,
-            on(&ProgramEditorLogic::chkSelbstentladung_Click));
+    ProgramForm::connectLayoutHandlers(this, m_logic);
     connect(button("cmdExtendedModus"), &QAbstractButton::clicked, this,
             ErrorGuard::slot([this] { cmdExtendedModus_Click(); }));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });

@@ -89,22 +89,10 @@ void dlgVelmoroProgram::connectHandlers()
     };
 
     // Only the user's own actions: the logic's changes raise none of these.
-    connect(combo("cboAkkuType"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboAkkuType_Click));
-    connect(combo("cboGeraeteModi"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboGeraeteModi_Click));
+    ProgramForm::connectLayoutHandlers(this, m_logic);
     connect(combo("cboModeZyklus"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboModeZyklus_Click));
     connect(combo("cboNennSpannung"), &DataCombo::droppedDown, this, on(&ProgramEditorLogic::cboNennSpannung_DropDown));
     connect(combo("cboZellenzahl"), &DataCombo::droppedDown, this, on(&ProgramEditorLogic::cboZellenzahl_DropDown));
-    connect(combo("cboNennSpannung"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboNennSpannung_Click));
-    connect(combo("cboZellenzahl"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboZellenzahl_Click));
-    connect(combo("cboLadeStromC"), &DataCombo::selectionChanged, this, on(&ProgramEditorLogic::cboLadeStromC_Click));
-    connect(combo("cboEntladeStromC"), &DataCombo::selectionChanged, this,
-            on(&ProgramEditorLogic::cboEntladeStromC_Click));
-    connect(button("optAkkuTyp"), &QAbstractButton::clicked, this, on(&ProgramEditorLogic::optAkkuTyp_Click));
-    connect(button("optVorgSpannung"), &QAbstractButton::clicked, this, on(&ProgramEditorLogic::optVorgSpannung_Click));
-    connect(button("chkSollKapazitaet"), &QAbstractButton::clicked, this,
-            on(&ProgramEditorLogic::chkSollKapazitaet_Click));
-    connect(button("chkSelbstentladung"), &QAbstractButton::clicked, this,
-            on(&ProgramEditorLogic::chkSelbstentladung_Click));
     connect(button("optSelbstentladungStunden"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungStunden_Click));
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
