@@ -65,6 +65,8 @@ struct Program {
     // Keeps every channel charging or discharging, so each tick shows values.
     void restartFinishedPrograms()
     {
+        // What the fake charger logs is the test tool's memory, not the program's.
+        charger.clearFrameLog();
         for (int n = 1; n <= 4; ++n)
             if (!charger.channelState(n).running)
                 charger.startProgram(n);

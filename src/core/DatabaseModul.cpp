@@ -185,7 +185,7 @@ QString buildSqlAkkutypen(const QString& usedCharger, const QString& language)
            + QStringLiteral("FROM Akkutypen, NLSResources ")
            + QStringLiteral("WHERE Akkutypen.SprachId=NLSResources.ResourceID ")
            + QStringLiteral("AND Akkutypen.Usable=True ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' ")
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE ")
            + QStringLiteral("ORDER BY NLSResources.ResourceText COLLATE NOCASE ASC;");
 }
 
@@ -197,7 +197,7 @@ QString buildSqlGeraeteModi(const QString& language)
            + QStringLiteral("NLSResources.ResourceText ")
            + QStringLiteral("FROM GeraeteModi,NLSResources ")
            + QStringLiteral("WHERE GeraeteModi.SprachId=NLSResources.ResourceID ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("';");
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE;");
 }
 
 QString buildSqlMinMaxWerte(const QString& usedCharger)

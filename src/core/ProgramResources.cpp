@@ -41,7 +41,8 @@ void ProgramResources::fillCache()
     if (m_rs) {
         m_rs->moveFirst();
         while (!m_rs->eof()) {
-            if (m_rs->field(QStringLiteral("SprachCode")).toString() == m_language) {
+            // A code typed in another letter case ("en") is the same language.
+            if (m_rs->field(QStringLiteral("SprachCode")).toString().compare(m_language, Qt::CaseInsensitive) == 0) {
                 const QString id = m_rs->field(QStringLiteral("ResourceID")).toString();
                 if (!m_cache.contains(id)) {
                     const QVariant text = m_rs->field(QStringLiteral("ResourceText"));

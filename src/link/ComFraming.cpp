@@ -44,4 +44,27 @@ bool containsEndOfText(const QString& buffer)
     return buffer.contains(QChar(ETX));
 }
 
+QString replyChannel(const QString& payload)
+{
+    const QString first = payload.section(QLatin1Char(','), 0, 0);
+    const bool valid = first.size() == 3 && first.startsWith(QLatin1String("00")) && first.at(2) >= QLatin1Char('1')
+        && first.at(2) <= QLatin1Char('4');
+    return valid ? first : QString();
+}
+
+bool dropReplyOfOtherChannel(QString& buffer, const QString& channel)
+{
+    const qsizetype e = buffer.indexOf(QChar(ETX));
+    if (e < 0)
+        return false;
+    const QString payload = decodeReplyFrame(buffer.left(e + 1));
+    if (payload.isEmpty() || payload == QLatin1String("-1"))
+        return false;
+    const QString answered = replyChannel(payload);
+    if (answered.isEmpty() || answered == channel)
+        return false;
+    buffer.remove(0, e + 1);
+    return true;
+}
+
 } // namespace ComFraming

@@ -27,4 +27,15 @@ QString decodeReplyFrame(const QString& buffer);
 // True once a read has brought the end of a reply.
 bool containsEndOfText(const QString& buffer);
 
+// The channel identifier ("001" .. "004") that begins a reply payload; ""
+// when its first element is none of these.
+QString replyChannel(const QString& payload);
+
+// When the buffer begins with a whole, well-formed reply frame whose payload
+// answers a channel other than `channel` (a reply that came after its own
+// time limit), removes that frame with whatever preceded it and returns true.
+// A frame without a channel identifier, a malformed frame and an incomplete
+// one stay.
+bool dropReplyOfOtherChannel(QString& buffer, const QString& channel);
+
 } // namespace ComFraming

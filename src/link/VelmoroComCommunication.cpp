@@ -189,14 +189,16 @@ QString VelmoroComCommunication::converse(const QString& body, const QString& st
     frame = ComFraming::buildCommandFrame(frame);
     if (!writeFrame(frame))
         return QString();
-    return receiveString(strFrom, bWait);
+    // Every body, the program string too, begins with the channel asked.
+    return receiveString(strFrom, bWait, ComFraming::replyChannel(body));
 }
 
-QString VelmoroComCommunication::receiveString(const QString& strFrom, bool bWait)
+QString VelmoroComCommunication::receiveString(const QString& strFrom, bool bWait, const QString& askedChannel)
 {
     const bool letEventsRun = bWait && strFrom == QLatin1String("001");
     const QDeadlineTimer deadline(m_timeoutMs, Qt::PreciseTimer); // monotonic: a clock change does not touch it
     QString buffer;
+    bool anythingCame = false;
     for (;;) {
         if (letEventsRun && QCoreApplication::instance()) {
             QCoreApplication::processEvents();
@@ -204,7 +206,12 @@ QString VelmoroComCommunication::receiveString(const QString& strFrom, bool bWai
             if (!m_port->isOpen())
                 return QString();
         }
-        buffer += QString::fromLatin1(m_port->readAll());
+        const QByteArray chunk = m_port->readAll();
+        anythingCame = anythingCame || !chunk.isEmpty();
+        buffer += QString::fromLatin1(chunk);
+        if (!askedChannel.isEmpty())
+            while (ComFraming::dropReplyOfOtherChannel(buffer, askedChannel)) {
+            }
         if (ComFraming::containsEndOfText(buffer) || deadline.hasExpired())
             break;
         qint64 wait = deadline.remainingTime();
@@ -221,7 +228,7 @@ QString VelmoroComCommunication::receiveString(const QString& strFrom, bool bWai
         portFailed(error, m_port->errorString());
         return QString();
     }
-    if (!buffer.isEmpty())
+    if (anythingCame)
         m_failureReported = false; // the port works: a later failure is news again
     return ComFraming::decodeReplyFrame(buffer);
 }

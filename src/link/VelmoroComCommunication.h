@@ -13,6 +13,11 @@ class QSerialPort;
 // time limit (or the port failed); "-1" when what came is not a well-formed
 // reply frame. No command ever throws or changes its arguments.
 //
+// A reply that answers another channel than the one asked (one that came
+// after its own time limit, while the next conversation waited) is passed
+// over, and the wait goes on until the same time limit: a late reply costs
+// its own conversation and not the next one as well.
+//
 // Port failures (an adapter pulled out, a port that will not open) are shown
 // once per episode; after that the link answers "" silently and reopens the
 // port at each conversation until one succeeds again.
@@ -69,7 +74,7 @@ public:
 
 private:
     QString converse(const QString& body, const QString& strFrom, bool bWait);
-    QString receiveString(const QString& strFrom, bool bWait);
+    QString receiveString(const QString& strFrom, bool bWait, const QString& askedChannel);
     bool ensurePortReady();
     bool writeFrame(const QString& frame);
     void portFailed(int errorNumber, const QString& description);

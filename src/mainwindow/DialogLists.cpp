@@ -9,7 +9,7 @@ QVector<DataCombo::Entry> DialogLists::languages(Database& db, const QString& la
                                       "FROM Sprachen, NLSResources "
                                       "WHERE Sprachen.SprachResID = NLSResources.ResourceID "
                                       "AND Sprachen.Usable=True "
-                                      "AND NLSResources.SprachCode=? "
+                                      "AND NLSResources.SprachCode=? COLLATE NOCASE "
                                       "ORDER BY NLSResources.ResourceText COLLATE NOCASE ASC"),
                        {languageCode});
 }

@@ -41,7 +41,7 @@ void dlgFirstSprache::fillLanguageDialog()
     lblSprache->setText(getResource(QStringLiteral("0401")));
     lblSpracheText->setText(getResource(QStringLiteral("0402")));
     cboSprachAuswahl->setEntries(DialogLists::languages(dbVelmoro, m_strSelectedLanguage));
-    cboSprachAuswahl->selectValue(m_strSelectedLanguage);
+    cboSprachAuswahl->selectValue(m_strSelectedLanguage, Qt::CaseInsensitive);
 }
 
 void dlgFirstSprache::cboSprachAuswahl_Change()

@@ -32,7 +32,8 @@ void dlgSprache::Form_Load()
     lblSprache->setText(getResource(QStringLiteral("0401")));
     const QString used = objSettings().getSetting(QStringLiteral("UsedLanguage"));
     cboSprachAuswahl->setEntries(DialogLists::languages(dbVelmoro, used));
-    cboSprachAuswahl->selectValue(used);
+    // A stored code in another letter case ("en") is the same language.
+    cboSprachAuswahl->selectValue(used, Qt::CaseInsensitive);
     m_strLanguageAtOpening = cboSprachAuswahl->currentValue();
 }
 

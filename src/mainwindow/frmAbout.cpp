@@ -2,6 +2,7 @@
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
+#include "core/ProgramVersion.h"
 #include "mainwindow/ProgramLogo.h"
 #include "mainwindow/dlgSystemInfo.h"
 #include "platform/MessageService.h"
@@ -67,5 +68,5 @@ void frmAbout::paintEvent(QPaintEvent*)
 {
     paintProgramLogo(*this, rect().adjusted(0, 0, 0, -70), 28, 60,
                      getResource(QStringLiteral("0001")) + QLatin1Char('\n') + getResource(QStringLiteral("0002"))
-                         + QLatin1Char(' ') + QStringLiteral(VELMORO_VERSION));
+                         + QLatin1Char(' ') + programVersionText());
 }

@@ -2,6 +2,7 @@
 
 #include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
+#include "core/ProgramVersion.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "mainwindow/MainMenuModul.h"
@@ -27,10 +28,12 @@
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLayout>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 #include <QPrintDialog>
 #include <QStatusBar>
-#include <QVersionNumber>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -89,6 +92,9 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     // Arranging lays the channel windows out in channel order.
     m_mdi->setActivationOrder(QMdiArea::CreationOrder);
+    // A window the area cannot hold whole is reached by scrolling, never cut.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     buildMenus();
     buildStatusbar();
@@ -133,7 +139,6 @@ void frmMDIMainForm::buildMenus()
     auto separator = [](QMenu* m, const char* name) {
         QAction* a = m->addSeparator();
         a->setObjectName(QString::fromLatin1(name));
-        a->setText(QStringLiteral("-"));
         return a;
     };
 
@@ -462,6 +467,17 @@ void frmMDIMainForm::mnuHelpInfo_Click()
 
 // --- activation and print item -------------------------------------------------
 
+void frmMDIMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Laid out at start before the window was on the screen: once there, its
+    // own parts and frame are known and the layout is made exact.
+    if (m_channelGrid && !m_placedOnScreen) {
+        m_placedOnScreen = true;
+        placeChannelWindows();
+    }
+}
+
 void frmMDIMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -502,11 +518,6 @@ void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
 
 void frmMDIMainForm::ReloadWindowCaption()
 {
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty())
-        version = QStringLiteral(VELMORO_VERSION);
-    const QVersionNumber v = QVersionNumber::fromString(version);
-
     // The port as the port dialog would show it checked: "1" .. "10", or a
     // device path; anything else checks no option and reads "2".
     QString port = setting("ComPort");
@@ -518,9 +529,7 @@ void frmMDIMainForm::ReloadWindowCaption()
         port = QString::number(portNumber);
 
     const QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
-                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ')
-                          + QString::number(v.majorVersion()) + QLatin1Char('.')
-                          + QString::number(v.minorVersion()) + QString::number(v.microVersion())
+                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
                           + getResource(QStringLiteral("0003")) + QStringLiteral("    ")
                           + setting("ChargerTextTop") + QStringLiteral("  velmoro ") + setting("UsedCharger")
                           + QStringLiteral("    ") + QStringLiteral("Com Port: ") + port;
@@ -707,6 +716,12 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     sub->hide();
     m_kanal[channel - 1] = k;
     k->Form_Load();
+    // No arrangement or drag may make it smaller than its controls need,
+    // whatever texts they carry now or later.
+    if (sub->layout())
+        sub->layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    if (m_channelGrid)
+        sub->setGeometry(m_channelGrid->cellRect(channel - 1));
     return k;
 }
 
@@ -799,6 +814,61 @@ void frmMDIMainForm::loadChannelWindows()
         showChannelWindows2To4();
     }
     showChannelWindow1();
+    placeChannelWindows();
+}
+
+void frmMDIMainForm::placeChannelWindows()
+{
+    QList<QMdiSubWindow*> windows;
+    QSize preferred;
+    QSize minimum;
+    // The two-channel model loads windows 3 and 4 but never shows them.
+    const int channels = setting("UsedCharger") == QLatin1String("KZT4 48V") ? 2 : 4;
+    for (int n = 1; n <= channels; ++n) {
+        if (QMdiSubWindow* sub = kanalSubWindow(n)) {
+            windows << sub;
+            preferred = preferred.expandedTo(sub->sizeHint());
+            minimum = minimum.expandedTo(sub->minimumSize().expandedTo(sub->minimumSizeHint()));
+        }
+    }
+    if (windows.isEmpty())
+        return;
+
+    // The main window's own parts around the area, and the frame the window
+    // system adds (known only once the window is on the screen).
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
+    // On the screen the parts are measured; before, they are estimated.
+    const int areaFrame = 2 * m_mdi->frameWidth();
+    QSize chrome;
+    if (isVisible())
+        chrome = size() - m_mdi->size() + QSize(areaFrame, areaFrame);
+    else
+        chrome = QSize(areaFrame, menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + areaFrame);
+    const QRect screenRoom = (screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768));
+    // A little slack, so a pixel lost to rounding brings up no scroll bar.
+    const QSize slack(4, 4);
+    const QSize room = screenRoom.size() - frame - chrome - slack;
+
+    ChannelGrid grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room);
+    // A grid that scrolls loses the scroll bars' room.
+    QSize bars;
+    if (!grid.fits) {
+        const int bar = m_mdi->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_mdi);
+        bars = QSize(bar, bar);
+        grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room - bars);
+    }
+    m_channelGrid = grid;
+    // Every window has its cell, also those hidden now: shown later, it
+    // comes up in its own place.
+    for (int n = 1; n <= 4; ++n)
+        if (QMdiSubWindow* sub = kanalSubWindow(n))
+            sub->setGeometry(grid.cellRect(n - 1));
+
+    const QSize wanted = (grid.extent() + chrome + bars + slack).boundedTo(screenRoom.size() - frame);
+    resize(wanted.expandedTo(minimumSizeHint()).boundedTo(screenRoom.size() - frame));
+    const QRect outer(pos(), size() + frame);
+    if (!screenRoom.contains(outer))
+        move(screenRoom.topLeft());
 }
 
 void frmMDIMainForm::saveChannelVisibility()

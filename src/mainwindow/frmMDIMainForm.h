@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/ChannelPlacement.h"
+
 #include "channels/KanalHost.h"
 
 #include <QMainWindow>
@@ -167,6 +169,11 @@ public:
     // KZTxChannelCount when it reads as a number, kept within 1 .. 4.
     static std::optional<int> kztxChannelCount();
 
+    // Lays the loaded channel windows out in a grid, in channel order, so that
+    // none covers another, and sizes the main window to hold them within the
+    // screen (the area scrolls when the screen is too small). Run at start.
+    void placeChannelWindows();
+
     // KanalHost
     bool noKZTFound() const override { return bNoKZTFound; }
     void setNoKZTFound(bool lost) override { bNoKZTFound = lost; }
@@ -179,6 +186,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenus();
@@ -192,6 +200,9 @@ private:
     std::array<frmKanal*, 4> m_kanal{};
     QPointer<dlgFirstCharger> m_chargerDialog;
     QPointer<frmAbout> m_about;
+    // The grid of the start; a channel window loaded later gets its cell.
+    std::optional<ChannelGrid> m_channelGrid;
+    bool m_placedOnScreen = false;
 };
 
 // The main window of the run, once it exists.

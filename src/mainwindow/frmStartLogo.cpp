@@ -1,5 +1,6 @@
 #include "mainwindow/frmStartLogo.h"
 
+#include "core/ProgramVersion.h"
 #include "mainwindow/ProgramLogo.h"
 #include "platform/Terminator.h"
 
@@ -50,5 +51,5 @@ void frmStartLogo::keyPressEvent(QKeyEvent* event)
 
 void frmStartLogo::paintEvent(QPaintEvent*)
 {
-    paintProgramLogo(*this, rect(), 32, 80, QStringLiteral("Version %1").arg(QStringLiteral(VELMORO_VERSION)));
+    paintProgramLogo(*this, rect(), 32, 80, QStringLiteral("Version %1").arg(programVersionText()));
 }

@@ -19,11 +19,11 @@ void DataCombo::setEntries(const QVector<Entry>& entries)
     setCurrentIndex(-1);
 }
 
-void DataCombo::selectValue(const QString& value)
+void DataCombo::selectValue(const QString& value, Qt::CaseSensitivity cs)
 {
     const QSignalBlocker block(this);
     for (int i = 0; i < count(); ++i) {
-        if (itemData(i).toString() == value) {
+        if (itemData(i).toString().compare(value, cs) == 0) {
             setCurrentIndex(i);
             return;
         }

@@ -19,7 +19,7 @@ public:
     // Replaces the entries without reporting a change.
     void setEntries(const QVector<Entry>& entries);
     // Selects the first entry with that value, or none; reports no change.
-    void selectValue(const QString& value);
+    void selectValue(const QString& value, Qt::CaseSensitivity cs = Qt::CaseSensitive);
     QString currentValue() const;
     int entryCount() const { return count(); }
 

@@ -24,17 +24,25 @@ void tile(QMdiArea& area, bool aboveEachOther)
         return;
     const QRect space = area.viewport()->rect();
     const int n = int(windows.size());
+    // A window never gets less than its controls need: where the area is too
+    // small the windows follow one another beyond its edge and it scrolls.
+    int next = 0;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* w = windows[i];
         if (w->isMaximized())
             w->showNormal();
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
         QRect r;
         if (aboveEachOther) {
-            const int top = space.height() * i / n;
-            r = QRect(0, top, space.width(), space.height() * (i + 1) / n - top);
+            const int top = std::max(next, space.height() * i / n);
+            const int height = std::max(least.height(), space.height() * (i + 1) / n - top);
+            r = QRect(0, top, std::max(least.width(), space.width()), height);
+            next = r.bottom() + 1;
         } else {
-            const int left = space.width() * i / n;
-            r = QRect(left, 0, space.width() * (i + 1) / n - left, space.height());
+            const int left = std::max(next, space.width() * i / n);
+            const int width = std::max(least.width(), space.width() * (i + 1) / n - left);
+            r = QRect(left, 0, width, std::max(least.height(), space.height()));
+            next = r.right() + 1;
         }
         w->setGeometry(r);
     }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <algorithm>
 
 class PanelStatusBar::Panel : public QLabel {
 public:
@@ -14,7 +15,34 @@ public:
         setTextFormat(Qt::PlainText);
     }
 
+    // The whole text; what the panel draws is cut with an ellipsis when the
+    // bar is too narrow, and the whole text is then its tooltip.
+    void setFullText(const QString& text)
+    {
+        if (text == m_full && !text.isEmpty())
+            return;
+        m_full = text;
+        updateGeometry();
+        refresh();
+    }
+    QString fullText() const { return m_full; }
+
+    // Wide enough for the whole text, so the bar gives it that room when it has it.
+    QSize sizeHint() const override
+    {
+        QSize size = QLabel::sizeHint();
+        const QMargins m = contentsMargins();
+        size.setWidth(std::max(minimumWidth(), fontMetrics().horizontalAdvance(m_full) + 2 * margin() + m.left()
+                                                   + m.right() + 2));
+        return size;
+    }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        refresh();
+    }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->position().toPoint()))
@@ -29,8 +57,17 @@ protected:
     }
 
 private:
+    void refresh()
+    {
+        const int room = contentsRect().width() - 2 * margin();
+        const QString shown = fontMetrics().elidedText(m_full, Qt::ElideRight, std::max(0, room));
+        QLabel::setText(shown);
+        setToolTip(shown == m_full ? QString() : m_full);
+    }
+
     PanelStatusBar* m_bar;
     QString m_key;
+    QString m_full;
 };
 
 PanelStatusBar::PanelStatusBar(QWidget* parent) : QWidget(parent)
@@ -45,7 +82,7 @@ void PanelStatusBar::addPanel(const QString& key, const QString& text, int stret
     if (m_panels.contains(key))
         return;
     auto* p = new Panel(this, key);
-    p->setText(text);
+    p->setFullText(text);
     m_layout->addWidget(p, stretch);
     m_panels.insert(key, p);
     m_order << key;
@@ -64,13 +101,13 @@ QLabel* PanelStatusBar::panel(const QString& key) const
 void PanelStatusBar::setPanelText(const QString& key, const QString& text)
 {
     if (auto* p = find(key))
-        p->setText(text);
+        p->setFullText(text);
 }
 
 QString PanelStatusBar::panelText(const QString& key) const
 {
     auto* p = find(key);
-    return p ? p->text() : QString();
+    return p ? p->fullText() : QString();
 }
 
 void PanelStatusBar::setPanelVisible(const QString& key, bool visible)

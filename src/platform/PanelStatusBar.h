@@ -10,7 +10,9 @@ class QHBoxLayout;
 
 // A status bar made of panels addressed by key. Each panel can be shown or
 // hidden, enabled or disabled, carries a text and reports a click and a
-// double-click with its key. Hidden panels take no room.
+// double-click with its key. Hidden panels take no room. A panel asks for the
+// width of its whole text; when the bar cannot give it, the text is cut with
+// an ellipsis and shown whole as the panel's tooltip.
 class PanelStatusBar : public QWidget {
     Q_OBJECT
 public:

@@ -140,7 +140,7 @@ TEST_F(KanalFakeChargerTest, PulledOutChargerShowsNoReplySlowsDownAndRecoversWhe
     EXPECT_LE(messages.shown.size(), 1);
 }
 
-TEST_F(KanalFakeChargerTest, OtherChannelsReplyAndMalformedReplyOnTheRealLink)
+TEST_F(KanalFakeChargerTest, OtherChannelsLateReplyAndMalformedReplyOnTheRealLink)
 {
     start(QStringLiteral("KZT4"));
     fake.setStatus(1, QStringLiteral("SL"));
@@ -148,11 +148,15 @@ TEST_F(KanalFakeChargerTest, OtherChannelsReplyAndMalformedReplyOnTheRealLink)
     channel(1).timerKanal_Timer();
     ASSERT_EQ(shown(1, "txtStrom"), formatCurrent(1500));
 
+    // Channel 2's reply comes only while channel 1 waits for its own.
     fake.setStatus(2, QStringLiteral("SE"));
     fake.setValues(2, 3333, 4444, 5555);
-    fake.injectFault(FakeFault::OtherChannel, 1, QStringLiteral("001"), QStringLiteral("M"));
+    fake.injectFault(FakeFault::LateReply, 1, QStringLiteral("002"), QStringLiteral("M"));
+    channel(2).timerKanal_Timer();
+    EXPECT_EQ(shown(2, "txtStatus"), r("6000"));
+    fake.setValues(1, 1550, 1240, 805);
     channel(1).timerKanal_Timer();
-    EXPECT_EQ(shown(1, "txtStrom"), formatCurrent(1500));
+    EXPECT_EQ(shown(1, "txtStrom"), formatCurrent(1550));
     EXPECT_EQ(shown(1, "txtStatus"), r("6012"));
     EXPECT_EQ(channel(1).comResults()->strKanal, QStringLiteral("001"));
 

@@ -103,3 +103,23 @@ TEST_F(CoreDataTest, UnknownLanguageGivesEmptyListsNotAnError)
     EXPECT_EQ(rsAkkutypen->recordCount(), 0);
     EXPECT_EQ(rsGeraeteModi->recordCount(), 0);
 }
+
+TEST_F(CoreDataTest, LanguageCodeInAnotherLetterCaseFindsItsTexts)
+{
+    for (const char* code : {"en", "De", "EN"}) {
+        SCOPED_TRACE(code);
+        objSettings().setSetting(QStringLiteral("UsedLanguage"), QString::fromLatin1(code));
+        objResources().setLanguageKey(QString::fromLatin1(code));
+        EXPECT_NE(getResource(QStringLiteral("1000")), QStringLiteral("1000"));
+        openGlobalRecordsets();
+        EXPECT_GT(rsAkkutypen->recordCount(), 0);
+        EXPECT_GT(rsGeraeteModi->recordCount(), 0);
+        rsGeraeteModi->moveFirst();
+        EXPECT_FALSE(rsGeraeteModi->field(QStringLiteral("ResourceText")).toString().isEmpty());
+    }
+    // The German code in small letters shows the German texts.
+    objResources().setLanguageKey(QStringLiteral("de"));
+    const QString german = getResource(QStringLiteral("1000"));
+    objResources().setLanguageKey(QStringLiteral("EN"));
+    EXPECT_NE(german, getResource(QStringLiteral("1000")));
+}

@@ -158,3 +158,25 @@ TEST(FakeChargerLifetime, TwoFakesHaveDistinctPorts)
     EXPECT_NE(a.portPath(), b.portPath());
     EXPECT_NE(QFileInfo(a.portPath()).fileName(), QFileInfo(b.portPath()).fileName());
 }
+
+TEST_F(FakeChargerFaults, PeriodicFaultHitsEveryNthMatchingRequestAndRepliesAreLogged)
+{
+    fake.clearFrameLog();
+    fake.injectPeriodicFault(FakeFault::NoReply, 3, QStringLiteral("001"));
+    QList<bool> answered;
+    for (int i = 0; i < 7; ++i) {
+        answered << !rawReply(QStringLiteral("001,M")).isEmpty();
+        // Another channel's requests do not count towards channel 1's period.
+        EXPECT_FALSE(rawReply(QStringLiteral("002,M")).isEmpty());
+    }
+    EXPECT_EQ(answered, (QList<bool>{true, true, false, true, true, false, true}));
+    // Payloads of the replies given, a swallowed request gives none.
+    const QStringList log = fake.replyLog();
+    EXPECT_EQ(log.size(), 12);
+    EXPECT_EQ(log.first(), QStringLiteral("001,M,SL,L01000,V07200,K00100,"));
+    EXPECT_EQ(log.at(1), QStringLiteral("002,M,SA,"));
+    fake.clearFaults();
+    EXPECT_FALSE(rawReply(QStringLiteral("001,M")).isEmpty());
+    fake.clearFrameLog();
+    EXPECT_TRUE(fake.replyLog().isEmpty());
+}

@@ -45,6 +45,35 @@ TEST(ComFraming, ReplyFramesDecodeToTheirPayload)
         EXPECT_EQ(ComFraming::decodeReplyFrame(c.buffer), c.expected) << c.name;
 }
 
+TEST(ComFraming, OnlyAWholeReplyOfAnotherChannelIsPassedOver)
+{
+    struct Case {
+        const char* name;
+        QString buffer;
+        bool dropped;
+        QString rest;
+    };
+    const QString own = DC4 + ",002,M,SA," + ETX;
+    const Case cases[] = {
+        {"another channel's status, then our own", DC4 + ",001,M,SL,L01000,V07200,K00010," + ETX + own, true, own},
+        {"another channel's end values with noise before", "#~" + DC4 + ",004,D," + ETX, true, ""},
+        {"our own reply", own, false, own},
+        {"another channel's frame not yet ended", DC4 + ",001,M,S", false, DC4 + ",001,M,S"},
+        {"a malformed frame", DC4 + "001,M,SA," + ETX, false, DC4 + "001,M,SA," + ETX},
+        {"no channel in the first element", DC4 + ",M,SA," + ETX, false, DC4 + ",M,SA," + ETX},
+        {"channel 5 is none", DC4 + ",005,M,SA," + ETX, false, DC4 + ",005,M,SA," + ETX},
+        {"an empty frame", DC4 + "," + ETX, false, DC4 + "," + ETX},
+        {"nothing", "", false, ""},
+    };
+    for (const auto& c : cases) {
+        QString buffer = c.buffer;
+        EXPECT_EQ(ComFraming::dropReplyOfOtherChannel(buffer, QStringLiteral("002")), c.dropped) << c.name;
+        EXPECT_EQ(buffer, c.rest) << c.name;
+    }
+    EXPECT_EQ(ComFraming::replyChannel(QStringLiteral("003,P,A02,M01,")), QStringLiteral("003"));
+    EXPECT_EQ(ComFraming::replyChannel(QStringLiteral("03,M,SA,")), QString());
+}
+
 TEST(ComFraming, StatusPayloadSplitsWithAnEmptyLastElement)
 {
     const QString payload = ComFraming::decodeReplyFrame(DC4 + ",001,M,SA," + ETX);

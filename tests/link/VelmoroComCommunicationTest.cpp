@@ -151,16 +151,41 @@ TEST_F(LinkTest, LateReplyIsDiscardedBeforeTheNextCommand)
     EXPECT_EQ(link->getStatus(QStringLiteral("002")), QStringLiteral("002,M,SA,"));
 }
 
-TEST_F(LinkTest, LateReplyThatArrivesDuringTheNextWaitIsReadThere)
+TEST_F(LinkTest, LateReplyThatArrivesDuringTheNextWaitIsPassedOver)
 {
-    // Discarding can only remove what has come; a reply that comes later
-    // still meets the next command, which is why the channel windows check
-    // the channel of every reply.
+    // Discarding before the command can only remove what has come; a reply
+    // that comes later still meets the next command, whose wait passes it
+    // over and takes its own.
     link->setReplyTimeout(shortLimitMs);
     fake.injectFault(FakeFault::LateReply);
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
     link->setReplyTimeout(VelmoroComCommunication::defaultReplyTimeout());
-    EXPECT_EQ(link->getStatus(QStringLiteral("002")), status1);
+    EXPECT_EQ(link->getStatus(QStringLiteral("002")), QStringLiteral("002,M,SA,"));
+    // Every command names its channel, the program write too.
+    fake.injectFault(FakeFault::LateReply, 1, QStringLiteral("002"));
+    link->setReplyTimeout(shortLimitMs);
+    EXPECT_EQ(link->getProgram(QStringLiteral("002"), false), QString());
+    link->setReplyTimeout(VelmoroComCommunication::defaultReplyTimeout());
+    const QString program = QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400");
+    EXPECT_EQ(link->sendProgram(program), program + QStringLiteral(",G1,"));
+}
+
+TEST_F(LinkTest, OnlyAnotherChannelsReplyWaitsOutTheSameLimit)
+{
+    link->setReplyTimeout(300);
+    fake.injectFault(FakeFault::OtherChannel, 1, QStringLiteral("001"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
+    // Passed over: the wait went on for its own reply.
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    // A late reply of the channel itself is still read, as the first frame.
+    link->setReplyTimeout(shortLimitMs);
+    fake.injectFault(FakeFault::LateReply, 1, QStringLiteral("001"), QStringLiteral("D"));
+    EXPECT_EQ(link->getEndwert(QStringLiteral("001")), QString());
+    link->setReplyTimeout(VelmoroComCommunication::defaultReplyTimeout());
+    EXPECT_EQ(link->getStatus(QStringLiteral("001")), QStringLiteral("001,D,"));
 }
 
 TEST_F(LinkTest, PulledOutPortIsReportedOnceAndTakenUpAgainWhenBack)

@@ -86,6 +86,20 @@ TEST_F(SettingsDialogsTest, LanguageDialogConfirmations)
     EXPECT_EQ(terminator.calls, 0);
 }
 
+TEST_F(SettingsDialogsTest, LanguageStoredInSmallLettersIsPreselectedAndOkChangesNothing)
+{
+    setSetting("UsedLanguage", QStringLiteral("en"));
+    objResources().setLanguageKey(QStringLiteral("en"));
+    dlgSprache d;
+    EXPECT_EQ(d.languageAtOpening(), QStringLiteral("EN"));
+    EXPECT_EQ(d.btnOk->text(), getResource(QStringLiteral("0100")));
+    EXPECT_NE(d.btnOk->text(), QStringLiteral("0100"));
+    Finished finished(d);
+    d.btnOk_Click();
+    EXPECT_EQ(outcome(d, finished), QDialog::Accepted);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(SettingsDialogsTest, ConfirmedLanguageChangeEndsWithoutCloseQuestion)
 {
     setSetting("Akku2Visible", QStringLiteral("NO"));

@@ -47,6 +47,9 @@ struct Rule {
     QString command;
     bool raw = false;
     QByteArray rawBytes;
+    // Periodic rule: only every `every`-th matching request gets the fault.
+    int every = 0;
+    int seen = 0;
 };
 
 // Lists handed out get an array of their own: the fake's thread goes on
@@ -87,6 +90,7 @@ struct FakeCharger::Impl {
     std::deque<Rule> rules;
     std::vector<QByteArray> held;
     QList<FakeFrame> log;
+    QStringList replies;
     int handled = 0;
     long long written = 0;
     std::function<void(const FakeFrame&)> observer;
@@ -438,6 +442,8 @@ std::vector<Output> FakeCharger::Impl::respondLocked(const FakeFrame& frame)
         if ((!it->channel.isEmpty() && it->channel != frame.channel)
             || (!it->command.isEmpty() && it->command != frame.command))
             continue;
+        if (it->every > 0 && ++it->seen % it->every != 0)
+            continue;
         rule = *it;
         if (it->times > 0 && --it->times == 0)
             rules.erase(it);
@@ -463,6 +469,7 @@ std::vector<Output> FakeCharger::Impl::respondLocked(const FakeFrame& frame)
     }
     if (payload.isEmpty())
         return out;
+    replies << payload;
     if (rule && fault == FakeFault::BadEcho) {
         QStringList e = payload.split(QLatin1Char(','));
         if (e.size() > 2 && !e[2].isEmpty() && e[2].back().isDigit()) {
@@ -774,6 +781,20 @@ void FakeCharger::injectFault(FakeFault fault, int times, const QString& channel
     d->rules.push_back(rule);
 }
 
+void FakeCharger::injectPeriodicFault(FakeFault fault, int every, const QString& channel, const QString& command)
+{
+    if (every <= 0)
+        return;
+    std::lock_guard lock(d->mutex);
+    Rule rule;
+    rule.fault = fault;
+    rule.times = -1;
+    rule.every = every;
+    rule.channel = channel;
+    rule.command = command;
+    d->rules.push_back(rule);
+}
+
 void FakeCharger::injectRawReply(const QByteArray& bytes, const QString& channel, const QString& command)
 {
     std::lock_guard lock(d->mutex);
@@ -859,6 +880,13 @@ void FakeCharger::clearFrameLog()
 {
     std::lock_guard lock(d->mutex);
     d->log.clear();
+    d->replies.clear();
+}
+
+QStringList FakeCharger::replyLog() const
+{
+    std::lock_guard lock(d->mutex);
+    return detachedCopy(d->replies);
 }
 
 int FakeCharger::handledFrames() const

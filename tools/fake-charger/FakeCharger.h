@@ -168,6 +168,10 @@ public:
     // any. Faults are used in the order injected.
     void injectFault(FakeFault fault, int times = 1, const QString& channel = QString(),
                      const QString& command = QString());
+    // Every `every`-th matching request, counted from now, gets the fault,
+    // until clearFaults (for example every seventh reply late).
+    void injectPeriodicFault(FakeFault fault, int every, const QString& channel = QString(),
+                             const QString& command = QString());
     // The next matching request is answered with exactly these bytes.
     void injectRawReply(const QByteArray& bytes, const QString& channel = QString(),
                         const QString& command = QString());
@@ -189,6 +193,11 @@ public:
     QStringList frameLog() const;
     // Every frame received, well-formed or not.
     QList<FakeFrame> frames() const;
+    // Payloads of the replies given, in the order of their requests (a reply
+    // held back by LateReply counts when it is given, not when it goes out;
+    // a malformed or truncated one counts with its payload). Emptied with
+    // the frame log.
+    QStringList replyLog() const;
     void clearFrameLog();
     // Frames fully handled (reply written) since the start.
     int handledFrames() const;
