@@ -174,7 +174,10 @@ frmKanalBearbeiten* frmKanalBearbeiten::openSeries(QWidget* owner, qint32 lMessI
 
 bool frmKanalBearbeiten::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && isVisible() && !m_closing)
+    // After a failed read the window waits to be opened again: reading again
+    // on the activation that closing the error box brings would show the
+    // box for ever.
+    if (e->type() == QEvent::WindowActivate && isVisible() && !m_closing && !m_readFailed)
         Form_Activate();
     return QWidget::event(e);
 }
@@ -187,14 +190,13 @@ bool frmKanalBearbeiten::Form_Activate()
     m_activating = true;
     RecordsHost::instance().seriesWindowActivated(this);
     bool exists = true;
-    const bool read = ErrorGuard::run([&] { exists = m_logic.Form_Activate(); });
+    m_readFailed = !ErrorGuard::run([&] { exists = m_logic.Form_Activate(); });
     m_activating = false;
     if (!exists) {
         cmdOk_Click();
         return false;
     }
     // After a failed read the window shows nothing of the series it showed before.
-    (void)read;
     showState();
     return true;
 }

@@ -49,4 +49,5 @@ private:
     KanalBearbeitenLogic m_logic;
     bool m_activating = false;
     bool m_closing = false;
+    bool m_readFailed = false;
 };

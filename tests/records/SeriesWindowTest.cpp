@@ -284,6 +284,15 @@ TEST_F(SeriesWindowTest, ADatabaseFailureIsShownAndLeavesNothingOfTheSeriesBefor
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 0);
     EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtAkkuzustand"))->text(), QString());
+
+    // The activation that closing the error box brings reads nothing again.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window, &activate);
+    EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 0);
+    EXPECT_EQ(messages.shown.size(), 1);
+    // Opening it again reads it.
+    frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 1);
 }
 
 TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
