@@ -8,6 +8,7 @@
 #include "link/CommunicationEndwert.h"
 #include "link/CommunicationProgram.h"
 #include "link/EntwertList.h"
+#include "printing/ReportLayout.h"
 #include "printing/WidgetControlReader.h"
 #include "records/KanalBearbeitenLogic.h"
 #include "records/SeriesWindowServices.h"
@@ -317,6 +318,19 @@ TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
     EXPECT_EQ(reader.controlText(QStringLiteral("txtAkkuzustand")), r("0846") + QStringLiteral(" (40%)"));
     EXPECT_EQ(reader.controlText(QStringLiteral("txtBemerkung")), QStringLiteral("old"));
     EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("cmdOk"))->text(), r("0100"));
+
+    // The report lays the window out as it shows it.
+    ReportLayout::Document doc;
+    ASSERT_NO_THROW(doc = ReportLayout::layoutChannelReport(reader, nullptr, ReportLayout::ReportSettings{}, QString(),
+                                                            false, QSizeF(190, 277)));
+    QStringList printed;
+    for (const auto& page : doc.pages)
+        for (const auto& t : page.texts)
+            printed << t.text;
+    // The report prints the rows' columns each in its place.
+    const QString all = printed.join(QLatin1Char('|'));
+    EXPECT_TRUE(all.contains(QStringLiteral("|---|1.|0.900|1.000|18|2.|1.234|12.345|95|"))) << all.toStdString();
+    EXPECT_TRUE(printed.join(QLatin1Char('|')).contains(r("0846") + QStringLiteral(" (40%)")));
 }
 
 TEST_F(SeriesWindowTest, DiagramsOfTheSeriesAndOfItsPhases)
