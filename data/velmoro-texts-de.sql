@@ -135,7 +135,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0884', 'DE', 'Versorgungsspannung zu niedrig (SQU)'),
   ('0886', 'DE', 'Programm passt nicht zum Akku (SQP)'),
   ('0888', 'DE', 'Kurzschluss am Ausgang (SQS)'),
-  ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter; bereits gespeicherte Werte bleiben erhalten.'),
+  ('0890', 'DE', 'Die Messwerte des Ladegeräts konnten nicht in der Datenbank gespeichert werden. Das Programm liest das Ladegerät weiter und behält die Werte im Speicher, bis die Datenbank sie wieder annimmt.'),
   ('0892', 'DE', 'Die Datenbank konnte nicht gelesen oder geschrieben werden; die letzte Aktion wurde nicht ausgeführt. Das Programm läuft weiter.'),
   ('0894', 'DE', 'Das Programm hat einen Fehler festgestellt, den es nicht beheben kann, und wird jetzt beendet. Bereits gespeicherte Werte bleiben erhalten.'),
 
@@ -192,6 +192,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0976', 'DE', 'Das Ladegerät hat das Programm nicht bestätigt. Prüfen Sie die Verbindung und senden Sie das Programm erneut.'),
   ('0977', 'DE', 'Bitte wählen Sie eine Betriebsart.'),
   ('0978', 'DE', 'Bitte wählen Sie die Anzahl der Zyklen.'),
+  ('0979', 'DE', 'Das gespeicherte Programm kann nicht gelesen werden. Die Felder bleiben unverändert.'),
   ('0980', 'DE', 'Möchten Sie das Programm an das Ladegerät senden?'),
   ('0982', 'DE', 'Bitte wählen Sie einen Akkutyp.'),
   ('0984', 'DE', 'Bitte wählen Sie die Zahl der Zellen oder die Nennspannung.'),
@@ -300,6 +301,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('6018', 'DE', 'Fertig'),
   ('6020', 'DE', 'Warten'),
   ('6022', 'DE', 'Fehler am Ladegerät'),
+  ('6024', 'DE', 'Zustand unbekannt (Status dem Programm nicht bekannt)'),
 
   -- Extended options dialog
   ('7000', 'DE', 'Erweiterte Optionen'),

@@ -141,7 +141,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0884', 'EN', 'Supply voltage too low (SQU)'),
   ('0886', 'EN', 'Program does not suit the battery (SQP)'),
   ('0888', 'EN', 'Short circuit at the output (SQS)'),
-  ('0890', 'EN', 'The values of the charger could not be stored in the database. The program goes on reading the charger; values already stored are kept.'),
+  ('0890', 'EN', 'The values of the charger could not be stored in the database. The program goes on reading the charger and keeps the values in memory until the database takes them again.'),
   ('0892', 'EN', 'The database could not be read or written; the last action was not completed. The program goes on.'),
   ('0894', 'EN', 'The program met an error it cannot recover from and ends now. Values already stored are kept.'),
 
@@ -198,6 +198,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0976', 'EN', 'The charger did not confirm the program. Check the connection and send the program again.'),
   ('0977', 'EN', 'Please choose a mode.'),
   ('0978', 'EN', 'Please choose the number of cycles.'),
+  ('0979', 'EN', 'The stored program cannot be read. The fields stay as they were.'),
   ('0980', 'EN', 'Do you want to send the program to the charger?'),
   ('0982', 'EN', 'Please choose a battery type.'),
   ('0984', 'EN', 'Please choose the number of cells or the nominal voltage.'),
@@ -306,6 +307,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('6018', 'EN', 'Finished'),
   ('6020', 'EN', 'Waiting'),
   ('6022', 'EN', 'Charger error'),
+  ('6024', 'EN', 'State unknown (status not known to the program)'),
 
   -- Extended options dialog
   ('7000', 'EN', 'Extended options'),

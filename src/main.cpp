@@ -5,7 +5,9 @@
 #include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "mainwindow/frmStartLogo.h"
+#include "platform/FailureText.h"
 #include "platform/LastResort.h"
+#include "programs/dlgUsedProgram.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -18,12 +20,10 @@ int main(int argc, char* argv[])
     LastResort::installTerminateHandler();
     LastResort::setDescriber([](const QString& description) {
         const QString id = QStringLiteral("0894");
-        QString text = getResource(id);
+        const QString text = getResource(id);
         if (text == id)  // the texts are not open (yet)
             return QString();
-        if (!description.isEmpty())
-            text += QString(2, QChar(13)) + description;
-        return text;
+        return FailureText::compose(text, description);
     });
     QApplication::setApplicationName(QStringLiteral("velmoro"));
     QApplication::setApplicationDisplayName(QStringLiteral("velmoro"));
@@ -37,6 +37,8 @@ int main(int argc, char* argv[])
     setFirstStartDialogs(&firstStart);
     ComPortRecovery portRecovery;
     setComPortDialogRunner(&portRecovery);
+    // Printed channel reports read their program block from a hidden viewer.
+    dlgUsedProgram::registerForPrinting();
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;

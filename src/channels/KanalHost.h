@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QWidget;
+
 // What a channel window needs of the main window: the two link switches it
 // shares with the other channels, the temporary series counter, its panel of
 // the status bar and its item of the channel menu. The main window implements
@@ -29,4 +31,7 @@ public:
     // does not have would wait out a missing reply at every poll and freeze
     // the program for that time.
     virtual bool channelPresent(int) const { return true; }
+
+    // The channel window became the active one (the print item follows it).
+    virtual void setVelmoroActiveForm(QWidget*) {}
 };

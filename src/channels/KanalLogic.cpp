@@ -13,7 +13,9 @@
 #include "core/ProgramResources.h"
 #include "core/utilitiesModul.h"
 #include "link/CommunicationResults.h"
+#include "core/velmoroLog.h"
 #include "platform/Database.h"
+#include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/Recordset.h"
 
@@ -74,6 +76,8 @@ KanalLogic::KanalLogic(int channel, KanalHost& host, KanalView& view, KanalLink*
       m_link(link ? *link : sharedKanalLink())
 {
     pollTimer.setObjectName(QStringLiteral("timerKanal") + QString::number(channel));
+    // Every 14 s means every 14 s while the link is lost, not "about".
+    pollTimer.setTimerType(Qt::PreciseTimer);
     pollTimer.setInterval(kPollInterval);
     flashingTimer.setObjectName(QStringLiteral("flashingTimer"));
     flashingTimer.setInterval(kFlashInterval);
@@ -203,6 +207,10 @@ bool KanalLogic::isOtherChannel(const QString& strKanal) const
 void KanalLogic::initChannel()
 {
     BusyMark busy(m_busy);
+    DeferredMessages::Hold noBoxes;
+    m_wroteInTick = false;
+    m_failedInTick = false;
+    m_refusedInTick[0] = m_refusedInTick[1] = false;
     m_view.setControlText(QStringLiteral("frameAkkumesswerte"), noSeriesHeading());
     newRecords();
     bTempValuesWritten = true;
@@ -214,11 +222,13 @@ void KanalLogic::initChannel()
         showProgram(*commProgram);
     } else {
         const Read program = readProgram(false);
+        // Another channel's reply leaves the program fields empty: asked again.
+        m_readProgramAgain = program == Read::OtherChannel;
         if (program == Read::Taken && commProgram->iAkkuTyp == -2) {
             m_comResults->iAntwortTyp = CommunicationResults::NoReply;
             if (m_channel == 1) {
                 m_host.setNoKZTFound(true);
-                pollTimer.setInterval(kLostInterval);
+                setPollInterval(kLostInterval);
             }
         } else {
             readEndwerte(false);
@@ -227,7 +237,7 @@ void KanalLogic::initChannel()
                 m_host.setNoKZTFound(false);
             // A channel that answers polls at the normal pace, also when it
             // had slowed down before this start.
-            pollTimer.setInterval(kPollInterval);
+            setPollInterval(kPollInterval);
         }
     }
     showStatus(*m_comResults);
@@ -300,11 +310,23 @@ void KanalLogic::noticeProgramStart(qint16 previousStatus)
 
 void KanalLogic::timerKanal_Timer()
 {
-    // A database that fails must not stop the polling: the user is told and
-    // the next tick tries again; everything stored so far is committed.
+    // A database that fails must not stop the polling: the user is told after
+    // the tick, the values wait in memory and the next tick tries again;
+    // everything stored so far is committed.
+    DeferredMessages::Hold noBoxes;
     m_wroteInTick = false;
     m_failedInTick = false;
+    m_refusedInTick[0] = m_refusedInTick[1] = false;
+    struct ShortLockWait {
+        ShortLockWait() { dbVeluser.setConnectionBusyTimeout(kTickLockWaitMs); }
+        ~ShortLockWait() { dbVeluser.setConnectionBusyTimeout(Database::busyTimeout()); }
+        ShortLockWait(const ShortLockWait&) = delete;
+        ShortLockWait& operator=(const ShortLockWait&) = delete;
+    } shortLockWait;
     guardDatabase([this] { pollTick(); });
+    // Also a tick without a value of its own brings the held ones in.
+    if (!m_busy)
+        writeHeldValues();
     // The failure is over once a whole tick stored its values again; a
     // later one is told anew.
     if (m_wroteInTick && !m_failedInTick)
@@ -360,25 +382,30 @@ bool KanalLogic::recoveryRoad()
             ++iNoAnswerCount;
             if (iNoAnswerCount >= 3) {
                 m_host.setNoKZTFound(true);
-                pollTimer.setInterval(kLostInterval);
+                setPollInterval(kLostInterval);
             }
         } else {
-            pollTimer.setInterval(kWaitInterval);
+            setPollInterval(kWaitInterval);
         }
         return true;
     }
+    m_readProgramAgain = false;
     if (m_channel != 1)
-        pollTimer.setInterval(kPollInterval);
-    readEndwerte(true);
+        setPollInterval(kPollInterval);
+    // The status first: when it shows that a new program started meanwhile,
+    // the end values are forgotten before those of the new program are read
+    // (read the other way round, the reset would wipe them, and a queued
+    // recording would start without them).
     const qint16 previousStatus = m_comResults->iStatusTyp;
     if (readStatus() == Read::OtherChannel)
         return false;
     noticeProgramStart(previousStatus);
+    readEndwerteAfterRecovery();
     if (m_channel == 1) {
         readProgram(false);
         iNoAnswerCount = 0;
         m_host.setNoKZTFound(false);
-        pollTimer.setInterval(kPollInterval);
+        setPollInterval(kPollInterval);
     }
     return true;
 }
@@ -387,14 +414,19 @@ bool KanalLogic::normalRoad()
 {
     if (m_channel == 1)
         iNoAnswerCount = 0;
+    if (m_readProgramAgain && readProgram(false) == Read::Taken && commProgram->iAkkuTyp != -2)
+        m_readProgramAgain = false;
     const qint16 previousStatus = m_comResults->iStatusTyp;
     if (readStatus() == Read::OtherChannel)
         return false;
     if (m_comResults->iAntwortTyp == CommunicationResults::Unusable) {
         if (readStatus() == Read::OtherChannel)
             return false;
-        if (m_comResults->iAntwortTyp == CommunicationResults::Unusable)
+        if (m_comResults->iAntwortTyp == CommunicationResults::Unusable) {
+            if (m_comResults->bUnknownStatus && m_comResults->strKanal == m_channelId)
+                showUnknownStatus();
             return false;
+        }
     }
     noticeProgramStart(previousStatus);
     return true;
@@ -502,10 +534,13 @@ void KanalLogic::showAkkuzustand(const CommunicationResults& comRes)
 
 void KanalLogic::showErrorBox(const QString& message)
 {
-    if (m_errorBoxOpen)
-        return;
-    BusyMark open(m_errorBoxOpen);
-    msgBox(message, MessageService::OkOnly, MessageService::Critical, text("0120"));
+    // After the tick, and one of these boxes of this channel at a time.
+    DeferredMessages::post(boxKey("fault"), message, MessageService::OkOnly, MessageService::Critical, text("0120"));
+}
+
+QString KanalLogic::boxKey(const char* kind) const
+{
+    return QStringLiteral("Kanal%1/").arg(m_channel) + QLatin1String(kind);
 }
 
 void KanalLogic::showStatus(CommunicationResults& comRes)
@@ -536,6 +571,10 @@ void KanalLogic::showStatus(CommunicationResults& comRes)
         return;
     }
 
+    if (comRes.iAntwortTyp == CommunicationResults::Unusable && comRes.bUnknownStatus && comRes.strKanal == m_channelId) {
+        showUnknownStatus();
+        return;
+    }
     if (comRes.iAntwortTyp != CommunicationResults::StatusReply)
         return;
 
@@ -668,7 +707,7 @@ void KanalLogic::comResults_EndwertRecieved(const std::shared_ptr<EntwertList>& 
         }
         // This handler runs inside the status parse: a failure stops here.
         guardDatabase([&] { writeEndValueToTempDB(endwert); });
-        if (endwert->TempID == 0)
+        if (endwert->TempID == 0 && !m_held[0].holdsEndwert(endwert.get()))
             return;
         if (m_tempStoredEndwerte.size() < position)
             m_tempStoredEndwerte.resize(position);
@@ -710,8 +749,8 @@ void KanalLogic::reportDatabaseError(const QString& description)
     if (m_databaseErrorShown)
         return;
     m_databaseErrorShown = true;
-    msgBox(text("0890") + QChar(13) + QChar(13) + description, MessageService::OkOnly, MessageService::Critical,
-           text("0410"));
+    DeferredMessages::post(boxKey("0890"), text("0890") + QChar(13) + QChar(13) + description, MessageService::OkOnly,
+                           MessageService::Critical, text("0410"));
 }
 
 void KanalLogic::guardDatabase(const std::function<void()>& step)
@@ -749,8 +788,7 @@ void KanalLogic::writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwer
     if (!bTempValuesWritten)
         dtTempStart = at;
     bTempValuesWritten = true;
-    endwert->TempID = appendValueRow(rsTempMessWerte.get(), lTempMessReiheId, true,
-                                     buildEndwertString(*endwert, dtTempStart, at));
+    storeValue({false, lTempMessReiheId, true, buildEndwertString(*endwert, dtTempStart, at), endwert});
 }
 
 QString KanalLogic::formatEndValueLine(int number, const CommunicationEndwert& endwert)
@@ -825,32 +863,34 @@ void KanalLogic::lstEndwertEntladen_DblClick()
 
 void KanalLogic::writeNewTempValueToDB(const CommunicationResults& comRes)
 {
-    if (comRes.iAntwortTyp != CommunicationResults::StatusReply || (comRes.iStatusTyp != 2 && comRes.iStatusTyp != 3))
+    if (!comRes.hasValues() || (comRes.iStatusTyp != 2 && comRes.iStatusTyp != 3))
         return;
     const QDateTime at = now();
     if (!bTempValuesWritten)
         dtTempStart = at;
     bTempValuesWritten = true;
-    appendValueRow(rsTempMessWerte.get(), lTempMessReiheId, false, buildMesswertString(comRes, dtTempStart, at));
+    storeValue({false, lTempMessReiheId, false, buildMesswertString(comRes, dtTempStart, at), nullptr});
 }
 
 void KanalLogic::writeNewValueToDB(const CommunicationResults& comRes)
 {
     bool written = false;
-    if (comRes.iAntwortTyp == CommunicationResults::StatusReply) {
-        appendValueRow(rsMessWerte.get(), lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()));
-        written = true;
+    // Only values that came with this very reply: a state without values
+    // ("SW", an error state, the refusal shown for a missing reply) would
+    // repeat the old ones with a new time.
+    if (comRes.hasValues()) {
+        written = storeValue({true, lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()), nullptr});
     } else if (comRes.iAntwortTyp == CommunicationResults::EndwertReply) {
         // Only the newest end value of this very reply; a reply whose end
         // values did not parse (or were not this channel's) brings none.
         if (m_statusEndwerte && m_statusEndwerte->Count() > 0) {
             const auto last = m_statusEndwerte->Item(m_statusEndwerte->Count());
-            appendValueRow(rsMessWerte.get(), lMessReiheId, true, buildEndwertString(*last, dtRecordingStart, now()));
-            written = true;
+            written = storeValue({true, lMessReiheId, true, buildEndwertString(*last, dtRecordingStart, now()), nullptr});
         }
     }
     bRecordingInQueue = false;
-    // Asked again with the next value until the charger has given a program.
+    // Asked again with the next value until the charger has given a program
+    // (a held value stores it with a later one).
     if (written && !bCurrentProgramWritten)
         bCurrentProgramWritten = storeProgramInMessreihe(lAkkuId, lMessReiheId);
 }
@@ -885,6 +925,11 @@ void KanalLogic::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool 
     // fail, and after a committed take-over that failure would leave the
     // values copied but the window not recording (a second try would copy
     // them twice). Storing it again later only overwrites it.
+    // Values still held would be missing from the copy: they go in first, or
+    // the recording does not start.
+    if (bWithTemp)
+        while (!m_held[0].empty())
+            writeHeldValuesOrThrow(0);
     const bool stored = storeProgramInMessreihe(lakku, lmess);
     QDateTime start;
     if (bWithTemp) {
@@ -955,4 +1000,135 @@ void KanalLogic::txtBemerkung_Change()
     guardDatabase([&] {
         dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET bemerkung=? WHERE MessReiheID=?"), {remark, series});
     });
+}
+
+// --- values the database refused ----------------------------------------------------
+
+qint32 KanalLogic::writeValue(const HeldValues::Value& value)
+{
+    return appendValueRow(value.recorded ? rsMessWerte.get() : rsTempMessWerte.get(), value.series, value.ew,
+                          value.text);
+}
+
+bool KanalLogic::storeValue(HeldValues::Value value)
+{
+    const int table = value.recorded ? 1 : 0;
+    HeldValues& held = m_held[table];
+    if (!held.empty() && !m_refusedInTick[table]) {
+        try {
+            writeHeldValuesOrThrow(table);
+        } catch (const DatabaseError& e) {
+            m_refusedInTick[table] = true;
+            reportDatabaseError(e.description());
+        }
+    }
+    if (held.empty() && !m_refusedInTick[table]) {
+        try {
+            const qint32 row = writeValue(value);
+            if (value.endwert)
+                value.endwert->TempID = row;
+            return true;
+        } catch (const DatabaseError& e) {
+            m_refusedInTick[table] = true;
+            reportDatabaseError(e.description());
+        }
+    }
+    holdValue(std::move(value));
+    return false;
+}
+
+void KanalLogic::holdValue(HeldValues::Value value)
+{
+    const int table = value.recorded ? 1 : 0;
+    const auto dropped = m_held[table].hold(std::move(value));
+    if (dropped && objLog)
+        objLog->writeLogEntry(QStringLiteral("Value not stored, %1 values held: %2 %3 %4 %5")
+                                  .arg(m_held[table].size())
+                                  .arg(dropped->recorded ? QStringLiteral("MessWerte") : QStringLiteral("TempMessWerte"))
+                                  .arg(dropped->series)
+                                  .arg(dropped->ew ? QStringLiteral("EW") : QStringLiteral("MW"))
+                                  .arg(dropped->text));
+}
+
+void KanalLogic::writeHeldValues()
+{
+    for (int table : {0, 1}) {
+        if (m_held[table].empty() || m_refusedInTick[table])
+            continue;
+        try {
+            writeHeldValuesOrThrow(table);
+        } catch (const DatabaseError& e) {
+            m_refusedInTick[table] = true;
+            reportDatabaseError(e.description());
+        }
+    }
+}
+
+void KanalLogic::writeHeldValuesOrThrow(int table)
+{
+    const auto& held = m_held[table].values();
+    const std::size_t batch = std::min(kHeldBatch, held.size());
+    bool endValues = false;
+    for (std::size_t i = 0; i < batch && !endValues; ++i)
+        endValues = held[i].endwert != nullptr;
+    m_held[table].writeOldest(
+        batch, [this](const HeldValues::Value& v) { return writeValue(v); },
+        [](const std::function<void()>& body) {
+            Transaction transaction(dbVeluser);
+            body();
+            transaction.commit();
+        });
+    // Their lines lead to their rows now.
+    if (endValues)
+        showEndValues();
+}
+
+// --- what the issue of faults changed in the poll ---------------------------------------
+
+void KanalLogic::setPollInterval(int milliseconds)
+{
+    if (pollTimer.interval() != milliseconds)
+        pollTimer.setInterval(milliseconds);
+}
+
+void KanalLogic::showUnknownStatus()
+{
+    statusText("6024");
+    clearValues();
+    bMeasurementRunning = false;
+}
+
+void KanalLogic::readEndwerteAfterRecovery()
+{
+    // Which end values are new is known only before the handler stores them.
+    const auto storedBefore = m_tempStoredEndwerte;
+    auto list = std::make_shared<EntwertList>();
+    QString payload = m_link.getEndwert(m_channelId);
+    if (!list->splitRecievedString(payload))
+        return;
+    for (const auto& endwert : *list)
+        if (endwert->strKanal != m_channelId)
+            return;
+    endwertList->RemoveAll();
+    comResults_EndwertRecieved(list);
+    if (!bRecording)
+        return;
+    // They came while the link was lost: the recorded series gets them as it
+    // would have got each from its status reply.
+    bool written = false;
+    std::size_t position = 0;
+    for (const auto& endwert : *list) {
+        ++position;
+        if (position <= storedBefore.size() && storedBefore[position - 1]
+            && sameEndValue(*storedBefore[position - 1], *endwert))
+            continue;
+        guardDatabase([&] {
+            written = storeValue({true, lMessReiheId, true, buildEndwertString(*endwert, dtRecordingStart, now()),
+                                  nullptr})
+                      || written;
+        });
+    }
+    bRecordingInQueue = false;
+    if (written && !bCurrentProgramWritten)
+        guardDatabase([this] { bCurrentProgramWritten = storeProgramInMessreihe(lAkkuId, lMessReiheId); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "channels/HeldValues.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -102,8 +104,8 @@ public:
 
     // --- end values ----------------------------------------------------------------------
     void resetEndValues();
-    // Stores one end value in the temporary series and notes its row in TempID.
-    // Raises DatabaseError.
+    // Stores one end value in the temporary series and notes its row in TempID
+    // (held like any value when the database refuses it).
     void writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwert>& endwert);
     void showEndValues();
     // One line of an end-value list: number, Ah, V and minutes in fixed columns.
@@ -121,8 +123,9 @@ public:
     void setProgramEditor(KanalProgramEditor* editor) { m_programEditor = editor; }
 
     // --- recording and temporary series ------------------------------------------------
-    // The writers commit every value before they return; both raise
-    // DatabaseError, which the poll tick catches at its edge.
+    // The writers commit every value before they return. A value the database
+    // refuses is held (see heldValues) and the failure is told once, after the
+    // tick; a stored-value text that cannot be built raises MesswertStringError.
     void writeNewTempValueToDB(const CommunicationResults& comRes);
     void writeNewValueToDB(const CommunicationResults& comRes);
     void renewTempMessreiheId();
@@ -184,8 +187,6 @@ private:
     // A tick or a start of this channel is running (a message box or a wait
     // lets events run; none of them may start another one of this window).
     bool m_busy = false;
-    // One error box of this channel at a time.
-    bool m_errorBoxOpen = false;
     // The user has been told that values could not be stored; told again
     // only after a tick stored its values without a failure.
     bool m_databaseErrorShown = false;
@@ -200,4 +201,54 @@ private:
     KanalDiagram* m_diagram = nullptr;
     KanalProgramEditor* m_programEditor = nullptr;
     std::function<QDateTime()> m_clock;
+
+public:
+    // Values the database refused, per table (the temporary series and the
+    // recorded one), kept in order and written before any newer one of their
+    // table as soon as it takes writes again. A day of polling at most (a
+    // value every 3 s); beyond that the oldest give way, each with a line in
+    // the log.
+    static constexpr std::size_t kHeldCapacity = 86400 / 3;
+    // Held values written at most per attempt (one transaction each).
+    static constexpr std::size_t kHeldBatch = 2000;
+    // How long a tick waits for a lock another program holds on the user
+    // database: not long, its values wait in memory instead of the program.
+    static constexpr int kTickLockWaitMs = 250;
+    const HeldValues& heldValues(bool recorded) const { return m_held[recorded ? 1 : 0]; }
+    void setHeldCapacity(std::size_t capacity)
+    {
+        for (HeldValues& held : m_held)
+            held.setCapacity(capacity);
+    }
+
+private:
+    // Writes a value behind those of its table still held; holds it when the
+    // database refuses it (or refused that table earlier in this tick). True
+    // when written.
+    bool storeValue(HeldValues::Value value);
+    qint32 writeValue(const HeldValues::Value& value);
+    void holdValue(HeldValues::Value value);
+    // The held values of both tables, oldest first; a failure is told once.
+    void writeHeldValues();
+    // One batch of one table's held values; raises the failure.
+    void writeHeldValuesOrThrow(int table);
+    // Key of this channel's boxes of one kind, shown after the tick.
+    QString boxKey(const char* kind) const;
+    // The poll interval, changed only when it differs: setting it restarts
+    // the timer, which would add the tick's own wait to the interval.
+    void setPollInterval(int milliseconds);
+    // A reply with a status code the program does not know: the state is
+    // shown as unknown, not the last values as if they were current.
+    void showUnknownStatus();
+    // The end values read after the link came back; those new to the running
+    // program go into the recorded series too while it records.
+    void readEndwerteAfterRecovery();
+    // The start's program read got another channel's reply: read it at the
+    // next tick.
+    bool m_readProgramAgain = false;
+
+    HeldValues m_held[2]{HeldValues(kHeldCapacity), HeldValues(kHeldCapacity)};
+    // A write into the table failed in this tick: it is not asked again (a
+    // locked database would keep the tick waiting once more for each value).
+    bool m_refusedInTick[2] = {false, false};
 };

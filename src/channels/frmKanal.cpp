@@ -3,7 +3,6 @@
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
-#include "mainwindow/frmMDIMainForm.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "printing/VelmoroPrinting.h"
@@ -131,11 +130,11 @@ void frmKanal::buildControls()
 
     // Every change of the remark, typed or set by the program, goes to the
     // logic, which decides whether it is stored with the series.
-    connect(remark, &QLineEdit::textChanged, this, [this] { m_logic.txtBemerkung_Change(); });
+    connect(remark, &QLineEdit::textChanged, this, ErrorGuard::slot([this] { m_logic.txtBemerkung_Change(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertLaden_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
-            [this] { m_logic.lstEndwertEntladen_DblClick(); });
+            ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
 
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
@@ -148,7 +147,10 @@ void frmKanal::buildControls()
 
 void frmKanal::cmdDruck_Click()
 {
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.commProgram.get(), nullptr, false);
+    // The poll goes on while the remark and printer dialogs are open and may
+    // replace the channel's program record: the printout keeps the one of the click.
+    const std::shared_ptr<CommunicationProgram> program = m_logic.commProgram;
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false);
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -165,10 +167,7 @@ void frmKanal::Form_Load()
 
 void frmKanal::Form_Activate()
 {
-    if (frmMDIMainForm* main = mainForm()) {
-        main->velmoroActiveForm = this;
-        main->checkAndSetPrintItem();
-    }
+    m_host.setVelmoroActiveForm(this);
 }
 
 void frmKanal::Form_QueryUnload(int& cancel, int unloadMode)
@@ -339,10 +338,11 @@ private:
 void frmKanal::cmdProgram_Click()
 {
     ErrorGuard::run([this] {
-        dlgVelmoroProgram editor(mainForm());
+        dlgVelmoroProgram editor(window());
         EditorOpener opener(*this);
         OpenEditor open(editor);
         editor.setParentWin(&opener);
+        editor.setChannels(mainForm());
         editor.setGeraeteNr(channelId());
         editor.setProgram(m_logic.commProgram);
         m_logic.setProgramEditor(&open);

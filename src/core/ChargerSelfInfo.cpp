@@ -1,15 +1,13 @@
 #include "core/ChargerSelfInfo.h"
 
 #include "core/DatabaseModul.h"
+#include "core/MainFormServices.h"
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "link/CommunicationProgram.h"
 #include "link/VelmoroComCommunication.h"
-#include "mainwindow/frmMDIMainForm.h"
 #include "platform/MessageService.h"
-
-#include <QAction>
 
 namespace {
 QString setting(const char* key)
@@ -22,10 +20,10 @@ void setSetting(const QString& key, const QString& value)
     objSettings().setSetting(key, value);
 }
 
-void setCheckLadegeraet(bool check)
+void askChargerAgain(bool check)
 {
-    if (frmMDIMainForm* form = mainForm())
-        form->check_Ladegeraet = check;
+    if (MainFormServices* form = mainFormServices())
+        form->setCheckLadegeraet(check);
 }
 
 void showInformation(const QString& text)
@@ -94,7 +92,7 @@ void refreshChargerSelfInfo()
 bool readChargerSelfInfo()
 {
     // Cleared first: a poll answered while this read waits starts no second one.
-    setCheckLadegeraet(false);
+    askChargerAgain(false);
     if (!objComCommunication)
         openComCommunication();
 
@@ -111,14 +109,14 @@ bool readChargerSelfInfo()
             // -2: no reply; another count: the channel count was unusable.
             if (info.iLGChannels == -1 && attempt == 3) {
                 showInformation(getResource(QStringLiteral("0988")));
-                setCheckLadegeraet(true);
+                askChargerAgain(true);
                 return false;
             }
         } else if (attempt == 3) {
             showInformation(getResource(QStringLiteral("0989")) + QLatin1Char(' ')
                             + QString::number(info.iLGPosition));
             // Asked again at the next answered poll.
-            setCheckLadegeraet(true);
+            askChargerAgain(true);
             return true;
         }
     }
@@ -126,14 +124,14 @@ bool readChargerSelfInfo()
         return true;
 
     applyChargerSelfInfo(info);
-    if (frmMDIMainForm* form = mainForm()) {
+    if (MainFormServices* form = mainFormServices()) {
         form->ReloadWindowCaption();
         form->setProgramExtensionSetting();
         form->optimizeStatusbar();
         form->showChannelWindow1();
         form->showChannelWindows2To4();
     }
-    setCheckLadegeraet(false);
+    askChargerAgain(false);
     return true;
 }
 
@@ -149,9 +147,9 @@ void applyChargerSelfInfo(CommunicationProgram& info)
             for (int n = 1; n <= 4; ++n)
                 setSetting(QLatin1String(visibleKeys[n - 1]),
                            n <= shown ? QStringLiteral("YES") : QStringLiteral("NO"));
-            if (frmMDIMainForm* form = mainForm()) {
+            if (MainFormServices* form = mainFormServices()) {
                 for (int n = 1; n <= 4; ++n)
-                    form->channelMenuItem(n)->setEnabled(n <= shown);
+                    form->setChannelMenuEnabled(n, n <= shown);
             }
         }
         if (info.iLGErwPrgMode == 1)
@@ -166,6 +164,9 @@ void applyChargerSelfInfo(CommunicationProgram& info)
         writeCellCounts(info);
         writeValueLimits(info);
         transaction.commit();
+        // The shared recordsets still hold the rows read before: every later
+        // check must see the charger's own limits.
+        requeryLimitRecordsets();
     } catch (const DatabaseError&) {
         msgBox(QStringLiteral("FATAL ERROR: Program Resources not found!") + QChar(13)
                + QStringLiteral("Contact your contractor!"));
@@ -176,11 +177,11 @@ void resetFirstStartup()
 {
     setSetting(QStringLiteral("FirstStartup"), QStringLiteral("YES"));
     setSetting(QStringLiteral("ChargerSelfInfo"), QStringLiteral("NO"));
-    frmMDIMainForm* form = mainForm();
+    MainFormServices* form = mainFormServices();
     if (!form)
         return;
     // So that leaving now keeps every channel the model has as visible.
     for (int n = 1; n <= 4; ++n)
-        form->channelMenuItem(n)->setChecked(true);
-    form->close();
+        form->setChannelMenuChecked(n, true);
+    form->closeMainForm();
 }

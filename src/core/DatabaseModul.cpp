@@ -252,6 +252,13 @@ void openGlobalRecordsets()
     }
 }
 
+void requeryLimitRecordsets()
+{
+    for (Recordset* rs : {rsAkkutypen.get(), rsMinMaxWerte.get()})
+        if (rs)
+            rs->requery();
+}
+
 void closeAllDatabases()
 {
     for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,

@@ -31,6 +31,9 @@ void prepareUserDatabase();
 void ensureValueIndexes(Database& db);
 // Ends the program with a clear message when a recordset cannot be opened.
 void openGlobalRecordsets();
+// Reads rsAkkutypen and rsMinMaxWerte again, after the limits in their tables
+// changed (those not open yet are left alone). Raises DatabaseError.
+void requeryLimitRecordsets();
 
 // The SQL texts for a charger model and a language (also used by openGlobalRecordsets).
 QString modelColumnSuffix(const QString& usedCharger);

@@ -8,7 +8,7 @@
 //
 // Seconds count from the start time of the series to the moment the text is built.
 
-#include "records/LoadedMeasurementValue.h"
+#include "core/LoadedMeasurementValue.h"
 
 #include <QDateTime>
 #include <QString>

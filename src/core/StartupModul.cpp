@@ -3,11 +3,12 @@
 #include "core/DataFolder.h"
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
+#include "core/MainFormServices.h"
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
-#include "mainwindow/frmMDIMainForm.h"
 #include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
+#include "platform/FailureText.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
@@ -21,25 +22,21 @@ void registerCleanup()
     Terminator::setCleanup("databases", [] { closeAllDatabases(); });
     Terminator::setCleanup("log", [] { objLog.reset(); });
 }
+} // namespace
 
-// From here on a failure caught at a handler's edge is told in the user's language.
 void installErrorTexts()
 {
     ErrorGuard::setDescriber([](const QString& description) {
-        QString text = getResource(QStringLiteral("0892"));
-        if (!description.isEmpty())
-            text += QString(2, QChar(13)) + description;
-        return text;
+        return FailureText::compose(getResource(QStringLiteral("0892")), description);
     });
 }
-} // namespace
 
 void setFirstStartDialogs(FirstStartDialogs* dialogs)
 {
     g_firstStartDialogs = dialogs;
 }
 
-void initApplication(frmMDIMainForm& mainForm)
+void initApplication(MainFormServices& mainForm)
 {
     registerCleanup();
     objLog = std::make_unique<velmoroLog>(programFolder());
@@ -62,7 +59,7 @@ void initApplication(frmMDIMainForm& mainForm)
     reopenComCommunication();
 
     mainForm.loadChannelWindows();
-    mainForm.show();
+    mainForm.showMainForm();
 }
 
 void closeApplication()

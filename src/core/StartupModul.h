@@ -1,6 +1,6 @@
 #pragma once
 
-class frmMDIMainForm;
+class MainFormServices;
 
 // How a first-start dialog was left: OK (its choice is stored: UsedLanguage,
 // UsedCharger or ComPort), its Cancel button, or the window frame's close box,
@@ -20,9 +20,12 @@ public:
 void setFirstStartDialogs(FirstStartDialogs* dialogs);
 
 // Start and end of the program (run while the main window loads and unloads).
-void initApplication(frmMDIMainForm& mainForm);
+void initApplication(MainFormServices& mainForm);
 void closeApplication();
 void checkFirstStartup();
+// From here on a failure caught at a handler's edge is told in the user's
+// language (the texts must be open).
+void installErrorTexts();
 void showNotImplemented();
 
 class ComPortDialogRunner;

@@ -1,5 +1,6 @@
 #include "core/programSettings.h"
 
+#include "link/LinkSettings.h"
 #include "platform/Recordset.h"
 
 programSettings& objSettings()
@@ -11,6 +12,8 @@ programSettings& objSettings()
 void programSettings::setRsSettings(std::unique_ptr<Recordset> rs)
 {
     m_rs = std::move(rs);
+    // From here on the link reads its port and defaults from these settings.
+    setLinkSettingReader([](const QString& key) { return objSettings().getSetting(key); });
 }
 
 void programSettings::reset()
@@ -40,5 +43,12 @@ void programSettings::setSetting(const QString& key, const QString& value)
         return;
     m_rs->edit();
     m_rs->setField(QStringLiteral("value"), value);
-    m_rs->update();
+    try {
+        m_rs->update();
+    } catch (...) {
+        // A refused write must not leave the new value in the edit buffer,
+        // where every later read would take it for the stored one.
+        m_rs->cancelUpdate();
+        throw;
+    }
 }

@@ -1,6 +1,6 @@
 #include "link/CommunicationProgram.h"
 
-#include "core/programSettings.h"
+#include "link/LinkSettings.h"
 #include "link/ReplyFields.h"
 
 #include <QStringList>
@@ -11,7 +11,7 @@ using namespace ReplyFields;
 CommunicationProgram::CommunicationProgram()
 {
     bool ok = false;
-    const qint16 ladeende = objSettings().getSetting(QStringLiteral("DefaultLadeende")).trimmed().toShort(&ok);
+    const qint16 ladeende = linkSetting(QStringLiteral("DefaultLadeende")).trimmed().toShort(&ok);
     iLadeende = ok ? ladeende : 0;
 }
 

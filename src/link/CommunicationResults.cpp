@@ -25,6 +25,7 @@ constexpr StatusCode kStatusCodes[] = {
 void CommunicationResults::splitRecievedString(QString& recieveString)
 {
     recieveString = trimBlanks(recieveString);
+    bUnknownStatus = false;
     if (recieveString.isEmpty()) {
         iAntwortTyp = NoReply;
         return;
@@ -84,6 +85,7 @@ void CommunicationResults::parseStatus(const QList<QStringView>& parts)
     }
     if (!found) {
         iAntwortTyp = Unusable;
+        bUnknownStatus = !code.isEmpty();
         return;
     }
     iStatusTyp = found->status;
@@ -112,7 +114,7 @@ void CommunicationResults::parseStatus(const QList<QStringView>& parts)
     // the next element; digits that are no number, or a missing element, end it.
     const QStringView current = parts.at(3);
     if (startsWith(current, QLatin1Char('L')) || startsWith(current, QLatin1Char('E'))) {
-        if (!readLong(rightChars(current, 5), lStrom)) {
+        if (!readSignedValue(current, 5, lStrom)) {
             iAntwortTyp = Unusable;
             return;
         }
@@ -121,7 +123,7 @@ void CommunicationResults::parseStatus(const QList<QStringView>& parts)
     }
     const QStringView voltage = parts.at(4);
     if (startsWith(voltage, QLatin1Char('V'))) {
-        if (!readLong(rightChars(voltage, 5), lSpannung)) {
+        if (!readSignedValue(voltage, 5, lSpannung)) {
             iAntwortTyp = Unusable;
             return;
         }
@@ -134,7 +136,7 @@ void CommunicationResults::parseStatus(const QList<QStringView>& parts)
     }
     const QStringView capacity = parts.at(5);
     if (startsWith(capacity, QLatin1Char('K'))) {
-        if (!readLong(rightChars(capacity, 5), lKapazitaet)) {
+        if (!readSignedValue(capacity, 5, lKapazitaet)) {
             iAntwortTyp = Unusable;
             return;
         }

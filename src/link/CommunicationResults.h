@@ -41,6 +41,16 @@ public:
     qint32 lKapazitaet = 0;  // mAh so far
     qint32 lSpannung = 0;    // mV
     qint32 lStrom = 0;       // mA
+    // The last reply was this channel's status reply with a status code the
+    // program does not know (it is unusable, -1; the other fields keep what
+    // they held).
+    bool bUnknownStatus = false;
+
+    // The record holds values that came with its last reply: a status reply
+    // of kind 2 while charging, discharging or "SM" (those carry values, or
+    // are of another kind). Other states, and the refusal a channel window
+    // writes into the record, carry none: their fields are older values.
+    bool hasValues() const { return iAntwortTyp == StatusReply && iStatusTyp >= 2 && iStatusTyp <= 4; }
 
     // Parses the payload the link returned (empty, "-1" or a reply ending
     // with ","); the caller's text is replaced by its trimmed form. Never

@@ -116,7 +116,7 @@ bool EntwertList::evaluateSplitedMembers(const QList<QStringView>& s)
 
         const QStringView k = s.at(++n);
         if (startsWith(k, QLatin1Char('K'))) {
-            if (!readLong(rightChars(k, 5), rec->lKapazitaet))
+            if (!readSignedValue(k, 5, rec->lKapazitaet))
                 return fail();
         } else {
             rec->iEndwertTyp = -1;
@@ -132,7 +132,7 @@ bool EntwertList::evaluateSplitedMembers(const QList<QStringView>& s)
 
         const QStringView v = s.at(++n);
         if (startsWith(v, QLatin1Char('V'))) {
-            if (!readLong(rightChars(v, 5), rec->lSpannung))
+            if (!readSignedValue(v, 5, rec->lSpannung))
                 return fail();
         } else {
             rec->iEndwertTyp = -1;

@@ -82,6 +82,23 @@ bool readInteger(QStringView text, qint16& value)
     return true;
 }
 
+bool readSignedValue(QStringView element, qsizetype n, qint32& value)
+{
+    if (element.size() <= n)
+        return false;
+    QStringView tail = element.last(n);
+    // The minus stands right after the letter; in a short element it is part
+    // of the last n characters itself.
+    const bool negative = element.at(1) == QLatin1Char('-');
+    if (tail.front() == QLatin1Char('-'))
+        tail = tail.sliced(1);
+    qint32 magnitude = 0;
+    if (!readLong(tail, magnitude))
+        return false;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 NumberRead readSignedNumber(QStringView text, qint64 min, qint64 max, qint64& value)
 {
     bool negative = false;

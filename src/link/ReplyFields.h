@@ -29,6 +29,13 @@ bool readDigits(QStringView text, qint64 max, qint64& value);
 bool readLong(QStringView text, qint32& value);
 bool readInteger(QStringView text, qint16& value);
 
+// A measured value of a status or end-value reply: the last n characters of
+// the element after its letter, with a leading minus allowed ("E-2000",
+// "E-02000": a discharge current; "V01450"). Only the last n characters count,
+// so a longer element loses its leading digits but not its sign; an element
+// of n characters or fewer holds its letter in them and does not convert.
+bool readSignedValue(QStringView element, qsizetype n, qint32& value);
+
 // What reading a number of the device information gave.
 enum class NumberRead { Ok, NotNumber, OutOfRange };
 // Digits with an optional leading sign; a number too large for min..max is

@@ -1,8 +1,9 @@
 #include "link/VelmoroComCommunication.h"
 
-#include "core/programSettings.h"
 #include "link/ComFraming.h"
 #include "link/ComPortNames.h"
+#include "link/LinkSettings.h"
+#include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,7 @@ int VelmoroComCommunication::defaultReplyTimeout()
 }
 
 VelmoroComCommunication::VelmoroComCommunication()
-    : VelmoroComCommunication(objSettings().getSetting(QStringLiteral("ComPort")))
+    : VelmoroComCommunication(linkSetting(QStringLiteral("ComPort")))
 {
 }
 
@@ -109,7 +110,9 @@ void VelmoroComCommunication::reportFailure(int errorNumber, const QString& desc
     // positive number.
     const QString number = errorNumber >= 0 ? QStringLiteral(" %1").arg(errorNumber)
                                             : QString::number(errorNumber);
-    msgBox(number + QChar(13) + description);
+    // Shown after the poll that met the failure: a box opened inside the
+    // conversation would stop every channel's polling until OK is pressed.
+    DeferredMessages::post(QStringLiteral("link"), number + QChar(13) + description);
 }
 
 void VelmoroComCommunication::portFailed(int errorNumber, const QString& description)

@@ -3,6 +3,7 @@
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "link/ComPortNames.h"
+#include "platform/ErrorGuard.h"
 #include "platform/Terminator.h"
 
 #include <QButtonGroup>
@@ -50,7 +51,7 @@ ComPortDialog::ComPortDialog(const QString& objectName, QWidget* parent) : FormD
     m_layout = new QVBoxLayout(this);
     m_layout->addWidget(frameCom);
     m_layout->addWidget(buttons);
-    connect(cmdCancel, &QPushButton::clicked, this, &ComPortDialog::cmdCancel_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdCancel_Click(); }));
 
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& port : ports)

@@ -3,13 +3,14 @@
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "platform/ErrorGuard.h"
 
 #include <QPushButton>
 
 dlgComPortSelection::dlgComPortSelection(QWidget* parent)
     : ComPortDialog(QStringLiteral("dlgComPortSelection"), parent)
 {
-    connect(cmdOk, &QPushButton::clicked, this, &dlgComPortSelection::cmdOk_Click);
+    connect(cmdOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdOk_Click(); }));
     Form_Load();
 }
 

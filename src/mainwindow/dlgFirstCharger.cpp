@@ -8,6 +8,7 @@
 #include "mainwindow/DialogModul.h"
 #include "mainwindow/dlgFirstComPortSelection.h"
 #include "platform/DataCombo.h"
+#include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/Terminator.h"
 
@@ -24,9 +25,9 @@ dlgFirstCharger::dlgFirstCharger(QWidget* parent)
     cboChargerSelection = m_list;
 
     connect(cboChargerSelection, &DataCombo::selectionChanged, this,
-            &dlgFirstCharger::cboChargerSelection_Change);
-    connect(btnOk, &QPushButton::clicked, this, &dlgFirstCharger::btnOk_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &dlgFirstCharger::btnCancel_Click);
+            ErrorGuard::slot([this] { cboChargerSelection_Change(); }));
+    connect(btnOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnOk_Click(); }));
+    connect(btnCancel, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnCancel_Click(); }));
 
     Form_Load();
 }

@@ -3,6 +3,7 @@
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "platform/ErrorGuard.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,7 +16,7 @@ dlgFirstComPortSelection::dlgFirstComPortSelection(QWidget* parent)
     lblComPort->setObjectName(QStringLiteral("lblComPort"));
     lblComPort->setWordWrap(true);
     m_layout->insertWidget(0, lblComPort);
-    connect(cmdOk, &QPushButton::clicked, this, &dlgFirstComPortSelection::cmdOk_Click);
+    connect(cmdOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdOk_Click(); }));
     Form_Load();
 }
 

@@ -6,6 +6,7 @@
 #include "core/programSettings.h"
 #include "mainwindow/DialogLists.h"
 #include "platform/DataCombo.h"
+#include "platform/ErrorGuard.h"
 #include "platform/Terminator.h"
 
 #include <QLabel>
@@ -20,9 +21,10 @@ dlgFirstSprache::dlgFirstSprache(QWidget* parent)
     lblSprache = m_caption;
     cboSprachAuswahl = m_list;
 
-    connect(cboSprachAuswahl, &DataCombo::selectionChanged, this, &dlgFirstSprache::cboSprachAuswahl_Change);
-    connect(btnOk, &QPushButton::clicked, this, &dlgFirstSprache::btnOk_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &dlgFirstSprache::btnCancel_Click);
+    connect(cboSprachAuswahl, &DataCombo::selectionChanged, this,
+            ErrorGuard::slot([this] { cboSprachAuswahl_Change(); }));
+    connect(btnOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnOk_Click(); }));
+    connect(btnCancel, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnCancel_Click(); }));
 
     Form_Load();
 }

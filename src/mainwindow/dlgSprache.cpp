@@ -6,6 +6,7 @@
 #include "mainwindow/DialogLists.h"
 #include "mainwindow/DialogModul.h"
 #include "platform/DataCombo.h"
+#include "platform/ErrorGuard.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,8 +19,8 @@ dlgSprache::dlgSprache(QWidget* parent)
     lblSprache = m_caption;
     cboSprachAuswahl = m_list;
 
-    connect(btnOk, &QPushButton::clicked, this, &dlgSprache::btnOk_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &dlgSprache::btnCancel_Click);
+    connect(btnOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnOk_Click(); }));
+    connect(btnCancel, &QPushButton::clicked, this, ErrorGuard::slot([this] { btnCancel_Click(); }));
 
     Form_Load();
 }

@@ -5,6 +5,7 @@
 #include "core/ProgramVersion.h"
 #include "mainwindow/ProgramLogo.h"
 #include "mainwindow/dlgSystemInfo.h"
+#include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/SystemInformation.h"
@@ -31,8 +32,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(cmdOk, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    connect(cmdOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdOk_Click(); }));
+    connect(cmdSysInfo, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdSysInfo_Click(); }));
     Form_Load();
 }
 

@@ -101,6 +101,7 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
+    setMainFormServices(this);
     RecordsHost::setInstance(&g_recordsHost);
 }
 
@@ -108,6 +109,8 @@ frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    if (mainFormServices() == this)
+        setMainFormServices(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -210,7 +213,7 @@ void frmMDIMainForm::buildMenus()
         // from the mark as it was.
         connect(a, &QAction::triggered, this, [this, a, n](bool checked) {
             a->setChecked(!checked);
-            mnuEinstellungenKanaeleKanal_Click(n);
+            ErrorGuard::run([this, n] { mnuEinstellungenKanaeleKanal_Click(n); });
         });
     }
     const std::pair<QAction*, void (frmMDIMainForm::*)()> commands[] = {
@@ -240,7 +243,7 @@ void frmMDIMainForm::buildMenus()
         {mnuEinstellungenOptionen, &frmMDIMainForm::mnuEinstellungenOptionen_Click},
     };
     for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, ErrorGuard::slot([this, handler] { (this->*handler)(); }));
 
     // The window menu also lists the shown child windows.
     connect(mnuFenster, &QMenu::aboutToShow, this, [this] {
@@ -275,9 +278,9 @@ void frmMDIMainForm::buildStatusbar()
     }
     statusBar()->addWidget(stbFirstStatusbar, 1);
     connect(stbFirstStatusbar, &PanelStatusBar::panelClick, this,
-            &frmMDIMainForm::stbFirstStatusbar_PanelClick);
+            [this](const QString& key) { ErrorGuard::run([this, &key] { stbFirstStatusbar_PanelClick(key); }); });
     connect(stbFirstStatusbar, &PanelStatusBar::panelDblClick, this,
-            &frmMDIMainForm::stbFirstStatusbar_PanelDblClick);
+            [this](const QString& key) { ErrorGuard::run([this, &key] { stbFirstStatusbar_PanelDblClick(key); }); });
 }
 
 // --- load and close -----------------------------------------------------------
@@ -315,7 +318,9 @@ void frmMDIMainForm::MDIForm_Unload(int cancel)
 void frmMDIMainForm::closeEvent(QCloseEvent* event)
 {
     int cancel = 0;
-    MDIForm_QueryUnload(cancel);
+    // The user's No keeps the window; a failure to store the channel layout
+    // is shown and the program still ends as asked.
+    ErrorGuard::run([this, &cancel] { MDIForm_QueryUnload(cancel); });
     if (cancel != 0) {
         event->ignore();
         return;
@@ -507,6 +512,12 @@ void frmMDIMainForm::onSubWindowActivated(QMdiSubWindow* window)
         k->Form_Activate();
 }
 
+void frmMDIMainForm::setVelmoroActiveForm(QWidget* form)
+{
+    velmoroActiveForm = form;
+    checkAndSetPrintItem();
+}
+
 void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
 {
     if (bActive.has_value() && !*bActive)
@@ -687,6 +698,12 @@ void frmMDIMainForm::setChannelMenuChecked(int channel, bool checked)
 {
     if (QAction* a = channelMenuItem(channel))
         a->setChecked(checked);
+}
+
+void frmMDIMainForm::setChannelMenuEnabled(int channel, bool enabled)
+{
+    if (QAction* a = channelMenuItem(channel))
+        a->setEnabled(enabled);
 }
 
 frmKanal* frmMDIMainForm::kanal(int channel) const
@@ -993,4 +1010,25 @@ void frmMDIMainForm::mnuEinstellungenOptionen_Click()
 {
     dlgSubTitle dialog(this);
     execModal(dialog);
+}
+
+// --- sending a program to every channel ----------------------------------------------
+
+int frmMDIMainForm::programChannelCount() const
+{
+    const QString charger = setting("UsedCharger");
+    if (charger == QLatin1String("KZT1"))
+        return 1;
+    if (charger == QLatin1String("KZT4 48V"))
+        return 2;
+    if (charger == QLatin1String("KZTx"))
+        return kztxChannelCount().value_or(1);
+    return 4;
+}
+
+void frmMDIMainForm::resetChannelForNewProgram(int channel)
+{
+    // A channel whose window was never loaded has nothing to forget.
+    if (frmKanal* k = kanal(channel))
+        k->resetForNewProgram();
 }

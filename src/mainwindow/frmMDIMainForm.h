@@ -3,6 +3,8 @@
 #include "mainwindow/ChannelPlacement.h"
 
 #include "channels/KanalHost.h"
+#include "core/MainFormServices.h"
+#include "programs/ProgramChannels.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -20,7 +22,7 @@ class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
-class frmMDIMainForm : public QMainWindow, public KanalHost {
+class frmMDIMainForm : public QMainWindow, public KanalHost, public MainFormServices, public ProgramChannels {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
@@ -90,8 +92,8 @@ public:
     // Without argument (or with true) only the print item follows
     // velmoroActiveForm; with false the reference is emptied first.
     void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt);
-    void optimizeStatusbar();
-    void setLanguageResources();
+    void optimizeStatusbar() override;
+    void setLanguageResources() override;
     // Load: resets the public state and runs the start sequence.
     void MDIForm_Load();
     // Close request: asks "1090"; cancel is set when the user says No.
@@ -103,7 +105,7 @@ public:
     // The channel identifier of the window that uses the battery, or "notUsed".
     QString isAkkuUsed(qint32 lAkkuId);
     qint32 getNewTempMessreiheID() override;
-    void ReloadWindowCaption();
+    void ReloadWindowCaption() override;
 
     // Event handlers.
     void MDIForm_Activate();
@@ -111,16 +113,16 @@ public:
     void stbFirstStatusbar_PanelDblClick(const QString& key);
 
     // Channel layout.
-    void showChannelWindow1();
+    void showChannelWindow1() override;
     void showChannelWindow2();
     void showChannelWindow3();
     void showChannelWindow4();
-    void showChannelWindows2To4();
+    void showChannelWindows2To4() override;
     void saveChannelVisibility();
-    void setProgramExtensionSetting();
+    void setProgramExtensionSetting() override;
     // Start steps: loads the channel windows of the charger model, enables
     // their menu items and shows those the settings say.
-    void loadChannelWindows();
+    void loadChannelWindows() override;
 
     // Menu commands of the channel layout and the window itself.
     void mnuEinstellungenKanaeleKanal_Click(int channel);
@@ -182,6 +184,17 @@ public:
     void setStatusbarPanelText(const QString& key, const QString& text) override;
     void setChannelMenuChecked(int channel, bool checked) override;
     bool channelPresent(int channel) const override;
+    void setVelmoroActiveForm(QWidget* form) override;
+
+    // MainFormServices (setCheckLadegeraet and setChannelMenuChecked above serve both)
+    void showMainForm() override { show(); }
+    void setChannelMenuEnabled(int channel, bool enabled) override;
+    void closeMainForm() override { close(); }
+
+    // ProgramChannels: 1 for KZT1, 2 for KZT4 48V, KZTxChannelCount for KZTx
+    // (1 when it is no number), else 4.
+    int programChannelCount() const override;
+    void resetChannelForNewProgram(int channel) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -112,6 +112,14 @@ void Database::close()
     m_transactionDepth = 0;
 }
 
+void Database::setConnectionBusyTimeout(int milliseconds)
+{
+    if (!isOpen())
+        return;
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("PRAGMA busy_timeout=%1").arg(milliseconds));
+}
+
 bool Database::isOpen() const
 {
     return !m_connection.isEmpty() && m_db.isOpen();

@@ -45,6 +45,8 @@ public:
     // connections opened afterwards.
     static void setBusyTimeout(int milliseconds);
     static int busyTimeout();
+    // The same for this open connection, from now on.
+    void setConnectionBusyTimeout(int milliseconds);
 
     // One statement per call; values are bound, never pasted into the text.
     // Returns the number of rows changed.

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "platform/Database.h"
+#include "platform/FailureText.h"
+#include "platform/Terminator.h"
 
 #include <QString>
-#include <exception>
 #include <functional>
 #include <utility>
 
@@ -29,12 +30,11 @@ bool run(F&& f)
     try {
         std::forward<F>(f)();
         return true;
-    } catch (const DatabaseError& e) {
-        report(e.description());
-    } catch (const std::exception& e) {
-        report(QString::fromLocal8Bit(e.what()));
+    } catch (const ProgramEndUnwind&) {
+        // Ending the program is no failure to show.
+        throw;
     } catch (...) {
-        report(QString());
+        report(FailureText::describeCurrentException());
     }
     return false;
 }

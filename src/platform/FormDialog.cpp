@@ -1,12 +1,15 @@
 #include "platform/FormDialog.h"
 
+#include "platform/ErrorGuard.h"
+
 #include <QCloseEvent>
 
 FormDialog::FormDialog(QWidget* parent) : QDialog(parent) {}
 
 void FormDialog::reject()
 {
-    cancelButton();
+    // Escape arrives from Qt's event loop: a failure is shown, not thrown into it.
+    ErrorGuard::run([this] { cancelButton(); });
 }
 
 void FormDialog::cancelButton()
@@ -23,6 +26,6 @@ void FormDialog::closeEvent(QCloseEvent* event)
 {
     // done() closes the dialog without a close event, so only the frame (or
     // a close() from code) arrives here.
-    closedByFrame();
+    ErrorGuard::run([this] { closedByFrame(); });
     event->accept();
 }

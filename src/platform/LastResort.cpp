@@ -1,10 +1,9 @@
 #include "platform/LastResort.h"
 
-#include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
-#include <QChar>
 #include <cstdlib>
+#include <exception>
 
 namespace {
 LastResort::Describer& describer()
@@ -27,22 +26,8 @@ void LastResort::fail(const QString& description)
     // loop) ends the program without another box.
     if (!g_failing) {
         g_failing = true;
-        QString text;
-        try {
-            if (describer())
-                text = describer()(description);
-        } catch (...) {
-            text.clear();
-        }
-        if (text.isEmpty()) {
-            text = QStringLiteral("The program met an error it cannot recover from and ends now.");
-            if (!description.isEmpty())
-                text += QString(2, QChar(13)) + description;
-        }
-        try {
-            msgBox(text, MessageService::OkOnly, MessageService::Critical);
-        } catch (...) {
-        }
+        FailureText::showCritical(FailureText::forBox(
+            describer(), QStringLiteral("The program met an error it cannot recover from and ends now."), description));
         g_failing = false;
     }
     endProgram(1);
@@ -51,16 +36,7 @@ void LastResort::fail(const QString& description)
 void LastResort::installTerminateHandler()
 {
     std::set_terminate([] {
-        QString description;
-        try {
-            if (auto current = std::current_exception())
-                std::rethrow_exception(current);
-        } catch (const DatabaseError& e) {
-            description = e.description();
-        } catch (const std::exception& e) {
-            description = QString::fromLocal8Bit(e.what());
-        } catch (...) {
-        }
+        const QString description = FailureText::describeCurrentException();
         try {
             fail(description);
         } catch (...) {

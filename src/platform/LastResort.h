@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/Database.h"
+#include "platform/FailureText.h"
 
 #include <QApplication>
 #include <QString>
-#include <exception>
 #include <functional>
 #include <utility>
 
@@ -28,12 +27,8 @@ auto run(F&& f) -> decltype(f())
 {
     try {
         return std::forward<F>(f)();
-    } catch (const DatabaseError& e) {
-        fail(e.description());
-    } catch (const std::exception& e) {
-        fail(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        fail(QString());
+        fail(FailureText::describeCurrentException());
     }
 }
 

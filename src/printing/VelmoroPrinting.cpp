@@ -2,6 +2,7 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "platform/FailureText.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/ProgramPrinter.h"
@@ -30,10 +31,7 @@ bool g_remarkConfirmed = false;
 
 void tell(const QString& id, const QString& detail = QString())
 {
-    QString text = getResource(id);
-    if (!detail.isEmpty())
-        text += QString(2, QChar(13)) + detail;
-    msgBox(text, MessageService::OkOnly, MessageService::Critical, getResource(QStringLiteral("0410")));
+    msgBox(FailureText::compose(getResource(id), detail), MessageService::OkOnly, MessageService::Critical, getResource(QStringLiteral("0410")));
 }
 
 // Puts the printer's orientation back however the printout ends.
@@ -128,13 +126,24 @@ ReportLayout::ReportSettings currentSettings(double headAreaCm)
     return s;
 }
 
+// What the user is told when the printer itself failed. Never empty: an
+// empty text would read as success.
+QString printerFailure(const QPrinter& printer)
+{
+    if (!printer.outputFileName().isEmpty())
+        return printer.outputFileName();
+    if (!printer.printerName().isEmpty())
+        return printer.printerName();
+    return QStringLiteral("no printer");
+}
+
 QString printDocument(QPrinter& printer, const ReportLayout::Document& document, const QPixmap* picture)
 {
     OrientationGuard guard(printer);
     printer.setPageOrientation(document.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer))
-        return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        return printerFailure(printer);
     try {
         for (int i = 0; i < document.pages.size(); ++i) {
             if (i > 0 && !printer.newPage())
@@ -149,7 +158,7 @@ QString printDocument(QPrinter& printer, const ReportLayout::Document& document,
         return QString::fromLocal8Bit(e.what());
     }
     if (!painter.end())
-        return printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        return printerFailure(printer);
     return QString();
 }
 

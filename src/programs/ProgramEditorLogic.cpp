@@ -75,8 +75,8 @@ double roundHalfEven(double v)
 
 } // namespace
 
-ProgramEditorLogic::ProgramEditorLogic(ProgramEditorView& view)
-    : m_view(view), m_program(std::make_shared<CommunicationProgram>())
+ProgramEditorLogic::ProgramEditorLogic(ProgramEditorView& view, Role role)
+    : m_view(view), m_role(role), m_program(std::make_shared<CommunicationProgram>())
 {
 }
 
@@ -124,6 +124,20 @@ void ProgramEditorLogic::initDialog()
     applyDeviceMode(m_program->iMode);
 }
 
+void ProgramEditorLogic::Form_Activate()
+{
+    const qint16 typ = m_program->iAkkuTyp;
+    if (typ == -2 || typ == -1)
+        return;
+    if (typ != -3)
+        fillBatteryFields();
+    fillModeAndCurrents();
+    fillCapacityFields();
+    fillSelfDischargeFields();
+    if (!m_program->bExtendedRecieved)
+        m_view.setControlVisible(s("cmdExtendedModus"), false);
+}
+
 void ProgramEditorLogic::takeProgram(std::shared_ptr<CommunicationProgram> program)
 {
     setProgram(std::move(program));
@@ -140,7 +154,8 @@ void ProgramEditorLogic::Form_Load()
     bLadeschlussVisible = true;
     bEntladeschlussVisible = true;
 
-    m_view.setControlText(s("dlgVelmoroProgram"), res("0900"));
+    const bool viewer = m_role == Role::Viewer;
+    m_view.setControlText(viewer ? s("dlgUsedProgram") : s("dlgVelmoroProgram"), res(viewer ? "0901" : "0900"));
     static const struct {
         const char* control;
         const char* id;
@@ -163,6 +178,8 @@ void ProgramEditorLogic::Form_Load()
     };
     for (const auto& c : captions)
         m_view.setControlText(s(c.control), res(c.id));
+    if (viewer)
+        m_view.setControlText(s("cmdCancelButton"), res("0100"));
     for (const char* v : {"lblVoltLade", "lblVoltEntl"})
         m_view.setControlText(s(v), QStringLiteral("V"));
     for (const char* a : {"lblAmpereLaden", "lblAmpereEntladen"})
@@ -175,8 +192,11 @@ void ProgramEditorLogic::Form_Load()
 void ProgramEditorLogic::loadLookupTables()
 {
     // The named programs, battery types, device modes and forming modes.
-    m_view.setBoundEntries(s("cboAkkuProgram"), SqlLists::readEntries(dbVeluser, strSqlProgramme, s("ProgrammID"), s("Bez")));
-    m_view.setBoundText(s("cboAkkuProgram"), QString());
+    if (m_role == Role::Editor) {
+        m_view.setBoundEntries(s("cboAkkuProgram"),
+                               SqlLists::readEntries(dbVeluser, strSqlProgramme, s("ProgrammID"), s("Bez")));
+        m_view.setBoundText(s("cboAkkuProgram"), QString());
+    }
 
     m_akkuTypen.clear();
     {
@@ -207,6 +227,8 @@ void ProgramEditorLogic::loadLookupTables()
     hideAllFields();
     fillCRateList(s("cboLadeStromC"));
     fillCRateList(s("cboEntladeStromC"));
+    if (m_role == Role::Viewer)
+        return;
 
     const bool sendAll = objSettings().getSetting(QStringLiteral("SendAllVisible")) == QLatin1String("YES");
     m_view.setControlEnabled(s("cmdSendToAll"), sendAll);
@@ -268,7 +290,8 @@ void ProgramEditorLogic::applyDeviceMode(qint16 mode)
     setSelfDischargeBlockVisible(t);
     setCycleModeVisible(f);
     setPeriodVisible(w);
-    setEndVoltagesVisible(ls, els);
+    if (m_role == Role::Editor)
+        setEndVoltagesVisible(ls, els);
 }
 
 void ProgramEditorLogic::setChargeBlockVisible(bool b)
@@ -288,7 +311,10 @@ void ProgramEditorLogic::setDischargeBlockVisible(bool b)
 void ProgramEditorLogic::setSelfDischargeBlockVisible(bool b)
 {
     m_view.setControlVisible(s("chkSelbstentladung"), b);
-    if (m_view.isChecked(s("chkSelbstentladung")))
+    // The viewer keeps showing a stored program's test period when the mode
+    // hides the check box.
+    const bool viewerHidden = m_role == Role::Viewer && !m_view.isControlVisible(s("chkSelbstentladung"));
+    if (m_view.isChecked(s("chkSelbstentladung")) && !viewerHidden)
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},
                    b);
@@ -470,9 +496,10 @@ void ProgramEditorLogic::fillSelfDischargeFields()
         setCheck(s("chkSelbstentladung"), false);
         return;
     }
-    showFields({"chkSelbstentladung", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
-                "optSelbstentladungTage"},
-               true);
+    if (m_role == Role::Editor)
+        showFields({"chkSelbstentladung", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
+                    "optSelbstentladungTage"},
+                   true);
     setCheck(s("chkSelbstentladung"), true);
     selectOption(m_program->iSelbstentladungsIntervalTyp == 2 ? s("optSelbstentladungStunden")
                                                               : s("optSelbstentladungTage"));
@@ -583,12 +610,14 @@ void ProgramEditorLogic::chkSollKapazitaet_Click()
 
 void ProgramEditorLogic::chkSelbstentladung_Click()
 {
-    if (m_view.isChecked(s("chkSelbstentladung")) && m_view.isControlVisible(s("chkSelbstentladung"))) {
+    const bool viewer = m_role == Role::Viewer;
+    if (m_view.isChecked(s("chkSelbstentladung")) && (viewer || m_view.isControlVisible(s("chkSelbstentladung")))) {
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},
                    true);
-        // Days are the default unit.
-        selectOption(s("optSelbstentladungTage"));
+        // Days are the default unit; the viewer shows the unit the program has.
+        if (!viewer)
+            selectOption(s("optSelbstentladungTage"));
     } else {
         showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                     "optSelbstentladungTage"},

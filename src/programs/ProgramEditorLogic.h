@@ -21,7 +21,11 @@ class ProgramEditorView;
 // handler directly and never clear the choice of a named program.
 class ProgramEditorLogic {
 public:
-    explicit ProgramEditorLogic(ProgramEditorView& view);
+    // The read-only program viewer shares the editor's layout: it has no named
+    // programs and reads no settings, and its preset-voltage entry always
+    // shows both end voltages.
+    enum class Role { Editor, Viewer };
+    explicit ProgramEditorLogic(ProgramEditorView& view, Role role = Role::Editor);
     ~ProgramEditorLogic();
 
     // --- public members of the editor -------------------------------------------
@@ -40,6 +44,11 @@ public:
     // Takes another program into the editor and shows it (what a program the
     // charger reports is turned into once the user agrees to it).
     void takeProgram(std::shared_ptr<CommunicationProgram> program);
+
+    // The viewer's fill: the program's fields, without the editor's reset to
+    // zeros; hides cmdExtendedModus when the program has no extended block.
+    void Form_Activate();
+    Role role() const { return m_role; }
 
     // --- set-up ------------------------------------------------------------------
     // Captions and lookup lists. Raises DatabaseError (the lists set up
@@ -138,6 +147,7 @@ private:
     void showFields(std::initializer_list<const char*> names, bool visible);
 
     ProgramEditorView& m_view;
+    Role m_role = Role::Editor;
     std::shared_ptr<CommunicationProgram> m_program;
     QString m_geraeteNr;
     QString m_newProgramName;

@@ -4,6 +4,11 @@
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
+#include "platform/ModalDialogRunner.h"
+#include "programs/ExtendedProgramReceiver.h"
+#include "programs/WidgetEditorView.h"
+#include "programs/dlgAkkuSpeichern.h"
+#include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,14 +35,9 @@ const char* const kDecimalBoxes[] = {"txtLadeschlussSpannung", "txtEntladeschlus
                                      "txtEntladestrom", "txtKapazitaetAh"};
 const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txtSelbstentladungsZeitraum"};
 
-// Buttons whose actions (reading and sending programs, named programs, the
-// extended options) are not part of the editor yet.
-const char* const kLaterButtons[] = {"cmdProgrammHolen", "cmdSendButton", "cmdSendToAll", "cmdSaveAsButton",
-                                     "cmdExtendedModus", "cboAkkuProgram"};
-
 } // namespace
 
-dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this)
+dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_logic(*this), m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
     buildControls();
@@ -47,8 +47,8 @@ dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent) : FormDialog(parent), m_lo
     setChecked(QStringLiteral("optSelbstentladungTage"), true);
     connectHandlers();
     ErrorGuard::run([this] { m_logic.Form_Load(); });
-    for (const char* name : kLaterButtons)
-        setControlEnabled(QString::fromLatin1(name), false);
+    // Sending to every channel needs the channel windows (setChannels).
+    setControlEnabled(QStringLiteral("cmdSendToAll"), false);
 }
 
 dlgVelmoroProgram::~dlgVelmoroProgram() = default;
@@ -179,6 +179,15 @@ void dlgVelmoroProgram::connectHandlers()
     connect(button("optSelbstentladungTage"), &QAbstractButton::clicked, this,
             on(&ProgramEditorLogic::optSelbstentladungTage_Click));
     connect(button("cmdCancelButton"), &QAbstractButton::clicked, this, [this] { cancelButton(); });
+    auto exchange = [this](void (ProgramExchange::*handler)()) {
+        return ErrorGuard::slot([this, handler] { (m_exchange.*handler)(); });
+    };
+    connect(button("cmdProgrammHolen"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdProgrammHolen_Click));
+    connect(button("cmdSendButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendButton_Click));
+    connect(button("cmdSendToAll"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendToAll_Click));
+    connect(button("cmdSaveAsButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSaveAsButton_Click));
+    connect(button("cmdDeleteButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdDeleteButton_Click));
+    connect(combo("cboAkkuProgram"), &DataCombo::selectionChanged, this, exchange(&ProgramExchange::cboAkkuProgram_Click));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
@@ -201,12 +210,49 @@ void dlgVelmoroProgram::connectHandlers()
         wire(name, true);
     for (const char* name : kIntegerBoxes)
         wire(name, false);
+
+    connect(button("cmdExtendedModus"), &QAbstractButton::clicked, this, ErrorGuard::slot([this] {
+                // The options go into the edited program only through OK.
+                struct Receiver : ExtendedProgramReceiver {
+                    explicit Receiver(ProgramEditorLogic& l) : logic(l) {}
+                    void setExtendedProgram(const CommunicationProgram& p) override { logic.setExtendedProgram(p); }
+                    ProgramEditorLogic& logic;
+                } receiver(m_logic);
+                dlgErweiterterProgrammiermodus::open(this, m_logic.program(), &receiver, true);
+            }));
 }
 
 void dlgVelmoroProgram::programChangedFromOutside(std::shared_ptr<CommunicationProgram> program)
 {
-    if (program)
-        m_reportedProgram = std::move(program);
+    m_exchange.programChangedFromOutside(std::move(program));
+}
+
+void dlgVelmoroProgram::setChannels(ProgramChannels* channels)
+{
+    m_exchange.setChannels(channels);
+    const bool sendAll = channels && isControlVisible(QStringLiteral("cmdSendToAll"));
+    setControlEnabled(QStringLiteral("cmdSendToAll"), sendAll);
+}
+
+void dlgVelmoroProgram::runSaveAsDialog()
+{
+    dlgAkkuSpeichern dialog(this);
+    dialog.setParentWin(this);
+    execModal(dialog);
+}
+
+void dlgVelmoroProgram::closeEditor()
+{
+    hide();
+    cancelButton();
+}
+
+void dlgVelmoroProgram::postOfferReportedProgram()
+{
+    // Never inside the caller: that is a channel's poll, which must not wait
+    // for the user.
+    QMetaObject::invokeMethod(
+        this, [this] { ErrorGuard::run([this] { m_exchange.offerReportedProgram(); }); }, Qt::QueuedConnection);
 }
 
 void dlgVelmoroProgram::initDialog()
@@ -215,6 +261,14 @@ void dlgVelmoroProgram::initDialog()
 }
 
 // --- controls by name ------------------------------------------------------------------
+// The viewer finds its controls the same way; one implementation serves both.
+
+namespace {
+WidgetEditorView widgets(const dlgVelmoroProgram* dialog)
+{
+    return WidgetEditorView(const_cast<dlgVelmoroProgram&>(*dialog));
+}
+} // namespace
 
 QWidget* dlgVelmoroProgram::control(const QString& name) const
 {
@@ -223,138 +277,85 @@ QWidget* dlgVelmoroProgram::control(const QString& name) const
 
 void dlgVelmoroProgram::setControlText(const QString& name, const QString& text)
 {
-    if (name == objectName()) {
-        setWindowTitle(text);
-        return;
-    }
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<QComboBox*>(w)) {
-        const int i = c->findText(text, Qt::MatchExactly);
-        if (i >= 0)
-            c->setCurrentIndex(i);
-    } else if (auto* l = qobject_cast<QLabel*>(w)) {
-        l->setText(text);
-    } else if (auto* t = qobject_cast<QLineEdit*>(w)) {
-        t->setText(text);
-    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
-        g->setTitle(text);
-    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-        b->setText(text);
-    }
+    widgets(this).setControlText(name, text);
 }
 
 QString dlgVelmoroProgram::controlText(const QString& name) const
 {
-    if (name == objectName())
-        return windowTitle();
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentIndex() < 0 ? QString() : c->currentText();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QLineEdit*>(w))
-        return t->text();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
-    return QString();
+    return widgets(this).controlText(name);
 }
 
 void dlgVelmoroProgram::setControlVisible(const QString& name, bool visible)
 {
-    if (QWidget* w = control(name))
-        w->setVisible(visible);
+    widgets(this).setControlVisible(name, visible);
 }
 
 bool dlgVelmoroProgram::isControlVisible(const QString& name) const
 {
-    QWidget* w = control(name);
-    return w && !w->isHidden();
+    return widgets(this).isControlVisible(name);
 }
 
 void dlgVelmoroProgram::setControlEnabled(const QString& name, bool enabled)
 {
-    if (QWidget* w = control(name))
-        w->setEnabled(enabled);
+    widgets(this).setControlEnabled(name, enabled);
 }
 
 bool dlgVelmoroProgram::isControlEnabled(const QString& name) const
 {
-    QWidget* w = control(name);
-    return w && w->isEnabled();
+    return widgets(this).isControlEnabled(name);
 }
 
 void dlgVelmoroProgram::setChecked(const QString& name, bool checked)
 {
-    if (auto* b = qobject_cast<QAbstractButton*>(control(name)))
-        b->setChecked(checked);
+    widgets(this).setChecked(name, checked);
 }
 
 bool dlgVelmoroProgram::isChecked(const QString& name) const
 {
-    auto* b = qobject_cast<QAbstractButton*>(control(name));
-    return b && b->isChecked();
+    return widgets(this).isChecked(name);
 }
 
 void dlgVelmoroProgram::clearList(const QString& name)
 {
-    if (auto* c = qobject_cast<QComboBox*>(control(name)))
-        c->clear();
+    widgets(this).clearList(name);
 }
 
 void dlgVelmoroProgram::addListItem(const QString& name, const QString& text)
 {
-    if (auto* c = qobject_cast<QComboBox*>(control(name))) {
-        const bool wasEmpty = c->count() == 0;
-        c->addItem(text, text);
-        // A list starts without a choice, as the user first sees it.
-        if (wasEmpty)
-            c->setCurrentIndex(-1);
-    }
+    widgets(this).addListItem(name, text);
 }
 
 QStringList dlgVelmoroProgram::listItems(const QString& name) const
 {
-    QStringList items;
-    if (auto* c = qobject_cast<QComboBox*>(control(name)))
-        for (int i = 0; i < c->count(); ++i)
-            items << c->itemText(i);
-    return items;
+    return widgets(this).listItems(name);
 }
 
 int dlgVelmoroProgram::listIndex(const QString& name) const
 {
-    auto* c = qobject_cast<QComboBox*>(control(name));
-    return c ? c->currentIndex() : -1;
+    return widgets(this).listIndex(name);
 }
 
 void dlgVelmoroProgram::setListIndex(const QString& name, int index)
 {
-    if (auto* c = qobject_cast<QComboBox*>(control(name)))
-        c->setCurrentIndex(index);
+    widgets(this).setListIndex(name, index);
 }
 
 void dlgVelmoroProgram::setBoundEntries(const QString& name, const QVector<ListEntry>& entries)
 {
-    if (auto* c = qobject_cast<DataCombo*>(control(name)))
-        c->setEntries(entries);
+    widgets(this).setBoundEntries(name, entries);
 }
 
 QString dlgVelmoroProgram::boundText(const QString& name) const
 {
-    auto* c = qobject_cast<DataCombo*>(control(name));
-    return c ? c->currentValue() : QString();
+    return widgets(this).boundText(name);
 }
 
 void dlgVelmoroProgram::setBoundText(const QString& name, const QString& value)
 {
-    if (auto* c = qobject_cast<DataCombo*>(control(name)))
-        c->selectValue(value);
+    widgets(this).setBoundText(name, value);
 }
 
 void dlgVelmoroProgram::setFocusTo(const QString& name)
 {
-    if (QWidget* w = control(name))
-        w->setFocus(Qt::OtherFocusReason);
+    widgets(this).setFocusTo(name);
 }

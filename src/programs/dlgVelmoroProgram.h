@@ -3,17 +3,20 @@
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
 #include "programs/ProgramEditorView.h"
+#include "programs/ProgramExchange.h"
 
 #include <memory>
 
 class CommunicationProgram;
 class FocusValidator;
+class ProgramChannels;
 class ProgramEditorParent;
+class ProgramLink;
 
 // The modal dialog in which the user edits the charge program of one channel.
 // Its controls carry the names the rest of the program knows them by; what it
 // does lives in ProgramEditorLogic.
-class dlgVelmoroProgram : public FormDialog, public ProgramEditorView {
+class dlgVelmoroProgram : public FormDialog, public ProgramEditorView, private ProgramExchangeHost {
     Q_OBJECT
 public:
     // Loads the dialog: captions and lookup lists (a database failure is
@@ -23,18 +26,25 @@ public:
 
     // --- public members, in the order the opener uses them ------------------------
     void setGeraeteNr(const QString& nr) { m_logic.setGeraeteNr(nr); }
-    void setParentWin(ProgramEditorParent* parentWin) { m_parentWin = parentWin; }
+    void setParentWin(ProgramEditorParent* parentWin) { m_exchange.setParentWin(parentWin); }
     void setProgram(std::shared_ptr<CommunicationProgram> program) { m_logic.setProgram(std::move(program)); }
     void setNewProgramName(const QString& name) { m_logic.setNewProgramName(name); }
-    // The charger reports another program while the editor is open. Until the
-    // editor asks whether to take it, the user's fields stay as they are; the
-    // report is kept for that question.
+    // The charger reports another program while the editor is open (from a
+    // channel's poll). The question whether to take it comes after the poll,
+    // or after the question, dialog or send the user has open; until then
+    // the user's fields stay as they are.
     void programChangedFromOutside(std::shared_ptr<CommunicationProgram> program);
     void initDialog();
     void setExtendedProgram(const CommunicationProgram& p) { m_logic.setExtendedProgram(p); }
 
+    // The channel windows, for sending to every channel (without them that
+    // button does nothing); the link, when not the shared one.
+    void setChannels(ProgramChannels* channels);
+    void setLink(ProgramLink* link) { m_exchange.setLink(link); }
+
     ProgramEditorLogic& logic() { return m_logic; }
-    std::shared_ptr<CommunicationProgram> reportedProgram() const { return m_reportedProgram; }
+    ProgramExchange& exchange() { return m_exchange; }
+    std::shared_ptr<CommunicationProgram> reportedProgram() const { return m_exchange.reportedProgram(); }
     FocusValidator& validator() { return *m_validator; }
 
     // --- ProgramEditorView --------------------------------------------------------------
@@ -61,8 +71,12 @@ private:
     void connectHandlers();
     QWidget* control(const QString& name) const;
 
+    // ProgramExchangeHost
+    void runSaveAsDialog() override;
+    void closeEditor() override;
+    void postOfferReportedProgram() override;
+
     ProgramEditorLogic m_logic;
-    ProgramEditorParent* m_parentWin = nullptr;
-    std::shared_ptr<CommunicationProgram> m_reportedProgram;
+    ProgramExchange m_exchange;
     FocusValidator* m_validator = nullptr;
 };

@@ -84,8 +84,9 @@ void dlgNeuerAkku::Form_Load()
 
 void dlgNeuerAkku::cmdOk_Click()
 {
-    const QString name = txtName->text();
-    if (name.trimmed().isEmpty()) {
+    // Stored as checked: an untrimmed name would let " Pack" and "Pack" both exist.
+    const QString name = txtName->text().trimmed();
+    if (name.isEmpty()) {
         msgBox(res("0554"), MessageService::OkOnly, MessageService::Exclamation, res("0550"));
         txtName->setFocus();
         return;

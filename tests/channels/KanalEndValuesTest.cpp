@@ -170,7 +170,7 @@ TEST_F(KanalEndValuesTest, EndValuesReadAgainAfterTheLinkCameBackAreNotStoredTwi
     tick(QString());  // no reply
     link.endwert.push_back(endReply1({kCharge1, kDischarge1}));
     tick(values1(110, 7010, 1000));  // recovery: program, end values, status
-    EXPECT_EQ(link.calls.mid(link.calls.size() - 4), (QStringList{"W001", "D001", "M001", "W001"}));
+    EXPECT_EQ(link.calls.mid(link.calls.size() - 4), (QStringList{"W001", "M001", "D001", "W001"}));
     EXPECT_EQ(tempEndIds(k.lLastTempMessReiheId) + tempEndIds(k.lTempMessReiheId), ids);
     EXPECT_EQ(itemData(kLaden, 0), ids[0]);
     EXPECT_EQ(itemData(kEntladen, 0), ids[1]);

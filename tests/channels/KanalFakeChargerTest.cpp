@@ -126,7 +126,7 @@ TEST_F(KanalFakeChargerTest, PulledOutChargerShowsNoReplySlowsDownAndRecoversWhe
     fake.setStatus(1, QStringLiteral("SE"));
     fake.setValues(1, 500, 1180, 300);
     channel(1).timerKanal_Timer();
-    EXPECT_EQ(fake.frameLog(), (QStringList{"001,W", "001,D", "001,M", "001,W"}));
+    EXPECT_EQ(fake.frameLog(), (QStringList{"001,W", "001,M", "001,D", "001,W"}));
     EXPECT_FALSE(form->bNoKZTFound);
     EXPECT_EQ(channel(1).pollTimer.interval(), 3000);
     EXPECT_EQ(shown(1, "txtStatus"), r("6014"));

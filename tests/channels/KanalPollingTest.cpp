@@ -9,6 +9,7 @@
 #include "core/utilitiesModul.h"
 #include "link/CommunicationResults.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -148,7 +149,7 @@ TEST_F(KanalPollingTest, ChannelOneRecoversWithoutRestartAndAsksForTheSelfDescri
     link.program.push_back(program(1));
     link.calls.clear();
     l.timerKanal_Timer();
-    EXPECT_EQ(link.calls, (QStringList{"W001+wait", "D001", "M001", "W001"}));
+    EXPECT_EQ(link.calls, (QStringList{"W001+wait", "M001", "D001", "W001"}));
     EXPECT_FALSE(host.lost);
     EXPECT_EQ(l.iNoAnswerCount, 0);
     EXPECT_EQ(l.pollTimer.interval(), 3000);
@@ -178,7 +179,7 @@ TEST_F(KanalPollingTest, OtherChannelsSlowDownOnTheirOwnFailureAndSpeedUpOnARepl
     link.status.push_back(status(3, "SA"));
     link.calls.clear();
     l.timerKanal_Timer();
-    EXPECT_EQ(link.calls, (QStringList{"W003", "D003", "M003"}));
+    EXPECT_EQ(link.calls, (QStringList{"W003", "M003", "D003"}));
     EXPECT_EQ(l.pollTimer.interval(), 3000);
     EXPECT_EQ(statusShown(), r("6010"));
 }
@@ -264,12 +265,80 @@ TEST_F(KanalPollingTest, UnusableReplyIsAskedOnceMoreThenTheTickEnds)
 
     view.texts[QStringLiteral("txtStatus")] = QStringLiteral("kept");
     link.status.push_back(QStringLiteral("-1"));
-    link.status.push_back(QStringLiteral("001,M,XX,"));
+    link.status.push_back(QStringLiteral("001,M,SL,X01500,V01234,K00800,"));
     link.status.push_back(charging(1));
     link.calls.clear();
     l.timerKanal_Timer();
     EXPECT_EQ(link.calls, (QStringList{"M001", "M001"}));
     EXPECT_EQ(statusShown(), QStringLiteral("kept"));
+
+    // A status code the program does not know, twice: the state is unknown,
+    // and the last values are no longer shown as if they were current.
+    ASSERT_TRUE(l.bMeasurementRunning);
+    link.status.clear();
+    for (const char* code : {"SX", "SQZ"}) {
+        link.status.push_back(QStringLiteral("001,M,%1,").arg(QLatin1String(code)));
+        link.status.push_back(QStringLiteral("001,M,%1,").arg(QLatin1String(code)));
+        link.calls.clear();
+        l.timerKanal_Timer();
+        EXPECT_EQ(link.calls, (QStringList{"M001", "M001"}));
+        EXPECT_EQ(statusShown(), r("6024"));
+        EXPECT_EQ(host.panels[QStringLiteral("Kanal1Text")], r("6024"));
+        EXPECT_EQ(view.texts.value(QStringLiteral("txtStrom")), QString());
+        EXPECT_EQ(view.texts.value(QStringLiteral("txtSpannung")), QString());
+        EXPECT_FALSE(l.bMeasurementRunning);
+        // A known state afterwards shows again.
+        link.status.push_back(charging(1, 1600));
+        l.timerKanal_Timer();
+        EXPECT_EQ(statusShown(), r("6012"));
+        EXPECT_EQ(view.texts.value(QStringLiteral("txtStrom")), formatCurrent(1600));
+    }
+}
+
+TEST_F(KanalPollingTest, AnotherChannelsReplyToTheStartsProgramReadIsAskedAgainAtTheNextTick)
+{
+    link.program.push_back(program(2));
+    link.endwert.push_back(endValues(1));
+    link.status.push_back(status(1, "SA"));
+    KanalLogic& l = loadAsIs(1);
+    EXPECT_EQ(view.texts.value(QStringLiteral("txtAkkuTyp")), QString());
+
+    link.program.push_back(program(1));
+    link.status.push_back(status(1, "SA"));
+    l.timerKanal_Timer();
+    EXPECT_EQ(link.calls, (QStringList{"W001", "M001"}));
+    EXPECT_EQ(l.commProgram->strKanal, ch(1));
+    EXPECT_EQ(view.texts.value(QStringLiteral("txtAkkuTyp")), r("3002"));
+
+    link.status.push_back(status(1, "SA"));
+    link.calls.clear();
+    l.timerKanal_Timer();
+    EXPECT_EQ(link.calls, (QStringList{"M001"}));
+}
+
+TEST_F(KanalPollingTest, WhileTheLinkIsLostChannelOneAsksEveryFourteenSecondsWithoutTheWaitAdded)
+{
+    KanalLogic& l = loadAsIs(1);
+    ASSERT_TRUE(host.lost);
+    ASSERT_EQ(l.pollTimer.interval(), 14000);
+    l.pollTimer.start();
+    // The conversation waits for its missing reply (shortened here; the real
+    // wait is two seconds).
+    constexpr int waitMs = 60;
+    link.duringConversation = [] {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < waitMs) {
+        }
+    };
+    l.timerKanal_Timer();
+    l.timerKanal_Timer();
+    EXPECT_EQ(link.calls, (QStringList{"W001+wait", "W001+wait"}));
+    EXPECT_EQ(l.pollTimer.interval(), 14000);
+    // The timer was not started afresh after the waits: the next tick is due
+    // 14 s after the last one was, not 14 s after its wait had ended.
+    EXPECT_LE(l.pollTimer.remainingTime(), 14000 - 2 * waitMs);
+    l.pollTimer.stop();
 }
 
 TEST_F(KanalPollingTest, ProgramStartEndsTheOldEndValuesOnBothRoads)
@@ -318,7 +387,7 @@ TEST_F(KanalPollingTest, RefusedProgramReadShowsTheRefusalUntilAProgramComes)
     link.program.push_back(status(1, "SK"));
     link.program.push_back(status(1, "SK"));
     l.timerKanal_Timer();
-    EXPECT_EQ(link.calls, (QStringList{"W001", "D001", "M001", "W001"}));
+    EXPECT_EQ(link.calls, (QStringList{"W001", "M001", "D001", "W001"}));
     EXPECT_EQ(statusShown(), r("0878"));
 
     link.program.push_back(program(1));

@@ -98,7 +98,8 @@ TEST_F(RecordingFakeChargerTest, AQueuedRecordingHoldsEveryValueAndEndValueOfAWh
         if (!k.bRecording)
             break;
         const CommunicationResults& r = *k.comResults();
-        if (r.iAntwortTyp == CommunicationResults::StatusReply)
+        // Only replies that brought values (a wait between the phases brings none).
+        if (r.hasValues())
             expectedValues << QStringLiteral("%1;%2;%3;%4")
                                   .arg(r.lKapazitaet)
                                   .arg(r.lSpannung)

@@ -60,7 +60,7 @@ TEST_F(KanalRecordingTest, RecordingNowWritesEveryStatusWithValuesUntilTheStatus
     tick(values1(102, 7020, 1000));
     EXPECT_EQ(link.calls, QStringList{"M001"});
     advance(3);
-    tick(status1("SW"));  // waiting in a mode other than 6: still recorded
+    tick(status1("SW"));  // waiting in a mode other than 6: still recording, but no values came
     EXPECT_TRUE(k.bRecording);
     advance(3);
     tick(QStringLiteral("001,M,SA,X3,"));
@@ -68,7 +68,7 @@ TEST_F(KanalRecordingTest, RecordingNowWritesEveryStatusWithValuesUntilTheStatus
     advance(3);
     tick(values1(5, 7000, 1000));
 
-    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;3", "M:102;7020;1000;6", "M:102;7020;1000;9"}));
+    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;3", "M:102;7020;1000;6"}));
     // Ended by status: the series and battery are kept, the battery is free.
     EXPECT_EQ(k.lMessReiheId, series);
     EXPECT_EQ(k.lAkkuId, akku);
@@ -98,6 +98,10 @@ TEST_P(RecordingEnds, TheReplyThatEndsTheRecordingIsNotWritten)
     tick(values1(101, 7010, 1000));
     tick(c.reply);
     EXPECT_EQ(k.bRecording, c.goesOn);
+    // None of these replies brings values of its own: nothing is recorded ...
+    EXPECT_EQ(recorded(series).size(), 1);
+    // ... and the next one with values is, while the recording goes on.
+    tick(values1(102, 7020, 1000));
     EXPECT_EQ(recorded(series).size(), c.goesOn ? 2 : 1);
     EXPECT_EQ(k.lMessReiheId, series);
 }
@@ -113,6 +117,71 @@ INSTANTIATE_TEST_SUITE_P(
                       EndCase{"Refusal", 1, status1("SK"), true},
                       EndCase{"TemperatureError", 1, status1("SQT"), true}),
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
+TEST_F(KanalRecordingTest, OnlyValuesThatCameInTheTicksOwnReplyAreRecorded)
+{
+    qint32 akku = 0;
+    const qint32 series = newSeries(akku);
+    KanalLogic& k = load(values1(100, 7000, 1000));
+    k.startRecording(akku, series, false, false);
+    advance(3);
+    tick(values1(101, 7010, 1000));
+    advance(3);
+    tick(QString());  // no reply
+    // The program read is refused and the status request then gets no reply:
+    // shown as the refusal, but no values came.
+    link.program = {status1("SK"), status1("SK")};
+    advance(3);
+    tick(QString());
+    EXPECT_EQ(view.texts.value(QStringLiteral("txtStatus")), r("0878"));
+    EXPECT_EQ(k.comResults()->iAntwortTyp, CommunicationResults::StatusReply);
+    advance(3);
+    tick(values1(102, 7020, 1000));  // the program comes again, and values with the status
+    advance(3);
+    tick(status1("SW"));
+    advance(3);
+    tick(status1("SQT"));
+    EXPECT_TRUE(k.bRecording);
+    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;3", "M:102;7020;1000;12"}));
+    EXPECT_EQ(temp(k.lTempMessReiheId).size() + temp(k.lLastTempMessReiheId).size(), 2);
+}
+
+TEST_F(KanalRecordingTest, EndValuesReadWhenTheLinkCameBackStayAndAQueuedRecordingStartsWithThem)
+{
+    qint32 akku = 0;
+    const qint32 series = newSeries(akku);
+    KanalLogic& k = load(status1("SA"));
+    k.startRecording(akku, series, true, false);
+    advance(3);
+    tick(QString());  // the link goes
+    // Back: a program started meanwhile and has ended a charge already.
+    link.endwert.push_back(endReply1({kCharge1}));
+    link.calls.clear();
+    advance(3);
+    tick(values1(50, 7100, 1000, "SE"));
+    // Status first, then the end values; the last read stores the program with the series.
+    EXPECT_EQ(link.calls, (QStringList{"W001", "M001", "D001", "W001", "W001"}));
+    EXPECT_TRUE(k.bRecording);
+    EXPECT_FALSE(k.bRecordingInQueue);
+    EXPECT_TRUE(k.bEndwerteAvaiable);
+    ASSERT_EQ(k.endwertList->Count(), 1);
+    EXPECT_EQ(view.listItems(QStringLiteral("lstEndwertLaden")).size(), 1);
+    const QStringList rec = recorded(series);
+    ASSERT_EQ(rec.size(), 2);
+    EXPECT_EQ(rec[0], QStringLiteral("E:2;1234;1450;0;95"));
+    EXPECT_EQ(rec[1], QStringLiteral("M:50;7100;1000;0"));
+    EXPECT_TRUE(k.bCurrentProgramWritten);
+    EXPECT_EQ(seriesField(series, "Programm").toString(), program1());
+
+    // Read again after a later loss, the same end value is recorded once.
+    advance(3);
+    tick(QString());
+    link.endwert.push_back(endReply1({kCharge1}));
+    advance(3);
+    tick(values1(60, 7000, 1000, "SE"));
+    EXPECT_EQ(recorded(series).size(), 3);
+    EXPECT_EQ(k.endwertList->Count(), 1);
+}
 
 TEST_F(KanalRecordingTest, EndedByTheUserNothingMoreIsWrittenAndTheSeriesIsForgotten)
 {
@@ -369,7 +438,7 @@ TEST_F(KanalRecordingTest, ASeriesDeletedMeanwhileGetsNeitherRemarkNorProgram)
     EXPECT_EQ(count("MessReihen"), 0);
 }
 
-TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAndPollingGoesOn)
+TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAfterItAndTheValuesWaitForTheDatabase)
 {
     qint32 akku = 0;
     const qint32 series = newSeries(akku);
@@ -377,25 +446,43 @@ TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAndPollingGoesOn)
     k.startRecording(akku, series, false, false);
     tick(values1(101, 7010, 1000));
     dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    advance(3);
     tick(values1(102, 7020, 1000));
+    advance(3);
     tick(values1(103, 7030, 1000));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(r("0890") + QChar(13) + QChar(13)));
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("disk full")));
     EXPECT_EQ(messages.shown[0].title, r("0410"));
-    // The temporary series went on, nothing already recorded was lost.
+    // The temporary series went on, nothing already recorded was lost, the
+    // refused values wait in memory.
     EXPECT_EQ(temp(k.lTempMessReiheId).size(), 3);
     EXPECT_EQ(recorded(series).size(), 1);
+    EXPECT_EQ(k.heldValues(true).size(), 2u);
     EXPECT_TRUE(k.bRecording);
 
+    // The database takes writes again: the held values go in first, with
+    // the times they came.
     dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
+    advance(3);
     tick(values1(104, 7040, 1000));
-    EXPECT_EQ(recorded(series).size(), 2);
-    // A failure after values were stored again is told again.
+    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;0", "M:102;7020;1000;3", "M:103;7030;1000;6",
+                                             "M:104;7040;1000;9"}));
+    EXPECT_TRUE(k.heldValues(true).empty());
+    // A failure after values were stored again is told again; one table
+    // refusing does not hold up the other.
     dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON TempMessWerte BEGIN SELECT RAISE(ABORT, 'x'); END"));
     tick(values1(105, 7050, 1000));
+    DeferredMessages::flush();
     EXPECT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(recorded(series).size(), 3);
+    EXPECT_EQ(recorded(series).size(), 5);
+    EXPECT_EQ(k.heldValues(false).size(), 1u);
+    dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
+    tick(status1("SA"));  // a tick without values of its own brings the held one in
+    EXPECT_TRUE(k.heldValues(false).empty());
+    EXPECT_EQ(temp(k.lLastTempMessReiheId).size(), 5);
 }
 
 TEST_F(KanalRecordingTest, NewTemporarySeriesAreDrawnAfterEveryResetEvenWhenEmpty)

@@ -163,10 +163,13 @@ TEST_F(KanalStatusDisplayTest, WaitingEndsTheRecordingOnlyInModeSix)
     EXPECT_FALSE(logic->bRecording);
 }
 
-TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesOnePerChannel)
+TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterTheTickOnePerChannel)
 {
     show(QStringLiteral("001,M,SL,L01500,V01234,K00800,"));
     show(QStringLiteral("001,M,SG,"));
+    // Not inside the poll: the box waits until the tick has ended.
+    EXPECT_TRUE(messages.shown.isEmpty());
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, r("0880") + CR + CR + r("0881"));
     EXPECT_EQ(messages.shown[0].buttons, MessageService::OkOnly);
@@ -176,31 +179,57 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesOnePer
 
     // The box comes again with the next reply that carries the code ...
     show(QStringLiteral("001,M,SQR,"));
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[1].text, r("0876"));
 
-    // ... but not while one of this channel is still open.
-    struct Nested : MessageService {
-        KanalLogic* logic = nullptr;
-        int boxes = 0;
-        MessageService* previous = nullptr;
-        Result show(const QString&, Buttons, Icon, const QString&) override
+    // ... but not while one of this channel waits or is open; and while it
+    // is open this channel and the others go on polling.
+    FakeView view2;
+    ScriptedLink link2;
+    link2.programFallback = QStringLiteral("002,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
+    link2.status.push_back(QStringLiteral("002,M,SA,"));
+    link2.statusFallback = QStringLiteral("002,M,SQR,");
+    KanalLogic other(2, host, view2, &link2);
+    other.Form_Load();
+    other.stopTimers();
+    struct HeldOpen : MessageService {
+        std::function<void()> whileOpen;
+        QStringList texts;
+        Result show(const QString& text, Buttons, Icon, const QString&) override
         {
-            ++boxes;
-            logic->comResults()->splitRecievedString(QStringLiteral("001,M,SQR,"));
-            logic->showStatus(*logic->comResults());
-            logic->timerKanal_Timer();
+            texts << text;
+            if (whileOpen)
+                std::exchange(whileOpen, nullptr)();
             return Ok;
         }
-    } nested;
-    nested.logic = logic.get();
-    nested.previous = MessageService::setInstance(&nested);
+    } box;
+    int ticksWhileOpen = 0;
+    box.whileOpen = [&] {
+        for (int i = 0; i < 3; ++i) {
+            link.status.push_back(QStringLiteral("001,M,SQR,"));
+            logic->timerKanal_Timer();
+            other.timerKanal_Timer();
+            ++ticksWhileOpen;
+        }
+        // The poll timer of channel 1 fires while its box is open: the tick runs.
+        EXPECT_EQ(link.calls.count(QStringLiteral("M001")), 4);
+        EXPECT_EQ(link2.calls.count(QStringLiteral("M002")), 3);
+    };
+    MessageService* previous = MessageService::setInstance(&box);
     link.calls.clear();
+    link2.calls.clear();
     link.status.push_back(QStringLiteral("001,M,SG,"));
-    logic->timerKanal_Timer();  // a tick that shows the box; its timer fires while the box is open
-    MessageService::setInstance(nested.previous);
-    EXPECT_EQ(nested.boxes, 1);
-    EXPECT_EQ(link.calls, (QStringList{"M001"}));
+    logic->timerKanal_Timer();
+    show(QStringLiteral("001,M,SG,"));  // a second one of the same tick: dropped
+    DeferredMessages::flush();
+    MessageService::setInstance(previous);
+    EXPECT_EQ(ticksWhileOpen, 3);
+    // Channel 1's "SG" box (its "SQR" came while it was open), then the one
+    // box of channel 2, posted by its first tick meanwhile (its later ticks
+    // found theirs waiting).
+    EXPECT_EQ(box.texts, (QStringList{r("0880") + CR + CR + r("0881"), r("0876")}));
+    EXPECT_EQ(DeferredMessages::pendingCount(), 0);
 }
 
 TEST_F(KanalStatusDisplayTest, ProgramSummaryForKnownUnknownAndRefusedPrograms)

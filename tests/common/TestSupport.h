@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
 
@@ -12,7 +13,7 @@
 #include <stdexcept>
 
 // Thrown by the test terminator where the program would end.
-struct ProgramTerminated : std::runtime_error {
+struct ProgramTerminated : std::runtime_error, ProgramEndUnwind {
     explicit ProgramTerminated(int code) : std::runtime_error("program terminated"), exitCode(code) {}
     int exitCode;
 };
@@ -26,8 +27,17 @@ public:
         Icon icon;
         QString title;
     };
-    ScriptedMessages() { m_previous = MessageService::setInstance(this); }
-    ~ScriptedMessages() override { MessageService::setInstance(m_previous); }
+    // A test begins and ends with no box waiting to be shown after a poll.
+    ScriptedMessages()
+    {
+        DeferredMessages::discard();
+        m_previous = MessageService::setInstance(this);
+    }
+    ~ScriptedMessages() override
+    {
+        DeferredMessages::discard();
+        MessageService::setInstance(m_previous);
+    }
 
     Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
 

@@ -27,6 +27,22 @@ TEST_F(CoreDataTest, SettingsMatchKeysWithoutCaseAndNeverCreateKeys)
               QStringLiteral("YES"));
 }
 
+TEST_F(CoreDataTest, RefusedSettingWriteKeepsTheStoredValueAndTheNextWriteWorks)
+{
+    const QString before = objSettings().getSetting(QStringLiteral("UsedLanguage"));
+    dbVelmoro.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Optionen "
+                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    EXPECT_THROW(objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("XX")), DatabaseError);
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("UsedLanguage")), before);
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("FirstStartup")),
+              dbVelmoro.scalar(QStringLiteral("SELECT value FROM Optionen WHERE key='FirstStartup'")).toString());
+
+    dbVelmoro.exec(QStringLiteral("DROP TRIGGER refuse"));
+    objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("DE"));
+    EXPECT_EQ(dbVelmoro.scalar(QStringLiteral("SELECT value FROM Optionen WHERE key='UsedLanguage'")).toString(),
+              QStringLiteral("DE"));
+}
+
 TEST_F(CoreDataTest, SettingsWithNullValueOrQuoteInKeyReadSafely)
 {
     dbVelmoro.exec(QStringLiteral("UPDATE Optionen SET value=NULL WHERE key='ChargerTextTop'"));

@@ -56,3 +56,9 @@ QMap<QString, QStringList> SourceLiterals::fourDigitLiterals() const
     static const QRegularExpression re(QStringLiteral(R"re((?:u8|u|L)?"(\d{4})")re"));
     return matches(re);
 }
+
+QMap<QString, QStringList> SourceLiterals::folderIncludes() const
+{
+    static const QRegularExpression re(QStringLiteral(R"re((?m)^\s*#\s*include\s*"([^"/]+/[^"]+)")re"));
+    return matches(re);
+}

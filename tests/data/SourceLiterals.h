@@ -22,6 +22,8 @@ public:
     QMap<QString, QStringList> settingKeys() const;
     // Every string literal of exactly four digits, wherever it stands.
     QMap<QString, QStringList> fourDigitLiterals() const;
+    // Every quoted include of a file in a folder ("core/DbAccess.h").
+    QMap<QString, QStringList> folderIncludes() const;
 
 private:
     QMap<QString, QStringList> matches(const QRegularExpression& re) const;

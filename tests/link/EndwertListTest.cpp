@@ -53,6 +53,9 @@ TEST(EndwertReply, GroupsAreReadInReplyOrder)
         // The cycle time is read whole; other values by their last digits.
         {"004,D,SE,K1001234,T1234567,V01450,X0,", {{"004", 3, 1234, 1234567, 1450, -1, true, false, 0}}},
         {"001,D,SE,K00001,T1,V00002,X7,P100,", {{"001", 3, 1, 1, 2, -1, true, false, 100}}},
+        // A leading minus in capacity and voltage ("E-2000" style); cycle time and
+        // self-discharge stay unsigned (-1 means "none" there).
+        {"001,D,SE,K-2000,T12,V-01002,", {{"001", 3, -2000, 12, -1002, -1, false, false, 0}}},
         // Without the final "," an optional element in the last place is not read.
         {"001,D,SL,K01234,T95,V01450,Y00012", {{"001", 2, 1234, 95, 1450, -1, false, false, 0}}},
         {"  001,D,SL,K01234,T95,V01450,  ", {{"001", 2, 1234, 95, 1450, -1, false, false, 0}}},
@@ -85,6 +88,8 @@ TEST(EndwertReply, IncompleteOrBrokenRepliesGiveNoListAndKeepTheListAsItWas)
         "001,D,SL,K01234,T9x,V01450,",
         "001,D,SL,K01234,T99999999999,V01450,",  // beyond 32 bits
         "001,D,SL,K0-234,T95,V01450,",           // a sign is no digit
+        "001,D,SL,K01234,T-95,V01450,",          // nor in the cycle time
+        "001,D,SE,K01180,T88,V01002,Y-0012,",    // nor in the self-discharge
         "001,D,SE,K01180,T88,V01002,X1,Y00012,P087,",  // optional elements out of order
         "001,D,SE,K01180,T88,V01002,Xa,",
         "001,D,SL,K01234,T95,V01450,SE,K01180,T88,",  // second group incomplete

@@ -12,6 +12,7 @@ const char* const kSeeds[] = {
     "002,M,SF,X3,",
     "003,M,SL,L01500,V07300,K00800,",
     "004,M,SE,E00250,V06100,K00120,",
+    "004,M,SE,E-2500,V-0100,K-0120,",
     "001,M,SQS,",
     "001,D,SL,K01234,T95,V01450,SE,K01180,T88,V01002,Y00012,X1,P087,",
     "002,D,SE,K00100,T3,V01000,",
@@ -91,8 +92,8 @@ void checkEndwert(const CommunicationEndwert& e, const std::string& where)
 {
     EXPECT_TRUE(e.iEndwertTyp == -1 || e.iEndwertTyp == 0 || e.iEndwertTyp == 2 || e.iEndwertTyp == 3) << where;
     EXPECT_TRUE(isChannelOrEmpty(e.strKanal)) << where;
-    EXPECT_TRUE(e.lKapazitaet >= 0 && e.lKapazitaet <= 99999) << where;
-    EXPECT_TRUE(e.lSpannung >= 0 && e.lSpannung <= 99999) << where;
+    EXPECT_TRUE(e.lKapazitaet >= -99999 && e.lKapazitaet <= 99999) << where;
+    EXPECT_TRUE(e.lSpannung >= -99999 && e.lSpannung <= 99999) << where;
     EXPECT_TRUE(e.lSelbstentladung >= -1 && e.lSelbstentladung <= 99999) << where;
     EXPECT_TRUE(e.iProzent >= 0 && e.iProzent <= 999) << where;
     EXPECT_GE(e.lZykluszeit, 0) << where;
@@ -129,8 +130,8 @@ TEST(ReplyRobustness, StatusRecordAnswersOnlyWithItsCodes)
         EXPECT_TRUE(r.iStatusTyp >= 0 && r.iStatusTyp <= 7) << where;
         EXPECT_TRUE(r.iFehlerCode >= 0 && r.iFehlerCode <= 11) << where;
         EXPECT_TRUE(isChannelOrEmpty(r.strKanal)) << where;
-        EXPECT_TRUE(r.lStrom >= 0 && r.lStrom <= 99999 && r.lSpannung >= 0 && r.lSpannung <= 99999
-                    && r.lKapazitaet >= 0 && r.lKapazitaet <= 99999) << where;
+        EXPECT_TRUE(r.lStrom >= -99999 && r.lStrom <= 99999 && r.lSpannung >= -99999 && r.lSpannung <= 99999
+                    && r.lKapazitaet >= -99999 && r.lKapazitaet <= 99999) << where;
     }
     EXPECT_GT(events, 100);  // the mutations reach the event paths too
 }

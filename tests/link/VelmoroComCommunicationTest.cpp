@@ -64,6 +64,7 @@ TEST_F(LinkTest, EveryCommandWritesItsExactFrameAndLeavesItsArgumentsAlone)
     EXPECT_EQ(channel, QStringLiteral("003"));
     EXPECT_EQ(program, QStringLiteral("003,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"));
     EXPECT_EQ(fake.frameLog().size(), 5);
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -114,6 +115,7 @@ TEST_F(LinkTest, MalformedRepliesGiveMinusOne)
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QStringLiteral(","));
     fake.injectRawReply(QByteArray("\x14,001,M,SA,\x03\x14,002,M,SA,\x03"));
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QStringLiteral("001,M,SA,"));
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -136,6 +138,7 @@ TEST_F(LinkTest, NoReplyWithinTheLimitIsEmptyAndSilent)
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
     EXPECT_GE(waited.elapsed(), shortLimitMs);
     EXPECT_EQ(link->getProgram(QStringLiteral("001"), true), QString());
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(link->isComPortOpen());
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), status1);
@@ -193,6 +196,10 @@ TEST_F(LinkTest, PulledOutPortIsReportedOnceAndTakenUpAgainWhenBack)
     ASSERT_EQ(link->getStatus(QStringLiteral("001")), status1);
     fake.pullOut();
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
+    // The box opens after the conversation, from the event loop.
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(DeferredMessages::pendingCount(), 1);
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QLatin1Char(' ')));
     EXPECT_TRUE(messages.shown[0].text.contains(QChar(13)));
@@ -203,6 +210,7 @@ TEST_F(LinkTest, PulledOutPortIsReportedOnceAndTakenUpAgainWhenBack)
     for (const char* ch : {"001", "002", "003", "004", "001"})
         EXPECT_EQ(link->getStatus(QString::fromLatin1(ch)), QString());
     EXPECT_EQ(link->getProgram(QStringLiteral("001"), false), QString());
+    DeferredMessages::flush();
     EXPECT_EQ(messages.shown.size(), 1);
 
     ASSERT_TRUE(fake.plugIn());
@@ -213,6 +221,7 @@ TEST_F(LinkTest, PulledOutPortIsReportedOnceAndTakenUpAgainWhenBack)
     // A new failure after a good conversation is news again.
     fake.pullOut();
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
+    DeferredMessages::flush();
     EXPECT_EQ(messages.shown.size(), 2);
 }
 
@@ -230,6 +239,7 @@ TEST_F(LinkTest, ConversationAskedForDuringAnotherIsRefusedAtOnce)
     EXPECT_EQ(nested, QString());
     EXPECT_EQ(fake.frameLog(), QStringList{QStringLiteral("001,W")});
     EXPECT_FALSE(link->isBusy());
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -253,6 +263,7 @@ TEST_F(LinkTest, PortClosedByAnEventDuringTheWaitEndsTheWaitQuietly)
     postEvent([&] { link->closeComPort(); });
     EXPECT_EQ(link->getProgram(QStringLiteral("001"), true), QString());
     EXPECT_FALSE(link->isComPortOpen());
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -262,6 +273,7 @@ TEST_F(LinkTest, PortThatIsNotOpenGivesOneMessageThenSilence)
     EXPECT_FALSE(link->isComPortOpen());
     EXPECT_EQ(link->getStatus(QStringLiteral("001")), QString());
     EXPECT_EQ(link->getEndwert(QStringLiteral("001")), QString());
+    DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral(" %1").arg(int(QSerialPort::NotOpenError)) + QChar(13)
                                           + QStringLiteral("Port is not open"));
@@ -277,10 +289,12 @@ TEST(LinkPort, OpeningAMissingPortFailsWithoutAMessage)
     VelmoroComCommunication link(QStringLiteral("/nonexistent/ttyNothing"));
     EXPECT_FALSE(link.openComPort());
     EXPECT_FALSE(link.isComPortOpen());
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
     // The caller has reported the failure; the conversations stay quiet.
     link.setReplyTimeout(shortLimitMs);
     EXPECT_EQ(link.getStatus(QStringLiteral("001")), QString());
+    DeferredMessages::flush();
     EXPECT_TRUE(messages.shown.isEmpty());
 
     VelmoroComCommunication none(QStringLiteral("12"));

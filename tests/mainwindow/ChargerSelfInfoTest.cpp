@@ -240,3 +240,64 @@ TEST_F(ChargerSelfInfoTest, FailureWhileStoringKeepsBothTablesAsTheyWere)
     EXPECT_FALSE(form->check_Ladegeraet);
     EXPECT_EQ(terminator.calls, 0);
 }
+
+namespace {
+// The check the program's input boxes make: the shared recordset's row for
+// the key, its Min and Max in the unit the box shows.
+bool withinLimits(const char* bez, double value)
+{
+    rsMinMaxWerte->moveFirst();
+    if (!rsMinMaxWerte->findFirst(QStringLiteral("Bez"), QLatin1String(bez), Qt::CaseSensitive))
+        return false;
+    return value >= rsMinMaxWerte->field(QStringLiteral("Min")).toDouble()
+           && value <= rsMinMaxWerte->field(QStringLiteral("Max")).toDouble();
+}
+
+QPair<int, int> sharedCellLimits(int nr)
+{
+    rsAkkutypen->moveFirst();
+    if (!rsAkkutypen->findFirst([nr](const Recordset& rs) { return rs.field(QStringLiteral("Nr")).toInt() == nr; }))
+        return {-1, -1};
+    return {rsAkkutypen->field(QStringLiteral("ZMin")).toInt(), rsAkkutypen->field(QStringLiteral("ZMax")).toInt()};
+}
+} // namespace
+
+TEST_F(ChargerSelfInfoTest, LaterChecksUseTheLimitsOfTheLatestDescription)
+{
+    openGlobalRecordsets();
+    QStringList fields = FakeDeviceInfo::defaultFields(2, false);
+    fields[6] = QStringLiteral("02");   // Li-ion cells 2 .. 4
+    fields[7] = QStringLiteral("04");
+    fields[16] = QStringLiteral("00500"); // charge current 0.5 .. 5 A
+    fields[17] = QStringLiteral("05000");
+    fake.setDeviceInfoFields(fields);
+
+    const struct {
+        const char* bez;
+        double value;
+        bool before;
+        bool after;
+    } checks[] = {
+        {"L", 4.5, false, true},   // above the old maximum, within the charger's
+        {"L", 0.1, true, false},   // below the charger's minimum
+        {"L", 5.5, false, false},
+        {"05", 31.0, true, false}, // end-of-charge voltage now up to 30 V
+        {"05", 0.8, true, false},  // and from 1 V
+        {"05", 1.5, true, true},
+    };
+    for (const auto& c : checks)
+        EXPECT_EQ(withinLimits(c.bez, c.value), c.before) << c.bez << ' ' << c.value;
+    EXPECT_EQ(sharedCellLimits(3), qMakePair(1, 6));
+
+    checkChargerSelfInfo();
+    ASSERT_TRUE(messages.shown.isEmpty());
+    for (const auto& c : checks)
+        EXPECT_EQ(withinLimits(c.bez, c.value), c.after) << c.bez << ' ' << c.value;
+    EXPECT_EQ(sharedCellLimits(3), qMakePair(2, 4));
+
+    // A second description with other limits is seen as well.
+    fake.setDeviceInfoField(19, QStringLiteral("06000")); // charge current up to 6 A
+    stopChannelTimers();
+    readChargerSelfInfo();
+    EXPECT_TRUE(withinLimits("L", 5.5));
+}

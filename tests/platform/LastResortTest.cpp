@@ -2,6 +2,7 @@
 // through the terminator, with exit code 1.
 #include "TestSupport.h"
 
+#include "platform/Database.h"
 #include "platform/LastResort.h"
 
 #include <cstdio>

@@ -8,6 +8,7 @@
 #include "link/CommunicationProgram.h"
 #include "platform/DataCombo.h"
 #include "platform/FocusValidator.h"
+#include "programs/dlgAkkuSpeichern.h"
 #include "programs/dlgVelmoroProgram.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -61,8 +63,10 @@ TEST_F(EditorDialogTest, EveryControlCarriesItsName)
                              "cboNennSpannung", "cboLadeStromC", "cboEntladeStromC"})
         EXPECT_NE(d.findChild<DataCombo*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0900")));
-    // Reading, sending and named programs come with their own dialogs later.
-    for (const char* name : {"cmdProgrammHolen", "cmdSendButton", "cmdSaveAsButton", "cmdDeleteButton"})
+    // Delete waits for a chosen program; sending to every channel for the channel windows.
+    for (const char* name : {"cmdProgrammHolen", "cmdSendButton", "cmdSaveAsButton", "cboAkkuProgram"})
+        EXPECT_TRUE(d.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) << name;
+    for (const char* name : {"cmdDeleteButton", "cmdSendToAll"})
         EXPECT_FALSE(d.findChild<QWidget*>(QString::fromLatin1(name))->isEnabled()) << name;
     EXPECT_TRUE(d.findChild<QWidget*>(QStringLiteral("cmdCancelButton"))->isEnabled());
 }
@@ -128,4 +132,38 @@ TEST_F(EditorDialogTest, DatabaseFailureIsShownAndTheDialogStaysUsable)
     d.initDialog();
     EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0900")) + QStringLiteral(" 1"));
     EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"))->text(), QStringLiteral("0.000"));
+}
+
+TEST_F(EditorDialogTest, SaveAsDialogHandsTheTrimmedNameToTheEditor)
+{
+    dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Alpha', '')"));
+    dlgVelmoroProgram d;
+    dlgAkkuSpeichern s(&d);
+    s.setParentWin(&d);
+    EXPECT_EQ(s.windowTitle(), getResource(QStringLiteral("0991")));
+    s.Form_Activate();
+    auto* list = s.findChild<QListWidget*>(QStringLiteral("lstSave"));
+    auto* name = s.findChild<QLineEdit*>(QStringLiteral("txtSave"));
+    ASSERT_EQ(list->count(), 1);
+    list->setCurrentRow(0);
+    EXPECT_EQ(name->text(), QStringLiteral("Alpha"));
+    name->setText(QStringLiteral("  Beta's "));
+    s.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+    EXPECT_EQ(d.logic().newProgramName(), QStringLiteral("Beta's"));
+    EXPECT_EQ(s.result(), QDialog::Accepted);
+}
+
+TEST_F(EditorDialogTest, AReportedProgramIsAskedAboutOnlyAfterThePoll)
+{
+    dlgVelmoroProgram d;
+    d.setGeraeteNr(QStringLiteral("001"));
+    d.setProgram(program("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"));
+    d.initDialog();
+    d.programChangedFromOutside(program("001,P,A02,M01,Z06,F0,W30,L02000,E00500,V07200,D05400"));
+    d.programChangedFromOutside(program("001,P,A02,M01,Z06,F0,W30,L03000,E00500,V07200,D05400"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    messages.answer(MessageService::Yes);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.texts(), QStringList{getResource(QStringLiteral("0996"))});
+    EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"))->text(), QStringLiteral("3.000"));
 }

@@ -77,7 +77,7 @@ TEST_F(DialogWidgetsTest, ANewBatteryNeedsANameNoOtherBatteryHas)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Akkus")), 1);
     EXPECT_FALSE(d->isLocked());
 
-    dialog.txtName->setText(QStringLiteral("taken"));
+    dialog.txtName->setText(QStringLiteral(" taken "));
     dialog.txtAkkuBemerkung->setText(QStringLiteral("pack"));
     dialog.txtMessreiheBemerkung->setText(QStringLiteral("series"));
     dialog.cmdOk->click();
@@ -85,6 +85,13 @@ TEST_F(DialogWidgetsTest, ANewBatteryNeedsANameNoOtherBatteryHas)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='taken' AND bemerkung='pack'")), 1);
     EXPECT_TRUE(d->isLocked());
     EXPECT_EQ(channel.heading, QStringLiteral("taken/1"));
+
+    // The name was stored as it was checked, so the same name with blanks is refused.
+    dlgNeuerAkku again(d.get());
+    again.txtName->setText(QStringLiteral("taken  "));
+    again.cmdOk->click();
+    EXPECT_EQ(messages.shown.back().text, r("0552"));
+    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Akkus")), 2);
 }
 
 TEST_F(DialogWidgetsTest, CancellingEitherDialogWritesNothingAndLeavesTheChoiceOpen)

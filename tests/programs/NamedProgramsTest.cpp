@@ -1,0 +1,191 @@
+// Named programs: choosing, saving, overwriting and deleting, names that
+// differ only in case or carry an apostrophe, and a failing database.
+#include "ExchangeFixture.h"
+
+#include "core/DatabaseModul.h"
+#include "platform/Database.h"
+#include "platform/ErrorGuard.h"
+#include "programs/NamedPrograms.h"
+
+#include <QSqlQuery>
+
+namespace {
+using Msg = MessageService;
+
+class NamedProgramsTest : public ExchangeFixture {
+protected:
+    void openWith(const QStringList& rows = {})
+    {
+        open();
+        for (const QString& row : rows)
+            dbVeluser.exec(row);
+        exchange->refreshProgramList();
+    }
+    // Save as, with this name typed in the dialog.
+    void saveAs(const QString& name)
+    {
+        host.onSaveAs = [this, name] { logic->setNewProgramName(name.trimmed()); };
+        ErrorGuard::run([this] { exchange->cmdSaveAsButton_Click(); });
+    }
+    QStringList rows()
+    {
+        QStringList l;
+        QSqlQuery q(dbVeluser.handle());
+        q.exec(QStringLiteral("SELECT ProgrammID, Bez, Daten FROM Programme ORDER BY ProgrammID"));
+        while (q.next())
+            l << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|') + q.value(2).toString();
+        return l;
+    }
+    QStringList listed() const
+    {
+        QStringList l;
+        for (const ListEntry& e : view.bound.value(QStringLiteral("cboAkkuProgram")))
+            l << e.text;
+        return l;
+    }
+    QString chosen() const { return view.boundText(QStringLiteral("cboAkkuProgram")); }
+    bool deleteEnabled() const { return view.isControlEnabled(QStringLiteral("cmdDeleteButton")); }
+    void choose(const QString& id)
+    {
+        view.setBoundText(QStringLiteral("cboAkkuProgram"), id);
+        ErrorGuard::run([this] { exchange->cboAkkuProgram_Click(); });
+    }
+
+    static inline const QString kOther = QStringLiteral("001,P,A02,M01,Z06,F0,W30,L02000,E00500,V07200,D05400");
+};
+} // namespace
+
+TEST_F(NamedProgramsTest, SavingIntoAnEmptyTableAddsWithoutAskingAndChoosesIt)
+{
+    openWith();
+    saveAs(QStringLiteral("  Bob's pack  "));
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("1|Bob's pack|") + sent});
+    EXPECT_TRUE(hooked.shown.isEmpty());
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("Bob's pack")});
+    EXPECT_EQ(chosen(), QStringLiteral("1"));
+    EXPECT_TRUE(deleteEnabled());
+    // The apostrophe finds its row again.
+    EXPECT_EQ(NamedPrograms::findByName(QStringLiteral("BOB'S PACK")), QStringLiteral("1"));
+}
+
+TEST_F(NamedProgramsTest, ANameDifferingOnlyInCaseAsksAndOverwritesThatRow)
+{
+    const struct {
+        const char* typed;
+        Msg::Result answer;
+        bool replaced;
+    } cases[] = {
+        {" ärger ", Msg::Yes, true},
+        {"ÄRGER", Msg::No, false},
+        {"Ärger", Msg::Yes, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Ärger', '%1')").arg(kOther),
+                  QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Zeta', '%1')").arg(kOther)});
+        hooked.answer(c.answer);
+        saveAs(QString::fromUtf8(c.typed));
+        ASSERT_EQ(hooked.shown.size(), 1);
+        EXPECT_EQ(hooked.shown[0].text, r("0992"));
+        EXPECT_EQ(hooked.shown[0].buttons, Msg::YesNo);
+        EXPECT_EQ(hooked.shown[0].icon, Msg::Question);
+        EXPECT_EQ(hooked.shown[0].title, r("0110"));
+        const QString daten = c.replaced ? sent : kOther;
+        EXPECT_EQ(rows(), (QStringList{QStringLiteral("1|Ärger|") + daten, QStringLiteral("2|Zeta|") + kOther}));
+        EXPECT_EQ(chosen(), c.replaced ? QStringLiteral("1") : QString());
+        exchange.reset();
+        objComCommunication.reset();
+        logic.reset();
+        closeCoreForTest();
+        hooked.shown.clear();
+        folder.execOn(folder.veluserPath(), {QStringLiteral("DELETE FROM Programme"),
+                                              QStringLiteral("DELETE FROM sqlite_sequence WHERE name='Programme'")});
+    }
+}
+
+TEST_F(NamedProgramsTest, CancelledOrEmptyNameSavesNothing)
+{
+    openWith();
+    saveAs(QStringLiteral("   "));
+    host.onSaveAs = nullptr;
+    ErrorGuard::run([this] { exchange->cmdSaveAsButton_Click(); });
+    EXPECT_EQ(host.saveAsShown, 2);
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(hooked.shown.isEmpty());
+}
+
+TEST_F(NamedProgramsTest, ChoosingLoadsTheProgramAndACorruptOneLeavesTheFields)
+{
+    openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Good', '%1')").arg(kOther),
+              QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Bad', '001,P,Axx,M01')"),
+              QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Empty', '')")});
+    for (const char* id : {"2", "3"}) {
+        hooked.shown.clear();
+        const auto before = logic->program();
+        choose(QString::fromLatin1(id));
+        EXPECT_EQ(hooked.texts(), QStringList{r("0979")}) << id;
+        EXPECT_EQ(logic->program(), before) << id;
+        EXPECT_EQ(text("txtLadestrom"), dec("1.000"));
+    }
+    choose(QStringLiteral("1"));
+    EXPECT_EQ(text("txtLadestrom"), dec("2.000"));
+    EXPECT_TRUE(deleteEnabled());
+    EXPECT_EQ(chosen(), QStringLiteral("1"));
+}
+
+TEST_F(NamedProgramsTest, DeleteRemovesTheChosenRowAndKeepsTheFields)
+{
+    openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('A', '%1')").arg(kOther),
+              QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('B', '%1')").arg(kOther)});
+    choose(QStringLiteral("1"));
+    view.setControlText(QStringLiteral("txtLadestrom"), dec("3.5"));
+    hooked.answer(Msg::No);
+    ErrorGuard::run([this] { exchange->cmdDeleteButton_Click(); });
+    EXPECT_EQ(rows().size(), 2);
+    ErrorGuard::run([this] { exchange->cmdDeleteButton_Click(); });
+    EXPECT_EQ(hooked.texts(), (QStringList{r("0994"), r("0994")}));
+    EXPECT_EQ(hooked.shown[0].title, r("0110"));
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("B")});
+    EXPECT_EQ(chosen(), QString());
+    EXPECT_FALSE(deleteEnabled());
+    EXPECT_EQ(text("txtLadestrom"), dec("3.5"));
+    // A key no row has deletes nothing.
+    EXPECT_FALSE(NamedPrograms::remove(QStringLiteral("1")));
+    EXPECT_FALSE(NamedPrograms::overwrite(QStringLiteral("1"), kProgram));
+    EXPECT_EQ(rows().size(), 1);
+}
+
+TEST_F(NamedProgramsTest, ADatabaseFailureLeavesListAndFieldsAsTheyWere)
+{
+    openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('A', '%1')").arg(kOther)});
+    dbVeluser.exec(QStringLiteral("CREATE TRIGGER noAdd BEFORE INSERT ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    dbVeluser.exec(QStringLiteral("CREATE TRIGGER noDelete BEFORE DELETE ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    saveAs(QStringLiteral("New"));
+    ASSERT_EQ(hooked.shown.size(), 1);
+    EXPECT_EQ(hooked.shown[0].icon, Msg::Critical);
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("A")});
+
+    choose(QStringLiteral("1"));
+    view.setControlText(QStringLiteral("txtLadestrom"), dec("3.5"));
+    hooked.answer(Msg::Yes);
+    ErrorGuard::run([this] { exchange->cmdDeleteButton_Click(); });
+    EXPECT_EQ(hooked.shown.size(), 3);
+    EXPECT_EQ(hooked.shown[2].icon, Msg::Critical);
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("A")});
+    EXPECT_EQ(chosen(), QStringLiteral("1"));
+    EXPECT_EQ(text("txtLadestrom"), dec("3.5"));
+    EXPECT_EQ(rows().size(), 1);
+}
+
+TEST_F(NamedProgramsTest, AProgramReportedDuringSaveAsWaitsUntilItIsOver)
+{
+    openWith();
+    host.onSaveAs = [this] {
+        exchange->programChangedFromOutside(reported("001,P,A02,M01,Z06,F0,W30,L09000,E00500,V07200,D05400"));
+        logic->setNewProgramName(QStringLiteral("Mine"));
+    };
+    ErrorGuard::run([this] { exchange->cmdSaveAsButton_Click(); });
+    EXPECT_EQ(rows(), QStringList{QStringLiteral("1|Mine|") + sent});
+    EXPECT_EQ(host.posted, 1);
+    EXPECT_EQ(text("txtLadestrom"), dec("1.000"));
+}
