@@ -4,6 +4,7 @@
 #include <memory>
 
 class CommunicationProgram;
+class QWidget;
 
 // The diagram window as a channel window sees it: which series to draw, where
 // that series lives and which charge or discharge of it.
@@ -14,6 +15,7 @@ public:
         bool bTempCreated = true; // true: a temporary series (TempMessWerte)
         qint32 lEndWertId = 0;    // MessWertId of the chosen end value; 0 the whole series
         std::shared_ptr<CommunicationProgram> cProg;
+        QWidget* callerForm = nullptr; // the window that asks; its report is printed with the diagram
     };
 
     virtual ~KanalDiagram() = default;

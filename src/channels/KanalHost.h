@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class ProgramChannels;
+
 class QWidget;
 
 // What a channel window needs of the main window: the two link switches it
@@ -34,4 +36,7 @@ public:
 
     // The channel window became the active one (the print item follows it).
     virtual void setVelmoroActiveForm(QWidget*) {}
+    // The channel windows as the program editor's send to all sees them;
+    // nullptr where there is no main window (the editor then sends to one channel only).
+    virtual ProgramChannels* programChannels() { return nullptr; }
 };

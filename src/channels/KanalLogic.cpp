@@ -847,6 +847,30 @@ void KanalLogic::openDiagramOf(const QString& listName)
     request.bTempCreated = true;
     request.lEndWertId = m_view.listItemData(listName, row);
     request.cProg = commProgram;
+    request.callerForm = m_diagramCaller;
+    if (m_diagram)
+        m_diagram->showDiagram(request);
+}
+
+qint32 KanalLogic::diagramButtonSeries() const
+{
+    const qint16 status = m_comResults ? m_comResults->iStatusTyp : 0;
+    if (status == 4 || status == 1 || status == 5)
+        return lLastTempMessReiheId;
+    return lTempMessReiheId;
+}
+
+void KanalLogic::cmdDiagramme_Click()
+{
+    if (bDiagramLoading)
+        return;
+    BusyMark loading(bDiagramLoading);
+    KanalDiagram::Request request;
+    request.lMessReiheId = diagramButtonSeries();
+    request.bTempCreated = true;
+    request.lEndWertId = 0;
+    request.cProg = commProgram;
+    request.callerForm = m_diagramCaller;
     if (m_diagram)
         m_diagram->showDiagram(request);
 }

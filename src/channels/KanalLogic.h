@@ -20,6 +20,7 @@ class KanalProgramEditor;
 class KanalLink;
 class KanalView;
 class Recordset;
+class QWidget;
 
 // What one channel window does, without its widgets: it polls its channel on
 // a timer, keeps the channel's state and flags, and writes its controls
@@ -116,8 +117,19 @@ public:
     // The temporary series a double-click draws from: the previous one while
     // the channel is idle or finished after a program, else the current one.
     qint32 diagramSeries() const;
-    // The diagram window (none until it exists: a double-click then opens nothing).
-    void setDiagram(KanalDiagram* diagram) { m_diagram = diagram; }
+    // The diagram window (none until it exists: a double-click then opens
+    // nothing) and the window it is opened for.
+    void setDiagram(KanalDiagram* diagram, QWidget* callerForm = nullptr)
+    {
+        m_diagram = diagram;
+        m_diagramCaller = callerForm;
+    }
+    // The Diagram button: the whole of the series diagramButtonSeries names.
+    void cmdDiagramme_Click();
+    // The temporary series the Diagram button draws: the previous one while
+    // the channel is idle, finished or stopped after a program (also before
+    // there is one), else the current one.
+    qint32 diagramButtonSeries() const;
     // The program editor open for this channel (none while it is closed):
     // a program the charger reports meanwhile is handed to it.
     void setProgramEditor(KanalProgramEditor* editor) { m_programEditor = editor; }
@@ -199,6 +211,7 @@ private:
     // by their position in the charger's list.
     std::vector<std::shared_ptr<CommunicationEndwert>> m_tempStoredEndwerte;
     KanalDiagram* m_diagram = nullptr;
+    QWidget* m_diagramCaller = nullptr;
     KanalProgramEditor* m_programEditor = nullptr;
     std::function<QDateTime()> m_clock;
 

@@ -135,6 +135,10 @@ void frmKanal::buildControls()
             ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
     connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
+    if (auto* diagram = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))) {
+        diagram->setEnabled(true);
+        connect(diagram, &QPushButton::clicked, this, ErrorGuard::slot([this] { m_logic.cmdDiagramme_Click(); }));
+    }
 
     auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
@@ -342,7 +346,7 @@ void frmKanal::cmdProgram_Click()
         EditorOpener opener(*this);
         OpenEditor open(editor);
         editor.setParentWin(&opener);
-        editor.setChannels(mainForm());
+        editor.setChannels(m_host.programChannels());
         editor.setGeraeteNr(channelId());
         editor.setProgram(m_logic.commProgram);
         m_logic.setProgramEditor(&open);

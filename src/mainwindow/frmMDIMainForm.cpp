@@ -5,6 +5,8 @@
 #include "core/ProgramVersion.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
+#include "diagrams/DiagramOpener.h"
+#include "diagrams/frmDiagramm.h"
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgComPortSelection.h"
 #include "mainwindow/dlgFirstCharger.h"
@@ -102,6 +104,7 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     resize(1024, 720);
     g_mainForm = this;
     setMainFormServices(this);
+    frmDiagramm::setHost(this);
     RecordsHost::setInstance(&g_recordsHost);
 }
 
@@ -111,6 +114,7 @@ frmMDIMainForm::~frmMDIMainForm()
         g_mainForm = nullptr;
     if (mainFormServices() == this)
         setMainFormServices(nullptr);
+    frmDiagramm::setHost(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -732,6 +736,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     m_mdi->addSubWindow(sub);
     sub->hide();
     m_kanal[channel - 1] = k;
+    k->logic().setDiagram(&DiagramOpener::instance(), k);
     k->Form_Load();
     // No arrangement or drag may make it smaller than its controls need,
     // whatever texts they carry now or later.

@@ -5,6 +5,7 @@
 #include "channels/KanalHost.h"
 #include "core/MainFormServices.h"
 #include "programs/ProgramChannels.h"
+#include "diagrams/DiagramHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -22,7 +23,11 @@ class frmKanal;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
-class frmMDIMainForm : public QMainWindow, public KanalHost, public MainFormServices, public ProgramChannels {
+class frmMDIMainForm : public QMainWindow,
+                       public KanalHost,
+                       public MainFormServices,
+                       public ProgramChannels,
+                       public DiagramHost {
     Q_OBJECT
 public:
     explicit frmMDIMainForm(QWidget* parent = nullptr);
@@ -91,7 +96,7 @@ public:
     // --- public operations -------------------------------------------------
     // Without argument (or with true) only the print item follows
     // velmoroActiveForm; with false the reference is emptied first.
-    void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt);
+    void checkAndSetPrintItem(std::optional<bool> bActive = std::nullopt) override;
     void optimizeStatusbar() override;
     void setLanguageResources() override;
     // Load: resets the public state and runs the start sequence.
@@ -185,6 +190,7 @@ public:
     void setChannelMenuChecked(int channel, bool checked) override;
     bool channelPresent(int channel) const override;
     void setVelmoroActiveForm(QWidget* form) override;
+    ProgramChannels* programChannels() override { return this; }
 
     // MainFormServices (setCheckLadegeraet and setChannelMenuChecked above serve both)
     void showMainForm() override { show(); }

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "channels/KanalDiagram.h"
+#include "diagrams/DiagramValues.h"
+
+#include <QPointer>
+#include <memory>
+
+class frmDiagramm;
+
+// Opens the program's one diagram window: shows the loading notice, loads the
+// window (or reuses the open one), sets what it is to show, loads the values
+// and shows it. A database failure is shown to the user and draws nothing.
+class DiagramOpener : public KanalDiagram {
+public:
+    // The opener of the run.
+    static DiagramOpener& instance();
+
+    DiagramOpener() = default;
+    ~DiagramOpener() override;
+    DiagramOpener(const DiagramOpener&) = delete;
+    DiagramOpener& operator=(const DiagramOpener&) = delete;
+
+    // True when the diagram is shown. Refused (false) while a load runs. A
+    // failed load closes the window only when this request opened it.
+    bool open(const DiagramSource& source, QWidget* callerForm, std::shared_ptr<CommunicationProgram> cProg);
+
+    // KanalDiagram
+    bool showDiagram(const Request& request) override;
+
+    // The open diagram window, if any.
+    frmDiagramm* window() const { return m_window; }
+    bool isLoading() const { return m_loading; }
+
+private:
+    QPointer<frmDiagramm> m_window;
+    bool m_loading = false;
+};

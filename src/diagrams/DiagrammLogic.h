@@ -1,0 +1,103 @@
+#pragma once
+
+#include "diagrams/DiagramValues.h"
+#include "diagrams/VelmoroMinMaxWerte.h"
+#include "diagrams/velmoroAxisRange.h"
+
+#include <QString>
+#include <array>
+
+class QSqlDatabase;
+
+// What the diagram window does, without its widgets: which series it loads,
+// which curves its check boxes show, and the ranges and divisions of its
+// axes, automatic from the loaded values or fixed by the user. The window
+// draws this state; tests drive it without a display.
+class DiagrammLogic {
+public:
+    // The three curves: series 1, 3 and 5 of the chart.
+    enum Curve { Spannung = 0, Strom = 1, Kapazitaet = 2 };
+    static constexpr int kCurves = 3;
+
+    struct Axis {
+        double minimum = 0.0;
+        double maximum = 1.0;
+        int majorDivision = 5;
+        // The X axis: scaled from the data (true) or from the fixed range.
+        bool automatic = true;
+    };
+
+    // --- set by the opener before loadDiagramData ------------------------------
+    qint32 lMessReiheId = 0;
+    bool bTempCreated = false;
+    // MessWertId of the chosen end value; 0 the whole series. After a load it
+    // names the phase shown (0 when the end value is not one of the series).
+    qint32 lEndWertId = 0;
+
+    // Loads the series the members name and formats the chart's state: check
+    // boxes voltage on, current and capacity off, lines and grids from the
+    // settings, then the axes from the values and the user's ranges. False,
+    // with nothing changed, when there are too few values to draw. Raises
+    // DatabaseError.
+    bool loadDiagramData(QSqlDatabase& db, const QVector<DiagramPointsRow>& points);
+    const DiagramValues& values() const { return m_values; }
+    // Takes values loaded elsewhere as the window's own, without formatting.
+    void setValues(DiagramValues values)
+    {
+        m_values = std::move(values);
+        m_loaded = true;
+    }
+    const VelmoroMinMaxWerte& minMax() const { return m_values.minMax; }
+    bool loaded() const { return m_loaded; }
+
+    // --- check boxes ---------------------------------------------------------
+    bool isChecked(Curve c) const { return m_checked[c]; }
+    bool isSeriesShown(Curve c) const { return m_shown[c]; }
+    // A box's click: its series shown when ticked, hidden otherwise, then the
+    // axes recalculated.
+    void checkBoxClicked(Curve c, bool ticked);
+    // Sets a box as the program does: its click handling runs only when the
+    // state changes.
+    void setChecked(Curve c, bool ticked);
+
+    // --- axes ------------------------------------------------------------------
+    velmoroAxisRange xAxisRange;
+    velmoroAxisRange yAxisRange;
+    Axis xAxis;
+    Axis yAxis;
+    void recalcAxes();
+    void recalcYAxis();
+    void recalcXAxis();
+    void refreshXYRanges(const velmoroAxisRange& yAx, const velmoroAxisRange& xAx);
+
+    // The Y axis's maximum and its major divisions for a range: spans that
+    // divide badly are widened by one at the top.
+    struct Divisions {
+        double maximum = 0.0;
+        int majorDivision = 5;
+    };
+    static Divisions setYAxisDivisions(double minimum, double maximum);
+    // Int(milli / 1000): whole units, rounded down.
+    static double wholeUnitsDown(qint32 milli);
+
+    // --- minimum/maximum lines and grids (from the settings) -----------------
+    bool statLines(Curve c) const { return m_statLines[c]; }
+    bool xGrid() const { return m_xGrid; }
+    bool yGrid() const { return m_yGrid; }
+    void refreshMinMaxStatLines();
+    void refreshGrids();
+    // A switch setting is on only when it is exactly "YES".
+    static bool settingOn(const QString& key);
+
+private:
+    void formatChart();
+    std::pair<qint32, qint32> curveRange(Curve c) const;
+
+    DiagramValues m_values;
+    bool m_loaded = false;
+    std::array<bool, kCurves> m_checked{};
+    std::array<bool, kCurves> m_shown{};
+    std::array<bool, kCurves> m_statLines{};
+    bool m_xGrid = false;
+    bool m_yGrid = false;
+};

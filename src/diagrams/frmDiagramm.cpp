@@ -1,0 +1,343 @@
+#include "diagrams/frmDiagramm.h"
+
+#include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
+#include "diagrams/DiagramHost.h"
+#include "diagrams/DiagramSampling.h"
+#include "diagrams/dlgDiagramOptions.h"
+#include "platform/ErrorGuard.h"
+#include "platform/MessageService.h"
+#include "platform/ModalDialogRunner.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScreen>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+namespace {
+using Curve = DiagrammLogic::Curve;
+
+const QColor kColours[DiagrammLogic::kCurves] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
+// The curve's pen is three times as wide as its minimum/maximum lines.
+constexpr qreal kCurveWidth = 3.0;
+constexpr qreal kStatWidth = 1.0;
+
+DiagramHost* g_host = nullptr;
+
+QString r(const char* id)
+{
+    return getResource(QString::fromLatin1(id));
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* b = new QPushButton(r(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+} // namespace
+
+frmDiagramm::frmDiagramm(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmDiagramm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(r("2100"));
+    buildControls();
+    // 12390 x 6720 twips at design.
+    resize(826, 448);
+}
+
+frmDiagramm::~frmDiagramm() = default;
+
+DiagramHost* frmDiagramm::setHost(DiagramHost* host)
+{
+    DiagramHost* previous = g_host;
+    g_host = host;
+    return previous;
+}
+
+void frmDiagramm::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+
+    auto* ansicht = new QGroupBox(r("2110"), this);
+    ansicht->setObjectName(QStringLiteral("frmAnsicht"));
+    auto* strip = new QHBoxLayout(ansicht);
+
+    auto* boxes = new QFrame(ansicht);
+    boxes->setObjectName(QStringLiteral("frmCheckBoxes"));
+    auto* bl = new QHBoxLayout(boxes);
+    bl->setContentsMargins(0, 0, 0, 0);
+    const char* names[] = {"chkSpannung", "chkStrom", "chkKapazitaet"};
+    const char* captions[] = {"2112", "2114", "2116"};
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        auto* box = new QCheckBox(r(captions[c]), boxes);
+        box->setObjectName(QString::fromLatin1(names[c]));
+        box->setStyleSheet(QStringLiteral("QCheckBox { color: %1; }").arg(kColours[c].name()));
+        bl->addWidget(box);
+        m_check[c] = box;
+    }
+    connect(m_check[DiagrammLogic::Spannung], &QCheckBox::clicked, this, [this] { chkSpannung_Click(); });
+    connect(m_check[DiagrammLogic::Strom], &QCheckBox::clicked, this, [this] { chkStrom_Click(); });
+    connect(m_check[DiagrammLogic::Kapazitaet], &QCheckBox::clicked, this, [this] { chkKapazitaet_Click(); });
+    strip->addWidget(boxes);
+    strip->addStretch(1);
+
+    auto* buttons = new QFrame(ansicht);
+    buttons->setObjectName(QStringLiteral("frmButtons"));
+    auto* btl = new QHBoxLayout(buttons);
+    btl->setContentsMargins(0, 0, 0, 0);
+    auto* print = button(buttons, "cmdPrint", "2120");
+    auto* printDiagram = button(buttons, "cmdPrintDiagram", "2124");
+    auto* options = button(buttons, "cmdEinstellungen", "2168");
+    auto* ok = button(buttons, "cmdOk", "0100");
+    // Printing comes with the print module.
+    print->setEnabled(false);
+    printDiagram->setEnabled(false);
+    for (QPushButton* b : {print, printDiagram, options, ok})
+        btl->addWidget(b);
+    connect(options, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdEinstellungen_Click(); }));
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    strip->addWidget(buttons);
+    root->addWidget(ansicht);
+
+    m_chart = new QChart;
+    m_chart->legend()->hide();
+    m_axisX = new QValueAxis(m_chart);
+    m_axisX->setTitleText(QStringLiteral("Minuten"));
+    m_axisY = new QValueAxis(m_chart);
+    m_chart->addAxis(m_axisX, Qt::AlignBottom);
+    m_chart->addAxis(m_axisY, Qt::AlignLeft);
+    const QPen grid(QColor(128, 128, 128), 1.0, Qt::DotLine);
+    m_axisX->setGridLinePen(grid);
+    m_axisY->setGridLinePen(grid);
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        m_curve[c] = new QLineSeries(m_chart);
+        m_curve[c]->setPen(QPen(kColours[c], kCurveWidth, Qt::SolidLine));
+        m_minLine[c] = new QLineSeries(m_chart);
+        m_maxLine[c] = new QLineSeries(m_chart);
+        for (QLineSeries* s : {m_curve[c], m_minLine[c], m_maxLine[c]}) {
+            if (s != m_curve[c])
+                s->setPen(QPen(kColours[c], kStatWidth, Qt::DotLine));
+            s->setPointsVisible(false);
+            m_chart->addSeries(s);
+            s->attachAxis(m_axisX);
+            s->attachAxis(m_axisY);
+            s->setVisible(false);
+        }
+    }
+    m_view = new QChartView(m_chart, this);
+    m_view->setObjectName(QStringLiteral("auswertungsChart"));
+    m_view->hide();
+    root->addWidget(m_view, 1);
+
+    m_lblLoading = new QLabel(r("2102"), this);
+    m_lblLoading->setObjectName(QStringLiteral("lblLoading"));
+    QFont big = m_lblLoading->font();
+    big.setPointSize(24);
+    big.setBold(true);
+    m_lblLoading->setFont(big);
+    m_lblLoading->setAlignment(Qt::AlignCenter);
+    root->addWidget(m_lblLoading, 1);
+
+    m_printPicture = new QLabel(this);
+    m_printPicture->setObjectName(QStringLiteral("printPicture"));
+    m_printPicture->hide();
+}
+
+bool frmDiagramm::loadDiagramData()
+{
+    if (!m_logic.loadDiagramData(dbVeluser.handle(), DiagramSampling::diagramPointsRows())) {
+        msgBox(r("0848"), MessageService::OkOnly, MessageService::NoIcon, r("0410"));
+        return false;
+    }
+    fillCurves();
+    showState();
+    m_lblLoading->hide();
+    m_view->show();
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    show();
+    return true;
+}
+
+void frmDiagramm::fillCurves()
+{
+    const DiagramValues& v = m_logic.values();
+    // A hidden curve gets its points when its box shows it.
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        m_curveStale[c] = true;
+        if (m_logic.isSeriesShown(Curve(c)))
+            fillCurve(Curve(c));
+        else
+            m_curve[c]->clear();
+    }
+
+    double x0 = 0.0;
+    double x1 = 0.0;
+    for (int i = 0; i < v.spannung.size(); ++i) {
+        const double x = v.spannung[i].x();
+        if (i == 0 || x < x0)
+            x0 = x;
+        if (i == 0 || x > x1)
+            x1 = x;
+    }
+    const VelmoroMinMaxWerte& m = v.minMax;
+    const std::pair<qint32, qint32> bounds[] = {
+        {m.MinSpannung, m.MaxSpannung}, {m.MinStrom, m.MaxStrom}, {m.MinKapazitaet, m.MaxKapazitaet}};
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        const double lo = bounds[c].first / 1000.0;
+        const double hi = bounds[c].second / 1000.0;
+        m_minLine[c]->replace(QList<QPointF>{QPointF(x0, lo), QPointF(x1, lo)});
+        m_maxLine[c]->replace(QList<QPointF>{QPointF(x0, hi), QPointF(x1, hi)});
+    }
+}
+
+void frmDiagramm::fillCurve(Curve c)
+{
+    const DiagramValues& v = m_logic.values();
+    const QVector<QPointF>* points[] = {&v.spannung, &v.strom, &v.kapazitaet};
+    m_curve[c]->replace(*points[c]);
+    m_curveStale[c] = false;
+}
+
+void frmDiagramm::showState()
+{
+    // Every change below makes the chart map its curves' points anew: only
+    // what differs is set.
+    const auto visible = [](QLineSeries* s, bool v) {
+        if (s->isVisible() != v)
+            s->setVisible(v);
+    };
+    for (int c = 0; c < DiagrammLogic::kCurves; ++c) {
+        const auto curve = Curve(c);
+        const QSignalBlocker block(m_check[c]);
+        m_check[c]->setChecked(m_logic.isChecked(curve));
+        const bool shown = m_logic.loaded() && m_logic.isSeriesShown(curve);
+        if (shown && m_curveStale[c])
+            fillCurve(curve);
+        visible(m_curve[c], shown);
+        visible(m_minLine[c], shown && m_logic.statLines(curve));
+        visible(m_maxLine[c], shown && m_logic.statLines(curve));
+    }
+    m_axisX->setGridLineVisible(m_logic.xGrid());
+    m_axisY->setGridLineVisible(m_logic.yGrid());
+
+    const DiagrammLogic::Axis& y = m_logic.yAxis;
+    if (m_axisY->tickCount() != y.majorDivision + 1)
+        m_axisY->setTickCount(y.majorDivision + 1);
+    if (m_axisY->min() != y.minimum || m_axisY->max() != y.maximum)
+        m_axisY->setRange(y.minimum, y.maximum);
+    const DiagrammLogic::Axis& x = m_logic.xAxis;
+    double x0 = x.minimum;
+    double x1 = x.maximum;
+    if (x.automatic) {
+        // Round bounds from the data, worked out apart from the chart.
+        QValueAxis nice;
+        nice.setTickCount(m_axisX->tickCount());
+        nice.setRange(x0, x1);
+        nice.applyNiceNumbers();
+        x0 = nice.min();
+        x1 = nice.max();
+    }
+    if (m_axisX->min() != x0 || m_axisX->max() != x1)
+        m_axisX->setRange(x0, x1);
+}
+
+void frmDiagramm::checkBoxClick(Curve c)
+{
+    m_logic.checkBoxClicked(c, m_check[c]->isChecked());
+    showState();
+}
+
+void frmDiagramm::chkSpannung_Click()
+{
+    checkBoxClick(DiagrammLogic::Spannung);
+}
+
+void frmDiagramm::chkStrom_Click()
+{
+    checkBoxClick(DiagrammLogic::Strom);
+}
+
+void frmDiagramm::chkKapazitaet_Click()
+{
+    checkBoxClick(DiagrammLogic::Kapazitaet);
+}
+
+void frmDiagramm::refreshXYRanges(const velmoroAxisRange& yAx, const velmoroAxisRange& xAx)
+{
+    m_logic.refreshXYRanges(yAx, xAx);
+    showState();
+}
+
+void frmDiagramm::refreshMinMaxStatLines()
+{
+    m_logic.refreshMinMaxStatLines();
+    showState();
+}
+
+void frmDiagramm::refreshGrids()
+{
+    m_logic.refreshGrids();
+    showState();
+}
+
+void frmDiagramm::cmdEinstellungen_Click()
+{
+    dlgDiagramOptions dialog(this);
+    dialog.parentWin = this;
+    dialog.xAx = m_logic.xAxisRange;
+    dialog.yAx = m_logic.yAxisRange;
+    dialog.initializeDialog();
+    execModal(dialog);
+}
+
+void frmDiagramm::cmdOk_Click()
+{
+    close();
+}
+
+void frmDiagramm::Form_Activate()
+{
+    if (!g_host)
+        return;
+    g_host->setVelmoroActiveForm(this);
+    g_host->checkAndSetPrintItem(false);
+}
+
+void frmDiagramm::Form_Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (g_host)
+        g_host->checkAndSetPrintItem(false);
+}
+
+bool frmDiagramm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void frmDiagramm::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}

@@ -1,0 +1,247 @@
+// The diagram window offscreen: opened through the one opener, its curves,
+// check boxes and axes, ranges kept across reloads, a grab that shows the
+// curves, the options dialog, and the roads of a failed load.
+#include "DiagramFixture.h"
+
+#include "core/ProgramResources.h"
+#include "core/programSettings.h"
+#include "diagrams/DiagramHost.h"
+#include "diagrams/DiagramOpener.h"
+#include "diagrams/dlgDiagramOptions.h"
+#include "diagrams/frmDiagramm.h"
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLocale>
+#include <QValueAxis>
+
+namespace {
+
+using Curve = DiagrammLogic::Curve;
+
+class FakeDiagramHost : public DiagramHost {
+public:
+    QStringList calls;
+    void setVelmoroActiveForm(QWidget* form) override
+    {
+        calls << QStringLiteral("active %1").arg(form ? form->objectName() : QStringLiteral("none"));
+    }
+    void checkAndSetPrintItem(std::optional<bool> bActive) override
+    {
+        calls << QStringLiteral("print %1").arg(bActive.has_value() ? (*bActive ? "true" : "false") : "none");
+    }
+};
+
+class DiagramWindowTest : public DiagramFixture {
+protected:
+    void SetUp() override
+    {
+        DiagramFixture::SetUp();
+        previousHost = frmDiagramm::setHost(&host);
+        // Voltage 1.21 .. 1.48 V, current 0.5 .. 1.0 A, capacity 0 .. 2.5 Ah.
+        for (int m = 0; m < 20; ++m)
+            value("TempMessWerte", 1, m, 1210 + m * 270 / 19, 500 + m * 25, m * 125);
+        for (int m = 0; m < 8; ++m)
+            value("TempMessWerte", 2, m, 11800 + m * 300, 2000, m * 400);
+        values("TempMessWerte", 3, 4);
+    }
+    void TearDown() override
+    {
+        opener.reset();
+        frmDiagramm::setHost(previousHost);
+        DiagramFixture::TearDown();
+    }
+    frmDiagramm* open(qint32 series, qint32 endWert = 0, QWidget* caller = nullptr)
+    {
+        return opener->open({series, true, endWert}, caller, nullptr) ? opener->window() : nullptr;
+    }
+    static bool visible(frmDiagramm* w, Curve c) { return w->curve(c)->isVisible(); }
+
+    FakeDiagramHost host;
+    DiagramHost* previousHost = nullptr;
+    std::unique_ptr<DiagramOpener> opener = std::make_unique<DiagramOpener>();
+};
+
+TEST_F(DiagramWindowTest, ShowsTheVoltageCurveOnWholeVoltsAndTheBoxesSwitchCurves)
+{
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->chartView()->isVisible());
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 20);
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->pen().color(), QColor(255, 0, 0));
+    EXPECT_EQ(w->curve(DiagrammLogic::Strom)->pen().color(), QColor(0, 255, 0));
+    EXPECT_EQ(w->curve(DiagrammLogic::Kapazitaet)->pen().color(), QColor(0, 0, 255));
+    EXPECT_TRUE(visible(w, DiagrammLogic::Spannung));
+    EXPECT_FALSE(visible(w, DiagrammLogic::Strom));
+    EXPECT_FALSE(visible(w, DiagrammLogic::Kapazitaet));
+    EXPECT_TRUE(w->checkBox(DiagrammLogic::Spannung)->isChecked());
+    EXPECT_EQ(w->axisY()->min(), 1.0);
+    EXPECT_EQ(w->axisY()->max(), 2.0);
+    EXPECT_EQ(w->axisY()->tickCount(), 6);
+    // Shipped settings: grids on, no minimum/maximum lines.
+    EXPECT_TRUE(w->axisX()->isGridLineVisible());
+    EXPECT_FALSE(w->minLine(DiagrammLogic::Spannung)->isVisible());
+
+    w->checkBox(DiagrammLogic::Kapazitaet)->click();
+    EXPECT_TRUE(visible(w, DiagrammLogic::Kapazitaet));
+    EXPECT_EQ(w->curve(DiagrammLogic::Kapazitaet)->count(), 20);
+    EXPECT_EQ(w->axisY()->min(), 0.0);
+    EXPECT_EQ(w->axisY()->max(), 3.0);  // 0 .. 2.375 Ah and 1.21 .. 1.48 V
+    w->checkBox(DiagrammLogic::Spannung)->click();
+    w->checkBox(DiagrammLogic::Kapazitaet)->click();
+    EXPECT_FALSE(visible(w, DiagrammLogic::Spannung));
+    EXPECT_FALSE(visible(w, DiagrammLogic::Kapazitaet));
+    EXPECT_EQ(w->axisY()->max(), 3.0);  // no box: the axis stays
+
+    // The grab shows the red voltage curve.
+    w->checkBox(DiagrammLogic::Spannung)->click();
+    const QImage picture = w->chartView()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y) == QColor(255, 0, 0))
+                ++red;
+    EXPECT_GT(red, 100);
+}
+
+TEST_F(DiagramWindowTest, AReloadKeepsTheUsersRangesAndResetsTheBoxesAndThePhase)
+{
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    w->checkBox(DiagrammLogic::Strom)->click();
+    w->refreshXYRanges(velmoroAxisRange::fixed(0, 5), velmoroAxisRange::fixed(0, 60));
+    EXPECT_EQ(w->axisX()->max(), 60.0);
+
+    const qint32 end = endValue("TempMessWerte", 2, 2);
+    value("TempMessWerte", 2, 9, 14000);
+    ASSERT_EQ(open(2, end), w);  // the one window, reused
+    EXPECT_EQ(w->logic().lMessReiheId, 2);
+    EXPECT_EQ(w->logic().lEndWertId, end);
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 8);
+    EXPECT_EQ(w->axisY()->min(), 0.0);
+    EXPECT_EQ(w->axisY()->max(), 5.0);
+    EXPECT_EQ(w->axisX()->min(), 0.0);
+    EXPECT_EQ(w->axisX()->max(), 60.0);
+    EXPECT_FALSE(visible(w, DiagrammLogic::Strom));
+    EXPECT_FALSE(w->checkBox(DiagrammLogic::Strom)->isChecked());
+
+    // The Diagram button asks for the whole series: no phase is kept.
+    ASSERT_EQ(open(2), w);
+    EXPECT_EQ(w->logic().lEndWertId, 0);
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 9);
+    w->checkBox(DiagrammLogic::Strom)->click();
+    EXPECT_EQ(w->curve(DiagrammLogic::Strom)->count(), 9);  // the reloaded values, not the first
+
+    // Automatic again: the Y axis spans 1 A .. 15 V in 4 divisions.
+    w->refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
+    EXPECT_EQ(w->axisY()->min(), 1.0);
+    EXPECT_EQ(w->axisY()->max(), 15.0);
+    EXPECT_EQ(w->axisY()->tickCount(), 5);
+}
+
+TEST_F(DiagramWindowTest, AFailedLoadClosesOnlyAWindowItOpened)
+{
+    QWidget caller;
+    EXPECT_EQ(open(3), nullptr);
+    EXPECT_EQ(opener->window(), nullptr);
+    EXPECT_EQ(messages.texts(), QStringList{getResource(QStringLiteral("0848"))});
+    EXPECT_EQ(messages.shown[0].title, getResource(QStringLiteral("0410")));
+
+    frmDiagramm* w = open(1, 0, &caller);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->callerForm, &caller);
+    EXPECT_EQ(open(3), nullptr);
+    ASSERT_EQ(opener->window(), w);
+    EXPECT_EQ(w->logic().lMessReiheId, 1);  // still names what it shows
+    EXPECT_EQ(w->callerForm, &caller);
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 20);
+
+    // A database failure: told, and nothing drawn.
+    dbVeluser.exec(QStringLiteral("ALTER TABLE TempMessWerte RENAME TO Elsewhere"));
+    messages.shown.clear();
+    EXPECT_EQ(open(1), nullptr);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].icon, MessageService::Critical);
+    EXPECT_EQ(opener->window(), w);
+    EXPECT_FALSE(opener->isLoading());
+}
+
+TEST_F(DiagramWindowTest, ActivationAndUnloadLeaveFilePrintDisabled)
+{
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    host.calls.clear();
+    w->Form_Activate();
+    EXPECT_EQ(host.calls, (QStringList{"active frmDiagramm", "print false"}));
+    host.calls.clear();
+    w->close();
+    EXPECT_EQ(host.calls, QStringList{"print false"});
+}
+
+TEST_F(DiagramWindowTest, OptionsSaveTheSwitchesAndHandBackTheRanges)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    w->refreshXYRanges(velmoroAxisRange::fixed(-1.5, 2), velmoroAxisRange());
+    {
+        dlgDiagramOptions dialog(w);
+        dialog.parentWin = w;
+        dialog.xAx = w->logic().xAxisRange;
+        dialog.yAx = w->logic().yAxisRange;
+        dialog.initializeDialog();
+        auto* yVon = dialog.findChild<QLineEdit*>(QStringLiteral("txtYVon"));
+        auto* xVon = dialog.findChild<QLineEdit*>(QStringLiteral("txtXVon"));
+        EXPECT_EQ(yVon->text(), QStringLiteral("-1,5"));
+        EXPECT_FALSE(yVon->isHidden());
+        EXPECT_TRUE(xVon->isHidden());
+        EXPECT_FALSE(dialog.findChild<QCheckBox*>(QStringLiteral("chkSpannung"))->isChecked());
+
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkSpannung"))->setChecked(true);
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkXGrid"))->setChecked(false);
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkXAutomatisch"))->setChecked(false);
+        EXPECT_FALSE(xVon->isHidden());
+        xVon->setText(QStringLiteral("10"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtXBis"))->setText(QStringLiteral("10"));
+        dialog.OKButton_Click();
+        EXPECT_EQ(messages.texts(), QStringList{getResource(QStringLiteral("2160"))});
+        EXPECT_EQ(messages.shown[0].icon, MessageService::Information);
+        EXPECT_EQ(objSettings().getSetting(QStringLiteral("MinMaxSpannungVisible")), QStringLiteral("NO"));
+
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtXBis"))->setText(QStringLiteral("30"));
+        dialog.OKButton_Click();
+        EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+    }
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("MinMaxSpannungVisible")), QStringLiteral("YES"));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("xGridVisible")), QStringLiteral("NO"));
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("yGridVisible")), QStringLiteral("YES"));
+    EXPECT_EQ(w->logic().xAxisRange, velmoroAxisRange::fixed(10, 30));
+    EXPECT_EQ(w->logic().yAxisRange, velmoroAxisRange::fixed(-1.5, 2));
+    EXPECT_EQ(w->axisX()->min(), 10.0);
+    EXPECT_EQ(w->axisY()->min(), -1.5);
+    EXPECT_FALSE(w->axisX()->isGridLineVisible());
+    EXPECT_TRUE(w->minLine(DiagrammLogic::Spannung)->isVisible());
+    EXPECT_EQ(w->minLine(DiagrammLogic::Spannung)->at(0).y(), 1.21);
+    EXPECT_EQ(w->maxLine(DiagrammLogic::Spannung)->at(0).y(), 1.48);
+
+    // Cancel changes nothing.
+    {
+        dlgDiagramOptions dialog(w);
+        dialog.parentWin = w;
+        dialog.xAx = w->logic().xAxisRange;
+        dialog.yAx = w->logic().yAxisRange;
+        dialog.initializeDialog();
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkYGrid"))->setChecked(false);
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkXAutomatisch"))->setChecked(true);
+        dialog.CancelButton_Click();
+    }
+    EXPECT_EQ(objSettings().getSetting(QStringLiteral("yGridVisible")), QStringLiteral("YES"));
+    EXPECT_EQ(w->logic().xAxisRange, velmoroAxisRange::fixed(10, 30));
+    QLocale::setDefault(QLocale::system());
+}
+
+} // namespace
