@@ -1,17 +1,27 @@
 #include "records/SeriesWindowServices.h"
 
+#include "platform/ModalDialogRunner.h"
+#include "programs/dlgUsedProgram.h"
+
 namespace {
 SeriesProgramViewer* g_viewer = nullptr;
 SeriesDiagram* g_diagram = nullptr;
 
+// The program's read-only viewer, one for each showing.
+class UsedProgramViewer : public SeriesProgramViewer {
+public:
+    void showProgram(QWidget* owner, const std::shared_ptr<CommunicationProgram>& program) override
+    {
+        dlgUsedProgram viewer(owner);
+        viewer.setProgram(program);
+        execModal(viewer);
+    }
+};
+
 SeriesProgramViewer* defaultViewer()
 {
-    return nullptr;
-}
-
-SeriesDiagram* defaultDiagram()
-{
-    return nullptr;
+    static UsedProgramViewer viewer;
+    return &viewer;
 }
 } // namespace
 
@@ -29,7 +39,7 @@ SeriesProgramViewer* SeriesProgramViewer::setInstance(SeriesProgramViewer* viewe
 
 SeriesDiagram* SeriesDiagram::instance()
 {
-    return g_diagram ? g_diagram : defaultDiagram();
+    return g_diagram;
 }
 
 SeriesDiagram* SeriesDiagram::setInstance(SeriesDiagram* diagram)

@@ -36,8 +36,8 @@ public:
     // True when the diagram is shown.
     virtual bool showDiagram(const Request& request) = 0;
 
-    // nullptr while the program has no diagram window.
+    // nullptr until the diagram window installs itself at start-up.
     static SeriesDiagram* instance();
-    // nullptr restores the default; returns the previous one.
+    // Returns the previous one.
     static SeriesDiagram* setInstance(SeriesDiagram* diagram);
 };

@@ -4,6 +4,9 @@
 #include "RecordsFixture.h"
 
 #include "core/EndValueDisplay.h"
+#include "diagrams/DiagramOpener.h"
+#include "diagrams/SeriesDiagramWindow.h"
+#include "diagrams/frmDiagramm.h"
 #include "core/velmoroLog.h"
 #include "link/CommunicationEndwert.h"
 #include "link/CommunicationProgram.h"
@@ -383,6 +386,60 @@ TEST_F(SeriesWindowTest, TheProgramButtonHandsTheStoredProgramToTheViewer)
     window->cmdProgram_Click();
     ASSERT_EQ(viewer.shown.size(), 1u);
     EXPECT_EQ(viewer.shown[0]->iAkkuTyp, -3);
+}
+
+TEST_F(SeriesWindowTest, TheDiagramWindowDrawsTheStoredSeriesAndOutlivesTheSeriesWindow)
+{
+    SeriesDiagramWindow::install();
+    const qint32 id = storedSeries(kProgram, {}, 12);
+    const qint32 end = value(id, true, charge(1000, 1400, 20));
+    for (int i = 0; i < 12; ++i)
+        value(id, false, QStringLiteral("1;1300;500;%1").arg(800 + i * 60));
+    frmKanalBearbeiten* window =
+        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))->isEnabled());
+
+    window->cmdDiagramme_Click();
+    QPointer<frmDiagramm> diagramWindow = DiagramOpener::instance().window();
+    ASSERT_TRUE(diagramWindow);
+    EXPECT_EQ(diagramWindow->logic().lMessReiheId, id);
+    EXPECT_FALSE(diagramWindow->logic().bTempCreated);
+    EXPECT_EQ(diagramWindow->logic().lEndWertId, 0);
+    EXPECT_EQ(diagramWindow->callerForm.data(), window);
+
+    auto* laden = window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"));
+    laden->setCurrentRow(0);
+    window->lstEndwertLaden_DblClick();
+    ASSERT_EQ(DiagramOpener::instance().window(), diagramWindow.data());
+    EXPECT_EQ(diagramWindow->logic().lEndWertId, end);
+
+    window->cmdOk_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(diagramWindow);
+    EXPECT_TRUE(diagramWindow->callerForm.isNull());
+    ASSERT_TRUE(diagramWindow->cProg);
+    EXPECT_EQ(diagramWindow->cProg->iAkkuTyp, 2);
+    delete diagramWindow.data();
+}
+
+TEST_F(SeriesWindowTest, TheProgramButtonShowsTheViewerModal)
+{
+    SeriesProgramViewer::setInstance(nullptr);
+    ScriptedDialogs dialogs;
+    for (const QVariant& program : {QVariant(kProgram), QVariant()}) {
+        const qint32 id = storedSeries(program, {});
+        frmKanalBearbeiten* window =
+            frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("cmdProgram"))->isEnabled());
+        QWidget* owner = nullptr;
+        dialogs.then([&](QDialog& d) { owner = d.parentWidget(); });
+        window->cmdProgram_Click();
+        EXPECT_EQ(owner, window);
+    }
+    EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("dlgUsedProgram"), QStringLiteral("dlgUsedProgram")}));
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(SeriesWindowTest, TheRecordsDialogShowsTheChosenSeries)
