@@ -2,12 +2,14 @@
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
+#include "core/programSettings.h"
 #include "diagrams/DiagramHost.h"
 #include "diagrams/DiagramSampling.h"
 #include "diagrams/dlgDiagramOptions.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
+#include "printing/VelmoroPrinting.h"
 
 #include <QChart>
 #include <QChartView>
@@ -102,13 +104,12 @@ void frmDiagramm::buildControls()
     auto* printDiagram = button(buttons, "cmdPrintDiagram", "2124");
     auto* options = button(buttons, "cmdEinstellungen", "2168");
     auto* ok = button(buttons, "cmdOk", "0100");
-    // Printing comes with the print module.
-    print->setEnabled(false);
-    printDiagram->setEnabled(false);
     for (QPushButton* b : {print, printDiagram, options, ok})
         btl->addWidget(b);
     connect(options, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdEinstellungen_Click(); }));
     connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdPrint_Click(); }));
+    connect(printDiagram, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdPrintDiagram_Click(); }));
     strip->addWidget(buttons);
     root->addWidget(ansicht);
 
@@ -310,6 +311,44 @@ void frmDiagramm::cmdEinstellungen_Click()
 void frmDiagramm::cmdOk_Click()
 {
     close();
+}
+
+void frmDiagramm::cmdPrint_Click()
+{
+    printWithPicture(false);
+}
+
+void frmDiagramm::cmdPrintDiagram_Click()
+{
+    printWithPicture(true);
+}
+
+void frmDiagramm::setButtonsVisible(bool visible)
+{
+    for (const char* name : {"cmdEinstellungen", "cmdOk", "cmdPrint", "cmdPrintDiagram"})
+        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(name)))
+            b->setVisible(visible);
+}
+
+void frmDiagramm::printWithPicture(bool diagramOnly)
+{
+    if (objSettings().getSetting(QStringLiteral("PrintingLook")).trimmed() != QLatin1String("1"))
+        return;
+    // The picture shows the diagram as on screen, without the window's own buttons.
+    setButtonsVisible(false);
+    const QPixmap picture = VelmoroPrinting::captureForm(*this);
+    setButtonsVisible(true);
+    // Both are kept for the whole printout: the poll or the user may replace
+    // or close them while the remark and printer dialogs are open.
+    const std::shared_ptr<CommunicationProgram> program = cProg;
+    QPointer<QWidget> caller = callerForm;
+    if (!caller) {
+        // The window that opened the diagram is gone: its report cannot be
+        // printed, the diagram still can, under this window's caption.
+        VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), &picture, true);
+        return;
+    }
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*caller), program.get(), &picture, diagramOnly);
 }
 
 void frmDiagramm::Form_Activate()

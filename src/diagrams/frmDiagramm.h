@@ -58,6 +58,10 @@ public:
     void chkKapazitaet_Click();
     void cmdEinstellungen_Click();
     void cmdOk_Click();
+    // The report of the window that opened the diagram, with the diagram below it.
+    void cmdPrint_Click();
+    // The diagram page alone.
+    void cmdPrintDiagram_Click();
     void Form_Activate();
     void Form_Unload();
 
@@ -72,6 +76,12 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+
+private:
+    void printWithPicture(bool diagramOnly);
+    void setButtonsVisible(bool visible);
+
+protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -11,7 +11,7 @@
 
 QWidget* WidgetControlReader::control(const QString& name) const
 {
-    return m_window->findChild<QWidget*>(name);
+    return m_window ? m_window->findChild<QWidget*>(name) : nullptr;
 }
 
 bool WidgetControlReader::hasControl(const QString& name) const
@@ -78,5 +78,5 @@ QString WidgetControlReader::listItem(const QString& name, int row) const
 
 QString WidgetControlReader::windowCaption() const
 {
-    return m_window->windowTitle();
+    return m_window ? m_window->windowTitle() : QString();
 }

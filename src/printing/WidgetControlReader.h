@@ -21,5 +21,7 @@ public:
 private:
     QWidget* control(const QString& name) const;
 
-    const QWidget* m_window;
+    // The window may close while the remark or printer dialog is open: it then
+    // reads as a window without controls instead of a dangling one.
+    QPointer<const QWidget> m_window;
 };

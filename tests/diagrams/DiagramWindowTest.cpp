@@ -3,12 +3,16 @@
 // curves, the options dialog, and the roads of a failed load.
 #include "DiagramFixture.h"
 
+#include "../mainwindow/ScriptedDialogs.h"
+#include "../printing/PdfText.h"
+
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "diagrams/DiagramHost.h"
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/dlgDiagramOptions.h"
 #include "diagrams/frmDiagramm.h"
+#include "platform/ProgramPrinter.h"
 
 #include <QChartView>
 #include <QCheckBox>
@@ -16,6 +20,10 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLocale>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QValueAxis>
 
 namespace {
@@ -245,3 +253,43 @@ TEST_F(DiagramWindowTest, OptionsSaveTheSwitchesAndHandBackTheRanges)
 }
 
 } // namespace
+
+TEST_F(DiagramWindowTest, PrintsTheDiagramPageWithoutItsButtonsAlsoWhenItsCallerIsGone)
+{
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    auto printTo = [&dialogs](const QString& file) {
+        dialogs.then([file](QDialog& d) {
+            QPrinter& p = programPrinter();
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(file);
+            p.setPageSize(QPageSize(QPageSize::A4));
+            d.setResult(QDialog::Accepted);
+        });
+    };
+    auto caller = std::make_unique<QWidget>();
+    caller->setWindowTitle(QStringLiteral("Opener"));
+    frmDiagramm* w = open(1, 0, caller.get());
+    ASSERT_NE(w, nullptr);
+
+    printTo(dir.filePath(QStringLiteral("page.pdf")));
+    w->cmdPrintDiagram_Click();
+    EXPECT_TRUE(dialogs.allUsed());
+    EXPECT_EQ(PdfText::read(dir.filePath(QStringLiteral("page.pdf"))).find(QStringLiteral("Opener")).size(), 1);
+    for (const char* name : {"cmdEinstellungen", "cmdOk", "cmdPrint", "cmdPrintDiagram"})
+        EXPECT_FALSE(w->findChild<QPushButton*>(QString::fromLatin1(name))->isHidden()) << name;
+
+    // The report of a closed caller cannot be printed; the diagram still is,
+    // under the diagram window's own caption.
+    caller.reset();
+    printTo(dir.filePath(QStringLiteral("alone.pdf")));
+    w->cmdPrint_Click();
+    EXPECT_TRUE(dialogs.allUsed());
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("alone.pdf"))));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // Printing is switched off by the setting: nothing is asked.
+    objSettings().setSetting(QStringLiteral("PrintingLook"), QStringLiteral("0"));
+    w->cmdPrintDiagram_Click();
+    EXPECT_TRUE(dialogs.shown.size() == 2);
+}
