@@ -119,6 +119,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0847', 'DE', 'Akku gut'),
   ('0848', 'DE', 'Die Messreihe enthält weniger als 5 Messwerte. Es kann kein Diagramm gezeichnet werden.'),
   ('0850', 'DE', 'Selbstentladung:'),
+  ('0852', 'DE', 'Diese Messreihe gibt es nicht mehr. Sie wurde vielleicht inzwischen gelöscht.'),
   ('0860', 'DE', 'Ladestrom:'),
   ('0862', 'DE', 'Entladestrom:'),
 

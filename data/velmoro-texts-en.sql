@@ -125,6 +125,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0847', 'EN', 'Battery good'),
   ('0848', 'EN', 'The series holds fewer than 5 values. No diagram can be drawn.'),
   ('0850', 'EN', 'Self-discharge:'),
+  ('0852', 'EN', 'This measurement series no longer exists. It may have been deleted meanwhile.'),
   ('0860', 'EN', 'Charge current:'),
   ('0862', 'EN', 'Discharge current:'),
 

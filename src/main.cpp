@@ -1,6 +1,7 @@
 #include "core/DataFolder.h"
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
+#include "diagrams/SeriesDiagramWindow.h"
 #include "mainwindow/ComPortRecovery.h"
 #include "mainwindow/FirstStartChain.h"
 #include "mainwindow/frmMDIMainForm.h"
@@ -39,6 +40,8 @@ int main(int argc, char* argv[])
     setComPortDialogRunner(&portRecovery);
     // Printed channel reports read their program block from a hidden viewer.
     dlgUsedProgram::registerForPrinting();
+    // Stored series draw their diagrams in the diagram window.
+    SeriesDiagramWindow::install();
 
     auto* splash = new frmStartLogo([] {
         auto* main = new frmMDIMainForm;

@@ -8,6 +8,7 @@
 #include "core/ChargerSelfInfo.h"
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
+#include "core/EndValueDisplay.h"
 #include "core/MesswertStringError.h"
 #include "core/ProgramResources.h"
 #include "core/utilitiesModul.h"
@@ -679,33 +680,14 @@ void KanalLogic::showProgram(const CommunicationProgram& program)
         return;
     }
 
-    // A type without a row of its own (also the -2 of a read without reply)
-    // shows no name rather than whichever row happened to be current.
-    QString typeText;
-    if (program.iAkkuTyp == 5) {
-        typeText = text("0912");
-    } else if (rsAkkutypen) {
-        rsAkkutypen->moveFirst();
-        const int type = program.iAkkuTyp;
-        if (rsAkkutypen->findFirst([type](const Recordset& rs) { return rs.field(QStringLiteral("Nr")).toInt() == type; }))
-            typeText = rsAkkutypen->field(QStringLiteral("ResourceText")).toString();
-    }
-    m_view.setControlText(QStringLiteral("txtAkkuTyp"), typeText);
+    m_view.setControlText(QStringLiteral("txtAkkuTyp"), EndValueDisplay::batteryTypeText(program.iAkkuTyp));
     m_view.setControlText(QStringLiteral("txtMode"), getModeText(program));
-    m_view.setControlText(QStringLiteral("txtNennKapazitaet"),
-                          program.lKapazitaet == -3 ? QStringLiteral("---") : formatCapacity(program.lKapazitaet));
+    m_view.setControlText(QStringLiteral("txtNennKapazitaet"), EndValueDisplay::capacityText(program));
 }
 
 QString KanalLogic::getModeText(const CommunicationProgram& program) const
 {
-    if (!rsGeraeteModi)
-        return QString();
-    rsGeraeteModi->moveFirst();
-    const QString mode = QString::number(program.iMode);
-    if (!rsGeraeteModi->findFirst(
-            [&mode](const Recordset& rs) { return rs.field(QStringLiteral("ModusNr")).toString() == mode; }))
-        return QString();
-    return rsGeraeteModi->field(QStringLiteral("ResourceText")).toString();
+    return EndValueDisplay::modeText(program);
 }
 
 // --- events of the status record -----------------------------------------------------
@@ -811,15 +793,7 @@ void KanalLogic::writeEndValueToTempDB(const std::shared_ptr<CommunicationEndwer
 
 QString KanalLogic::formatEndValueLine(int number, const CommunicationEndwert& endwert)
 {
-    // Wider values than the columns hold push the line out rather than lose digits.
-    QString line = (QString::number(number) + QStringLiteral(". ")).rightJustified(4);
-    line = line.leftJustified(8);
-    line += formatCapacity(endwert.lKapazitaet).chopped(3).rightJustified(6);
-    line = line.leftJustified(18);
-    line += formatVoltage(endwert.lSpannung).chopped(2).rightJustified(6);
-    line = line.leftJustified(26);
-    line += QString::number(endwert.lZykluszeit).rightJustified(4);
-    return line;
+    return EndValueDisplay::formatEndValueLine(number, endwert);
 }
 
 void KanalLogic::showEndValues()
@@ -833,43 +807,25 @@ void KanalLogic::showEndValues()
     if (endwertList->Item(1)->strKanal != m_channelId)
         return;
 
-    int ladenNr = 0;
-    int entladenNr = 0;
-    // A program that begins with a discharge: its charge lines start at 2.
-    if (endwertList->Item(1)->iEndwertTyp == 3) {
-        m_view.addListItem(laden, QStringLiteral("---"), 0);
-        ladenNr = 1;
-    }
-    for (const auto& endwert : *endwertList) {
-        if (endwert->iEndwertTyp == 3)
-            m_view.addListItem(entladen, formatEndValueLine(++entladenNr, *endwert), endwert->TempID);
-        else
-            m_view.addListItem(laden, formatEndValueLine(++ladenNr, *endwert), endwert->TempID);
-    }
+    const auto lists =
+        EndValueDisplay::buildLists(*endwertList, [](const CommunicationEndwert& e) { return e.TempID; });
+    for (const auto& row : lists.laden)
+        m_view.addListItem(laden, row.text, row.itemData);
+    for (const auto& row : lists.entladen)
+        m_view.addListItem(entladen, row.text, row.itemData);
 
-    const auto last = endwertList->Item(endwertList->Count());
     const QString lblZustand = QStringLiteral("lblAkkuzustand");
     const QString txtZustand = QStringLiteral("txtAkkuzustand");
-    if (last->bWithAkkuzustand) {
-        m_view.setControlVisible(lblZustand, true);
-        m_view.setControlVisible(txtZustand, true);
-        m_view.setControlText(txtZustand, text(last->bAkkuzustand ? "0847" : "0846") + QStringLiteral(" (")
-                                              + QString::number(last->iProzent) + QStringLiteral("%)"));
-    } else {
-        m_view.setControlVisible(lblZustand, false);
-        m_view.setControlVisible(txtZustand, false);
-        m_view.setControlText(txtZustand, QString());
-    }
+    m_view.setControlVisible(lblZustand, lists.conditionVisible);
+    m_view.setControlVisible(txtZustand, lists.conditionVisible);
+    m_view.setControlText(txtZustand, lists.conditionText);
     const QString lblSelbst = QStringLiteral("lblSelbstentladung");
     const QString txtSelbst = QStringLiteral("txtSelbstentladung");
-    if (last->lSelbstentladung == -1) {
-        m_view.setControlVisible(lblSelbst, false);
-        m_view.setControlVisible(txtSelbst, false);
-    } else {
-        m_view.setControlVisible(lblSelbst, true);
-        m_view.setControlVisible(txtSelbst, true);
-        m_view.setControlText(txtSelbst, QString::number(last->lSelbstentladung) + QStringLiteral(" mAh"));
-    }
+    m_view.setControlVisible(lblSelbst, lists.selfDischargeVisible);
+    m_view.setControlVisible(txtSelbst, lists.selfDischargeVisible);
+    // A hidden self-discharge box keeps its text in the channel window.
+    if (lists.selfDischargeVisible)
+        m_view.setControlText(txtSelbst, lists.selfDischargeText);
 }
 
 qint32 KanalLogic::diagramSeries() const

@@ -52,6 +52,13 @@ public:
     {
         return g_mainForm ? g_mainForm->resetAkkuId(id) : QStringLiteral("noReset");
     }
+    void seriesWindowActivated(QWidget* window) override
+    {
+        if (!g_mainForm)
+            return;
+        g_mainForm->velmoroActiveForm = window;
+        g_mainForm->checkAndSetPrintItem(false);
+    }
 };
 MainFormRecordsHost g_recordsHost;
 

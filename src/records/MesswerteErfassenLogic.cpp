@@ -73,8 +73,6 @@ void MesswerteErfassenLogic::Form_Load()
         setText(name, id);
     for (const char* name : kManagement)
         ctl(name).visible = false;
-    // The stored series window is not part of the program yet.
-    ctl("cmdMessReiheAnzeigen").enabled = false;
     bEndwerteAvaiable = false;
 
     m_akkus = RecordsStore::readAkkus(dbVeluser);
@@ -193,6 +191,20 @@ int MesswerteErfassenLogic::selectedSeriesRow() const
         if (m_series.data(m_series.index(row, column)).toInt() == m_selectedSeries)
             return row;
     return -1;
+}
+
+std::optional<MesswerteErfassenLogic::SeriesToShow> MesswerteErfassenLogic::seriesToShow() const
+{
+    const int row = selectedSeriesRow();
+    if (row < 0)
+        return std::nullopt;
+    const QSqlRecord record = m_series.record(row);
+    SeriesToShow s;
+    s.lMessId = m_selectedSeries;
+    s.strAkkuName = chosenAkkuName();
+    s.strMessreihenNr = record.value(QStringLiteral("Nummer")).toString();
+    s.strBemerkungstext = record.value(QStringLiteral("Bemerkung")).toString();
+    return s;
 }
 
 void MesswerteErfassenLogic::cboAkkus_Click(int index)

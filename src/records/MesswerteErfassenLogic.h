@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 class RecordingChannel;
 class RecordsHost;
@@ -70,6 +71,15 @@ public:
     void selectSeriesRow(int row);
     int selectedSeriesRow() const;
     qint32 selectedSeriesId() const { return m_selectedSeries; }
+    // What the stored series window is opened with for the chosen row;
+    // nothing while no row is chosen.
+    struct SeriesToShow {
+        qint32 lMessId = -1;
+        QString strAkkuName;
+        QString strMessreihenNr;
+        QString strBemerkungstext;
+    };
+    std::optional<SeriesToShow> seriesToShow() const;
 
     // --- commands -------------------------------------------------------------------------
     void cmdAkkuLoeschen_Click();

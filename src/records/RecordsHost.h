@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QWidget;
+
 // What the records dialogs need of the main window: whether a channel records
 // or queues a series of a battery, and making the channels forget a deleted
 // battery. The main window installs itself; without one no channel uses anything.
@@ -15,6 +17,10 @@ public:
     virtual QString isAkkuUsed(qint32 lAkkuId) = 0;
     // The identifier of a channel that forgot the battery, or "noReset".
     virtual QString resetAkkuId(qint32 lAkkuId) = 0;
+    // The stored series window was activated (window) or closed (nullptr). It
+    // prints through its own button, so the main window's print item stays
+    // off either way.
+    virtual void seriesWindowActivated(QWidget* window) { (void)window; }
 
     static RecordsHost& instance();
     // nullptr restores the default; returns the previous one.

@@ -4,6 +4,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "records/dlgNeueMessreihe.h"
+#include "records/frmKanalBearbeiten.h"
 #include "records/dlgNeuerAkku.h"
 
 #include <QAbstractButton>
@@ -109,6 +110,7 @@ void dlgMesswerteErfassen::buildControls()
     connect(cmdKeineErfassung, &QPushButton::clicked, this,
             guarded(&MesswerteErfassenLogic::cmdKeineErfassung_Click));
     connect(cmdNeuerAkku, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdNeuerAkku_Click);
+    connect(cmdMessReiheAnzeigen, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdMessReiheAnzeigen_Click);
     connect(cmdNeueMessreihe, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdNeueMessreihe_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdCancel_Click);
     connect(optSofort, &QRadioButton::clicked, this, [this] { m_logic.optSofort_Click(); });
@@ -188,6 +190,18 @@ void dlgMesswerteErfassen::cmdNeueMessreihe_Click()
         return;
     dlgNeueMessreihe dialog(&m_logic, this);
     execModal(dialog);
+}
+
+void dlgMesswerteErfassen::cmdMessReiheAnzeigen_Click()
+{
+    const auto series = m_logic.seriesToShow();
+    if (!series)
+        return;
+    frmKanalBearbeiten::openSeries(this, series->lMessId, series->strAkkuName, series->strMessreihenNr,
+                                   series->strBemerkungstext);
+    // A series deleted meanwhile leaves the grid.
+    if (!frmKanalBearbeiten::current())
+        m_logic.guarded([] {});
 }
 
 void dlgMesswerteErfassen::cmdCancel_Click()

@@ -33,6 +33,8 @@ public:
     void cmdNeuerAkku_Click();
     void cmdNeueMessreihe_Click();
     void cmdCancel_Click();
+    // Opens the stored series window for the chosen series.
+    void cmdMessReiheAnzeigen_Click();
 
     DataCombo* cboAkkus = nullptr;
     QTableView* dbGrid = nullptr;

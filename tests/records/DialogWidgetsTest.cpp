@@ -37,7 +37,7 @@ TEST_F(DialogWidgetsTest, TheGridShowsTheSeriesByColumnNameAndItsSelectionIsTheD
     EXPECT_EQ(dialog.cboAkkus->toolTip(), QStringLiteral("remark of the pack"));
     EXPECT_TRUE(dialog.cmdNeuerAkku->isHidden());
     EXPECT_FALSE(dialog.cmdAkkuLoeschen->isHidden());
-    EXPECT_FALSE(dialog.cmdMessReiheAnzeigen->isEnabled());
+    EXPECT_TRUE(dialog.cmdMessReiheAnzeigen->isEnabled());
     EXPECT_EQ(dialog.Frame1->title(), r("0710"));
 
     QAbstractItemModel* model = dialog.dbGrid->model();

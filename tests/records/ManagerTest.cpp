@@ -19,7 +19,7 @@ TEST_F(ManagerTest, DeletingABatteryTakesItsSeriesAndValuesAndNothingElse)
     auto d = manager();
     EXPECT_TRUE(d->control(QStringLiteral("cmdAkkuLoeschen")).visible);
     EXPECT_FALSE(d->control(QStringLiteral("cmdNeuerAkku")).visible);
-    EXPECT_FALSE(d->control(QStringLiteral("cmdMessReiheAnzeigen")).enabled);
+    EXPECT_TRUE(d->control(QStringLiteral("cmdMessReiheAnzeigen")).enabled);
     d->cboAkkus_Click(1);
     ASSERT_EQ(d->chosenAkkuId(), gone);
     d->cmdAkkuLoeschen_Click();

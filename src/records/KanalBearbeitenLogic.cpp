@@ -1,0 +1,217 @@
+#include "records/KanalBearbeitenLogic.h"
+
+#include "core/DatabaseModul.h"
+#include "core/DbAccess.h"
+#include "core/MesswertStringError.h"
+#include "core/ProgramResources.h"
+#include "core/velmoroLog.h"
+#include "link/CommunicationEndwert.h"
+#include "link/CommunicationProgram.h"
+#include "link/EntwertList.h"
+#include "platform/Database.h"
+#include "platform/MessageService.h"
+#include "records/SeriesWindowServices.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+QString res(const char* id)
+{
+    return getResource(QString::fromLatin1(id));
+}
+
+QSqlQuery forwardQuery(const QString& sql, qint32 series)
+{
+    QSqlQuery q(dbVeluser.handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DatabaseError(q.lastError().text());
+    q.addBindValue(series);
+    if (!q.exec())
+        throw DatabaseError(q.lastError().text());
+    return q;
+}
+
+// Clears the busy mark however the request ends.
+class LoadingMark {
+public:
+    explicit LoadingMark(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~LoadingMark() { m_flag = false; }
+    LoadingMark(const LoadingMark&) = delete;
+    LoadingMark& operator=(const LoadingMark&) = delete;
+
+private:
+    bool& m_flag;
+};
+} // namespace
+
+KanalBearbeitenLogic::KanalBearbeitenLogic()
+    : m_program(std::make_shared<CommunicationProgram>()), m_endValues(std::make_shared<EntwertList>())
+{
+}
+
+KanalBearbeitenLogic::~KanalBearbeitenLogic() = default;
+
+std::vector<std::pair<QString, QString>> KanalBearbeitenLogic::captions()
+{
+    const std::pair<const char*, const char*> ids[] = {
+        {"cmdProgram", "0802"},
+        {"cmdDruck", "0806"},
+        {"cmdDiagramme", "0808"},
+        {"cmdOk", "0100"},
+        {"frameAkkuprogramm", "0810"},
+        {"lblAkkutyp", "0812"},
+        {"lblMode", "0814"},
+        {"lblNennkapazitaet", "0816"},
+        {"lblMesswerteNachLaden", "0830"},
+        {"lblMesswerteNachEntladen", "0832"},
+        {"lblLadenNr", "0834"},
+        {"lblEntladenNr", "0834"},
+        {"lblLadenAh", "0836"},
+        {"lblEntladenAh", "0836"},
+        {"lblLadenVolt", "0838"},
+        {"lblEntladenVolt", "0838"},
+        {"lblLadenMin", "0840"},
+        {"lblEntladenMin", "0840"},
+        {"lblBemerkungen", "0842"},
+        {"lblAkkuzustand", "0844"},
+        {"lblSelbstentladung", "0850"},
+    };
+    std::vector<std::pair<QString, QString>> out;
+    out.emplace_back(windowName(), res("0800"));
+    out.emplace_back(QStringLiteral("frameAkkumesswerte"), res("0818") + QStringLiteral(" - ") + res("0820"));
+    for (const auto& [name, id] : ids)
+        out.emplace_back(QString::fromLatin1(name), res(id));
+    return out;
+}
+
+QString KanalBearbeitenLogic::heading() const
+{
+    return res("0818") + QStringLiteral(" - ") + strAkkuName + QStringLiteral(" / ") + strMessreihenNr;
+}
+
+bool KanalBearbeitenLogic::Form_Activate()
+{
+    // Emptied first: whatever fails below, nothing of the series shown
+    // before is left on the window.
+    m_shown = Shown{};
+    m_shown.heading = heading();
+    m_shown.nennKapazitaet = QStringLiteral("---");
+    m_endValues = std::make_shared<EntwertList>();
+    if (!loadProgram()) {
+        msgBox(res("0852"), MessageService::OkOnly, MessageService::Information, res("0410"));
+        return false;
+    }
+    showProgramTexts();
+    loadEndValues();
+    // The texts of the last end value only: a series without end values, or
+    // whose last one carries none, shows nothing of another series.
+    m_shown.lists =
+        EndValueDisplay::buildLists(*m_endValues, [](const CommunicationEndwert& e) { return e.lMesswertId; });
+    m_shown.bemerkung = strBemerkungstext;
+    return true;
+}
+
+bool KanalBearbeitenLogic::loadProgram()
+{
+    auto q = forwardQuery(QStringLiteral("SELECT Programm FROM MessReihen WHERE MessReiheID=?"), lMessId);
+    if (!q.next())
+        return false;
+    const QString stored = q.value(0).toString().trimmed();
+
+    auto program = std::make_shared<CommunicationProgram>();
+    if (!stored.isEmpty()) {
+        program->splitRecievedString(QString(stored), true);
+    } else {
+        if (objLog) {
+            objLog->writeLogSignature(QStringLiteral("No Program Value for Current Measurementrow"));
+            objLog->writeLogEntry(QStringLiteral("Current RowId: ") + QString::number(lMessId));
+        }
+        program->iAkkuTyp = -3;
+    }
+    m_program = std::move(program);
+    return true;
+}
+
+void KanalBearbeitenLogic::showProgramTexts()
+{
+    const CommunicationProgram& program = *m_program;
+    // A missing program (-3) or a stored text the parser could not use
+    // names no type and no mode.
+    if (program.iAkkuTyp < 0) {
+        m_shown.akkuTyp.clear();
+        m_shown.mode.clear();
+        m_shown.nennKapazitaet = QStringLiteral("---");
+        return;
+    }
+    m_shown.akkuTyp = EndValueDisplay::batteryTypeText(program.iAkkuTyp);
+    m_shown.mode = EndValueDisplay::modeText(program);
+    m_shown.nennKapazitaet = EndValueDisplay::capacityText(program);
+}
+
+void KanalBearbeitenLogic::loadEndValues()
+{
+    auto q = forwardQuery(QStringLiteral("SELECT MessWertId, MessWertString FROM MessWerte "
+                                         "WHERE MessReiheID=? AND EW=1 ORDER BY MessWertId ASC"),
+                          lMessId);
+    auto list = std::make_shared<EntwertList>();
+    bool signed_ = false;
+    while (q.next()) {
+        const qint32 id = q.value(0).toInt();
+        LoadedMeasurementValue value;
+        try {
+            value = parseMesswertString(q.value(1).toString(), true);
+        } catch (const MesswertStringError& e) {
+            // One unreadable row must not hide the others.
+            if (objLog) {
+                if (!signed_)
+                    objLog->writeLogSignature(QStringLiteral("Stored series: end value skipped"));
+                signed_ = true;
+                objLog->writeLogEntry(QStringLiteral("MessReiheID %1, MessWertId %2 skipped: %3")
+                                          .arg(lMessId)
+                                          .arg(id)
+                                          .arg(e.description()));
+            }
+            continue;
+        }
+        auto endwert = std::make_shared<CommunicationEndwert>();
+        endwert->lMesswertId = id;
+        endwert->bAkkuzustand = value.bAkkuzustand;
+        endwert->iEndwertTyp = value.iEndwertTyp;
+        endwert->iProzent = value.iProzent;
+        endwert->lKapazitaet = value.lKapazitaet;
+        endwert->lSpannung = value.lSpannung;
+        endwert->bWithAkkuzustand = value.bWithAkkuzustand;
+        endwert->lZykluszeit = value.zykluszeitValue();
+        endwert->lSelbstentladung = value.bWithSelbstentladung ? value.lSelbstentladung : -1;
+        list->Add(endwert);
+    }
+    m_endValues = std::move(list);
+}
+
+bool KanalBearbeitenLogic::hasDiagram()
+{
+    return SeriesDiagram::instance() != nullptr;
+}
+
+bool KanalBearbeitenLogic::showDiagram(qint32 endWertId, QWidget* callerForm)
+{
+    SeriesDiagram* diagram = SeriesDiagram::instance();
+    if (m_loadingDiagram || !diagram)
+        return false;
+    LoadingMark mark(m_loadingDiagram);
+    SeriesDiagram::Request request;
+    request.lMessReiheId = lMessId;
+    request.lEndWertId = endWertId;
+    request.callerForm = callerForm;
+    request.cProg = m_program;
+    return diagram->showDiagram(request);
+}
+
+void KanalBearbeitenLogic::showProgram(QWidget* owner)
+{
+    if (SeriesProgramViewer* viewer = SeriesProgramViewer::instance())
+        viewer->showProgram(owner, m_program);
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/EndValueDisplay.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class CommunicationProgram;
+class EntwertList;
+class QWidget;
+
+// What the stored series window does, without its widgets: it reads the
+// program and the end values of one recorded series and says what the
+// window shows. It only reads the user database; it writes nothing but the
+// error log.
+class KanalBearbeitenLogic {
+public:
+    // --- public members, set by the opener before the window is shown -------------
+    qint32 lMessId = -1;
+    QString strAkkuName;
+    QString strMessreihenNr;
+    QString strBemerkungstext;
+
+    // What the window shows after an activation.
+    struct Shown {
+        QString heading;
+        QString akkuTyp;
+        QString mode;
+        QString nennKapazitaet;
+        EndValueDisplay::Lists lists;
+        QString bemerkung;
+    };
+
+    KanalBearbeitenLogic();
+    ~KanalBearbeitenLogic();
+
+    // Captions by control name (the window's own under its name).
+    static std::vector<std::pair<QString, QString>> captions();
+    static QString windowName() { return QStringLiteral("frmKanalBearbeiten"); }
+
+    // Reads the program and the end values of the series again. False when
+    // the series no longer exists: the user has been told and the window
+    // closes. Raises DatabaseError.
+    bool Form_Activate();
+    QString heading() const;
+    const Shown& shown() const { return m_shown; }
+
+    // A new program and list on every activation; the diagram window and the
+    // viewer keep theirs as long as they need them.
+    std::shared_ptr<CommunicationProgram> seriesProgram() const { return m_program; }
+    std::shared_ptr<EntwertList> seriesEndValues() const { return m_endValues; }
+
+    // Whether a diagram can be drawn at all (the program has a diagram window).
+    static bool hasDiagram();
+    bool bLoadingDiagram() const { return m_loadingDiagram; }
+    // Draws the whole series (endWertId 0) or the charge or discharge ending
+    // with that end value; refused while a diagram loads. True when shown.
+    bool showDiagram(qint32 endWertId, QWidget* callerForm);
+    // Shows the program in the viewer, owned by owner.
+    void showProgram(QWidget* owner);
+
+private:
+    // False when the series has no row.
+    bool loadProgram();
+    void showProgramTexts();
+    void loadEndValues();
+
+    std::shared_ptr<CommunicationProgram> m_program;
+    std::shared_ptr<EntwertList> m_endValues;
+    Shown m_shown;
+    bool m_loadingDiagram = false;
+};

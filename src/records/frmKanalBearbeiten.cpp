@@ -1,0 +1,272 @@
+#include "records/frmKanalBearbeiten.h"
+
+#include "platform/ErrorGuard.h"
+#include "printing/VelmoroPrinting.h"
+#include "records/RecordsHost.h"
+#include "records/SeriesWindowServices.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QPointer<frmKanalBearbeiten> g_window;
+
+QLabel* label(QWidget* parent, const char* name)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setReadOnly(true);
+    return t;
+}
+
+QListWidget* listBox(QWidget* parent, const char* name)
+{
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    l->setFont(mono);
+    return l;
+}
+
+void fillList(QListWidget* list, const std::vector<EndValueDisplay::Row>& rows)
+{
+    list->clear();
+    for (const auto& row : rows) {
+        auto* item = new QListWidgetItem(row.text, list);
+        item->setData(Qt::UserRole, row.itemData);
+    }
+}
+} // namespace
+
+frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner) : QWidget(owner, Qt::Window)
+{
+    setObjectName(KanalBearbeitenLogic::windowName());
+    buildControls();
+    // Loading sets the captions only; the series is read on activation.
+    for (const auto& [name, caption] : KanalBearbeitenLogic::captions()) {
+        if (name == objectName()) {
+            setWindowTitle(caption);
+        } else if (auto* box = findChild<QGroupBox*>(name)) {
+            box->setTitle(caption);
+        } else if (auto* button = findChild<QPushButton*>(name)) {
+            button->setText(caption);
+        } else if (auto* l = findChild<QLabel*>(name)) {
+            l->setText(caption);
+        }
+    }
+    resize(520, 560);
+}
+
+frmKanalBearbeiten::~frmKanalBearbeiten() = default;
+
+void frmKanalBearbeiten::buildControls()
+{
+    auto* root = new QVBoxLayout(this);
+
+    auto* buttons = new QHBoxLayout;
+    for (const char* name : {"cmdProgram", "cmdDruck", "cmdDiagramme"}) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(b);
+    }
+    buttons->addStretch(1);
+    root->addLayout(buttons);
+
+    auto* program = new QGroupBox(this);
+    program->setObjectName(QStringLiteral("frameAkkuprogramm"));
+    auto* pg = new QGridLayout(program);
+    pg->addWidget(label(program, "lblAkkutyp"), 0, 0);
+    pg->addWidget(textBox(program, "txtAkkuTyp"), 0, 1);
+    pg->addWidget(label(program, "lblMode"), 1, 0);
+    pg->addWidget(textBox(program, "txtMode"), 1, 1);
+    pg->addWidget(label(program, "lblNennkapazitaet"), 2, 0);
+    pg->addWidget(textBox(program, "txtNennKapazitaet"), 2, 1);
+    root->addWidget(program);
+
+    auto* values = new QGroupBox(this);
+    values->setObjectName(QStringLiteral("frameAkkumesswerte"));
+    auto* vg = new QGridLayout(values);
+    vg->addWidget(label(values, "lblMesswerteNachLaden"), 0, 0, 1, 4);
+    vg->addWidget(label(values, "lblLadenNr"), 1, 0);
+    vg->addWidget(label(values, "lblLadenAh"), 1, 1);
+    vg->addWidget(label(values, "lblLadenVolt"), 1, 2);
+    vg->addWidget(label(values, "lblLadenMin"), 1, 3);
+    vg->addWidget(listBox(values, "lstEndwertLaden"), 2, 0, 1, 4);
+    vg->addWidget(label(values, "lblMesswerteNachEntladen"), 3, 0, 1, 4);
+    vg->addWidget(label(values, "lblEntladenNr"), 4, 0);
+    vg->addWidget(label(values, "lblEntladenAh"), 4, 1);
+    vg->addWidget(label(values, "lblEntladenVolt"), 4, 2);
+    vg->addWidget(label(values, "lblEntladenMin"), 4, 3);
+    vg->addWidget(listBox(values, "lstEndwertEntladen"), 5, 0, 1, 4);
+    vg->addWidget(label(values, "lblAkkuzustand"), 6, 0, 1, 2);
+    vg->addWidget(textBox(values, "txtAkkuzustand"), 6, 2, 1, 2);
+    vg->addWidget(label(values, "lblSelbstentladung"), 7, 0, 1, 2);
+    vg->addWidget(textBox(values, "txtSelbstentladung"), 7, 2, 1, 2);
+    vg->addWidget(label(values, "lblBemerkungen"), 8, 0, 1, 4);
+    vg->addWidget(textBox(values, "txtBemerkung"), 9, 0, 1, 4);
+    root->addWidget(values, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    auto* ok = new QPushButton(this);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    bottom->addWidget(ok);
+    root->addLayout(bottom);
+
+    auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));
+    auto* cmdDiagramme = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"));
+    // Without a viewer or a diagram window in the program their buttons do nothing.
+    cmdProgram->setEnabled(SeriesProgramViewer::instance() != nullptr);
+    cmdDiagramme->setEnabled(KanalBearbeitenLogic::hasDiagram());
+    connect(cmdProgram, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdProgram_Click(); }));
+    connect(cmdDiagramme, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDiagramme_Click(); }));
+    connect(findChild<QPushButton*>(QStringLiteral("cmdDruck")), &QPushButton::clicked, this,
+            ErrorGuard::slot([this] { cmdDruck_Click(); }));
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
+            ErrorGuard::slot([this] { lstEndwertLaden_DblClick(); }));
+    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
+            ErrorGuard::slot([this] { lstEndwertEntladen_DblClick(); }));
+}
+
+frmKanalBearbeiten* frmKanalBearbeiten::current()
+{
+    return g_window.data();
+}
+
+frmKanalBearbeiten* frmKanalBearbeiten::openSeries(QWidget* owner, qint32 lMessId, const QString& strAkkuName,
+                                                   const QString& strMessreihenNr, const QString& strBemerkungstext)
+{
+    if (!g_window) {
+        g_window = new frmKanalBearbeiten(owner);
+        g_window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    QPointer<frmKanalBearbeiten> window = g_window;
+    auto& logic = window->m_logic;
+    logic.lMessId = lMessId;
+    logic.strAkkuName = strAkkuName;
+    logic.strMessreihenNr = strMessreihenNr;
+    logic.strBemerkungstext = strBemerkungstext;
+    if (!window->Form_Activate())
+        return nullptr;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+bool frmKanalBearbeiten::event(QEvent* e)
+{
+    // After a failed read the window waits to be opened again: reading again
+    // on the activation that closing the error box brings would show the
+    // box for ever.
+    if (e->type() == QEvent::WindowActivate && isVisible() && !m_closing && !m_readFailed)
+        Form_Activate();
+    return QWidget::event(e);
+}
+
+bool frmKanalBearbeiten::Form_Activate()
+{
+    // A message box or the viewer shown from here activates the window again.
+    if (m_activating || m_closing)
+        return !m_closing;
+    m_activating = true;
+    RecordsHost::instance().seriesWindowActivated(this);
+    bool exists = true;
+    m_readFailed = !ErrorGuard::run([&] { exists = m_logic.Form_Activate(); });
+    m_activating = false;
+    if (!exists) {
+        cmdOk_Click();
+        return false;
+    }
+    // After a failed read the window shows nothing of the series it showed before.
+    showState();
+    return true;
+}
+
+void frmKanalBearbeiten::showState()
+{
+    const auto& s = m_logic.shown();
+    setWindowTitle(s.heading);
+    findChild<QGroupBox*>(QStringLiteral("frameAkkumesswerte"))->setTitle(s.heading);
+    auto text = [this](const char* name, const QString& value) {
+        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
+    };
+    auto visible = [this](const char* name, bool shown) {
+        findChild<QWidget*>(QString::fromLatin1(name))->setVisible(shown);
+    };
+    text("txtAkkuTyp", s.akkuTyp);
+    text("txtMode", s.mode);
+    text("txtNennKapazitaet", s.nennKapazitaet);
+    fillList(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), s.lists.laden);
+    fillList(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), s.lists.entladen);
+    visible("lblAkkuzustand", s.lists.conditionVisible);
+    visible("txtAkkuzustand", s.lists.conditionVisible);
+    text("txtAkkuzustand", s.lists.conditionText);
+    visible("lblSelbstentladung", s.lists.selfDischargeVisible);
+    visible("txtSelbstentladung", s.lists.selfDischargeVisible);
+    text("txtSelbstentladung", s.lists.selfDischargeText);
+    text("txtBemerkung", s.bemerkung);
+}
+
+void frmKanalBearbeiten::cmdOk_Click()
+{
+    close();
+}
+
+void frmKanalBearbeiten::closeEvent(QCloseEvent* e)
+{
+    m_closing = true;
+    RecordsHost::instance().seriesWindowActivated(nullptr);
+    QWidget::closeEvent(e);
+}
+
+void frmKanalBearbeiten::cmdProgram_Click()
+{
+    m_logic.showProgram(this);
+}
+
+void frmKanalBearbeiten::cmdDiagramme_Click()
+{
+    m_logic.showDiagram(0, this);
+}
+
+void frmKanalBearbeiten::openPhase(QListWidget* list)
+{
+    QListWidgetItem* item = list ? list->currentItem() : nullptr;
+    if (!item || !item->isSelected())
+        return;
+    m_logic.showDiagram(item->data(Qt::UserRole).toInt(), this);
+}
+
+void frmKanalBearbeiten::lstEndwertLaden_DblClick()
+{
+    openPhase(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")));
+}
+
+void frmKanalBearbeiten::lstEndwertEntladen_DblClick()
+{
+    openPhase(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")));
+}
+
+void frmKanalBearbeiten::cmdDruck_Click()
+{
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.seriesProgram().get(), nullptr, false);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "records/KanalBearbeitenLogic.h"
+
+#include <QWidget>
+
+class QEvent;
+class QListWidget;
+
+// A measurement series recorded earlier: its program, its end values, the
+// battery condition, self-discharge and remark, its diagrams and its report.
+// A window of its own beside the main window, laid out like a channel window
+// and carrying the control names the printout reads. It reads the series
+// again on every activation; what it does lives in KanalBearbeitenLogic.
+class frmKanalBearbeiten : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmKanalBearbeiten(QWidget* owner = nullptr);
+    ~frmKanalBearbeiten() override;
+
+    KanalBearbeitenLogic& logic() { return m_logic; }
+
+    // Shows the one series window (made when none is open) for a series,
+    // owned by owner, and reads the series. nullptr when the series could
+    // not be shown (deleted meanwhile; the user has been told).
+    static frmKanalBearbeiten* openSeries(QWidget* owner, qint32 lMessId, const QString& strAkkuName,
+                                          const QString& strMessreihenNr, const QString& strBemerkungstext);
+    static frmKanalBearbeiten* current();
+
+    // Reads the series again and shows it; a series that no longer exists
+    // closes the window. False then. Database failures are shown to the user.
+    bool Form_Activate();
+    void cmdOk_Click();
+    void cmdProgram_Click();
+    void cmdDiagramme_Click();
+    void cmdDruck_Click();
+    void lstEndwertLaden_DblClick();
+    void lstEndwertEntladen_DblClick();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void showState();
+    void openPhase(QListWidget* list);
+
+    KanalBearbeitenLogic m_logic;
+    bool m_activating = false;
+    bool m_closing = false;
+    bool m_readFailed = false;
+};
