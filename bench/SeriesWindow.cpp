@@ -6,6 +6,9 @@
 #include "records/KanalBearbeitenLogic.h"
 #include "records/frmKanalBearbeiten.h"
 
+#include "QtBenchmarkMain.h"
+#include "ShippedDatabases.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -23,13 +26,9 @@ struct LargeFolder {
     QTemporaryDir dir;
     LargeFolder()
     {
-        const QDir shipped(QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten")));
         QDir(dir.path()).mkpath(QStringLiteral("Daten"));
-        for (const char* name : {"velmoro.mdb", "veluser.mdb"}) {
-            const QString to = dir.path() + QStringLiteral("/Daten/") + QString::fromLatin1(name);
-            QFile::copy(shipped.filePath(QString::fromLatin1(name)), to);
-            QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
-        }
+        for (const char* name : {"velmoro.mdb", "veluser.mdb"})
+            copyShippedDatabase(dir.path() + QStringLiteral("/Daten"), name);
         setProgramFolder(dir.path());
         openDataDatabase(dir.path());
         openUserDatabase(dir.path());
@@ -106,13 +105,5 @@ BENCHMARK(BM_SeriesWindowOpens)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
