@@ -3,6 +3,7 @@
 #include "channels/KanalHost.h"
 #include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
+#include "core/SeriesFrames.h"
 #include "platform/ControlText.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
@@ -24,30 +25,8 @@
 #include <QVBoxLayout>
 
 namespace {
-QLabel* label(QWidget* parent, const char* name)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, bool readOnly = true)
-{
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setReadOnly(readOnly);
-    return t;
-}
-
-QListWidget* listBox(QWidget* parent, const char* name)
-{
-    auto* l = new QListWidget(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    QFont mono(QStringLiteral("monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    l->setFont(mono);
-    return l;
-}
+using SeriesFrames::label;
+using SeriesFrames::textBox;
 } // namespace
 
 frmKanal::frmKanal(int channel, KanalHost& host, KanalLink* link, QWidget* parent)
@@ -80,16 +59,7 @@ void frmKanal::buildControls()
     connect(cmdProgram, &QPushButton::clicked, this, [this] { cmdProgram_Click(); });
 
     // The running program.
-    auto* program = new QGroupBox(this);
-    program->setObjectName(QStringLiteral("frameAkkuprogramm"));
-    auto* pg = new QGridLayout(program);
-    pg->addWidget(label(program, "lblAkkutyp"), 0, 0);
-    pg->addWidget(textBox(program, "txtAkkuTyp"), 0, 1);
-    pg->addWidget(label(program, "lblMode"), 1, 0);
-    pg->addWidget(textBox(program, "txtMode"), 1, 1);
-    pg->addWidget(label(program, "lblNennkapazitaet"), 2, 0);
-    pg->addWidget(textBox(program, "txtNennKapazitaet"), 2, 1);
-    root->addWidget(program);
+    root->addWidget(SeriesFrames::programFrame(this));
 
     // Status and live values.
     auto* status = new QGroupBox(this);
@@ -105,28 +75,8 @@ void frmKanal::buildControls()
     root->addWidget(status);
 
     // End values, battery condition, self-discharge and remark of the series.
-    auto* values = new QGroupBox(this);
-    values->setObjectName(QStringLiteral("frameAkkumesswerte"));
-    auto* vg = new QGridLayout(values);
-    vg->addWidget(label(values, "lblMesswerteNachLaden"), 0, 0, 1, 4);
-    vg->addWidget(label(values, "lblLadenNr"), 1, 0);
-    vg->addWidget(label(values, "lblLadenAh"), 1, 1);
-    vg->addWidget(label(values, "lblLadenVolt"), 1, 2);
-    vg->addWidget(label(values, "lblLadenMin"), 1, 3);
-    vg->addWidget(listBox(values, "lstEndwertLaden"), 2, 0, 1, 4);
-    vg->addWidget(label(values, "lblMesswerteNachEntladen"), 3, 0, 1, 4);
-    vg->addWidget(label(values, "lblEntladenNr"), 4, 0);
-    vg->addWidget(label(values, "lblEntladenAh"), 4, 1);
-    vg->addWidget(label(values, "lblEntladenVolt"), 4, 2);
-    vg->addWidget(label(values, "lblEntladenMin"), 4, 3);
-    vg->addWidget(listBox(values, "lstEndwertEntladen"), 5, 0, 1, 4);
-    vg->addWidget(label(values, "lblAkkuzustand"), 6, 0, 1, 2);
-    vg->addWidget(textBox(values, "txtAkkuzustand"), 6, 2, 1, 2);
-    vg->addWidget(label(values, "lblSelbstentladung"), 7, 0, 1, 2);
-    vg->addWidget(textBox(values, "txtSelbstentladung"), 7, 2, 1, 2);
-    vg->addWidget(label(values, "lblBemerkungen"), 8, 0, 1, 4);
-    auto* remark = textBox(values, "txtBemerkung", false);
-    vg->addWidget(remark, 9, 0, 1, 4);
+    QGroupBox* values = SeriesFrames::endValueFrame(this, true);
+    auto* remark = values->findChild<QLineEdit*>(QStringLiteral("txtBemerkung"));
     root->addWidget(values, 1);
 
     // Every change of the remark, typed or set by the program, goes to the
