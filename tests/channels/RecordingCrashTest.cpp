@@ -65,12 +65,12 @@ int countStep(void*)
 // Calls countStep after every step of the user database's statements. The
 // SQLite library is the one Qt's driver loaded; it is reached by name so the
 // test needs neither its headers nor a link of its own.
-void installKillPoint(const QString& spec)
+void installKillPoint(const QString& point)
 {
-    g_kill.tick = spec.section(QLatin1Char(':'), 0, 0).toInt();
-    g_kill.step = spec.section(QLatin1Char(':'), 1, 1).toLongLong();
-    ASSERT_GT(g_kill.tick, 0) << qPrintable(spec);
-    ASSERT_GT(g_kill.step, 0) << qPrintable(spec);
+    g_kill.tick = point.section(QLatin1Char(':'), 0, 0).toInt();
+    g_kill.step = point.section(QLatin1Char(':'), 1, 1).toLongLong();
+    ASSERT_GT(g_kill.tick, 0) << qPrintable(point);
+    ASSERT_GT(g_kill.step, 0) << qPrintable(point);
     const QVariant handle = dbVeluser.handle().driver()->handle();
     ASSERT_TRUE(handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0);
     void* db = *static_cast<void* const*>(handle.constData());
