@@ -8,6 +8,8 @@
 #include "TestSupport.h"
 
 #include "channels/KanalLogic.h"
+#include "channels/frmKanal.h"
+#include "core/DataFolder.h"
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
 #include "core/velmoroLog.h"
@@ -60,6 +62,24 @@ protected:
         VelmoroComCommunication::setDefaultReplyTimeout(savedTimeout);
     }
     static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
+
+    // The whole start against the fake charger with this charger model and any
+    // further settings statements; every poll timer is stopped after it, so the
+    // test ticks by hand.
+    frmMDIMainForm& startMainWindow(const QString& charger, const QStringList& moreSettings = {})
+    {
+        QStringList settings{
+            QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
+            QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger)};
+        folder.execOn(folder.velmoroPath(), settings + moreSettings);
+        setProgramFolder(folder.path());
+        form = std::make_unique<frmMDIMainForm>();
+        form->MDIForm_Load();
+        for (int n = 1; n <= 4; ++n)
+            if (frmKanal* k = form->kanal(n))
+                k->stopTimers();
+        return *form;
+    }
 
     int savedTimeout = 2000;
     FakeCharger fake{4};

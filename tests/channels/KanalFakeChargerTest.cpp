@@ -25,16 +25,7 @@ protected:
     // The whole start with the charger model; every poll timer stopped after it.
     frmMDIMainForm& start(const QString& charger, const QString& count = QStringLiteral("1"))
     {
-        folder.execOn(folder.velmoroPath(),
-                      {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
-                       QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger),
-                       QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='KZTxChannelCount'").arg(count)});
-        setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
-        form->MDIForm_Load();
-        for (int n = 1; n <= 4; ++n)
-            if (frmKanal* k = form->kanal(n))
-                k->stopTimers();
+        startMainWindow(charger, {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='KZTxChannelCount'").arg(count)});
         fake.clearFrameLog();
         return *form;
     }

@@ -40,15 +40,7 @@ class KanalProgramEditorTest : public FakeChargerWindowFixture {
 protected:
     void start()
     {
-        folder.execOn(folder.velmoroPath(),
-                      {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
-                       QStringLiteral("UPDATE Optionen SET value='KZT4' WHERE key='UsedCharger'")});
-        setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
-        form->MDIForm_Load();
-        for (int n = 1; n <= 4; ++n)
-            if (frmKanal* k = form->kanal(n))
-                k->stopTimers();
+        startMainWindow(QStringLiteral("KZT4"));
     }
     static QString box(QDialog& d, const char* name)
     {

@@ -16,16 +16,7 @@ class SendToAllWindowsTest : public FakeChargerWindowFixture {
 protected:
     void start(const QString& charger)
     {
-        folder.execOn(folder.velmoroPath(),
-                      {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
-                       QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger),
-                       QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='SendAllVisible'")});
-        setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
-        form->MDIForm_Load();
-        for (int n = 1; n <= 4; ++n)
-            if (frmKanal* k = form->kanal(n))
-                k->stopTimers();
+        startMainWindow(charger, {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='SendAllVisible'")});
         fake.clearFrameLog();
     }
 };

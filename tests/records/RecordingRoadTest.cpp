@@ -26,14 +26,7 @@ protected:
         FakeChargerWindowFixture::SetUp();
         if (HasFatalFailure())
             return;
-        folder.execOn(folder.velmoroPath(),
-                      {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
-                       QStringLiteral("UPDATE Optionen SET value='KZT4' WHERE key='UsedCharger'")});
-        setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
-        form->MDIForm_Load();
-        for (int n = 1; n <= 4; ++n)
-            form->kanal(n)->stopTimers();
+        startMainWindow(QStringLiteral("KZT4"));
     }
     int values(qint32 series, bool ew)
     {
