@@ -12,24 +12,11 @@ using namespace recording;
 
 namespace {
 
-class ButtonDiagramSpy : public KanalDiagram {
-public:
-    QVector<Request> requests;
-    std::function<void()> whileLoading;
-    bool showDiagram(const Request& request) override
-    {
-        requests.push_back(request);
-        if (whileLoading)
-            whileLoading();
-        return true;
-    }
-};
-
 class KanalDiagramButtonTest : public RecordingFixture {};
 
 TEST_F(KanalDiagramButtonTest, SeriesByStatusDiffersFromTheDoubleClicks)
 {
-    ButtonDiagramSpy diagram;
+    DiagramSpy diagram;
     QWidget window;
     KanalLogic& k = load();
     k.setDiagram(&diagram, &window);
@@ -62,7 +49,7 @@ TEST_F(KanalDiagramButtonTest, SeriesByStatusDiffersFromTheDoubleClicks)
 
 TEST_F(KanalDiagramButtonTest, OneDiagramRequestAtATimeWhateverStartedIt)
 {
-    ButtonDiagramSpy diagram;
+    DiagramSpy diagram;
     KanalLogic& k = load(status1("SA"), endReply1({kCharge1}));
     k.setDiagram(&diagram);
     view.selected[QStringLiteral("lstEndwertLaden")] = 0;

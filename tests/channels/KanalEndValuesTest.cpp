@@ -14,19 +14,6 @@ namespace {
 const QString kLaden = QStringLiteral("lstEndwertLaden");
 const QString kEntladen = QStringLiteral("lstEndwertEntladen");
 
-class DiagramSpy : public KanalDiagram {
-public:
-    QVector<Request> requests;
-    std::function<void()> whileLoading;
-    bool showDiagram(const Request& request) override
-    {
-        requests.push_back(request);
-        if (whileLoading)
-            whileLoading();
-        return true;
-    }
-};
-
 class KanalEndValuesTest : public RecordingFixture {
 protected:
     QStringList lines(const QString& list) const { return view.listItems(list); }

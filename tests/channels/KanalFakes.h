@@ -2,6 +2,7 @@
 
 // Plain stand-ins for the main window and the widgets of a channel window,
 // so the channel logic runs without a display.
+#include "channels/KanalDiagram.h"
 #include "channels/KanalHost.h"
 #include "channels/KanalView.h"
 
@@ -88,4 +89,19 @@ public:
     int selectedListRow(const QString& name) const override { return selected.value(name, -1); }
     void setCaptionColor(const QString& name, quint32 color) override { colors[name] = color; }
     quint32 captionColor(const QString& name) const override { return colors.value(name, 0x80000012u); }
+};
+
+// The diagram window as the channel sees it: keeps every request; whileLoading
+// runs inside the request, as events during a load would.
+class DiagramSpy : public KanalDiagram {
+public:
+    QVector<Request> requests;
+    std::function<void()> whileLoading;
+    bool showDiagram(const Request& request) override
+    {
+        requests.push_back(request);
+        if (whileLoading)
+            whileLoading();
+        return true;
+    }
 };

@@ -22,16 +22,6 @@
 #include <memory>
 
 namespace {
-class DiagramSpy : public KanalDiagram {
-public:
-    QVector<Request> requests;
-    bool showDiagram(const Request& request) override
-    {
-        requests.push_back(request);
-        return true;
-    }
-};
-
 class RecordingFakeChargerTest : public FakeChargerWindowFixture {
 protected:
     void SetUp() override
