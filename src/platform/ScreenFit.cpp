@@ -1,0 +1,76 @@
+#include "platform/ScreenFit.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+
+QRect fitWithin(const QRect& wanted, const QRect& available)
+{
+    if (available.isEmpty() || wanted.isEmpty())
+        return wanted;
+    QRect r = wanted;
+    r.setWidth(std::min(r.width(), available.width()));
+    r.setHeight(std::min(r.height(), available.height()));
+    if (r.right() > available.right())
+        r.moveRight(available.right());
+    if (r.bottom() > available.bottom())
+        r.moveBottom(available.bottom());
+    if (r.left() < available.left())
+        r.moveLeft(available.left());
+    if (r.top() < available.top())
+        r.moveTop(available.top());
+    return r;
+}
+
+QMargins windowFrameMargins(const QWidget* window)
+{
+    if (!window)
+        return {};
+    const QRect frame = window->frameGeometry();
+    const QRect inner = window->geometry();
+    if (window->testAttribute(Qt::WA_WState_Created) && frame != inner)
+        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        return {};
+    const int border = 4;
+    const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+    return QMargins(border, std::max(title, 24) + border, border, border);
+}
+
+namespace {
+
+QScreen* screenOf(const QWidget* window)
+{
+    const QPoint centre = window->frameGeometry().center();
+    if (QScreen* s = QGuiApplication::screenAt(centre))
+        return s;
+    if (const QWidget* parent = window->parentWidget()) {
+        if (QScreen* s = parent->window()->screen())
+            return s;
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+void keepOnScreen(QWidget* window)
+{
+    if (!window || !window->isWindow())
+        return;
+    QScreen* screen = screenOf(window);
+    if (!screen)
+        return;
+    const QMargins frame = windowFrameMargins(window);
+    const QRect wanted = window->geometry().marginsAdded(frame);
+    const QRect fitted = fitWithin(wanted, screen->availableGeometry());
+    if (fitted == wanted)
+        return;
+    const QRect inner = fitted.marginsRemoved(frame);
+    if (inner.size() != window->size())
+        window->resize(inner.size().expandedTo(window->minimumSize().boundedTo(inner.size())));
+    window->move(inner.topLeft());
+}

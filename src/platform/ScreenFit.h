@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QMargins>
+#include <QRect>
+
+class QWidget;
+
+// Where a window whose frame wants `wanted` may stand so that all of it lies
+// within `available`: moved in first, and shrunk only where it is larger than
+// the area itself. An empty area leaves the wish as it is.
+QRect fitWithin(const QRect& wanted, const QRect& available);
+
+// Moves, and where it must shrinks, a top-level window so that its whole frame
+// (title bar included) lies within the available area of its screen: the
+// screen it stands on, else the screen of its parent, else the primary one.
+// Before the window is first shown the window system has not told its frame
+// yet, so a frame of the style's title-bar height is assumed.
+void keepOnScreen(QWidget* window);
+
+// The frame a window system draws around `window`, as far as it is known.
+QMargins windowFrameMargins(const QWidget* window);

@@ -1,0 +1,51 @@
+#include "platform/ScreenFit.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+struct FitCase {
+    const char* name;
+    QRect wanted;
+    QRect available;
+    QRect expected;
+};
+
+TEST(ScreenFitTest, AWindowIsMovedInBeforeItIsShrunk)
+{
+    const QRect screen(0, 0, 1440, 900);
+    const FitCase cases[] = {
+        {"inside stays", QRect(100, 100, 400, 300), screen, QRect(100, 100, 400, 300)},
+        {"below the bottom moves up", QRect(100, 700, 400, 300), screen, QRect(100, 600, 400, 300)},
+        {"right of the edge moves left", QRect(1300, 10, 400, 300), screen, QRect(1040, 10, 400, 300)},
+        {"above and left moves in", QRect(-50, -20, 400, 300), screen, QRect(0, 0, 400, 300)},
+        {"too tall shrinks to the area", QRect(10, 50, 400, 1100), screen, QRect(10, 0, 400, 900)},
+        {"an area with a panel on top", QRect(0, 0, 400, 300), QRect(0, 32, 1440, 868), QRect(0, 32, 400, 300)},
+        {"no area leaves it", QRect(5, 5, 10, 10), QRect(), QRect(5, 5, 10, 10)},
+    };
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect fitted = fitWithin(c.wanted, c.available);
+        EXPECT_EQ(fitted, c.expected);
+        if (!c.available.isEmpty()) {
+            EXPECT_TRUE(c.available.contains(fitted));
+        }
+    }
+}
+
+TEST(ScreenFitTest, ATallWindowEndsWhollyOnTheScreenFrameIncluded)
+{
+    QWidget w;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    w.setGeometry(area.left() + 20, area.top() + 40, 300, area.height() + 200);
+    keepOnScreen(&w);
+    const QRect frame = w.geometry().marginsAdded(windowFrameMargins(&w));
+    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                      << frame.height();
+}
+
+} // namespace
