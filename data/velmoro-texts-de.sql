@@ -360,6 +360,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9032', 'DE', 'Bitte geben Sie die Höhe des Kopfbereichs ein.'),
   ('9033', 'DE', 'Der Bericht ist für A4-Papier angelegt. Bitte wählen Sie im Druckdialog A4.'),
   ('9034', 'DE', 'Der Ausdruck konnte nicht abgeschlossen werden:'),
+  ('9035', 'DE', 'Der Ausdruck konnte nicht in diese Datei geschrieben werden. Vielleicht ist der Datenträger voll, oder der Ordner fehlt oder ist schreibgeschützt:'),
+  ('9036', 'DE', 'Das Fenster, aus dem dieses Diagramm geöffnet wurde, ist geschlossen; sein Bericht kann daher nicht gedruckt werden. Es wird nur die Diagrammseite gedruckt.'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'DE', 'NiCd'),

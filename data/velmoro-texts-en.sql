@@ -366,6 +366,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('9032', 'EN', 'Please enter the height of the header.'),
   ('9033', 'EN', 'The report is laid out for A4 paper. Please choose A4 in the printer dialog.'),
   ('9034', 'EN', 'The printout could not be completed:'),
+  ('9035', 'EN', 'The printout could not be written to this file. The disk may be full, or the folder missing or write-protected:'),
+  ('9036', 'EN', 'The window this diagram was opened from has been closed, so its report cannot be printed. Only the diagram page is printed.'),
 
   -- Names of battery types (Akkutypen.SprachId)
   ('3001', 'EN', 'NiCd'),

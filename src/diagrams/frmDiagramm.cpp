@@ -343,8 +343,12 @@ void frmDiagramm::printWithPicture(bool diagramOnly)
     const std::shared_ptr<CommunicationProgram> program = cProg;
     QPointer<QWidget> caller = callerForm;
     if (!caller) {
-        // The window that opened the diagram is gone: its report cannot be
-        // printed, the diagram still can, under this window's caption.
+        // The window that opened the diagram is gone, and the report is made
+        // of what that window showed: the diagram still prints, under this
+        // window's caption, and a user who asked for the report is told why
+        // it alone comes out.
+        if (!diagramOnly)
+            msgBox(r("9036"), MessageService::OkOnly, MessageService::Information, r("0410"));
         VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), &picture, true);
         return;
     }

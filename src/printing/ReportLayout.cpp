@@ -282,7 +282,7 @@ QString selfDischargeText(const ControlReader& v)
 }
 
 Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer, const ReportSettings& settings,
-                             const QString& remark, bool withPicture, QSizeF printable)
+                             const QString& remark, bool withPicture, QSizeF printable, QSizeF pictureSize)
 {
     require(w, {"frameAkkuprogramm", "lblAkkutyp", "lblMode", "lblNennkapazitaet", "txtAkkuTyp",
                 "frameAkkumesswerte", "lblMesswerteNachLaden", "lblMesswerteNachEntladen", "lblLadenNr",
@@ -294,8 +294,8 @@ Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer
         require(*viewer, {"optAkkuTyp", "optVorgSpannung", "cboAkkuType", "lblZellenzahl", "cboZellenzahl",
                           "lblNennSpannung", "cboNennSpannung", "lblLadeSchlussSpannung", "txtLadeschlussSpannung",
                           "lblEntladeschlussSpannung", "txtEntladeschlussSpannung", "cboGeraeteModi",
-                          "cboModeZyklus", "txtZeitraum", "lblZeitraum", "txtKapazitaetAh", "txtLadestrom",
-                          "txtEntladestrom", "chkSelbstentladung", "lblSelbstentladungNach",
+                          "cboModeZyklus", "txtZeitraum", "lblZeitraum", "chkSollKapazitaet", "txtKapazitaetAh",
+                          "txtLadestrom", "txtEntladestrom", "chkSelbstentladung", "lblSelbstentladungNach",
                           "txtSelbstentladungsZeitraum", "optSelbstentladungStunden", "optSelbstentladungTage"});
 
     // The origin lies 1000 twips right of the printable area's left edge and
@@ -334,8 +334,12 @@ Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer
 
     QStringList values(5);
     if (withProgram) {
+        // For a program without a capacity the viewer leaves its capacity
+        // box hidden with its initial zero; the windows show "---" then.
+        const bool withCapacity = viewer->controlValue(QStringLiteral("chkSollKapazitaet")) != 0;
         values = {batteryTypeText(*viewer), deviceModeLine(*viewer),
-                  text(*viewer, "txtKapazitaetAh") + QStringLiteral(" Ah"),
+                  withCapacity ? text(*viewer, "txtKapazitaetAh") + QStringLiteral(" Ah")
+                               : QString::fromLatin1(kNoCapacity),
                   text(*viewer, "txtLadestrom") + QStringLiteral(" A"),
                   text(*viewer, "txtEntladestrom") + QStringLiteral(" A")};
     }
@@ -424,21 +428,29 @@ Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer
     }
 
     if (withPicture) {
-        // The picture fills the frame below the report, on a page of its own
-        // when too little room is left.
+        // The picture takes the room below the report, inside the frame, on
+        // a page of its own when too little room is left.
+        const double bottom = frame.height() - kPictureInset;
         double top = flow.at(last + 15);
-        if (frame.height() - top < kMinPictureHeight && flow.rowsOnPage() > 0) {
+        if (bottom - top < kMinPictureHeight && flow.rowsOnPage() > 0) {
             flow.newPage();
             top = kContinuedTop;
         }
-        const double height = frame.height() - top;
+        const double height = bottom - top;
         if (height > 0)
-            flow.page().picture = QRectF(C1, top, printable.width() - twipsToMm(1701), height);
+            flow.page().picture = fitPicture(QRectF(C1, top, printable.width() - twipsToMm(1701), height), pictureSize);
     }
     return doc;
 }
 
-Document layoutDiagramPage(const QString& caption, QSizeF printable)
+QRectF fitPicture(const QRectF& room, QSizeF pictureSize)
+{
+    if (pictureSize.isEmpty() || room.isEmpty())
+        return room;
+    return QRectF(room.topLeft(), pictureSize.scaled(room.size(), Qt::KeepAspectRatio));
+}
+
+Document layoutDiagramPage(const QString& caption, QSizeF printable, QSizeF pictureSize)
 {
     Document doc;
     doc.landscape = true;
@@ -450,9 +462,11 @@ Document layoutDiagramPage(const QString& caption, QSizeF printable)
     p.lines << QLineF(0, twipsToMm(453), w, twipsToMm(453));
     const Font title = font(16, true, true);
     p.texts << PlacedText{QPointF(C1, 1), caption, fitted(caption, title, w - 2 * C1)};
-    const double height = printable.height() - twipsToMm(850.5) - twipsToMm(1000);
+    // Below the title's band and inside the frame, its lines left free.
+    const double top = twipsToMm(850.5);
+    const double height = h - kPictureInset - top;
     if (height > 0)
-        p.picture = QRectF(C1, 15, printable.width() - twipsToMm(1500), height);
+        p.picture = fitPicture(QRectF(C1, top, printable.width() - twipsToMm(1500), height), pictureSize);
     doc.pages << p;
     return doc;
 }

@@ -45,7 +45,7 @@ struct Page {
     QList<QRectF> frames;
     QList<QLineF> lines;
     QList<PlacedText> texts;
-    // Where the captured diagram goes, stretched to the rectangle.
+    // Where the captured diagram goes, drawn to fill the rectangle.
     std::optional<QRectF> picture;
 };
 
@@ -83,18 +83,30 @@ inline constexpr double C4 = 120;
 inline constexpr double kContinuedTop = 18;
 // A diagram below the report gets at least this height, else a page of its own.
 inline constexpr double kMinPictureHeight = 40;
+// Room the picture leaves between itself and the frame's bottom line.
+inline constexpr double kPictureInset = 2;
+// What a program without a capacity shows as its capacity, as the windows do.
+inline constexpr const char* kNoCapacity = "---";
 
 // The channel report: the window's content by control name; the program
 // values from the filled viewer (nullptr: none); the remark typed for this
 // printout; withPicture: a diagram goes below it. printable: the printable
-// area in millimetres. Raises MissingControl.
+// area in millimetres. pictureSize: the captured diagram's size, whose
+// proportions the picture keeps (empty: the picture fills its room). Raises
+// MissingControl.
 Document layoutChannelReport(const ControlReader& window, const ControlReader* viewer,
                              const ReportSettings& settings, const QString& remark, bool withPicture,
-                             QSizeF printable);
+                             QSizeF printable, QSizeF pictureSize = QSizeF());
 
 // The diagram page: the caption of the window the diagram was opened from as
-// its title, the picture below it. printable is the landscape area.
-Document layoutDiagramPage(const QString& caption, QSizeF printable);
+// its title, the picture below it, as large as the frame allows in the
+// proportions of pictureSize (empty: filling the frame). printable is the
+// landscape area.
+Document layoutDiagramPage(const QString& caption, QSizeF printable, QSizeF pictureSize = QSizeF());
+
+// The largest rectangle of the picture's proportions inside room, at room's
+// top-left corner; room itself for an empty picture size.
+QRectF fitPicture(const QRectF& room, QSizeF pictureSize);
 
 // Lines of the program block, built from the viewer's controls.
 QString batteryTypeText(const ControlReader& viewer);

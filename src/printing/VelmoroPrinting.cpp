@@ -15,12 +15,15 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <exception>
 
 namespace VelmoroPrinting {
@@ -29,9 +32,19 @@ namespace {
 QString g_remark;
 bool g_remarkConfirmed = false;
 
+QString failureText(const QString& id, const QString& detail = QString())
+{
+    return FailureText::compose(getResource(id), detail);
+}
+
+void tellText(const QString& text)
+{
+    msgBox(text, MessageService::OkOnly, MessageService::Critical, getResource(QStringLiteral("0410")));
+}
+
 void tell(const QString& id, const QString& detail = QString())
 {
-    msgBox(FailureText::compose(getResource(id), detail), MessageService::OkOnly, MessageService::Critical, getResource(QStringLiteral("0410")));
+    tellText(failureText(id, detail));
 }
 
 // Puts the printer's orientation back however the printout ends.
@@ -50,19 +63,20 @@ private:
 void printChosen(const ControlReader& window, const CommunicationProgram* program, const QPixmap* diagram,
                  bool diagramOnly)
 {
-    QPrinter& printer = programPrinter();
+    const std::unique_ptr<QPrinter> ownPrinter = newProgramPrinter();
+    QPrinter& printer = *ownPrinter;
     // The layout is made for A4: on other paper it would be cut or misplaced.
     if (printer.pageLayout().pageSize().id() != QPageSize::A4) {
         tell(QStringLiteral("9033"));
         return;
     }
-    OrientationGuard guard(printer);
     printer.setPageOrientation(diagramOnly ? QPageLayout::Landscape : QPageLayout::Portrait);
     const QSizeF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    const QSizeF pictureSize = diagram ? QSizeF(diagram->size()) : QSizeF();
 
     ReportLayout::Document document;
     if (diagramOnly) {
-        document = ReportLayout::layoutDiagramPage(window.windowCaption(), printable);
+        document = ReportLayout::layoutDiagramPage(window.windowCaption(), printable, pictureSize);
     } else {
         const auto head = PrintSettings::headAreaCm();
         if (!head) {
@@ -79,11 +93,11 @@ void printChosen(const ControlReader& window, const CommunicationProgram* progra
             if (ProgramViewerSource* source = ProgramViewerSource::instance())
                 viewer = source->openFilled(*program);
         document = ReportLayout::layoutChannelReport(window, viewer.get(), currentSettings(*head), g_remark,
-                                                     diagram != nullptr, printable);
+                                                     diagram != nullptr, printable, pictureSize);
     }
     const QString failure = printDocument(printer, document, diagram);
     if (!failure.isEmpty())
-        tell(QStringLiteral("9034"), failure);
+        tellText(failure);
 }
 } // namespace
 
@@ -126,24 +140,46 @@ ReportLayout::ReportSettings currentSettings(double headAreaCm)
     return s;
 }
 
+namespace {
 // What the user is told when the printer itself failed. Never empty: an
 // empty text would read as success.
 QString printerFailure(const QPrinter& printer)
 {
-    if (!printer.outputFileName().isEmpty())
-        return printer.outputFileName();
     if (!printer.printerName().isEmpty())
-        return printer.printerName();
-    return QStringLiteral("no printer");
+        return failureText(QStringLiteral("9034"), printer.printerName());
+    return failureText(QStringLiteral("9034"), QStringLiteral("no printer"));
 }
+
+QString fileFailure(const QString& file)
+{
+    return failureText(QStringLiteral("9035"), QDir::toNativeSeparators(file));
+}
+
+// The printer writes a file without reporting a write that failed, so the
+// file itself is looked at: a printout cut short by a full disk is empty or
+// lacks the end mark a PDF closes with.
+bool fileWhole(const QPrinter& printer)
+{
+    QFile file(printer.outputFileName());
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        return true;
+    constexpr qint64 kTail = 1024;
+    file.seek(std::max<qint64>(0, file.size() - kTail));
+    return file.read(kTail).contains("%%EOF");
+}
+} // namespace
 
 QString printDocument(QPrinter& printer, const ReportLayout::Document& document, const QPixmap* picture)
 {
     OrientationGuard guard(printer);
     printer.setPageOrientation(document.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    const QString file = printer.outputFileName();
     QPainter painter;
     if (!painter.begin(&printer))
-        return printerFailure(printer);
+        return file.isEmpty() ? printerFailure(printer) : fileFailure(file);
+    QString failure;
     try {
         for (int i = 0; i < document.pages.size(); ++i) {
             if (i > 0 && !printer.newPage())
@@ -154,12 +190,17 @@ QString printDocument(QPrinter& printer, const ReportLayout::Document& document,
         }
     } catch (const std::exception& e) {
         printer.abort();
-        painter.end();
-        return QString::fromLocal8Bit(e.what());
+        failure = failureText(QStringLiteral("9034"), QString::fromLocal8Bit(e.what()));
     }
-    if (!painter.end())
-        return printerFailure(printer);
-    return QString();
+    const bool ended = painter.end();
+    if (failure.isEmpty() && !ended)
+        failure = file.isEmpty() ? printerFailure(printer) : fileFailure(file);
+    if (failure.isEmpty() && !file.isEmpty() && !fileWhole(printer))
+        failure = fileFailure(file);
+    // A broken file is not left behind to pass for the printout.
+    if (!failure.isEmpty() && !file.isEmpty())
+        QFile::remove(file);
+    return failure;
 }
 
 void printReport(const ControlReader& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,

@@ -41,7 +41,8 @@ ReportLayout::ReportSettings currentSettings(double headAreaCm);
 
 // Prints a laid-out document as one document on the printer, in the
 // document's orientation, restoring the printer's afterwards. Returns an
-// empty text, or what went wrong (the printout is then aborted).
+// empty text, or what the user is told went wrong (the printout is then
+// aborted; a file not written whole is removed).
 QString printDocument(QPrinter& printer, const ReportLayout::Document& document, const QPixmap* picture);
 
 } // namespace VelmoroPrinting

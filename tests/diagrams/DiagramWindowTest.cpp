@@ -280,13 +280,14 @@ TEST_F(DiagramWindowTest, PrintsTheDiagramPageWithoutItsButtonsAlsoWhenItsCaller
         EXPECT_FALSE(w->findChild<QPushButton*>(QString::fromLatin1(name))->isHidden()) << name;
 
     // The report of a closed caller cannot be printed; the diagram still is,
-    // under the diagram window's own caption.
+    // under the diagram window's own caption, and the user is told why.
     caller.reset();
     printTo(dir.filePath(QStringLiteral("alone.pdf")));
     w->cmdPrint_Click();
     EXPECT_TRUE(dialogs.allUsed());
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("alone.pdf"))));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, getResource(QStringLiteral("9036")));
 
     // Printing is switched off by the setting: nothing is asked.
     objSettings().setSetting(QStringLiteral("PrintingLook"), QStringLiteral("0"));

@@ -85,6 +85,7 @@ inline FakeControls programViewer()
         v.texts[QString::fromLatin1(t[0])] = QString::fromUtf8(t[1]);
     v.values[QStringLiteral("optAkkuTyp")] = 1;
     v.values[QStringLiteral("optVorgSpannung")] = 0;
+    v.values[QStringLiteral("chkSollKapazitaet")] = 1;
     v.values[QStringLiteral("chkSelbstentladung")] = 1;
     v.values[QStringLiteral("optSelbstentladungStunden")] = 1;
     v.values[QStringLiteral("optSelbstentladungTage")] = 0;

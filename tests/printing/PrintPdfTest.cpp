@@ -7,19 +7,25 @@
 
 #include "channels/KanalHost.h"
 #include "channels/frmKanal.h"
+#include "core/DatabaseModul.h"
 #include "platform/ProgramPrinter.h"
 #include "link/CommunicationProgram.h"
 #include "printing/ProgramViewerSource.h"
 #include "printing/ReportPainter.h"
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
+#include "programs/dlgUsedProgram.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 class QuietHost : public KanalHost {
@@ -235,7 +241,7 @@ TEST_F(PrintPdfTest, FailuresAreToldAndTheNextPrintoutStandsAlone)
     printTo(folder.path() + QStringLiteral("/missing/folder/x.pdf"));
     print();
     ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_TRUE(messages.shown[1].text.startsWith(getResource(QStringLiteral("9034"))));
+    EXPECT_TRUE(messages.shown[1].text.startsWith(getResource(QStringLiteral("9035"))));
 
     // A header height no longer usable.
     setSetting("HeadArea", QStringLiteral("abc"));
@@ -255,6 +261,87 @@ TEST_F(PrintPdfTest, FailuresAreToldAndTheNextPrintoutStandsAlone)
     EXPECT_EQ(t.pages.size(), 1);
     EXPECT_TRUE(t.find(QStringLiteral("lost")).isEmpty());
     EXPECT_TRUE(t.find(QStringLiteral("letter")).isEmpty());
+}
+
+namespace {
+// Every write that would grow a file past a few hundred bytes fails, as on a
+// full disk, while the returned handle lives.
+std::shared_ptr<void> fullDisk()
+{
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 500;
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+    return std::shared_ptr<void>(nullptr, [old, oldSignal](void*) {
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldSignal);
+    });
+}
+} // namespace
+
+TEST_F(PrintPdfTest, AFileLeftUnwrittenIsToldAndTheNextPrintoutIsWhole)
+{
+    addRows("lstEndwertLaden", 2, 1);
+    {
+        const auto full = fullDisk();
+        remark(QStringLiteral("lost"));
+        printTo(pdf("full.pdf"));
+        print();
+    }
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(getResource(QStringLiteral("9035"))));
+    EXPECT_TRUE(messages.shown[0].text.endsWith(QDir::toNativeSeparators(pdf("full.pdf"))));
+    // No empty or cut-off file stays behind as if it were the printout.
+    EXPECT_FALSE(QFile::exists(pdf("full.pdf")));
+
+    // The disk has room again: the next printouts, the diagram page and a
+    // report in another folder, are whole.
+    QTemporaryDir other;
+    QPixmap diagram(300, 200);
+    diagram.fill(Qt::blue);
+    printTo(pdf("page.pdf"));
+    print(&diagram, true);
+    remark(QString());
+    printTo(other.filePath(QStringLiteral("report.pdf")));
+    print();
+    EXPECT_EQ(messages.shown.size(), 1) << messages.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(PdfText::read(pdf("page.pdf")).find(QStringLiteral("Channel-1")).size(), 1);
+    const PdfText t = PdfText::read(other.filePath(QStringLiteral("report.pdf")));
+    EXPECT_EQ(t.pages.size(), 1);
+    EXPECT_EQ(t.find(QStringLiteral("Condition:")).size(), 1);
+    EXPECT_EQ(t.find(QStringLiteral("95")).size(), 2);
+}
+
+TEST_F(PrintPdfTest, EachPrintoutHasAPrinterOfItsOwnWithTheUsersChoice)
+{
+    QPrinter& chosen = printer();
+    chosen.setOutputFormat(QPrinter::PdfFormat);
+    chosen.setOutputFileName(pdf("chosen.pdf"));
+    chosen.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 14, 16, 18),
+                                     QPageLayout::Millimeter));
+    chosen.setCopyCount(3);
+    chosen.setColorMode(QPrinter::GrayScale);
+    const auto own = newProgramPrinter();
+    EXPECT_NE(own.get(), &chosen);
+    EXPECT_EQ(own->outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(own->outputFileName(), pdf("chosen.pdf"));
+    EXPECT_TRUE(own->pageLayout().isEquivalentTo(chosen.pageLayout()));
+    EXPECT_EQ(own->copyCount(), 3);
+    EXPECT_EQ(own->colorMode(), QPrinter::GrayScale);
+
+    // A printout changes nothing of the choice: the report is portrait on
+    // its own printer, the chosen landscape stays.
+    remark(QString());
+    dialogs.then([](QDialog& d) { d.setResult(QDialog::Accepted); });
+    print();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(QLatin1Char('|')).toStdString();
+    const PdfText t = PdfText::read(pdf("chosen.pdf"));
+    ASSERT_EQ(t.pages.size(), 1);
+    EXPECT_GT(t.pages[0].height(), t.pages[0].width());
+    EXPECT_EQ(chosen.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(chosen.printerState(), QPrinter::Idle);
 }
 
 TEST_F(PrintPdfTest, WindowWithoutAReportControlIsToldNotPrinted)
@@ -314,6 +401,40 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
     EXPECT_EQ(source.opened, 1);
     EXPECT_TRUE(PdfText::read(pdf("noprogram.pdf")).find(QStringLiteral("2.300")).isEmpty());
+}
+
+TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
+{
+    openGlobalRecordsets();
+    dlgUsedProgram::registerForPrinting();
+    struct Case {
+        const char* program;
+        const char* capacity;
+    };
+    const Case cases[] = {
+        {"001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400", "---"},
+        {"001,P,A02,M03,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400", "2.000"},
+    };
+    window->setControlText(QStringLiteral("txtAkkuTyp"), QStringLiteral("NiMH"));
+    const QLocale saved;
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.program) + " " + locale.name().toStdString());
+            CommunicationProgram program;
+            program.splitRecievedString(QString::fromLatin1(c.program), false);
+            remark(QString());
+            printTo(pdf("capacity.pdf"));
+            VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+            const PdfText t = PdfText::read(pdf("capacity.pdf"));
+            const QString capacity = QString::fromLatin1(c.capacity).replace(QLatin1Char('.'), locale.decimalPoint());
+            expectAt(t, capacity.toLatin1().constData(), kOriginX + 40, kMargin + 20 + 32);
+            EXPECT_TRUE(t.find(QStringLiteral("0%1000").arg(locale.decimalPoint())).isEmpty());
+        }
+    }
+    QLocale::setDefault(saved);
+    ProgramViewerSource::setInstance(nullptr);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(QLatin1Char('|')).toStdString();
 }
 
 TEST(PaintPageTest, AnImageTakesThePageInItsOwnResolution)

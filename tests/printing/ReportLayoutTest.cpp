@@ -280,7 +280,7 @@ TEST(ReportLayoutTest, ALongReportGoesOnToNewPagesWithItsHeadings)
         if (p.picture) {
             ++pictures;
             EXPECT_GE(p.picture->height(), kMinPictureHeight);
-            EXPECT_NEAR(p.picture->bottom(), bottom, 0.01);
+            EXPECT_NEAR(p.picture->bottom(), bottom - kPictureInset, 0.01);
         }
     EXPECT_EQ(pictures, 1);
 }
@@ -296,7 +296,8 @@ TEST(ReportLayoutTest, PictureFillsTheFrameBelowTheReport)
     EXPECT_NEAR(r.top(), 131, 0.01);
     EXPECT_NEAR(r.left(), 2, 0.01);
     EXPECT_NEAR(r.width(), 190 - 1701 / 56.7, 0.01);
-    EXPECT_NEAR(r.bottom(), withRemark.pages[0].frames[0].bottom(), 0.01);
+    // Inside the frame, its bottom line left free.
+    EXPECT_NEAR(r.bottom(), withRemark.pages[0].frames[0].bottom() - kPictureInset, 0.01);
     const Document plain = layoutChannelReport(w, nullptr, settings(), QString(), true, kA4);
     EXPECT_NEAR(plain.pages[0].picture->top(), 88 + 10 + 15, 0.01);
 }
@@ -354,7 +355,48 @@ TEST(ReportLayoutTest, DiagramPageIsLandscapeWithItsPictureUnderTheTitle)
     ASSERT_TRUE(p.picture);
     EXPECT_NEAR(p.picture->top(), 15, 0.01);
     EXPECT_NEAR(p.picture->width(), 277 - 1500 / 56.7, 0.01);
-    EXPECT_NEAR(p.picture->bottom(), p.frames[0].bottom(), 0.01);
+    EXPECT_NEAR(p.picture->bottom(), p.frames[0].bottom() - kPictureInset, 0.01);
     // Too small a page gets no picture rather than one of no height.
     EXPECT_FALSE(layoutDiagramPage(QStringLiteral("x"), QSizeF(100, 30)).pages[0].picture);
+}
+
+TEST(ReportLayoutTest, ThePictureKeepsItsProportionsInsideTheFrame)
+{
+    const FakeControls w = channelWindow(rows(2), rows(2));
+    const QSizeF landscape(277, 190);
+    struct Case {
+        const char* name;
+        QSizeF picture;
+        bool widthBound;  // on the diagram page
+    };
+    const Case cases[] = {
+        {"wide", QSizeF(1200, 300), true},
+        {"window-like", QSizeF(800, 600), false},
+        {"tall", QSizeF(300, 900), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double ratio = c.picture.width() / c.picture.height();
+        const Document page = layoutDiagramPage(QStringLiteral("Channel 2"), landscape, c.picture);
+        const Document report = layoutChannelReport(w, nullptr, settings(), QString(), true, kA4, c.picture);
+        for (const Document* d : {&page, &report}) {
+            ASSERT_EQ(d->pages.size(), 1);
+            const Page& p = d->pages[0];
+            ASSERT_TRUE(p.picture);
+            const QRectF r = *p.picture;
+            const QRectF frame = p.frames[0];
+            EXPECT_NEAR(r.width() / r.height(), ratio, 1e-6);
+            EXPECT_GT(r.left(), frame.left());
+            EXPECT_LT(r.right(), frame.right());
+            EXPECT_LE(r.bottom(), frame.bottom() - kPictureInset + 1e-9);
+            EXPECT_GT(r.top(), d == &page ? p.lines[0].y1() : 88.0 + 10);
+        }
+        // As large as the page allows: one side reaches its limit.
+        const QRectF r = *page.pages[0].picture;
+        const QRectF frame = page.pages[0].frames[0];
+        if (c.widthBound)
+            EXPECT_NEAR(r.width(), 277 - 1500 / 56.7, 0.01);
+        else
+            EXPECT_NEAR(r.bottom(), frame.bottom() - kPictureInset, 0.01);
+    }
 }
