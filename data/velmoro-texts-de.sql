@@ -87,6 +87,9 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0749', 'DE', 'zeichnet eine Messreihe dieses Akkus auf oder wartet darauf. Eine neue Messreihe kann jetzt nicht begonnen werden.'),
   ('0750', 'DE', 'Möchten Sie die auf diesem Kanal schon gesammelten Messwerte in die neue Messreihe übernehmen?'),
   ('0752', 'DE', 'Eine Messreihe dieses Akkus wird aufgezeichnet oder wartet auf den nächsten Programmstart. Der Akku und seine Messreihen können jetzt nicht gelöscht werden.'),
+  ('0755', 'DE', 'Die Messreihe, die auf diesem Kanal wartete, hat inzwischen mit der Aufzeichnung begonnen. Sie bleibt mit ihren Messwerten erhalten.'),
+  ('0756', 'DE', 'hat inzwischen begonnen, diesen Akku aufzuzeichnen. Die Messreihe kann jetzt nicht gelöscht werden.'),
+  ('0757', 'DE', 'Bitte wählen Sie zuerst eine Messreihe in der Liste aus.'),
 
   -- Channel window and stored series window
   ('0797', 'DE', 'Kanal 4'),

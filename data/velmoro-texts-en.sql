@@ -93,6 +93,9 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0749', 'EN', 'records a series of this battery or waits to record one. A new series cannot be started now.'),
   ('0750', 'EN', 'Do you want to take the values already collected on this channel into the new series?'),
   ('0752', 'EN', 'A series of this battery is being recorded or waits for the next program start. The battery and its series cannot be deleted now.'),
+  ('0755', 'EN', 'The series that waited on this channel has started recording in the meantime. It is kept with its values.'),
+  ('0756', 'EN', 'has started to record this battery in the meantime. The series cannot be deleted now.'),
+  ('0757', 'EN', 'Please select a series in the list first.'),
 
   -- Channel window and stored series window
   ('0797', 'EN', 'Channel 4'),

@@ -21,6 +21,10 @@ public:
     void setRecordingInQueue(bool queued) override { m_logic.bRecordingInQueue = queued; }
     void setAkkuId(qint32 id) override { m_logic.lAkkuId = id; }
     void setMessReiheId(qint32 id) override { m_logic.lMessReiheId = id; }
+    bool isRecording() const override { return m_logic.bRecording; }
+    bool isRecordingInQueue() const override { return m_logic.bRecordingInQueue; }
+    bool isMeasurementRunning() const override { return m_logic.bMeasurementRunning; }
+    qint32 messReiheId() const override { return m_logic.lMessReiheId; }
 
 private:
     KanalLogic& m_logic;

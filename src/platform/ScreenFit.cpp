@@ -70,7 +70,8 @@ void keepOnScreen(QWidget* window)
     if (fitted == wanted)
         return;
     const QRect inner = fitted.marginsRemoved(frame);
-    if (inner.size() != window->size())
-        window->resize(inner.size().expandedTo(window->minimumSize().boundedTo(inner.size())));
-    window->move(inner.topLeft());
+    // setGeometry places the window without its frame; move() would take the
+    // point for the frame's corner and leave the window off by the frame.
+    window->setGeometry(
+        QRect(inner.topLeft(), inner.size().expandedTo(window->minimumSize().boundedTo(inner.size()))));
 }

@@ -104,6 +104,8 @@ bool KanalBearbeitenLogic::Form_Activate()
         msgBox(res("0852"), MessageService::OkOnly, MessageService::Information, res("0410"));
         return false;
     }
+    // With the number as it is stored now.
+    m_shown.heading = heading();
     showProgramTexts();
     loadEndValues();
     // The texts of the last end value only: a series without end values, or
@@ -114,21 +116,45 @@ bool KanalBearbeitenLogic::Form_Activate()
     return true;
 }
 
+void KanalBearbeitenLogic::beginOpening()
+{
+    m_logged.clear();
+}
+
+void KanalBearbeitenLogic::logOnce(const QString& key, const QString& signature, const QStringList& entries)
+{
+    if (!objLog || m_logged.contains(key))
+        return;
+    m_logged.insert(key);
+    if (!signature.isEmpty())
+        objLog->writeLogSignature(signature);
+    for (const QString& entry : entries)
+        objLog->writeLogEntry(entry);
+}
+
 bool KanalBearbeitenLogic::loadProgram()
 {
-    auto q = forwardQuery(QStringLiteral("SELECT Programm FROM MessReihen WHERE MessReiheID=?"), lMessId);
+    auto q = forwardQuery(QStringLiteral("SELECT Programm, Nummer FROM MessReihen WHERE MessReiheID=?"), lMessId);
     if (!q.next())
         return false;
     const QString stored = q.value(0).toString().trimmed();
+    // Deleting an earlier series of the battery moves this one down.
+    if (!q.value(1).isNull())
+        strMessreihenNr = q.value(1).toString();
 
     auto program = std::make_shared<CommunicationProgram>();
+    const QString rowId = QStringLiteral("Current RowId: ") + QString::number(lMessId);
     if (!stored.isEmpty()) {
         program->splitRecievedString(QString(stored), true);
+        // Shown as an empty program; the log says why.
+        if (program->iAkkuTyp < 0)
+            logOnce(QStringLiteral("program %1").arg(lMessId),
+                    QStringLiteral("Program Value not readable for Current Measurementrow"),
+                    {rowId + QStringLiteral(", Programm \"") + MesswertStringError::shortened(stored)
+                     + QLatin1Char('"')});
     } else {
-        if (objLog) {
-            objLog->writeLogSignature(QStringLiteral("No Program Value for Current Measurementrow"));
-            objLog->writeLogEntry(QStringLiteral("Current RowId: ") + QString::number(lMessId));
-        }
+        logOnce(QStringLiteral("program %1").arg(lMessId),
+                QStringLiteral("No Program Value for Current Measurementrow"), {rowId});
         program->iAkkuTyp = -3;
     }
     m_program = std::move(program);
@@ -157,7 +183,7 @@ void KanalBearbeitenLogic::loadEndValues()
                                          "WHERE MessReiheID=? AND EW=1 ORDER BY MessWertId ASC"),
                           lMessId);
     auto list = std::make_shared<EntwertList>();
-    bool signed_ = false;
+    const QString signatureKey = QStringLiteral("end values %1").arg(lMessId);
     while (q.next()) {
         const qint32 id = q.value(0).toInt();
         LoadedMeasurementValue value;
@@ -165,14 +191,14 @@ void KanalBearbeitenLogic::loadEndValues()
             value = parseMesswertString(q.value(1).toString(), true);
         } catch (const MesswertStringError& e) {
             // One unreadable row must not hide the others.
-            if (objLog) {
-                if (!signed_)
-                    objLog->writeLogSignature(QStringLiteral("Stored series: end value skipped"));
-                signed_ = true;
-                objLog->writeLogEntry(QStringLiteral("MessReiheID %1, MessWertId %2 skipped: %3")
-                                          .arg(lMessId)
-                                          .arg(id)
-                                          .arg(e.description()));
+            const QString key = QStringLiteral("value %1").arg(id);
+            if (!m_logged.contains(key)) {
+                logOnce(signatureKey, QStringLiteral("Stored series: end value skipped"), {});
+                logOnce(key, QString(),
+                        {QStringLiteral("MessReiheID %1, MessWertId %2 skipped: %3")
+                             .arg(lMessId)
+                             .arg(id)
+                             .arg(e.description())});
             }
             continue;
         }

@@ -2,7 +2,9 @@
 
 #include "core/EndValueDisplay.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <memory>
 #include <utility>
@@ -41,7 +43,12 @@ public:
     static std::vector<std::pair<QString, QString>> captions();
     static QString windowName() { return QStringLiteral("frmKanalBearbeiten"); }
 
-    // Reads the program and the end values of the series again. False when
+    // A new opening of the window: what is wrong with the stored series is
+    // logged once per opening, not at every activation.
+    void beginOpening();
+
+    // Reads the program, the number and the end values of the series again
+    // (a delete may have renumbered it). False when
     // the series no longer exists: the user has been told and the window
     // closes. Raises DatabaseError.
     bool Form_Activate();
@@ -67,9 +74,13 @@ private:
     bool loadProgram();
     void showProgramTexts();
     void loadEndValues();
+    // Writes the signature the first time this opening logs, then the entry.
+    void logOnce(const QString& key, const QString& signature, const QStringList& entries);
 
     std::shared_ptr<CommunicationProgram> m_program;
     std::shared_ptr<EntwertList> m_endValues;
     Shown m_shown;
     bool m_loadingDiagram = false;
+    // What this opening has logged already.
+    QSet<QString> m_logged;
 };

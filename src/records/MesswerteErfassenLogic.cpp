@@ -251,6 +251,22 @@ void MesswerteErfassenLogic::refuseInUse()
     msgBox(res("0752"), MessageService::OkOnly, MessageService::Information, res("0410"));
 }
 
+bool MesswerteErfassenLogic::cameIntoUse(qint32 akkuId, const char* textAfterChannel)
+{
+    const QString used = usedBy(akkuId);
+    if (used.isEmpty())
+        return false;
+    bool numeric = false;
+    const int channel = used.toInt(&numeric);
+    if (!numeric) {
+        refuseInUse();
+        return true;
+    }
+    msgBox(res("0746") + QLatin1Char(' ') + QString::number(channel) + QLatin1Char(' ') + res(textAfterChannel),
+           MessageService::OkOnly, MessageService::NoIcon, res("0410"));
+    return true;
+}
+
 void MesswerteErfassenLogic::forgetAkkuEverywhere(qint32 akkuId)
 {
     // Each call makes one more window forget it; a few calls cover every channel.
@@ -273,18 +289,8 @@ void MesswerteErfassenLogic::cmdAkkuLoeschen_Click()
     if (msgBox(question, MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
         return;
     // A channel may have started to use it while the question was open.
-    const QString used = usedBy(id);
-    if (!used.isEmpty()) {
-        bool numeric = false;
-        const int channel = used.toInt(&numeric);
-        if (!numeric) {
-            refuseInUse();
-            return;
-        }
-        msgBox(res("0746") + QLatin1Char(' ') + QString::number(channel) + QLatin1Char(' ') + res("0747"),
-               MessageService::OkOnly, MessageService::NoIcon, res("0410"));
+    if (cameIntoUse(id, "0747"))
         return;
-    }
     RecordsStore::deleteAkku(dbVeluser, id);
     m_chosenAkku = -1;
     m_selectedSeries = -1;
@@ -314,10 +320,9 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
         cmdAkkuLoeschen_Click();
         return;
     }
-    if (!usedBy(akku).isEmpty()) {
-        refuseInUse();
+    // A channel may have started to use the battery while the question was open.
+    if (cameIntoUse(akku, "0756"))
         return;
-    }
     RecordsStore::deleteSeries(dbVeluser, akku, series);
     m_selectedSeries = -1;
     refreshLists();
@@ -372,7 +377,13 @@ bool MesswerteErfassenLogic::confirmRecordNow()
 {
     if (m_optNaechster)
         return false;
-    if (msgBox(res("0750"), MessageService::YesNo, MessageService::Question, res("0700")) == MessageService::Yes)
+    const bool yes =
+        msgBox(res("0750"), MessageService::YesNo, MessageService::Question, res("0700")) == MessageService::Yes;
+    // The channel went on polling while the question was open: what it does
+    // now decides, not what it did when the dialog opened.
+    if (parentWin)
+        bMeasurementRunning = parentWin->isMeasurementRunning();
+    if (yes)
         return true;
     if (!bMeasurementRunning) {
         m_optNaechster = true;
@@ -423,6 +434,9 @@ void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
 {
     if (!parentWin || m_locked || m_chosenAkku == -1)
         return;
+    // The channels polled while the new series dialog was open.
+    if (!cmdNeueMessreihe_Allowed())
+        return;
     const QString name = chosenAkkuName();
     const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
     refreshLists();
@@ -464,9 +478,20 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
 {
     if (msgBox(res("0726"), MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
         return false;
-    bool akkuGone = false;
-    if (!ErrorGuard::run([&] { akkuGone = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
+    // The channel went on polling while the question was open: a series that
+    // started meanwhile is the user's recording and is never deleted.
+    if (queuedSeriesStarted()) {
+        keepStartedSeries();
+        return true;
+    }
+    auto result = RecordsStore::Discard::Kept;
+    if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
         return false;  // nothing changed: the channel keeps its queued series
+    if (result == RecordsStore::Discard::Kept) {
+        keepStartedSeries();
+        return true;
+    }
+    const bool akkuGone = result == RecordsStore::Discard::WithAkku;
     if (parentWin) {
         if (akkuGone)
             parentWin->setAkkuId(-1);
@@ -482,4 +507,27 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
     ErrorGuard::run([this] { refreshLists(); });
     notifyOthers();
     return true;
+}
+
+bool MesswerteErfassenLogic::queuedSeriesStarted() const
+{
+    return parentWin
+        && (parentWin->isRecording() || !parentWin->isRecordingInQueue()
+            || parentWin->messReiheId() != lActualMessreiheId);
+}
+
+void MesswerteErfassenLogic::keepStartedSeries()
+{
+    msgBox(res("0755"), MessageService::OkOnly, MessageService::Information, res("0410"));
+    // The dialog offers what fits the channel as it is now.
+    if (parentWin) {
+        bRecordRunning = parentWin->isRecording();
+        bRecordingInQueue = parentWin->isRecordingInQueue();
+        bMeasurementRunning = parentWin->isMeasurementRunning();
+        lActualMessreiheId = parentWin->messReiheId();
+    }
+    if (bMeasurementRunning)
+        m_sofortAllowed = true;
+    // The series' row now carries the program and mode of its recording.
+    ErrorGuard::run([this] { refreshLists(); });
 }

@@ -132,6 +132,13 @@ private:
     // The channel that uses the battery, or "" when none does.
     QString usedBy(qint32 akkuId);
     void refuseInUse();
+    // After a question: whether a channel has started to use the battery
+    // meanwhile; the user is told which one (textAfterChannel follows its number).
+    bool cameIntoUse(qint32 akkuId, const char* textAfterChannel);
+    // Whether the channel's queued series is no longer merely waiting.
+    bool queuedSeriesStarted() const;
+    // Tells the user that the started series stays, and shows the channel's state.
+    void keepStartedSeries();
     void forgetAkkuEverywhere(qint32 akkuId);
     void notifyOthers();
     QDateTime now() const;

@@ -20,4 +20,11 @@ public:
     virtual void setRecordingInQueue(bool queued) = 0;
     virtual void setAkkuId(qint32 id) = 0;
     virtual void setMessReiheId(qint32 id) = 0;
+
+    // What the channel does now. It goes on polling while a question of the
+    // dialog is open, so a queued series may have started meanwhile.
+    virtual bool isRecording() const = 0;
+    virtual bool isRecordingInQueue() const = 0;
+    virtual bool isMeasurementRunning() const = 0;
+    virtual qint32 messReiheId() const = 0;
 };

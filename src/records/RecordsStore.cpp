@@ -9,6 +9,47 @@
 namespace RecordsStore {
 
 namespace {
+// Takes the write lock at its start, so it waits for another program's lock
+// as long as any single change does (the busy time). A transaction that
+// reads first is refused at its first write at once, without waiting.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(Database& db) : m_db(db), m_own(!db.inTransaction())
+    {
+        if (m_own)
+            m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        else
+            m_db.beginTransaction();
+    }
+    ~WriteTransaction()
+    {
+        if (m_done)
+            return;
+        try {
+            if (m_own)
+                m_db.exec(QStringLiteral("ROLLBACK"));
+            else
+                m_db.rollback();
+        } catch (...) {
+        }
+    }
+    void commit()
+    {
+        if (m_own)
+            m_db.exec(QStringLiteral("COMMIT"));
+        else
+            m_db.commit();
+        m_done = true;
+    }
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_own;
+    bool m_done = false;
+};
+
 QSqlQuery forwardQuery(Database& db, const QString& sql, const QVariantList& params = {})
 {
     QSqlQuery q(db.handle());
@@ -61,7 +102,7 @@ QString datumText(const QDateTime& when)
 NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString& remark,
                                const QString& seriesRemark, const QDateTime& when)
 {
-    Transaction t(db);
+    WriteTransaction t(db);
     db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName, bemerkung) VALUES (?, ?)"), {name, remark});
     NewSeries made;
     made.akkuId = db.lastInsertId().toInt();
@@ -73,7 +114,7 @@ NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString&
 
 NewSeries insertSeries(Database& db, qint32 akkuId, const QString& remark, const QDateTime& when)
 {
-    Transaction t(db);
+    WriteTransaction t(db);
     NewSeries made;
     made.akkuId = akkuId;
     made.nummer = db.scalar(QStringLiteral("SELECT COALESCE(MAX(Nummer), 0) + 1 FROM MessReihen WHERE AkkuId=?"),
@@ -86,7 +127,7 @@ NewSeries insertSeries(Database& db, qint32 akkuId, const QString& remark, const
 
 void deleteAkku(Database& db, qint32 akkuId)
 {
-    Transaction t(db);
+    WriteTransaction t(db);
     db.exec(QStringLiteral("DELETE FROM MessWerte WHERE MessReiheID IN "
                            "(SELECT MessReiheID FROM MessReihen WHERE AkkuId=?)"),
             {akkuId});
@@ -97,7 +138,7 @@ void deleteAkku(Database& db, qint32 akkuId)
 
 bool deleteSeries(Database& db, qint32 akkuId, qint32 seriesId)
 {
-    Transaction t(db);
+    WriteTransaction t(db);
     const QVariant nummer = seriesNummer(db, akkuId, seriesId);
     if (!nummer.isValid())
         return false;
@@ -106,9 +147,12 @@ bool deleteSeries(Database& db, qint32 akkuId, qint32 seriesId)
     return true;
 }
 
-bool discardSeries(Database& db, qint32 akkuId, qint32 seriesId)
+Discard discardSeries(Database& db, qint32 akkuId, qint32 seriesId)
 {
-    Transaction t(db);
+    WriteTransaction t(db);
+    // Values only come with a recording: this series is no longer waiting.
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=?"), {seriesId}).toInt() > 0)
+        return Discard::Kept;
     const QVariant nummer = seriesNummer(db, akkuId, seriesId);
     if (nummer.isValid())
         deleteSeriesRows(db, akkuId, seriesId, nummer.toInt());
@@ -118,7 +162,7 @@ bool discardSeries(Database& db, qint32 akkuId, qint32 seriesId)
     if (akkuGoes)
         db.exec(QStringLiteral("DELETE FROM Akkus WHERE AkkuId=?"), {akkuId});
     t.commit();
-    return akkuGoes;
+    return akkuGoes ? Discard::WithAkku : Discard::Discarded;
 }
 
 bool isAkkuNameUnique(Database& db, const QString& name)

@@ -9,6 +9,7 @@ class Database;
 
 // The writes and reads of batteries and series. Every change of more than one
 // statement is one transaction: a failure raises DatabaseError and changes nothing.
+// A change waits for another program's write lock as long as any other does.
 namespace RecordsStore {
 
 struct Akku {
@@ -44,8 +45,9 @@ void deleteAkku(Database& db, qint32 akkuId);
 bool deleteSeries(Database& db, qint32 akkuId, qint32 seriesId);
 // A series that waited for a program start and was never recorded: deleted as
 // deleteSeries does, and the battery with it when nothing else is left of it.
-// Returns whether the battery went too.
-bool discardSeries(Database& db, qint32 akkuId, qint32 seriesId);
+// A series that holds values has been recorded meanwhile: it is kept.
+enum class Discard { Discarded, WithAkku, Kept };
+Discard discardSeries(Database& db, qint32 akkuId, qint32 seriesId);
 
 // Whether no battery is called exactly so (letter case counts; the stored
 // names are compared as stored with the name trimmed).

@@ -1,7 +1,9 @@
 #include "records/dlgMesswerteErfassen.h"
 
+#include "core/ProgramResources.h"
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
+#include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "records/dlgNeueMessreihe.h"
 #include "records/frmKanalBearbeiten.h"
@@ -105,8 +107,7 @@ void dlgMesswerteErfassen::buildControls()
         return [this, handler] { m_logic.guarded([this, handler] { (m_logic.*handler)(); }); };
     };
     connect(cmdAkkuLoeschen, &QPushButton::clicked, this, guarded(&MesswerteErfassenLogic::cmdAkkuLoeschen_Click));
-    connect(cmdMessReiheLoeschen, &QPushButton::clicked, this,
-            guarded(&MesswerteErfassenLogic::cmdMessReiheLoeschen_Click));
+    connect(cmdMessReiheLoeschen, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdMessReiheLoeschen_Click);
     connect(cmdKeineErfassung, &QPushButton::clicked, this,
             guarded(&MesswerteErfassenLogic::cmdKeineErfassung_Click));
     connect(cmdNeuerAkku, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdNeuerAkku_Click);
@@ -118,11 +119,14 @@ void dlgMesswerteErfassen::buildControls()
     connect(cboAkkus, &DataCombo::selectionChanged, this, [this] {
         m_logic.guarded([this] { m_logic.cboAkkus_Click(cboAkkus->currentIndex()); });
     });
-    connect(dbGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_showing)
-                    m_logic.selectSeriesRow(current.isValid() ? current.row() : -1);
-            });
+    // Only a row the grid shows as selected is the target of show and delete:
+    // tabbing into the grid makes its first row current without selecting it.
+    connect(dbGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (m_showing)
+            return;
+        const QModelIndexList rows = dbGrid->selectionModel()->selectedRows();
+        m_logic.selectSeriesRow(rows.isEmpty() ? -1 : rows.first().row());
+    });
 }
 
 void dlgMesswerteErfassen::showState()
@@ -192,12 +196,33 @@ void dlgMesswerteErfassen::cmdNeueMessreihe_Click()
     execModal(dialog);
 }
 
+bool dlgMesswerteErfassen::seriesSelected()
+{
+    if (m_logic.selectedSeriesRow() >= 0)
+        return true;
+    msgBox(getResource(QStringLiteral("0757")), MessageService::OkOnly, MessageService::Information,
+           getResource(QStringLiteral("0410")));
+    return false;
+}
+
+void dlgMesswerteErfassen::cmdMessReiheLoeschen_Click()
+{
+    if (m_logic.seriesCount() == 0 || !seriesSelected())
+        return;
+    m_logic.guarded([this] { m_logic.cmdMessReiheLoeschen_Click(); });
+}
+
 void dlgMesswerteErfassen::cmdMessReiheAnzeigen_Click()
 {
+    if (m_logic.seriesCount() == 0 || !seriesSelected())
+        return;
     const auto series = m_logic.seriesToShow();
     if (!series)
         return;
-    frmKanalBearbeiten::openSeries(this, series->lMessId, series->strAkkuName, series->strMessreihenNr,
+    // The series window belongs to the main window, whose child this dialog
+    // is: it stays in front of it and outlives this dialog.
+    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    frmKanalBearbeiten::openSeries(owner, series->lMessId, series->strAkkuName, series->strMessreihenNr,
                                    series->strBemerkungstext);
     // A series deleted meanwhile leaves the grid.
     if (!frmKanalBearbeiten::current())

@@ -33,8 +33,10 @@ public:
     void cmdNeuerAkku_Click();
     void cmdNeueMessreihe_Click();
     void cmdCancel_Click();
-    // Opens the stored series window for the chosen series.
+    // Opens the stored series window for the selected series.
     void cmdMessReiheAnzeigen_Click();
+    // Deletes the selected series (after the logic's checks and question).
+    void cmdMessReiheLoeschen_Click();
 
     DataCombo* cboAkkus = nullptr;
     QTableView* dbGrid = nullptr;
@@ -58,6 +60,8 @@ protected:
 
 private:
     void buildControls();
+    // Whether a series row is selected; tells the user when none is.
+    bool seriesSelected();
     void showState();
 
     MesswerteErfassenLogic m_logic;

@@ -4,11 +4,14 @@
 #include "core/programSettings.h"
 #include "records/MesswerteErfassenLogic.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 dlgNeueMessreihe::dlgNeueMessreihe(MesswerteErfassenLogic* parent_, QWidget* parent)
     : FormDialog(parent), parentWin(parent_)
@@ -44,6 +47,13 @@ void dlgNeueMessreihe::Form_Load()
     cmdCancelButton->setText(getResource(QStringLiteral("0101")));
     txtBemerkung->setMaxLength(
         MesswerteErfassenLogic::remarkLimit(objSettings().getSetting(QStringLiteral("MaxMessBemerkung"))));
+    // Wide enough that the title bar shows the whole title beside its icon
+    // and buttons (title bars commonly set their text bold).
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int buttons = 4 * std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 24);
+    setMinimumWidth(std::max({minimumSizeHint().width(), kMinimumWidth,
+                              QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + buttons + 40}));
 }
 
 void dlgNeueMessreihe::cmdOKButton_Click()

@@ -14,6 +14,9 @@ class dlgNeueMessreihe : public FormDialog {
 public:
     dlgNeueMessreihe(MesswerteErfassenLogic* parentWin, QWidget* parent = nullptr);
 
+    // Narrower than this the remark box is too short to read what is typed.
+    static constexpr int kMinimumWidth = 360;
+
     void Form_Load();
     void cmdOKButton_Click();
     void cmdCancelButton_Click() { done(Rejected); }

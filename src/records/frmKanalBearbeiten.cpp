@@ -2,6 +2,7 @@
 
 #include "core/SeriesFrames.h"
 #include "platform/ErrorGuard.h"
+#include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
 #include "records/RecordsHost.h"
 #include "records/SeriesWindowServices.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,6 +50,12 @@ frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner) : QWidget(owner, Qt::Wind
         }
     }
     resize(520, 560);
+    // A delete in a records dialog may renumber the series shown here or take
+    // it away: the window and its report follow at once.
+    connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
+        if (isVisible())
+            readSeries();
+    });
 }
 
 frmKanalBearbeiten::~frmKanalBearbeiten() = default;
@@ -103,6 +111,9 @@ frmKanalBearbeiten* frmKanalBearbeiten::openSeries(QWidget* owner, qint32 lMessI
     if (!g_window) {
         g_window = new frmKanalBearbeiten(owner);
         g_window->setAttribute(Qt::WA_DeleteOnClose);
+        // A new window stands over its owner (keepOnScreen below moves it onto the screen).
+        const QRect over = owner ? owner->window()->geometry() : g_window->screen()->availableGeometry();
+        g_window->setGeometry(QRect(over.center() - g_window->rect().center(), g_window->size()));
     }
     QPointer<frmKanalBearbeiten> window = g_window;
     auto& logic = window->m_logic;
@@ -110,9 +121,13 @@ frmKanalBearbeiten* frmKanalBearbeiten::openSeries(QWidget* owner, qint32 lMessI
     logic.strAkkuName = strAkkuName;
     logic.strMessreihenNr = strMessreihenNr;
     logic.strBemerkungstext = strBemerkungstext;
+    logic.beginOpening();
     if (!window->Form_Activate())
         return nullptr;
+    keepOnScreen(window);
     window->show();
+    // Now the window system has told its frame.
+    keepOnScreen(window);
     window->raise();
     window->activateWindow();
     return window;
@@ -133,8 +148,15 @@ bool frmKanalBearbeiten::Form_Activate()
     // A message box or the viewer shown from here activates the window again.
     if (m_activating || m_closing)
         return !m_closing;
-    m_activating = true;
     RecordsHost::instance().seriesWindowActivated(this);
+    return readSeries();
+}
+
+bool frmKanalBearbeiten::readSeries()
+{
+    if (m_activating || m_closing)
+        return !m_closing;
+    m_activating = true;
     bool exists = true;
     m_readFailed = !ErrorGuard::run([&] { exists = m_logic.Form_Activate(); });
     m_activating = false;

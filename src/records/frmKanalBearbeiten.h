@@ -9,7 +9,7 @@ class QListWidget;
 
 // A measurement series recorded earlier: its program, its end values, the
 // battery condition, self-discharge and remark, its diagrams and its report.
-// A window of its own beside the main window, laid out like a channel window
+// A window of its own owned by the main window, laid out like a channel window
 // and carrying the control names the printout reads. It reads the series
 // again on every activation; what it does lives in KanalBearbeitenLogic.
 class frmKanalBearbeiten : public QWidget {
@@ -43,6 +43,8 @@ protected:
 
 private:
     void buildControls();
+    // Reads the series again and shows it; closes the window when it is gone.
+    bool readSeries();
     void showState();
     void openPhase(QListWidget* list);
 

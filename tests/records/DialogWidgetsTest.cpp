@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -135,6 +136,41 @@ TEST_F(DialogWidgetsTest, CancellingEitherDialogWritesNothingAndLeavesTheChoiceO
     EXPECT_FALSE(dialog.optSofort->isEnabled());
     EXPECT_EQ(dialog.cmdCancel->text(), r("0100"));
     EXPECT_EQ(dialog.logic().seriesCount(), 2);
+}
+
+TEST_F(DialogWidgetsTest, OnlyARowTheGridShowsSelectedIsShownOrDeleted)
+{
+    const qint32 a = akku(QStringLiteral("Pack"));
+    series(a, 1);
+    const qint32 second = series(a, 2);
+    dlgMesswerteErfassen dialog(nullptr, &host);
+    dialog.logic().bEditMode = true;
+    bool bShow = false;
+    dialog.initializeDialog(bShow);
+    const QString before = snapshot();
+
+    // Tabbing into the grid makes its first row current without selecting it.
+    QAbstractItemModel* model = dialog.dbGrid->model();
+    dialog.dbGrid->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::NoUpdate);
+    ASSERT_FALSE(dialog.dbGrid->selectionModel()->hasSelection());
+    dialog.cmdMessReiheLoeschen->click();
+    dialog.cmdMessReiheAnzeigen->click();
+    EXPECT_EQ(messages.texts(), QStringList({r("0757"), r("0757")}));
+    EXPECT_EQ(snapshot(), before);
+
+    // The row the user selects is the one deleted; the selection goes with it.
+    messages.shown.clear();
+    dialog.dbGrid->selectRow(1);
+    EXPECT_EQ(dialog.logic().selectedSeriesId(), second);
+    dialog.cmdMessReiheLoeschen->click();
+    EXPECT_EQ(messages.texts(), QStringList(r("0744") + "\r\r" + r("0742")));
+    EXPECT_EQ(seriesOf(a), QStringList(QStringLiteral("s1:1")));
+    EXPECT_FALSE(dialog.dbGrid->selectionModel()->hasSelection());
+
+    // A selection cleared in the grid is no target either.
+    dialog.dbGrid->selectRow(0);
+    dialog.dbGrid->clearSelection();
+    EXPECT_EQ(dialog.logic().selectedSeriesId(), -1);
 }
 
 TEST_F(DialogWidgetsTest, TheMenuKeepsOneManagementDialog)

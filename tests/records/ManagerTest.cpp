@@ -4,6 +4,13 @@
 #include "RecordsFixture.h"
 
 #include "channels/frmKanal.h"
+#include "records/RecordsStore.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <chrono>
+#include <future>
+#include <thread>
 
 namespace {
 
@@ -190,6 +197,84 @@ TEST_F(ManagerTest, ABatteryInUseIsNotDeleted)
     d->cmdAkkuLoeschen_Click();
     EXPECT_EQ(messages.shown.last().text, r("0752"));
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(ManagerTest, ASeriesIsNotDeletedWhenItsBatteryCameIntoUseWhileTheQuestionWasOpen)
+{
+    const qint32 a = akku(QStringLiteral("Busy"));
+    series(a, 1);
+    series(a, 2);
+    auto d = manager();
+    selectNummer(*d, 2);
+    const QString before = snapshot();
+    const struct {
+        const char* name;
+        QString answerAfterQuestion;
+        QString told;
+    } cases[] = {
+        {"channel 3", QStringLiteral("003"), r("0746") + " 3 " + r("0756")},
+        {"channels cannot be asked", QString(), r("0752")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        host.scriptedUse = {QStringLiteral("notUsed"), c.answerAfterQuestion};
+        d->cmdMessReiheLoeschen_Click();
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_EQ(messages.shown[0].text, r("0744") + "\r\r" + r("0742"));
+        EXPECT_EQ(messages.shown[1].text, c.told);
+        EXPECT_EQ(snapshot(), before);
+    }
+}
+
+// Holds the write lock of the user database from another connection, as
+// another program would, and gives it back after a moment.
+class LockHolder {
+public:
+    explicit LockHolder(const QString& path)
+    {
+        auto taken = m_locked.get_future();
+        m_thread = std::thread([path, this] {
+            const QString name = QStringLiteral("lock-holder");
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(path);
+                db.open();
+                QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
+                m_locked.set_value();
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+        taken.wait();
+    }
+    ~LockHolder() { m_thread.join(); }
+
+private:
+    std::promise<void> m_locked;
+    std::thread m_thread;
+};
+
+TEST_F(ManagerTest, ADeleteWaitsForAnotherProgramsLockAsEveryChangeDoes)
+{
+    const qint32 a = akku(QStringLiteral("Pack"));
+    const qint32 first = series(a, 1);
+    series(a, 2);
+    // A wait far longer than the other program holds the lock.
+    dbVeluser.setConnectionBusyTimeout(60000);
+    {
+        LockHolder other(dbVeluser.path());
+        EXPECT_NO_THROW(EXPECT_TRUE(RecordsStore::deleteSeries(dbVeluser, a, first)));
+    }
+    EXPECT_EQ(seriesOf(a), QStringList(QStringLiteral("s2:1")));
+    {
+        LockHolder other(dbVeluser.path());
+        EXPECT_NO_THROW(RecordsStore::insertSeries(dbVeluser, a, QStringLiteral("new"), QDateTime::currentDateTime()));
+    }
+    EXPECT_EQ(seriesOf(a), QStringList({QStringLiteral("s2:1"), QStringLiteral("new:2")}));
+    dbVeluser.setConnectionBusyTimeout(Database::busyTimeout());
 }
 
 TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)

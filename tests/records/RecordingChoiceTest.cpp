@@ -260,6 +260,126 @@ TEST_F(RecordingChoiceTest, ASeriesThatStartedFromTheQueueIsNeverOfferedForDisca
     EXPECT_TRUE(channel.calls.isEmpty());
 }
 
+struct StartedMeanwhileCase {
+    const char* name;
+    int queuedNummer;
+    bool recording;     // the channel records the series when the answer comes
+    bool stillQueued;   // its queue mark is still set
+    int valuesWritten;  // values the recording stored meanwhile
+};
+
+TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
+{
+    const StartedMeanwhileCase cases[] = {
+        {"first series, recording, nothing stored yet", 1, true, true, 0},
+        {"third series, recording with values", 3, true, false, 5},
+        {"a whole charge recorded and ended", 1, false, false, 40},
+        // The channel still looks queued but the series holds values.
+        {"values stored, channel not yet told", 2, false, true, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        channel = FakeChannel();
+        messages.shown.clear();
+        const qint32 a = akku(QString::fromLatin1(c.name));
+        qint32 queued = -1;
+        for (int n = 1; n <= c.queuedNummer; ++n)
+            queued = series(a, n, n == c.queuedNummer ? 0 : 3);
+        channel.lAkkuId = a;
+        channel.lMessReiheId = queued;
+        channel.bRecordingInQueue = true;
+
+        // The charger starts the program while the question is open.
+        WhileBoxOpen polling;
+        polling.on(r("0726"), [&] {
+            channel.programStarts();
+            channel.bRecording = c.recording;
+            channel.bRecordingInQueue = c.stillQueued;
+            channel.bMeasurementRunning = c.recording;
+            for (int i = 0; i < c.valuesWritten; ++i)
+                dbVeluser.exec(QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (?, 0, ?)"),
+                               {queued, QStringLiteral("1;2;3;%1").arg(i)});
+        });
+        const QStringList before = seriesOf(a);
+        messages.answer(MessageService::Yes);
+        bool bShow = false;
+        auto d = fromChannel(bShow);
+
+        EXPECT_EQ(seriesOf(a), before);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuId=?"), {a}), 1);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=?"), {queued}), c.valuesWritten);
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_EQ(messages.shown[0].text, r("0726"));
+        EXPECT_EQ(messages.shown[1].text, r("0755"));
+        EXPECT_EQ(messages.shown[1].buttons, MessageService::OkOnly);
+        // The channel goes on as it is; the dialog shows it so.
+        EXPECT_TRUE(channel.calls.isEmpty());
+        EXPECT_EQ(channel.lMessReiheId, queued);
+        EXPECT_EQ(channel.lAkkuId, a);
+        EXPECT_TRUE(bShow);
+        EXPECT_EQ(d->chosenAkkuId(), a);
+        EXPECT_EQ(d->control(QStringLiteral("cmdKeineErfassung")).enabled, c.recording);
+        EXPECT_EQ(d->control(QStringLiteral("frameErfassung")).enabled, !c.recording);
+        EXPECT_EQ(d->seriesCount(), c.queuedNummer);
+    }
+}
+
+struct LateStateCase {
+    const char* name;
+    bool measuringAtOpening;
+    bool endValuesAtOpening;
+    bool measuringAtAnswer;
+    MessageService::Result answer;
+    bool inQueue;
+    bool withTemp;
+};
+
+TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDecides)
+{
+    const LateStateCase cases[] = {
+        {"program ended meanwhile, no", true, false, false, MessageService::No, true, false},
+        {"program started meanwhile, no", false, true, true, MessageService::No, false, false},
+        {"program ended meanwhile, yes", true, false, false, MessageService::Yes, false, true},
+        {"still measuring, no", true, false, true, MessageService::No, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        channel = FakeChannel();
+        measuring = c.measuringAtOpening;
+        endValues = c.endValuesAtOpening;
+        const qint32 a = akku(QString::fromLatin1(c.name));
+        series(a, 1);
+        channel.lAkkuId = a;
+        auto d = fromChannel();
+        WhileBoxOpen polling;
+        polling.on(r("0750"), [&] { channel.bMeasurementRunning = c.measuringAtAnswer; });
+        messages.answer(c.answer);
+        d->addNewMeasurementRow(QStringLiteral("late"));
+        const qint32 made =
+            dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"), {a}).toInt();
+        EXPECT_EQ(channel.calls.value(0),
+                  QStringLiteral("start(%1,%2,%3,%4)").arg(a).arg(made).arg(c.inQueue).arg(c.withTemp));
+        EXPECT_EQ(d->control(QStringLiteral("optNaechster")).checked, c.inQueue);
+    }
+}
+
+TEST_F(RecordingChoiceTest, ANewSeriesIsRefusedWhenTheBatteryCameIntoUseWhileItsDialogWasOpen)
+{
+    const qint32 a = akku(QStringLiteral("Pack"));
+    series(a, 1);
+    channel.lAkkuId = a;
+    measuring = true;
+    auto d = fromChannel();
+    ASSERT_TRUE(d->cmdNeueMessreihe_Allowed());
+    const QString before = snapshot();
+    host.usedBy[a] = QStringLiteral("004");
+    d->addNewMeasurementRow(QStringLiteral("too late"));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(channel.calls.isEmpty());
+    EXPECT_EQ(messages.texts(), QStringList(r("0748") + " 4 " + r("0749")));
+    EXPECT_FALSE(d->isLocked());
+}
+
 TEST_F(RecordingChoiceTest, AFailedDiscardKeepsTheQueueAndDoesNotShowTheDialog)
 {
     const qint32 a = akku(QStringLiteral("Queued"));

@@ -26,6 +26,7 @@ public:
     qint32 lMessReiheId = -1;
     bool bRecording = false;
     bool bRecordingInQueue = false;
+    bool bMeasurementRunning = false;
     QStringList calls;
     // The remark box as the channel shows it, and the series it was shown for.
     QString heading;
@@ -57,6 +58,38 @@ public:
     void setRecordingInQueue(bool q) override { bRecordingInQueue = q; }
     void setAkkuId(qint32 id) override { lAkkuId = id; }
     void setMessReiheId(qint32 id) override { lMessReiheId = id; }
+    bool isRecording() const override { return bRecording; }
+    bool isRecordingInQueue() const override { return bRecordingInQueue; }
+    bool isMeasurementRunning() const override { return bMeasurementRunning; }
+    qint32 messReiheId() const override { return lMessReiheId; }
+
+    // What a poll does when the charger starts the program a queued series
+    // waits for: the series records from now on.
+    void programStarts()
+    {
+        if (bRecordingInQueue)
+            bRecording = true;
+        bMeasurementRunning = true;
+    }
+};
+
+// Runs something while a message box with a given text is "open", as the
+// channels' polling does meanwhile; then the scripted answer is given.
+class WhileBoxOpen : public MessageService {
+public:
+    WhileBoxOpen() { m_previous = MessageService::setInstance(this); }
+    ~WhileBoxOpen() override { MessageService::setInstance(m_previous); }
+    void on(const QString& text, std::function<void()> meanwhile) { m_actions[text] = std::move(meanwhile); }
+    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
+    {
+        if (auto action = m_actions.take(text))
+            action();
+        return m_previous->show(text, buttons, icon, title);
+    }
+
+private:
+    MessageService* m_previous = nullptr;
+    QMap<QString, std::function<void()>> m_actions;
 };
 
 // The main window's answers: which channel uses which battery.
@@ -142,6 +175,7 @@ protected:
         d->setClock([] { return QDateTime(QDate(2024, 5, 1), QTime(9, 30, 0)); });
         d->Form_Load();
         d->parentWin = &channel;
+        channel.bMeasurementRunning = measuring;
         d->geraeteKanalNr = QStringLiteral("003");
         d->bRecordRunning = channel.bRecording;
         d->bRecordingInQueue = channel.bRecordingInQueue;

@@ -7,7 +7,9 @@
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/SeriesDiagramWindow.h"
 #include "diagrams/frmDiagramm.h"
+#include "core/MesswertStringError.h"
 #include "core/velmoroLog.h"
+#include "platform/ScreenFit.h"
 #include "link/CommunicationEndwert.h"
 #include "link/CommunicationProgram.h"
 #include "link/EntwertList.h"
@@ -20,6 +22,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -240,6 +244,111 @@ TEST_F(SeriesWindowTest, AnUnreadableValueIsSkippedAndLoggedTheOthersShown)
     EXPECT_EQ(log.count(QStringLiteral("MessReiheID %1, MessWertId").arg(id)), 2) << log.toStdString();
 }
 
+TEST_F(SeriesWindowTest, EachBadStoredTextIsLoggedOncePerOpeningAndCutToAReadableLength)
+{
+    const QString huge = QStringLiteral("2;") + QString(1024 * 1024, QLatin1Char('9')) + QStringLiteral("x;1;2;3");
+    const qint32 id = storedSeries(QStringLiteral("garbage that is no program"),
+                                   {charge(1000, 1400, 20), huge, QStringLiteral("3;1")});
+    const qint32 hugeId = dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) + 1 FROM MessWerte WHERE MessReiheID=?"),
+                                           {id}).toInt();
+    for (int opening = 1; opening <= 2; ++opening) {
+        frmKanalBearbeiten* window =
+            frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        ASSERT_TRUE(window);
+        // Every activation reads the series again; it logs nothing new.
+        window->Form_Activate();
+        window->Form_Activate();
+        EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 1);
+        EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtAkkuTyp"))->text(), QString());
+
+        const QString log = errorLog();
+        EXPECT_EQ(log.count(QStringLiteral("LogType: Stored series: end value skipped")), opening);
+        EXPECT_EQ(log.count(QStringLiteral("MessWertId %1 skipped").arg(hugeId)), opening);
+        EXPECT_EQ(log.count(QStringLiteral("MessWertId %1 skipped").arg(hugeId + 1)), opening);
+        EXPECT_EQ(log.count(QStringLiteral("LogType: Program Value not readable for Current Measurementrow")), opening);
+        EXPECT_EQ(log.count(QStringLiteral("Current RowId: %1, Programm \"garbage that is no program\"").arg(id)),
+                  opening);
+        EXPECT_TRUE(log.contains(QStringLiteral("\"2;999") + QString(55, QLatin1Char('9')) + QStringLiteral("...\" (%1 characters)")
+                                     .arg(huge.size())))
+            << log.left(2000).toStdString();
+        for (const QString& line : log.split(QLatin1Char('\n')))
+            EXPECT_LT(line.size(), 200) << line.left(200).toStdString();
+    }
+}
+
+TEST_F(SeriesWindowTest, AStoredTextInAnErrorIsCutOnlyWhenLong)
+{
+    const QString sixty(60, QLatin1Char('7'));
+    const struct {
+        QString message;
+        QString readable;
+    } cases[] = {
+        {QStringLiteral("Stored value \"1;2\" has 2 fields"), QStringLiteral("Stored value \"1;2\" has 2 fields")},
+        {QStringLiteral("Stored value \"") + sixty + QStringLiteral("\": field 1"),
+         QStringLiteral("Stored value \"") + sixty + QStringLiteral("\": field 1")},
+        {QStringLiteral("Stored value \"") + sixty + QStringLiteral("8;\"9\": field 2 is no whole number"),
+         QStringLiteral("Stored value \"") + sixty + QStringLiteral("...\" (64 characters): field 2 is no whole number")},
+        {QStringLiteral("The start time of the series was never set"),
+         QStringLiteral("The start time of the series was never set")},
+    };
+    for (const auto& c : cases) {
+        const MesswertStringError e(c.message);
+        EXPECT_EQ(e.description(), c.readable);
+        EXPECT_EQ(QString::fromStdString(e.what()), c.readable);
+    }
+    // A character outside the basic plane is never cut in half.
+    const QString wide = QString(59, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F50B") + QStringLiteral("tail");
+    EXPECT_EQ(MesswertStringError::shortened(wide), QString(59, QLatin1Char('a')) + QStringLiteral("... (65 characters)"));
+}
+
+TEST_F(SeriesWindowTest, TheWindowFollowsARenumberingAndGoesWithItsSeries)
+{
+    for (int n = 1; n <= 3; ++n)
+        series(akkuId, n);
+    const qint32 third = dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE Nummer=3")).toInt();
+    QPointer<frmKanalBearbeiten> window =
+        frmKanalBearbeiten::openSeries(nullptr, third, QStringLiteral("Pack"), QStringLiteral("3"), QString());
+    ASSERT_TRUE(window);
+    auto d = manager();
+    selectNummer(*d, 1);
+    d->cmdMessReiheLoeschen_Click();
+    ASSERT_EQ(messages.texts(), QStringList(r("0744") + "\r\r" + r("0742")));
+    // The window and the report it prints show the new number at once.
+    WidgetControlReader reader(*window);
+    EXPECT_EQ(reader.windowCaption(), r("0818") + QStringLiteral(" - Pack / 2"));
+    EXPECT_EQ(reader.controlText(QStringLiteral("frameAkkumesswerte")), reader.windowCaption());
+    EXPECT_EQ(window->logic().strMessreihenNr, QStringLiteral("2"));
+
+    // Deleting the series it shows closes it, with a word.
+    selectNummer(*d, 2);
+    d->cmdMessReiheLoeschen_Click();
+    EXPECT_EQ(messages.texts().last(), r("0852"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window);
+}
+
+TEST_F(SeriesWindowTest, TheWindowOpensWhollyOnTheScreen)
+{
+    const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // An owner standing low on the screen: the window over it would run off the bottom.
+    QWidget owner;
+    owner.setGeometry(area.left() + area.width() - 200, area.bottom() - 100, 400, 400);
+    auto inside = [&](QWidget* w) {
+        const QRect frame = w->geometry().marginsAdded(windowFrameMargins(w));
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height() << " in " << area.width() << "x" << area.height();
+    };
+    frmKanalBearbeiten* window =
+        frmKanalBearbeiten::openSeries(&owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    ASSERT_TRUE(window);
+    inside(window);
+    // Moved off meanwhile, it comes back when it shows the next series.
+    window->move(area.right() - 50, area.bottom() - 50);
+    frmKanalBearbeiten::openSeries(&owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    inside(window);
+}
+
 TEST_F(SeriesWindowTest, ConditionAndSelfDischargeNeverShowAnotherSeries)
 {
     const qint32 full = storedSeries(kProgram, {QStringLiteral("2;1234;12345;600;95;T;87;12")});
@@ -302,6 +411,7 @@ TEST_F(SeriesWindowTest, ADatabaseFailureIsShownAndLeavesNothingOfTheSeriesBefor
 TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
 {
     const qint32 id = storedSeries(kProgram, {discharge(900, 1000, 18), QStringLiteral("2;1234;12345;600;95;F;40;12")});
+    dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET Nummer=7 WHERE MessReiheID=?"), {id});
     frmKanalBearbeiten* window =
         frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("7"), QStringLiteral("old"));
     ASSERT_TRUE(window);
@@ -445,24 +555,31 @@ TEST_F(SeriesWindowTest, TheProgramButtonShowsTheViewerModal)
 TEST_F(SeriesWindowTest, TheRecordsDialogShowsTheChosenSeries)
 {
     const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
-    dlgMesswerteErfassen dialog(nullptr, &host);
-    dialog.logic().bEditMode = true;
+    QWidget mainWindow;  // stands in for the main window, the dialog's owner
+    auto* dialog = new dlgMesswerteErfassen(&mainWindow, &host);
+    dialog->logic().bEditMode = true;
     bool bShow = false;
-    dialog.initializeDialog(bShow);
-    EXPECT_TRUE(dialog.cmdMessReiheAnzeigen->isEnabled());
-    dialog.cmdMessReiheAnzeigen_Click(); // nothing chosen
+    dialog->initializeDialog(bShow);
+    EXPECT_TRUE(dialog->cmdMessReiheAnzeigen->isEnabled());
+    dialog->cmdMessReiheAnzeigen_Click(); // nothing chosen: the user is told
     EXPECT_EQ(frmKanalBearbeiten::current(), nullptr);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, r("0757"));
 
-    dialog.dbGrid->selectRow(0);
-    dialog.cmdMessReiheAnzeigen_Click();
-    frmKanalBearbeiten* window = frmKanalBearbeiten::current();
+    dialog->dbGrid->selectRow(0);
+    dialog->cmdMessReiheAnzeigen_Click();
+    QPointer<frmKanalBearbeiten> window = frmKanalBearbeiten::current();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->logic().lMessId, id);
     EXPECT_EQ(window->logic().strAkkuName, QStringLiteral("Pack"));
     EXPECT_EQ(window->logic().strMessreihenNr, QStringLiteral("1"));
     EXPECT_EQ(window->logic().strBemerkungstext, QStringLiteral("r"));
-    EXPECT_EQ(window->parentWidget(), &dialog);
-    delete window;
+    // It belongs to the main window, in front of it, and outlives the dialog.
+    EXPECT_EQ(window->parentWidget(), &mainWindow);
+    EXPECT_TRUE(window->isWindow());
+    delete dialog;
+    EXPECT_TRUE(window);
+    delete window.data();
 }
 
 } // namespace
