@@ -126,6 +126,12 @@ bool ProgramExchange::checkRequiredValues()
         if (v == 0 || (r.orLess && v < 0))
             return fail(r.id, r.box);
     }
+    // The period was checked against the unit chosen when it was typed.
+    const QString period = s("txtSelbstentladungsZeitraum");
+    if (m_view.isControlVisible(period) && !m_logic.checkRange(period)) {
+        m_view.setFocusTo(period);
+        return false;
+    }
     return true;
 }
 
