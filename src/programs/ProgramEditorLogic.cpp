@@ -285,6 +285,9 @@ void ProgramEditorLogic::hideAllFields()
     showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                 "optSelbstentladungTage"},
                false);
+    // The viewer starts on hours; a program's own unit is chosen by its fill.
+    if (m_role == Role::Viewer)
+        m_view.setChecked(s("optSelbstentladungStunden"), true);
 }
 
 void ProgramEditorLogic::fillCRateList(const QString& name)
@@ -623,9 +626,12 @@ void ProgramEditorLogic::chkSollKapazitaet_Click()
         showFields({"txtKapazitaetAh", "txtKapazitaetProzent", "lblKapazitaetAh", "lblKapazitaetProzent1",
                     "lblKapazitaetProzent2"},
                    true);
-        if (m_view.isControlVisible(s("txtEntladestrom")))
+        // The viewer shows a stored program's capacity with both rate lists,
+        // whichever currents its mode shows.
+        const bool viewer = m_role == Role::Viewer;
+        if (viewer || m_view.isControlVisible(s("txtEntladestrom")))
             showFields({"lblEnladeStromC", "cboEntladeStromC"}, true);
-        if (m_view.isControlVisible(s("txtLadestrom")))
+        if (viewer || m_view.isControlVisible(s("txtLadestrom")))
             showFields({"lblLadeStromC", "cboLadeStromC"}, true);
     } else {
         showFields({"txtKapazitaetAh", "txtKapazitaetProzent", "lblKapazitaetAh", "lblKapazitaetProzent1",
