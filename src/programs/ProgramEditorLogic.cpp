@@ -8,6 +8,7 @@
 #include "platform/MessageService.h"
 #include "platform/Recordset.h"
 #include "platform/SqlLists.h"
+#include "programs/NamedPrograms.h"
 #include "programs/ProgramEditorView.h"
 
 #include <QLocale>
@@ -219,8 +220,7 @@ void ProgramEditorLogic::loadLookupTables()
 {
     // The named programs, battery types, device modes and forming modes.
     if (m_role == Role::Editor) {
-        m_view.setBoundEntries(s("cboAkkuProgram"),
-                               SqlLists::readEntries(dbVeluser, strSqlProgramme, s("ProgrammID"), s("Bez")));
+        m_view.setBoundEntries(s("cboAkkuProgram"), NamedPrograms::list());
         m_view.setBoundText(s("cboAkkuProgram"), QString());
     }
 

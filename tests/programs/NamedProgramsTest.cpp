@@ -189,3 +189,26 @@ TEST_F(NamedProgramsTest, AProgramReportedDuringSaveAsWaitsUntilItIsOver)
     EXPECT_EQ(host.posted, 1);
     EXPECT_EQ(text("txtLadestrom"), dec("1.000"));
 }
+
+TEST_F(NamedProgramsTest, NamesAreListedAsTheProgramsLanguageSortsThem)
+{
+    openWith();
+    for (const char* name : {"zulu", "Ärger", "Pack 10", "alpha", "Pack 2", "Beta", "Alpha"})
+        dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES (?, ?)"), {QString::fromUtf8(name), kOther});
+    const QString before = objResources().languageKey();
+    for (const char* language : {"EN", "DE"}) {
+        SCOPED_TRACE(language);
+        objResources().setLanguageKey(QString::fromLatin1(language));
+        exchange->refreshProgramList();
+        const QStringList names = listed();
+        ASSERT_EQ(names.size(), 7);
+        EXPECT_EQ(names.indexOf(QStringLiteral("zulu")), 6);
+        EXPECT_LT(names.indexOf(QStringLiteral("Alpha")), names.indexOf(QString::fromUtf8("Ärger")));
+        EXPECT_LT(names.indexOf(QStringLiteral("alpha")), names.indexOf(QString::fromUtf8("Ärger")));
+        EXPECT_LT(names.indexOf(QString::fromUtf8("Ärger")), names.indexOf(QStringLiteral("Beta")));
+        EXPECT_LT(names.indexOf(QStringLiteral("Pack 2")), names.indexOf(QStringLiteral("Pack 10")));
+    }
+    objResources().setLanguageKey(before);
+    // Finding a name is as before: without regard to case.
+    EXPECT_EQ(NamedPrograms::findByName(QString::fromUtf8(" ärger ")), QStringLiteral("2"));
+}
