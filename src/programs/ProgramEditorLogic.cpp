@@ -705,10 +705,12 @@ void ProgramEditorLogic::optSelbstentladungTage_Click()
 void ProgramEditorLogic::selfDischargeUnitChosen()
 {
     resetProgramSelection();
-    // The period was accepted for the unit chosen before; 200 hours are not 200 days.
+    // The period was accepted for the unit chosen before; 200 hours are not
+    // 200 days. The focus stays on the option: a refused box would hold it,
+    // and going back to the other unit is as good a mend as another number.
     const QString period = s("txtSelbstentladungsZeitraum");
-    if (m_view.isControlVisible(period) && !checkRange(period))
-        m_view.setFocusTo(period);
+    if (m_view.isControlVisible(period))
+        checkRange(period);
 }
 
 void ProgramEditorLogic::currentChanged(const QString& box, const QString& rateList, bool& fromCRate)

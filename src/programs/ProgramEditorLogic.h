@@ -153,7 +153,7 @@ private:
     void rateChosen(const QString& rateList, const QString& box, bool& fromCRate);
     void showFields(std::initializer_list<const char*> names, bool visible);
     // The choice of a self-discharge unit: the period is checked again
-    // against the limits of the unit now chosen.
+    // against the limits of the unit now chosen (a refusal is told).
     void selfDischargeUnitChosen();
     // Notes what the fill of a usable program left in the controls whose
     // value can go out from that program instead.
