@@ -103,10 +103,9 @@ TEST_F(EditorDialogTest, NoEmptyFrameWhereTheModeHasNoSelfDischargeTest)
         const char* program;
         bool frameShown;
     } cases[] = {
-        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400", false},
-        {"001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014", true},
         {"001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014", false},
         {"001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400", true},
+        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.program);
@@ -116,10 +115,6 @@ TEST_F(EditorDialogTest, NoEmptyFrameWhereTheModeHasNoSelfDischargeTest)
         EXPECT_FALSE(d.findChild<QGroupBox*>(QStringLiteral("frameAkku1"))->isHidden());
         EXPECT_FALSE(d.findChild<QGroupBox*>(QStringLiteral("frameAkku2"))->isHidden());
     }
-    // Ticking the test shows its period within the frame.
-    d.findChild<QCheckBox*>(QStringLiteral("chkSelbstentladung"))->click();
-    EXPECT_FALSE(frame->isHidden());
-    EXPECT_FALSE(d.findChild<QLineEdit*>(QStringLiteral("txtSelbstentladungsZeitraum"))->isHidden());
 }
 
 TEST_F(EditorDialogTest, LeavingABoxChecksItsRangeAndKeepsTheFocusOnARefusal)
@@ -149,34 +144,6 @@ TEST_F(EditorDialogTest, LeavingABoxChecksItsRangeAndKeepsTheFocusOnARefusal)
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.isVisible());
-}
-
-TEST_F(EditorDialogTest, ChangingTheSelfDischargeUnitChecksThePeriodAgainAndLetsTheUserGoBack)
-{
-    dlgVelmoroProgram d;
-    d.setGeraeteNr(QStringLiteral("001"));
-    d.setProgram(program("001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400,YH200"));
-    d.initDialog();
-    d.show();
-    d.activateWindow();
-    QApplication::processEvents();
-    auto* period = d.findChild<QLineEdit*>(QStringLiteral("txtSelbstentladungsZeitraum"));
-    auto* days = d.findChild<QRadioButton*>(QStringLiteral("optSelbstentladungTage"));
-    auto* hours = d.findChild<QRadioButton*>(QStringLiteral("optSelbstentladungStunden"));
-    period->setFocus();
-    ASSERT_TRUE(period->hasFocus());
-
-    // Leaving the box for "days" accepts 200 hours, then the new unit refuses it.
-    days->setFocus(Qt::MouseFocusReason);
-    days->click();
-    ASSERT_TRUE(days->isChecked());
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.startsWith(getResource(QStringLiteral("0963"))));
-    // Back to hours without a word.
-    hours->setFocus(Qt::MouseFocusReason);
-    hours->click();
-    EXPECT_TRUE(hours->isChecked());
-    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 TEST_F(EditorDialogTest, DatabaseFailureIsShownAndTheDialogStaysUsable)
