@@ -1,10 +1,14 @@
 #include "programs/NamedPrograms.h"
 
 #include "core/DatabaseModul.h"
+#include "core/ProgramResources.h"
 #include "platform/Database.h"
 
+#include <QCollator>
+#include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace {
 qint64 key(const QString& programmId)
@@ -13,13 +17,27 @@ qint64 key(const QString& programmId)
     const qint64 id = programmId.trimmed().toLongLong(&ok);
     return ok ? id : -1;
 }
+
+// The rows in the order of the table's own text comparison.
+QVector<ListEntry> rowsByName()
+{
+    return SqlLists::readEntries(dbVeluser, strSqlProgramme, QStringLiteral("ProgrammID"), QStringLiteral("Bez"));
+}
 } // namespace
 
 namespace NamedPrograms {
 
 QVector<ListEntry> list()
 {
-    return SqlLists::readEntries(dbVeluser, strSqlProgramme, QStringLiteral("ProgrammID"), QStringLiteral("Bez"));
+    QVector<ListEntry> entries = rowsByName();
+    // The table compares letters by their codes, which puts "Ärger" after
+    // "zulu"; a person looks for it beside "Alpha", as the program's
+    // language sorts, and finds "Pack 2" before "Pack 10".
+    QCollator collator(QLocale(objResources().languageKey().trimmed().toLower()));
+    collator.setNumericMode(true);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&collator](const ListEntry& a, const ListEntry& b) { return collator.compare(a.text, b.text) < 0; });
+    return entries;
 }
 
 std::optional<QString> daten(const QString& programmId)
@@ -43,7 +61,7 @@ std::optional<QString> findByName(const QString& name)
     const QString wanted = name.trimmed();
     // The column's own collation folds only plain letters; "Ä" and "ä" are
     // one name to the user as well.
-    for (const ListEntry& e : list())
+    for (const ListEntry& e : rowsByName())
         if (QString::compare(e.text.trimmed(), wanted, Qt::CaseInsensitive) == 0)
             return e.value;
     return std::nullopt;

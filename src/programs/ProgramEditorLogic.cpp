@@ -8,6 +8,7 @@
 #include "platform/MessageService.h"
 #include "platform/Recordset.h"
 #include "platform/SqlLists.h"
+#include "programs/NamedPrograms.h"
 #include "programs/ProgramEditorView.h"
 
 #include <QLocale>
@@ -114,6 +115,7 @@ void ProgramEditorLogic::initDialog()
                             "txtEntladestrom"})
         setText(s(box), zero);
 
+    m_filled.reset();
     const qint16 typ = m_program->iAkkuTyp;
     if (typ == -2 || typ == -1 || typ == -4)
         return;
@@ -122,6 +124,30 @@ void ProgramEditorLogic::initDialog()
     fillCapacityFields();
     fillSelfDischargeFields();
     applyDeviceMode(m_program->iMode);
+    rememberFill();
+}
+
+void ProgramEditorLogic::rememberFill()
+{
+    // A record no program text was read into (a channel that has not read
+    // its program yet) gives nothing to keep: its zeros were never given.
+    if (m_program->strKanal.isEmpty())
+        return;
+    Filled f;
+    f.byType = m_program->iAkkuTyp != 5;
+    f.akkuTyp = m_view.boundText(s("cboAkkuType"));
+    f.cycle = m_view.boundText(s("cboModeZyklus"));
+    for (const char* name : {"cboZellenzahl", "cboNennSpannung", "txtLadeschlussSpannung", "txtEntladeschlussSpannung",
+                             "txtLadestrom", "txtEntladestrom", "txtZeitraum"})
+        f.texts.insert(s(name), m_view.controlText(s(name)));
+    f.zellenzahl = m_program->iZellenzahl;
+    f.formierCode = m_program->iFormierZyklen;
+    f.zeitraum = m_program->iWiederholtesLadenEntladen;
+    f.ladestrom = m_program->lLadestrom;
+    f.entladestrom = m_program->lEntladeStrom;
+    f.spannung = m_program->lLadeschlussSpannung;
+    f.entladeschlussSpannung = m_program->lEntladeschlussSpannung;
+    m_filled = std::move(f);
 }
 
 void ProgramEditorLogic::Form_Activate()
@@ -149,6 +175,7 @@ void ProgramEditorLogic::takeProgram(std::shared_ptr<CommunicationProgram> progr
 void ProgramEditorLogic::Form_Load()
 {
     m_program = std::make_shared<CommunicationProgram>();
+    m_filled.reset();
     bLadestromFromCRate = false;
     bEntladestromFromCRate = false;
     bLadeschlussVisible = true;
@@ -193,8 +220,7 @@ void ProgramEditorLogic::loadLookupTables()
 {
     // The named programs, battery types, device modes and forming modes.
     if (m_role == Role::Editor) {
-        m_view.setBoundEntries(s("cboAkkuProgram"),
-                               SqlLists::readEntries(dbVeluser, strSqlProgramme, s("ProgrammID"), s("Bez")));
+        m_view.setBoundEntries(s("cboAkkuProgram"), NamedPrograms::list());
         m_view.setBoundText(s("cboAkkuProgram"), QString());
     }
 
@@ -259,6 +285,9 @@ void ProgramEditorLogic::hideAllFields()
     showFields({"lblSelbstentladungNach", "txtSelbstentladungsZeitraum", "optSelbstentladungStunden",
                 "optSelbstentladungTage"},
                false);
+    // The viewer starts on hours; a program's own unit is chosen by its fill.
+    if (m_role == Role::Viewer)
+        m_view.setChecked(s("optSelbstentladungStunden"), true);
 }
 
 void ProgramEditorLogic::fillCRateList(const QString& name)
@@ -597,9 +626,12 @@ void ProgramEditorLogic::chkSollKapazitaet_Click()
         showFields({"txtKapazitaetAh", "txtKapazitaetProzent", "lblKapazitaetAh", "lblKapazitaetProzent1",
                     "lblKapazitaetProzent2"},
                    true);
-        if (m_view.isControlVisible(s("txtEntladestrom")))
+        // The viewer shows a stored program's capacity with both rate lists,
+        // whichever currents its mode shows.
+        const bool viewer = m_role == Role::Viewer;
+        if (viewer || m_view.isControlVisible(s("txtEntladestrom")))
             showFields({"lblEnladeStromC", "cboEntladeStromC"}, true);
-        if (m_view.isControlVisible(s("txtLadestrom")))
+        if (viewer || m_view.isControlVisible(s("txtLadestrom")))
             showFields({"lblLadeStromC", "cboLadeStromC"}, true);
     } else {
         showFields({"txtKapazitaetAh", "txtKapazitaetProzent", "lblKapazitaetAh", "lblKapazitaetProzent1",
@@ -662,12 +694,23 @@ void ProgramEditorLogic::cboEntladeStromC_Click()
 
 void ProgramEditorLogic::optSelbstentladungStunden_Click()
 {
-    resetProgramSelection();
+    selfDischargeUnitChosen();
 }
 
 void ProgramEditorLogic::optSelbstentladungTage_Click()
 {
+    selfDischargeUnitChosen();
+}
+
+void ProgramEditorLogic::selfDischargeUnitChosen()
+{
     resetProgramSelection();
+    // The period was accepted for the unit chosen before; 200 hours are not
+    // 200 days. The focus stays on the option: a refused box would hold it,
+    // and going back to the other unit is as good a mend as another number.
+    const QString period = s("txtSelbstentladungsZeitraum");
+    if (m_view.isControlVisible(period))
+        checkRange(period);
 }
 
 void ProgramEditorLogic::currentChanged(const QString& box, const QString& rateList, bool& fromCRate)
@@ -742,25 +785,31 @@ QString ProgramEditorLogic::rangeMessage(const QString& box, float min, float ma
            + QLatin1Char(' ') + generalText(static_cast<double>(max)) + res(b->parts[2]);
 }
 
+bool ProgramEditorLogic::checkRange(const QString& name) const
+{
+    if (!numberBox(name))
+        return true;
+    const QString text = m_view.controlText(name);
+    if (text.trimmed().isEmpty())
+        return true;
+    float value = 0;
+    const bool number = ProgramString::readUserNumber(text, value);
+    if (number && value == 0.0f)
+        return true;
+    float min = 0, max = 0;
+    // A limit row that is missing or empty checks nothing.
+    if (!readLimits(limitRow(name), min, max) || (number && min <= value && value <= max))
+        return true;
+    msgBox(rangeMessage(name, min, max));
+    return false;
+}
+
 bool ProgramEditorLogic::txtBox_Validate(const QString& name)
 {
     const NumberBox* b = numberBox(name);
     if (!b)
         return true;
-    bool accepted = true;
-    const QString text = m_view.controlText(name);
-    if (!text.trimmed().isEmpty()) {
-        float value = 0;
-        const bool number = ProgramString::readUserNumber(text, value);
-        if (!number || value != 0.0f) {
-            float min = 0, max = 0;
-            // A limit row that is missing or empty checks nothing.
-            if (readLimits(limitRow(name), min, max) && !(number && min <= value && value <= max)) {
-                msgBox(rangeMessage(name, min, max));
-                accepted = false;
-            }
-        }
-    }
+    const bool accepted = checkRange(name);
     if (b->decimal)
         setText(name, formatThreeDecimals(m_view.controlText(name)));
     return accepted;
@@ -790,6 +839,37 @@ ProgramInputs ProgramEditorLogic::inputs() const
     in.bSelbstentladung = m_view.isChecked(s("chkSelbstentladung"));
     in.bStunden = m_view.isChecked(s("optSelbstentladungStunden"));
     in.strSelbstentladungsZeitraum = m_view.controlText(s("txtSelbstentladungsZeitraum"));
+    if (!m_filled)
+        return in;
+
+    // What the layout hides goes out as the program gave it, as long as the
+    // user has left it and what it depends on as they were filled: the
+    // battery's description, and its type and cells or its preset
+    // charge-end voltage.
+    const Filled& f = *m_filled;
+    auto asFilled = [&](const char* name) { return m_view.controlText(s(name)) == f.texts.value(s(name)); };
+    auto hiddenAsFilled = [&](const char* name) { return !m_view.isControlVisible(s(name)) && asFilled(name); };
+    const bool sameDescription = f.byType ? in.bAkkuTyp : in.bVorgSpannung;
+    const bool sameBattery =
+        sameDescription
+        && (f.byType ? in.strAkkuTyp == f.akkuTyp && asFilled("cboZellenzahl") : asFilled("txtLadeschlussSpannung"));
+    if (!f.byType && sameDescription && hiddenAsFilled("cboZellenzahl"))
+        in.kept.zellenzahl = f.zellenzahl;
+    // The list offers the type's own cell voltage, the charger may have used another.
+    if (f.byType && sameBattery && asFilled("cboNennSpannung"))
+        in.kept.nennSpannung = f.spannung;
+    if (sameBattery && hiddenAsFilled("txtEntladeschlussSpannung"))
+        in.kept.entladeschlussSpannung = f.entladeschlussSpannung;
+    if (hiddenAsFilled("txtLadestrom"))
+        in.kept.ladestrom = f.ladestrom;
+    if (hiddenAsFilled("txtEntladestrom"))
+        in.kept.entladestrom = f.entladestrom;
+    // A period of 0 leaves the box as it was, so only a hidden one is kept.
+    if (hiddenAsFilled("txtZeitraum"))
+        in.kept.zeitraum = f.zeitraum;
+    // A code the list does not hold left the list on another choice.
+    if (!m_view.isControlVisible(s("cboModeZyklus")) && in.strFormierCode == f.cycle)
+        in.kept.formierCode = f.formierCode;
     return in;
 }
 

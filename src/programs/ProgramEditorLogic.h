@@ -2,10 +2,12 @@
 
 #include "programs/ProgramString.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
 #include <memory>
+#include <optional>
 
 class CommunicationProgram;
 class ProgramEditorView;
@@ -103,12 +105,17 @@ public:
     bool txtBox_Validate(const QString& name);
 
     // --- program string -------------------------------------------------------------
+    // The controls as they stand, with the values the layout hides kept as
+    // the program the editor was filled from gave them (ProgramInputs::Kept).
     ProgramInputs inputs() const;
     ProgramStringResult buildProgramString() const;
     // The message for a refused build, in the user's language.
     QString refusalMessage(const ProgramStringResult& result) const;
 
     // --- number boxes -----------------------------------------------------------------
+    // The range check of a box without re-formatting it: false when its value
+    // lies outside the limits of its row (the user has been told why).
+    bool checkRange(const QString& name) const;
     static bool isNumberBox(const QString& name);
     static bool isDecimalBox(const QString& name);
     // The range message of a box with these limits.
@@ -145,6 +152,24 @@ private:
     void currentChanged(const QString& box, const QString& rateList, bool& fromCRate);
     void rateChosen(const QString& rateList, const QString& box, bool& fromCRate);
     void showFields(std::initializer_list<const char*> names, bool visible);
+    // The choice of a self-discharge unit: the period is checked again
+    // against the limits of the unit now chosen (a refusal is told).
+    void selfDischargeUnitChosen();
+    // Notes what the fill of a usable program left in the controls whose
+    // value can go out from that program instead.
+    void rememberFill();
+
+    // What the last fill left; none before a fill and after a program that
+    // could not be read.
+    struct Filled {
+        bool byType = false;          // optAkkuTyp, else preset voltages
+        QString akkuTyp;              // bound value of cboAkkuType
+        QString cycle;                // bound value of cboModeZyklus
+        QHash<QString, QString> texts;  // control -> its text after the fill
+        qint64 zellenzahl = 0, formierCode = 0, zeitraum = 0, ladestrom = 0, entladestrom = 0, spannung = 0,
+               entladeschlussSpannung = 0;
+    };
+    std::optional<Filled> m_filled;
 
     ProgramEditorView& m_view;
     Role m_role = Role::Editor;

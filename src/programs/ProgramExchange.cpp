@@ -2,6 +2,7 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "core/velmoroLog.h"
 #include "link/CommunicationProgram.h"
 #include "platform/MessageService.h"
 #include "programs/NamedPrograms.h"
@@ -44,6 +45,29 @@ QString stripTail(const QString& reply, int gFromEnd, int length)
 bool failedRead(qint16 typ)
 {
     return typ == -2 || typ == -1;
+}
+
+// A stored text as one readable line of the log: no line breaks, and a long
+// one cut with its length noted.
+QString logText(QString text, int most)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (text.size() <= most)
+        return text;
+    return text.left(most) + QStringLiteral("... (%1 characters)").arg(text.size());
+}
+
+void logUnreadableProgram(const QString& programmId, const QString& daten)
+{
+    if (!objLog)
+        return;
+    QString name;
+    for (const ListEntry& e : NamedPrograms::list())
+        if (e.value == programmId)
+            name = e.text;
+    objLog->writeLogSignature(QStringLiteral("Named program"));
+    objLog->writeLogEntry(QStringLiteral("ProgrammID %1 \"%2\" cannot be read: \"%3\"")
+                              .arg(programmId, logText(name, 80), logText(daten, 200)));
 }
 
 } // namespace
@@ -125,6 +149,12 @@ bool ProgramExchange::checkRequiredValues()
         const float v = value(r.box);
         if (v == 0 || (r.orLess && v < 0))
             return fail(r.id, r.box);
+    }
+    // The period was checked against the unit chosen when it was typed.
+    const QString period = s("txtSelbstentladungsZeitraum");
+    if (m_view.isControlVisible(period) && !m_logic.checkRange(period)) {
+        m_view.setFocusTo(period);
+        return false;
     }
     return true;
 }
@@ -315,6 +345,7 @@ void ProgramExchange::cboAkkuProgram_Click()
     auto program = std::make_shared<CommunicationProgram>();
     const bool parsed = program->splitRecievedString(QString(*daten), false);
     if (!parsed || program->iAkkuTyp < 0) {
+        logUnreadableProgram(id, *daten);
         msgBox(res("0979"));
         return;
     }

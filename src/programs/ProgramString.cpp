@@ -137,6 +137,15 @@ public:
         append(letters, digits);
         return true;
     }
+    // A value kept from the program the editor was filled from, as it came.
+    bool keptGroup(const char* letters, qint64 value, int width, const char* control)
+    {
+        QString digits;
+        if (!pad(value, width, digits))
+            return refuse(Refusal::OutOfField, control);
+        append(letters, digits);
+        return true;
+    }
     // Volts or amperes in milli-units; an empty box counts as 0. A value that
     // comes out as "00000" is replaced by the default setting when one is named.
     bool milliGroup(const char* letters, const QString& text, const char* control, const QString* fallback = nullptr)
@@ -218,41 +227,63 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
         return result;
 
     // Cell count.
-    if (in.strZellenzahl.isEmpty())
+    if (in.kept.zellenzahl) {
+        if (!b.keptGroup("Z", *in.kept.zellenzahl, 2, "cboZellenzahl"))
+            return result;
+    } else if (in.strZellenzahl.isEmpty()) {
         b.append("Z", QStringLiteral("06"));
-    else if (!b.integerGroup("Z", in.strZellenzahl, 2, "cboZellenzahl"))
+    } else if (!b.integerGroup("Z", in.strZellenzahl, 2, "cboZellenzahl")) {
         return result;
+    }
 
     // Capacity percentage.
     if (in.bSollKapazitaet && !b.integerGroup("P", in.strKapazitaetProzent, 3, "txtKapazitaetProzent"))
         return result;
 
     // Forming or cycle mode.
-    if (in.strFormierCode.trimmed().isEmpty()) {
+    if (in.kept.formierCode) {
+        if (!b.keptGroup("F", *in.kept.formierCode, 1, "cboModeZyklus"))
+            return result;
+    } else if (in.strFormierCode.trimmed().isEmpty()) {
         b.refuse(Refusal::NoCycleMode, "cboModeZyklus");
         return result;
-    }
-    if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus", true))
+    } else if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus", true)) {
         return result;
+    }
 
     // Period.
-    if (in.strZeitraum.trimmed().isEmpty())
+    if (in.kept.zeitraum) {
+        if (!b.keptGroup("W", *in.kept.zeitraum, 2, "txtZeitraum"))
+            return result;
+    } else if (in.strZeitraum.trimmed().isEmpty()) {
         b.append("W", QStringLiteral("30"));
-    else if (!b.integerGroup("W", in.strZeitraum, 2, "txtZeitraum"))
+    } else if (!b.integerGroup("W", in.strZeitraum, 2, "txtZeitraum")) {
         return result;
+    }
 
     // Nominal capacity.
     if (in.bSollKapazitaet && !b.milliGroup("K", in.strKapazitaetAh, "txtKapazitaetAh"))
         return result;
 
     // Currents.
-    if (!b.milliGroup("L", in.strLadestrom, "txtLadestrom", &settings.strDefaultLadestrom))
+    if (in.kept.ladestrom) {
+        if (!b.keptGroup("L", *in.kept.ladestrom, 5, "txtLadestrom"))
+            return result;
+    } else if (!b.milliGroup("L", in.strLadestrom, "txtLadestrom", &settings.strDefaultLadestrom)) {
         return result;
-    if (!b.milliGroup("E", in.strEntladestrom, "txtEntladestrom", &settings.strDefaultEntladestrom))
+    }
+    if (in.kept.entladestrom) {
+        if (!b.keptGroup("E", *in.kept.entladestrom, 5, "txtEntladestrom"))
+            return result;
+    } else if (!b.milliGroup("E", in.strEntladestrom, "txtEntladestrom", &settings.strDefaultEntladestrom)) {
         return result;
+    }
 
     // Nominal pack voltage, or the preset charge-end voltage.
-    if (in.bAkkuTyp) {
+    if (in.bAkkuTyp && in.kept.nennSpannung) {
+        if (!b.keptGroup("V", *in.kept.nennSpannung, 5, "cboNennSpannung"))
+            return result;
+    } else if (in.bAkkuTyp) {
         // The list items end in " V".
         const QString volts = in.strNennSpannung.size() >= 2 ? in.strNennSpannung.chopped(2) : QString();
         if (!b.milliGroup("V", volts, "cboNennSpannung"))
@@ -265,9 +296,13 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
     }
 
     // Discharge-end voltage.
-    if (!b.milliGroup("D", in.strEntladeschlussSpannung, "txtEntladeschlussSpannung",
-                      &settings.strDefaultEntladeschlussSpannung))
+    if (in.kept.entladeschlussSpannung) {
+        if (!b.keptGroup("D", *in.kept.entladeschlussSpannung, 5, "txtEntladeschlussSpannung"))
+            return result;
+    } else if (!b.milliGroup("D", in.strEntladeschlussSpannung, "txtEntladeschlussSpannung",
+                             &settings.strDefaultEntladeschlussSpannung)) {
         return result;
+    }
 
     // Self-discharge test.
     if (in.bSelbstentladung

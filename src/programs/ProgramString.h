@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class CommunicationProgram;
 
@@ -27,6 +28,22 @@ struct ProgramInputs {
     bool bSelbstentladung = false;      // chkSelbstentladung checked
     bool bStunden = false;              // optSelbstentladungStunden selected
     QString strSelbstentladungsZeitraum;
+
+    // Values the layout hides, or a control that was never filled, as the
+    // program the editor was filled from gave them, in the group's own unit
+    // (cells, code, period, mA, mV). Each is set only while the user has left
+    // it and what it depends on as they were filled; it then goes out in
+    // place of the control's content, a zero included (the default settings
+    // stand in only for a value that was never given).
+    struct Kept {
+        std::optional<qint64> zellenzahl;              // Z, cell list hidden under preset voltages
+        std::optional<qint64> formierCode;             // F, cycle list hidden
+        std::optional<qint64> zeitraum;                // W, period box hidden
+        std::optional<qint64> ladestrom;               // L, charge current hidden
+        std::optional<qint64> entladestrom;            // E, discharge current hidden
+        std::optional<qint64> nennSpannung;            // V of a battery type and cell count as filled
+        std::optional<qint64> entladeschlussSpannung;  // D, discharge-end voltage hidden
+    } kept;
 };
 
 // The settings the build reads, afresh at every build.

@@ -46,8 +46,19 @@ QString WidgetEditorView::controlText(const QString& name) const
 
 void WidgetEditorView::setControlVisible(const QString& name, bool visible)
 {
-    if (QWidget* w = control(name))
-        w->setVisible(visible);
+    QWidget* w = control(name);
+    if (!w)
+        return;
+    w->setVisible(visible);
+    // A frame whose every control is hidden goes with them: no empty frame
+    // stands in the form (the self-discharge test of a mode without one).
+    auto* frame = qobject_cast<QGroupBox*>(w->parentWidget());
+    if (!frame || frame == &m_window)
+        return;
+    bool shown = false;
+    for (const QWidget* c : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        shown = shown || !c->isHidden();
+    frame->setVisible(shown);
 }
 
 bool WidgetEditorView::isControlVisible(const QString& name) const

@@ -1,6 +1,7 @@
 #include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include "core/ProgramResources.h"
+#include "core/programSettings.h"
 #include "core/utilitiesModul.h"
 #include "link/CommunicationProgram.h"
 #include "platform/ErrorGuard.h"
@@ -54,6 +55,11 @@ dlgErweiterterProgrammiermodus::dlgErweiterterProgrammiermodus(QWidget* owner) :
 {
     setObjectName(QStringLiteral("dlgErweiterterProgrammiermodus"));
     buildControls();
+    // Only chargers of extension type 2 are sent the charge mode and the
+    // options Q and U; elsewhere they are shown greyed, as the program has them.
+    const bool sent = objSettings().getSetting(QStringLiteral("ProgramExtensionType")).trimmed() == QLatin1String("2");
+    for (const char* frame : {"frameLademode", "frameQ", "frameU"})
+        findChild<QGroupBox*>(QString::fromLatin1(frame))->setEnabled(sent);
 }
 
 dlgErweiterterProgrammiermodus::~dlgErweiterterProgrammiermodus() = default;

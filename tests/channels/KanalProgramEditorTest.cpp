@@ -81,7 +81,7 @@ TEST_F(KanalProgramEditorTest, ProgramButtonShowsTheChannelsRunningProgram)
         EXPECT_EQ(editor->logic().program().get(), window->logic().commProgram.get());
         const ProgramStringResult built = editor->logic().buildProgramString();
         EXPECT_EQ(built.text,
-                  QStringLiteral("003,P,A02,M07,Z08,P090,F0,W30,K01500,L01200,E00300,V09600,D01000,YH012"
+                  QStringLiteral("003,P,A02,M07,Z08,P090,F0,W30,K01500,L01200,E00300,V09600,D08000,YH012"
                                  ",S1,C0,B0,H0,N100"));
 
         // The charger answers a poll with another program while the editor is open.

@@ -22,9 +22,9 @@ protected:
 };
 
 const QString kProgram = QStringLiteral(",P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400");
-// The same as the editor writes it: a charge-only mode asks no discharge-end
-// voltage, so its default stands in.
-const QString kSent = QStringLiteral(",P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D01000");
+// The same as the editor writes it: the discharge-end voltage that a
+// charge-only mode hides goes out as the program gave it.
+const QString kSent = QStringLiteral(",P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400");
 } // namespace
 
 TEST_F(SendToAllWindowsTest, TheModelsChannelCountDecidesWhoIsAddressed)

@@ -93,6 +93,30 @@ TEST_F(EditorDialogTest, UsersChoicesReachTheLogic)
     EXPECT_FALSE(d.findChild<QWidget*>(QStringLiteral("txtLadeschlussSpannung"))->isHidden());
 }
 
+TEST_F(EditorDialogTest, NoEmptyFrameWhereTheModeHasNoSelfDischargeTest)
+{
+    dlgVelmoroProgram d;
+    auto* frame = d.findChild<QGroupBox*>(QStringLiteral("Frame3"));
+    d.setGeraeteNr(QStringLiteral("001"));
+    // Mode 1 has no test, mode 7 has one; the other frames always have something to show.
+    const struct {
+        const char* program;
+        bool frameShown;
+    } cases[] = {
+        {"001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014", false},
+        {"001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400", true},
+        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program);
+        d.setProgram(program(c.program));
+        d.initDialog();
+        EXPECT_EQ(frame->isHidden(), !c.frameShown);
+        EXPECT_FALSE(d.findChild<QGroupBox*>(QStringLiteral("frameAkku1"))->isHidden());
+        EXPECT_FALSE(d.findChild<QGroupBox*>(QStringLiteral("frameAkku2"))->isHidden());
+    }
+}
+
 TEST_F(EditorDialogTest, LeavingABoxChecksItsRangeAndKeepsTheFocusOnARefusal)
 {
     dlgVelmoroProgram d;

@@ -318,19 +318,19 @@ TEST_F(EditorLayoutTest, ExtendedOptionsGoIntoTheOpenersOwnProgram)
 TEST_F(EditorLayoutTest, ShownProgramBuildsBackIntoItsOwnText)
 {
     // A program given by battery type shows no end voltages: its
-    // discharge-end voltage goes out as the default setting (1000 mV).
+    // discharge-end voltage still goes out as the program gave it.
     const struct {
         const char* shown;
         const char* built;
     } programs[] = {
         {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400",
-         "001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D01000"},
+         "001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"},
         {"002,P,A03,M07,Z02,P080,F0,W30,K02500,L01250,E00800,V07200,D06000,YH012",
-         "002,P,A03,M07,Z02,P080,F0,W30,K02500,L01250,E00800,V07200,D01000,YH012"},
+         "002,P,A03,M07,Z02,P080,F0,W30,K02500,L01250,E00800,V07200,D06000,YH012"},
         {"004,P,A05,M04,Z06,F3,W30,L02000,E01000,V08400,D05400",
          "004,P,A05,M04,Z06,F3,W30,L02000,E01000,V08400,D05400"},
         {"003,P,A01,M06,Z10,F0,W14,L00500,E00500,V12000,D10000",
-         "003,P,A01,M06,Z10,F0,W14,L00500,E00500,V12000,D01000"},
+         "003,P,A01,M06,Z10,F0,W14,L00500,E00500,V12000,D10000"},
     };
     for (const bool inGerman : {false, true}) {
         if (inGerman)

@@ -131,7 +131,8 @@ TEST_F(ExtendedOptionsTest, UntouchedOptionsComeBackAsStoredUnderBothLocales)
 
 TEST_F(ExtendedOptionsTest, ChangedOptionsAndATypedChargeEndAreHandedOver)
 {
-    start();
+    // A charger that is sent option U.
+    start({QStringLiteral("UPDATE Optionen SET value='2' WHERE key='ProgramExtensionType'")});
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     auto prog = program("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H0,N105");
     // A mode the dialog does not know shows the first option and is stored as 0.
@@ -270,4 +271,33 @@ TEST_F(ExtendedOptionsTest, EditorButtonOpensTheOptionsAndOnlyOkChangesTheProgra
     EXPECT_EQ(prog->iLadeende, 250);
     EXPECT_EQ(prog->lLadestrom, before.lLadestrom);
     EXPECT_EQ(prog->iMode, before.iMode);
+}
+
+TEST_F(ExtendedOptionsTest, ChargeModeAndOptionsQAndUAreGreyedWhereTheyAreNotSent)
+{
+    const struct {
+        const char* type;
+        bool sent;
+    } cases[] = {{"2", true}, {" 2 ", true}, {"1", false}, {"", false}, {"22", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        start({QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ProgramExtensionType'").arg(QLatin1String(c.type))});
+        const auto prog = program("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H0,N100,O1,Q1,U1");
+        Receiver receiver;
+        dlgErweiterterProgrammiermodus d;
+        d.prog = prog;
+        d.parentWin = &receiver;
+        d.initDialog();
+        for (const char* name : {"optDauerstrom", "optReversepulse", "optQ2", "optQ1", "optU2", "optU1"})
+            EXPECT_EQ(d.findChild<QRadioButton*>(QString::fromLatin1(name))->isEnabled(), c.sent) << name;
+        for (const char* name : {"optGesperrt", "optOhneLast", "optBleiakkuMode2", "optLiIonMode1"})
+            EXPECT_TRUE(d.findChild<QRadioButton*>(QString::fromLatin1(name))->isEnabled()) << name;
+        // Shown, and handed back, as the program has them.
+        EXPECT_TRUE(on(d, "optDauerstrom") && on(d, "optQ2") && on(d, "optU2"));
+        d.cmdOk_Click();
+        ASSERT_TRUE(receiver.received.has_value());
+        eightEqual(*receiver.received, *prog);
+        closeCoreForTest();
+        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='1' WHERE key='ProgramExtensionType'")});
+    }
 }

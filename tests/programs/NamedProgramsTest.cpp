@@ -7,6 +7,9 @@
 #include "platform/ErrorGuard.h"
 #include "programs/NamedPrograms.h"
 
+#include "core/velmoroLog.h"
+
+#include <QFile>
 #include <QSqlQuery>
 
 namespace {
@@ -119,7 +122,11 @@ TEST_F(NamedProgramsTest, ChoosingLoadsTheProgramAndACorruptOneLeavesTheFields)
     openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Good', '%1')").arg(kOther),
               QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Bad', '001,P,Axx,M01')"),
               QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Empty', '')")});
-    for (const char* id : {"2", "3"}) {
+    const QString huge = QStringLiteral("001,P,A02,M01\n") + QString(5000, QLatin1Char('x'));
+    dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('Huge', ?)"), {huge});
+    exchange->refreshProgramList();
+    objLog = std::make_unique<velmoroLog>(folder.path());
+    for (const char* id : {"2", "3", "4"}) {
         hooked.shown.clear();
         const auto before = logic->program();
         choose(QString::fromLatin1(id));
@@ -131,6 +138,20 @@ TEST_F(NamedProgramsTest, ChoosingLoadsTheProgramAndACorruptOneLeavesTheFields)
     EXPECT_EQ(text("txtLadestrom"), dec("2.000"));
     EXPECT_TRUE(deleteEnabled());
     EXPECT_EQ(chosen(), QStringLiteral("1"));
+
+    // Each unreadable one is in the error log once, under its name, in one
+    // line of a readable length.
+    objLog.reset();
+    QFile f(folder.path() + QStringLiteral("/error.log"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.count(QStringLiteral("LogType: Named program")), 3);
+    EXPECT_TRUE(lines.contains(QStringLiteral("ProgrammID 2 \"Bad\" cannot be read: \"001,P,Axx,M01\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("ProgrammID 3 \"Empty\" cannot be read: \"\"")));
+    const QStringList huge4 = lines.filter(QStringLiteral("ProgrammID 4 \"Huge\" cannot be read: \"001,P,A02,M01 xxx"));
+    ASSERT_EQ(huge4.size(), 1);
+    EXPECT_LT(huge4[0].size(), 300);
+    EXPECT_TRUE(huge4[0].endsWith(QStringLiteral("... (5014 characters)\"")));
 }
 
 TEST_F(NamedProgramsTest, DeleteRemovesTheChosenRowAndKeepsTheFields)
@@ -188,4 +209,27 @@ TEST_F(NamedProgramsTest, AProgramReportedDuringSaveAsWaitsUntilItIsOver)
     EXPECT_EQ(rows(), QStringList{QStringLiteral("1|Mine|") + sent});
     EXPECT_EQ(host.posted, 1);
     EXPECT_EQ(text("txtLadestrom"), dec("1.000"));
+}
+
+TEST_F(NamedProgramsTest, NamesAreListedAsTheProgramsLanguageSortsThem)
+{
+    openWith();
+    for (const char* name : {"zulu", "Ärger", "Pack 10", "alpha", "Pack 2", "Beta", "Alpha"})
+        dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES (?, ?)"), {QString::fromUtf8(name), kOther});
+    const QString before = objResources().languageKey();
+    for (const char* language : {"EN", "DE"}) {
+        SCOPED_TRACE(language);
+        objResources().setLanguageKey(QString::fromLatin1(language));
+        exchange->refreshProgramList();
+        const QStringList names = listed();
+        ASSERT_EQ(names.size(), 7);
+        EXPECT_EQ(names.indexOf(QStringLiteral("zulu")), 6);
+        EXPECT_LT(names.indexOf(QStringLiteral("Alpha")), names.indexOf(QString::fromUtf8("Ärger")));
+        EXPECT_LT(names.indexOf(QStringLiteral("alpha")), names.indexOf(QString::fromUtf8("Ärger")));
+        EXPECT_LT(names.indexOf(QString::fromUtf8("Ärger")), names.indexOf(QStringLiteral("Beta")));
+        EXPECT_LT(names.indexOf(QStringLiteral("Pack 2")), names.indexOf(QStringLiteral("Pack 10")));
+    }
+    objResources().setLanguageKey(before);
+    // Finding a name is as before: without regard to case.
+    EXPECT_EQ(NamedPrograms::findByName(QString::fromUtf8(" ärger ")), QStringLiteral("2"));
 }

@@ -262,3 +262,38 @@ TEST_F(SendFetchTest, ChecksBeforeSendingNameTheFirstMissingValue)
     show(kProgram);
     EXPECT_TRUE(exchange->checkProgramInput());
 }
+
+TEST_F(SendFetchTest, ASelfDischargePeriodIsCheckedAgainWhenItsUnitChanges)
+{
+    // 200 is within 1..720 hours but not within 1..180 days.
+    const QString hours = QStringLiteral("001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400,YH200");
+    open({}, hours);
+    const QString refused = r("0963") + QStringLiteral(" 1") + r("0970") + QStringLiteral(" 180") + r("0971");
+    auto choose = [this](const char* unit) {
+        view.setChecked(QString::fromLatin1(unit), true);
+        if (QLatin1String(unit) == QLatin1String("optSelbstentladungTage"))
+            logic->optSelbstentladungTage_Click();
+        else
+            logic->optSelbstentladungStunden_Click();
+    };
+    view.focus = QStringLiteral("optSelbstentladungTage");
+    choose("optSelbstentladungTage");
+    EXPECT_EQ(hooked.texts(), QStringList{refused});
+    // The user may as well go back to hours, so the box does not take the focus.
+    EXPECT_EQ(view.focus, QStringLiteral("optSelbstentladungTage"));
+
+    // Neither sent nor saved while it stays refused.
+    exchange->cmdSendButton_Click();
+    exchange->cmdSaveAsButton_Click();
+    EXPECT_EQ(hooked.texts(), (QStringList{refused, refused, refused}));
+    EXPECT_EQ(view.focus, QStringLiteral("txtSelbstentladungsZeitraum"));
+    EXPECT_EQ(host.saveAsShown, 0);
+    EXPECT_TRUE(fake.frameLog().isEmpty());
+
+    // Back in hours it is fine again, and goes out as it came.
+    hooked.shown.clear();
+    choose("optSelbstentladungStunden");
+    EXPECT_TRUE(hooked.shown.isEmpty());
+    exchange->cmdSendButton_Click();
+    EXPECT_EQ(fake.frameLog(), QStringList{hours});
+}

@@ -87,12 +87,17 @@ TEST_F(ViewerTest, FilledHiddenFromAStoredProgramAndReadByName)
         {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014",
          {{"!chkSelbstentladung", ""}, {"=chkSelbstentladung", "1"}, {"txtSelbstentladungsZeitraum", "14"},
           {"=optSelbstentladungTage", "1"}, {"optSelbstentladungTage", "0928"}}},
+        // Charged only, with a capacity: both rate lists beside it, the
+        // unit of a program without a test is hours, as loaded.
+        {"001,P,A02,M01,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400",
+         {{"!txtEntladestrom", ""}, {"cboEntladeStromC", ""}, {"lblEnladeStromC", "0946"}, {"cboLadeStromC", ""},
+          {"=optSelbstentladungStunden", "1"}, {"=optSelbstentladungTage", "0"}}},
         // Storage with a period; cycle mode with its forming choice.
         {"001,P,A02,M06,Z06,F0,W07,L01000,E00500,V07200,D05400", {{"txtZeitraum", "7"}, {"!cboModeZyklus", ""}}},
         // No program text: the viewer stays as loading left it.
         {"",
          {{"txtLadestrom", "0.000"}, {"=optAkkuTyp", "0"}, {"!cboAkkuType", ""}, {"cmdExtendedModus", "0903"},
-          {"!txtSelbstentladungsZeitraum", "1"}, {"!chkSelbstentladung", ""}}},
+          {"!txtSelbstentladungsZeitraum", "1"}, {"!chkSelbstentladung", ""}, {"=optSelbstentladungStunden", "1"}}},
     };
     for (const bool german : {false, true}) {
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
