@@ -61,16 +61,20 @@ void keepOnScreen(QWidget* window)
 {
     if (!window || !window->isWindow())
         return;
-    QScreen* screen = screenOf(window);
-    if (!screen)
+    if (QScreen* screen = screenOf(window))
+        keepWithin(window, screen->availableGeometry());
+}
+
+void keepWithin(QWidget* window, const QRect& area)
+{
+    if (!window || !window->isWindow())
         return;
     const QMargins frame = windowFrameMargins(window);
     const QRect wanted = window->geometry().marginsAdded(frame);
-    const QRect fitted = fitWithin(wanted, screen->availableGeometry());
+    const QRect fitted = fitWithin(wanted, area);
     if (fitted == wanted)
         return;
-    const QRect inner = fitted.marginsRemoved(frame);
-    if (inner.size() != window->size())
-        window->resize(inner.size().expandedTo(window->minimumSize().boundedTo(inner.size())));
-    window->move(inner.topLeft());
+    // The inside is placed, not the frame: where the window system has not
+    // told the frame yet, a move would take the inside's corner for the frame's.
+    window->setGeometry(fitted.marginsRemoved(frame));
 }
