@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,13 +44,16 @@ void frmKanal::buildControls()
 {
     auto* root = new QVBoxLayout(this);
 
-    // Commands of the channel; their dialogs come later.
-    auto* buttons = new QHBoxLayout;
+    // Commands of the channel, two by two: in one row they would make the
+    // window too wide for four of them side by side on a common screen.
+    auto* buttons = new QGridLayout;
+    int position = 0;
     for (const char* name : {"cmdProgram", "cmdMesswert", "cmdDruck", "cmdDiagramme"}) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setEnabled(false);
-        buttons->addWidget(b);
+        buttons->addWidget(b, position / 2, position % 2);
+        ++position;
     }
     root->addLayout(buttons);
     auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));

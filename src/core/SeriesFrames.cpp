@@ -1,20 +1,54 @@
 #include "core/SeriesFrames.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGridLayout>
-#include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+#include <QToolTip>
 
-QLabel* SeriesFrames::label(QWidget* parent, const char* name)
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace SeriesFrames {
+
+namespace {
+
+// Where the number, Ah, Volt and minute columns of an end-value row end, in
+// characters, and the length of a whole row (see formatEndValueLine): the
+// number's ". " leaves the blank of its last column free.
+constexpr std::array<int, 4> kColumnEnds{3, 14, 24, 30};
+constexpr int kRowLength = 30;
+
+// How far from the left edge of a list item its text begins.
+int itemTextMargin(const QListWidget* list)
+{
+    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+}
+
+double textWidth(const QListWidget* list, int characters)
+{
+    return QFontMetricsF(list->font()).horizontalAdvance(QString(characters, QLatin1Char('0')));
+}
+
+} // namespace
+
+QLabel* label(QWidget* parent, const char* name)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 
-QLineEdit* SeriesFrames::textBox(QWidget* parent, const char* name, bool readOnly)
+QLineEdit* textBox(QWidget* parent, const char* name, bool readOnly)
 {
     auto* t = new QLineEdit(parent);
     t->setObjectName(QString::fromLatin1(name));
@@ -22,19 +56,27 @@ QLineEdit* SeriesFrames::textBox(QWidget* parent, const char* name, bool readOnl
     return t;
 }
 
-QListWidget* SeriesFrames::listBox(QWidget* parent, const char* name)
+QListWidget* listBox(QWidget* parent, const char* name)
 {
     auto* l = new QListWidget(parent);
     l->setObjectName(QString::fromLatin1(name));
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     l->setFont(mono);
+    // Room for a whole row beside the scroll bar that a long list brings.
+    const int row = int(std::ceil(textWidth(l, kRowLength))) + 2 * itemTextMargin(l) + 2 * l->spacing();
+    const int scrollBar = l->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, l);
+    l->setMinimumWidth(row + 2 * l->frameWidth() + scrollBar);
+    // Two rows at least, so four channel windows fit a small screen; more as
+    // the window gives room.
+    const int rows = 2 * QFontMetrics(mono).lineSpacing() + 2 * l->spacing();
+    l->setMinimumHeight(std::max(rows, 3 * scrollBar) + 2 * l->frameWidth());
     return l;
 }
 
-QGroupBox* SeriesFrames::programFrame(QWidget* parent)
+QGroupBox* programFrame(QWidget* parent)
 {
-    auto* program = new QGroupBox(parent);
+    auto* program = new TitledFrame(parent);
     program->setObjectName(QStringLiteral("frameAkkuprogramm"));
     auto* pg = new QGridLayout(program);
     pg->addWidget(label(program, "lblAkkutyp"), 0, 0);
@@ -46,28 +88,161 @@ QGroupBox* SeriesFrames::programFrame(QWidget* parent)
     return program;
 }
 
-QGroupBox* SeriesFrames::endValueFrame(QWidget* parent, bool remarkEditable)
+QGroupBox* endValueFrame(QWidget* parent, bool remarkEditable)
 {
-    auto* values = new QGroupBox(parent);
+    auto* values = new TitledFrame(parent);
     values->setObjectName(QStringLiteral("frameAkkumesswerte"));
     auto* vg = new QGridLayout(values);
-    vg->addWidget(label(values, "lblMesswerteNachLaden"), 0, 0, 1, 4);
-    vg->addWidget(label(values, "lblLadenNr"), 1, 0);
-    vg->addWidget(label(values, "lblLadenAh"), 1, 1);
-    vg->addWidget(label(values, "lblLadenVolt"), 1, 2);
-    vg->addWidget(label(values, "lblLadenMin"), 1, 3);
-    vg->addWidget(listBox(values, "lstEndwertLaden"), 2, 0, 1, 4);
-    vg->addWidget(label(values, "lblMesswerteNachEntladen"), 3, 0, 1, 4);
-    vg->addWidget(label(values, "lblEntladenNr"), 4, 0);
-    vg->addWidget(label(values, "lblEntladenAh"), 4, 1);
-    vg->addWidget(label(values, "lblEntladenVolt"), 4, 2);
-    vg->addWidget(label(values, "lblEntladenMin"), 4, 3);
-    vg->addWidget(listBox(values, "lstEndwertEntladen"), 5, 0, 1, 4);
-    vg->addWidget(label(values, "lblAkkuzustand"), 6, 0, 1, 2);
-    vg->addWidget(textBox(values, "txtAkkuzustand"), 6, 2, 1, 2);
-    vg->addWidget(label(values, "lblSelbstentladung"), 7, 0, 1, 2);
-    vg->addWidget(textBox(values, "txtSelbstentladung"), 7, 2, 1, 2);
-    vg->addWidget(label(values, "lblBemerkungen"), 8, 0, 1, 4);
-    vg->addWidget(textBox(values, "txtBemerkung", !remarkEditable), 9, 0, 1, 4);
+    int row = 0;
+    const auto addList = [&](const char* heading, const char* list, const std::array<const char*, 4>& columns) {
+        vg->addWidget(label(values, heading), row++, 0, 1, 2);
+        QListWidget* l = listBox(values, list);
+        std::array<QLabel*, 4> labels{};
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            labels[i] = label(values, columns[i]);
+        vg->addWidget(new ColumnHeadings(l, labels, values), row++, 0, 1, 2);
+        vg->addWidget(l, row++, 0, 1, 2);
+    };
+    addList("lblMesswerteNachLaden", "lstEndwertLaden", {"lblLadenNr", "lblLadenAh", "lblLadenVolt", "lblLadenMin"});
+    addList("lblMesswerteNachEntladen", "lstEndwertEntladen",
+            {"lblEntladenNr", "lblEntladenAh", "lblEntladenVolt", "lblEntladenMin"});
+    vg->addWidget(label(values, "lblAkkuzustand"), row, 0);
+    vg->addWidget(textBox(values, "txtAkkuzustand"), row++, 1);
+    vg->addWidget(label(values, "lblSelbstentladung"), row, 0);
+    vg->addWidget(textBox(values, "txtSelbstentladung"), row++, 1);
+    vg->addWidget(label(values, "lblBemerkungen"), row++, 0, 1, 2);
+    vg->addWidget(textBox(values, "txtBemerkung", !remarkEditable), row++, 0, 1, 2);
     return values;
 }
+
+// --- TitledFrame --------------------------------------------------------------------
+
+TitledFrame::TitledFrame(QWidget* parent) : QGroupBox(parent) {}
+
+QSize TitledFrame::minimumSizeHint() const
+{
+    // Only the contents and room for an ellipsis of the title count.
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QFontMetrics metrics(font());
+    const QSize title(metrics.horizontalAdvance(QChar(0x2026)), metrics.height());
+    return style()->sizeFromContents(QStyle::CT_GroupBox, &option, title, this).expandedTo(QWidget::minimumSizeHint());
+}
+
+QString TitledFrame::shownTitle() const
+{
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect label = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+    const QFontMetrics metrics(font());
+    // As much room on the right as the title has on its left, a blank at least.
+    const int room = width() - label.left() - std::max(label.left(), metrics.horizontalAdvance(QLatin1Char(' ')));
+    if (metrics.horizontalAdvance(title()) <= room)
+        return title();
+    return metrics.elidedText(title(), Qt::ElideRight, std::max(room, 0));
+}
+
+bool TitledFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        const QString shown = shownTitle();
+        if (shown != title())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), title(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QGroupBox::event(event);
+}
+
+void TitledFrame::paintEvent(QPaintEvent*)
+{
+    QStylePainter painter(this);
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    option.text = shownTitle();
+    painter.drawComplexControl(QStyle::CC_GroupBox, option);
+}
+
+// --- ColumnHeadings -----------------------------------------------------------------
+
+ColumnHeadings::ColumnHeadings(QListWidget* list, const std::array<QLabel*, 4>& labels, QWidget* parent)
+    : QWidget(parent), m_list(list), m_labels(labels)
+{
+    for (QLabel* l : m_labels) {
+        l->setParent(this);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    m_list->installEventFilter(this);
+    connect(m_list->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { place(); });
+}
+
+QSize ColumnHeadings::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+QSize ColumnHeadings::minimumSizeHint() const
+{
+    QSize size;
+    for (const QLabel* l : m_labels)
+        size = QSize(size.width() + l->sizeHint().width(), std::max(size.height(), l->sizeHint().height()));
+    return size;
+}
+
+bool ColumnHeadings::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::LayoutRequest:
+        // A label got a new text.
+        updateGeometry();
+        place();
+        break;
+    case QEvent::Resize:
+    case QEvent::Move:
+    case QEvent::Show:
+        place();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool ColumnHeadings::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list) {
+        switch (event->type()) {
+        case QEvent::Resize:
+        case QEvent::Move:
+        case QEvent::FontChange:
+        case QEvent::StyleChange:
+            place();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ColumnHeadings::place()
+{
+    // Where the list's text starts, in the headings' own coordinates.
+    const int itemLeft = m_list->count() > 0 ? m_list->visualItemRect(m_list->item(0)).x()
+                                             : m_list->spacing() - m_list->horizontalScrollBar()->value();
+    const double textLeft = m_list->x() - x() + m_list->viewport()->x() + itemLeft + itemTextMargin(m_list);
+    const int gap = fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    int free = INT_MIN;
+    for (std::size_t i = 0; i < m_labels.size(); ++i) {
+        QLabel* l = m_labels[i];
+        const int w = l->sizeHint().width();
+        const int right = int(std::lround(textLeft + textWidth(m_list, kColumnEnds[i])));
+        // A heading wider than its column's room still keeps clear of the one before.
+        const int left = std::max(right - w, free);
+        l->setGeometry(left, 0, w, height());
+        free = left + w + gap;
+    }
+}
+
+} // namespace SeriesFrames

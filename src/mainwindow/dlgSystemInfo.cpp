@@ -1,6 +1,7 @@
 #include "mainwindow/dlgSystemInfo.h"
 
 #include "core/ProgramResources.h"
+#include "platform/ScreenFit.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -58,4 +59,10 @@ dlgSystemInfo::dlgSystemInfo(const SystemInformation& info, QWidget* parent) : Q
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+}
+
+void dlgSystemInfo::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen(this);
 }

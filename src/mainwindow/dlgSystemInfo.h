@@ -19,4 +19,7 @@ public:
     QLabel* lblSqlite = nullptr;
     QLabel* lblSchnittstellen = nullptr;
     QPushButton* cmdOk = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

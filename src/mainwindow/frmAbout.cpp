@@ -8,6 +8,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
+#include "platform/ScreenFit.h"
 #include "platform/SystemInformation.h"
 
 #include <QHBoxLayout>
@@ -63,6 +64,12 @@ void frmAbout::StartSysInfo()
     }
     dlgSystemInfo dialog(*info, this);
     execModal(dialog);
+}
+
+void frmAbout::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen(this);
 }
 
 void frmAbout::paintEvent(QPaintEvent*)

@@ -17,6 +17,7 @@
 #include "platform/ModalDialogRunner.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/ProgramPrinter.h"
+#include "platform/ScreenFit.h"
 #include "platform/Terminator.h"
 #include "platform/ErrorGuard.h"
 #include "printing/dlgPrintSettings.h"
@@ -485,6 +486,7 @@ void frmMDIMainForm::showEvent(QShowEvent* event)
         m_placedOnScreen = true;
         placeChannelWindows();
     }
+    keepOnScreen(this);
 }
 
 void frmMDIMainForm::changeEvent(QEvent* event)
@@ -742,8 +744,14 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     // whatever texts they carry now or later.
     if (sub->layout())
         sub->layout()->setSizeConstraint(QLayout::SetMinimumSize);
-    if (m_channelGrid)
-        sub->setGeometry(m_channelGrid->cellRect(channel - 1));
+    // A window beyond the grid of the start (a charger that told more
+    // channels than were known) lays all of them out anew.
+    if (m_channelGrid) {
+        if (channel <= m_channelGridCount)
+            sub->setGeometry(m_channelGrid->cellRect(channel - 1));
+        else
+            placeChannelWindows();
+    }
     return k;
 }
 
@@ -841,11 +849,15 @@ void frmMDIMainForm::loadChannelWindows()
 
 void frmMDIMainForm::placeChannelWindows()
 {
+    placeChannelWindows(screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768));
+}
+
+void frmMDIMainForm::placeChannelWindows(const QRect& screenArea)
+{
     QList<QMdiSubWindow*> windows;
     QSize preferred;
     QSize minimum;
-    // The two-channel model loads windows 3 and 4 but never shows them.
-    const int channels = setting("UsedCharger") == QLatin1String("KZT4 48V") ? 2 : 4;
+    const int channels = placedChannelCount();
     for (int n = 1; n <= channels; ++n) {
         if (QMdiSubWindow* sub = kanalSubWindow(n)) {
             windows << sub;
@@ -856,20 +868,19 @@ void frmMDIMainForm::placeChannelWindows()
     if (windows.isEmpty())
         return;
 
-    // The main window's own parts around the area, and the frame the window
-    // system adds (known only once the window is on the screen).
-    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(16, 40);
-    // On the screen the parts are measured; before, they are estimated.
+    // The frame the window system adds (estimated until the window is on the
+    // screen) and the main window's own parts around the area.
+    const QMargins frameMargins = windowFrameMargins(this);
+    const QSize frame(frameMargins.left() + frameMargins.right(), frameMargins.top() + frameMargins.bottom());
     const int areaFrame = 2 * m_mdi->frameWidth();
     QSize chrome;
     if (isVisible())
         chrome = size() - m_mdi->size() + QSize(areaFrame, areaFrame);
     else
         chrome = QSize(areaFrame, menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + areaFrame);
-    const QRect screenRoom = (screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768));
     // A little slack, so a pixel lost to rounding brings up no scroll bar.
     const QSize slack(4, 4);
-    const QSize room = screenRoom.size() - frame - chrome - slack;
+    const QSize room = screenArea.size() - frame - chrome - slack;
 
     ChannelGrid grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room);
     // A grid that scrolls loses the scroll bars' room.
@@ -880,17 +891,26 @@ void frmMDIMainForm::placeChannelWindows()
         grid = chooseChannelGrid(int(windows.size()), preferred, minimum, room - bars);
     }
     m_channelGrid = grid;
+    m_channelGridCount = int(windows.size());
     // Every window has its cell, also those hidden now: shown later, it
-    // comes up in its own place.
-    for (int n = 1; n <= 4; ++n)
-        if (QMdiSubWindow* sub = kanalSubWindow(n))
+    // comes up in its own place. Where they overlap, each lies on the one
+    // before it, so the left part of every window shows.
+    for (int n = 1; n <= channels; ++n) {
+        if (QMdiSubWindow* sub = kanalSubWindow(n)) {
             sub->setGeometry(grid.cellRect(n - 1));
+            sub->raise();
+        }
+    }
 
-    const QSize wanted = (grid.extent() + chrome + bars + slack).boundedTo(screenRoom.size() - frame);
-    resize(wanted.expandedTo(minimumSizeHint()).boundedTo(screenRoom.size() - frame));
-    const QRect outer(pos(), size() + frame);
-    if (!screenRoom.contains(outer))
-        move(screenRoom.topLeft());
+    const QSize most = screenArea.size() - frame;
+    resize((grid.extent() + chrome + bars + slack).boundedTo(most).expandedTo(minimumSizeHint()).boundedTo(most));
+    keepWithin(this, screenArea);
+}
+
+int frmMDIMainForm::placedChannelCount() const
+{
+    // The two-channel model loads windows 3 and 4 but never shows them.
+    return setting("UsedCharger") == QLatin1String("KZT4 48V") ? 2 : 4;
 }
 
 void frmMDIMainForm::saveChannelVisibility()

@@ -176,10 +176,14 @@ public:
     // KZTxChannelCount when it reads as a number, kept within 1 .. 4.
     static std::optional<int> kztxChannelCount();
 
-    // Lays the loaded channel windows out in a grid, in channel order, so that
-    // none covers another, and sizes the main window to hold them within the
-    // screen (the area scrolls when the screen is too small). Run at start.
+    // Lays the loaded channel windows out in a grid, in channel order, and
+    // sizes the main window to hold them, frame included, within the
+    // available area of its screen. Where the area cannot hold them side by
+    // side they overlap, each wholly inside it; only a screen smaller than
+    // one channel window leaves the area to scroll. Run at start.
     void placeChannelWindows();
+    // The same within a given area of the screen.
+    void placeChannelWindows(const QRect& screenArea);
 
     // KanalHost
     bool noKZTFound() const override { return bNoKZTFound; }
@@ -214,13 +218,17 @@ private:
     void activateKanal(int channel);
     void showKanal(int channel);
     void onSubWindowActivated(QMdiSubWindow* window);
+    // How many channel windows the grid is laid out for.
+    int placedChannelCount() const;
 
     QMdiArea* m_mdi = nullptr;
     std::array<frmKanal*, 4> m_kanal{};
     QPointer<dlgFirstCharger> m_chargerDialog;
     QPointer<frmAbout> m_about;
-    // The grid of the start; a channel window loaded later gets its cell.
+    // The grid of the start and the number of windows it was laid out for;
+    // a channel window loaded later gets its cell, or a new grid where it has none.
     std::optional<ChannelGrid> m_channelGrid;
+    int m_channelGridCount = 0;
     bool m_placedOnScreen = false;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/FormDialog.h"
 
 #include "platform/ErrorGuard.h"
+#include "platform/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -30,6 +31,12 @@ void FormDialog::closeEvent(QCloseEvent* event)
     // a close() from code) arrives here.
     ErrorGuard::run([this] { closedByFrame(); });
     event->accept();
+}
+
+void FormDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen(this);
 }
 
 QDialogButtonBox* FormDialog::okCancelButtons(QPushButton*& ok, QPushButton*& cancel, bool okIsDefault)

@@ -29,4 +29,6 @@ protected:
     // with ClosedByFrame.
     virtual void closedByFrame();
     void closeEvent(QCloseEvent* event) override;
+    // Every dialog opens wholly on the available area of its screen.
+    void showEvent(QShowEvent* event) override;
 };

@@ -61,17 +61,20 @@ void keepOnScreen(QWidget* window)
 {
     if (!window || !window->isWindow())
         return;
-    QScreen* screen = screenOf(window);
-    if (!screen)
+    if (QScreen* screen = screenOf(window))
+        keepWithin(window, screen->availableGeometry());
+}
+
+void keepWithin(QWidget* window, const QRect& area)
+{
+    if (!window || !window->isWindow())
         return;
     const QMargins frame = windowFrameMargins(window);
     const QRect wanted = window->geometry().marginsAdded(frame);
-    const QRect fitted = fitWithin(wanted, screen->availableGeometry());
+    const QRect fitted = fitWithin(wanted, area);
     if (fitted == wanted)
         return;
-    const QRect inner = fitted.marginsRemoved(frame);
-    // setGeometry places the window without its frame; move() would take the
-    // point for the frame's corner and leave the window off by the frame.
-    window->setGeometry(
-        QRect(inner.topLeft(), inner.size().expandedTo(window->minimumSize().boundedTo(inner.size()))));
+    // The inside is placed, not the frame: where the window system has not
+    // told the frame yet, a move would take the inside's corner for the frame's.
+    window->setGeometry(fitted.marginsRemoved(frame));
 }

@@ -16,6 +16,8 @@ QRect fitWithin(const QRect& wanted, const QRect& available);
 // Before the window is first shown the window system has not told its frame
 // yet, so a frame of the style's title-bar height is assumed.
 void keepOnScreen(QWidget* window);
+// The same within a given area.
+void keepWithin(QWidget* window, const QRect& area);
 
 // The frame a window system draws around `window`, as far as it is known.
 QMargins windowFrameMargins(const QWidget* window);

@@ -7,16 +7,20 @@
 
 #include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
+#include "core/SeriesFrames.h"
 #include "core/programSettings.h"
 #include "mainwindow/ChannelPlacement.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/ScreenFit.h"
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QHelpEvent>
 #include <QScreen>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 TEST(ChannelPlacement, GridFitsTheRoomWhenItCanAndNeverOverlaps)
@@ -29,23 +33,26 @@ TEST(ChannelPlacement, GridFitsTheRoomWhenItCanAndNeverOverlaps)
         int count;
         int columns;
         bool fits;
+        bool overlaps;
     };
     const Case cases[] = {
-        {"full HD, four", {1900, 960}, 4, 4, true},
-        {"full HD, three", {1900, 960}, 3, 3, true},
-        {"full HD, one", {1900, 960}, 1, 1, true},
-        {"wide and tall, four", {1500, 1500}, 4, 4, true},
-        {"narrow and tall, four", {800, 1400}, 4, 2, true},
-        {"narrow and tall, two", {400, 1400}, 2, 1, true},
-        {"small laptop, four: one row that scrolls", {1340, 690}, 4, 4, false},
-        {"small laptop, two", {1340, 690}, 2, 2, true},
-        {"tiny, four: two rows that scroll", {700, 500}, 4, 2, false},
+        {"full HD, four", {1900, 960}, 4, 4, true, false},
+        {"full HD, three", {1900, 960}, 3, 3, true, false},
+        {"full HD, one", {1900, 960}, 1, 1, true, false},
+        {"wide and tall, four", {1500, 1500}, 4, 4, true, false},
+        {"narrow and tall, four", {800, 1400}, 4, 2, true, false},
+        {"narrow and tall, two", {400, 1400}, 2, 1, true, false},
+        {"small laptop, four: one row fanned out", {1340, 690}, 4, 4, true, true},
+        {"small laptop, two", {1340, 690}, 2, 2, true, false},
+        {"narrow and short, four: two by two fanned out", {700, 1000}, 4, 2, true, true},
+        {"smaller than one window, four: two rows that scroll", {700, 500}, 4, 2, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.screen);
         const ChannelGrid g = chooseChannelGrid(c.count, preferred, minimum, c.room);
         EXPECT_EQ(g.columns, c.columns);
         EXPECT_EQ(g.fits, c.fits);
+        EXPECT_EQ(g.overlaps(), c.overlaps);
         EXPECT_GE(g.columns * g.rows, c.count);
         EXPECT_GE(g.cell.width(), minimum.width());
         EXPECT_GE(g.cell.height(), minimum.height());
@@ -54,9 +61,18 @@ TEST(ChannelPlacement, GridFitsTheRoomWhenItCanAndNeverOverlaps)
             EXPECT_LE(g.extent().width(), c.room.width());
             EXPECT_LE(g.extent().height(), c.room.height());
         }
-        for (int i = 0; i < c.count; ++i)
-            for (int j = i + 1; j < c.count; ++j)
-                EXPECT_FALSE(g.cellRect(i).intersects(g.cellRect(j))) << i << " and " << j;
+        for (int i = 0; i < c.count; ++i) {
+            if (g.fits) {
+                EXPECT_TRUE(QRect(QPoint(0, 0), c.room).contains(g.cellRect(i))) << i;
+            }
+            for (int j = i + 1; j < c.count; ++j) {
+                // Fanned out, a window still shows a strip of every one below it.
+                EXPECT_NE(g.cellRect(i).topLeft(), g.cellRect(j).topLeft()) << i << " and " << j;
+                if (!c.overlaps) {
+                    EXPECT_FALSE(g.cellRect(i).intersects(g.cellRect(j))) << i << " and " << j;
+                }
+            }
+        }
     }
 }
 
@@ -94,37 +110,121 @@ protected:
 };
 } // namespace
 
-TEST_F(WindowPlacementTest, ChannelWindowsOfEachModelCoverNoneAndTheMainWindowFitsTheScreen)
+TEST_F(WindowPlacementTest, ChannelWindowsOfEachModelOpenWhollyInsideTheMainWindowOnEachScreen)
 {
-    struct Case {
+    struct Model {
         const char* charger;
         int kztxCount;
         int shown;
     };
-    const Case cases[] = {{"KZT1", 1, 1}, {"KZT4", 1, 4}, {"KZT4 48V", 1, 2}, {"J4", 1, 4},
-                          {"KZTx", 1, 1}, {"KZTx", 2, 2}, {"KZTx", 3, 3},   {"KZTx", 4, 4}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.charger) + " / " + std::to_string(c.kztxCount));
-        frmMDIMainForm& f = start(c.charger, c.kztxCount);
+    const Model models[] = {{"KZT1", 1, 1}, {"KZT4", 1, 4}, {"KZT4 48V", 1, 2}, {"J4", 1, 4},
+                            {"KZTx", 1, 1}, {"KZTx", 2, 2}, {"KZTx", 3, 3},   {"KZTx", 4, 4}};
+    struct Screen {
+        const char* name;
+        QRect area;
+        int sideBySide;  // up to this many windows none covers another
+        bool windowFits; // a channel window fits the area at all
+    };
+    const Screen screens[] = {
+        {"full HD", QRect(0, 0, 1920, 1080), 4, true},
+        {"1440 x 900", QRect(0, 0, 1440, 900), 4, true},
+        {"1366 x 768", QRect(0, 0, 1366, 768), 4, true},
+        {"1024 x 768, a panel on top", QRect(0, 24, 1024, 744), 3, true},
+        {"800 x 600", QRect(0, 0, 800, 600), 2, false},
+    };
+    for (const Model& m : models) {
+        frmMDIMainForm& f = start(m.charger, m.kztxCount);
         QList<QMdiSubWindow*> shown;
         for (int n = 1; n <= 4; ++n)
             if (f.isKanalShown(n))
                 shown << f.kanalSubWindow(n);
-        ASSERT_EQ(shown.size(), c.shown);
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            EXPECT_GE(shown[i]->width(), shown[i]->minimumSizeHint().width()) << i;
-            EXPECT_GE(shown[i]->height(), shown[i]->minimumSizeHint().height()) << i;
-            EXPECT_GE(shown[i]->x(), 0);
-            EXPECT_GE(shown[i]->y(), 0);
-            for (qsizetype j = i + 1; j < shown.size(); ++j)
-                EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
-                    << shown[i]->objectName().toStdString() << " covers " << shown[j]->objectName().toStdString();
+        ASSERT_EQ(shown.size(), m.shown) << m.charger;
+        for (const Screen& screen : screens) {
+            SCOPED_TRACE(std::string(m.charger) + " / " + std::to_string(m.kztxCount) + " on " + screen.name);
+            f.placeChannelWindows(screen.area);
+            QApplication::processEvents();
+            const QRect frame = f.geometry().marginsAdded(windowFrameMargins(&f));
+            EXPECT_TRUE(screen.area.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            const QRect inside = f.mdiArea()->viewport()->rect();
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                const QRect r = shown[i]->geometry();
+                EXPECT_GE(r.width(), shown[i]->minimumSizeHint().width()) << i;
+                EXPECT_GE(r.height(), shown[i]->minimumSizeHint().height()) << i;
+                EXPECT_GE(r.x(), 0);
+                EXPECT_GE(r.y(), 0);
+                if (screen.windowFits) {
+                    EXPECT_TRUE(inside.contains(r)) << shown[i]->objectName().toStdString() << " at " << r.x()
+                                                    << "," << r.y() << " " << r.width() << "x" << r.height();
+                }
+                for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                    EXPECT_NE(r.topLeft(), shown[j]->pos());
+                    if (shown.size() <= screen.sideBySide) {
+                        EXPECT_FALSE(r.intersects(shown[j]->geometry()))
+                            << shown[i]->objectName().toStdString() << " covers "
+                            << shown[j]->objectName().toStdString();
+                    }
+                }
+            }
+            // Channel 1 first, the others after it in their order.
+            EXPECT_EQ(shown.first()->pos(), QPoint(0, 0));
         }
-        EXPECT_TRUE(f.screen()->availableGeometry().contains(f.frameGeometry()));
-        // Channel 1 first, the others after it in their order.
-        EXPECT_EQ(shown.first()->pos(), QPoint(0, 0));
         form.reset();
     }
+}
+
+TEST_F(WindowPlacementTest, AChannelToldByTheChargerLaterIsPlacedInsideWithTheOthers)
+{
+    // The charger tells three channels after a start with one.
+    frmMDIMainForm& f = start("KZTx", 1);
+    objSettings().setSetting(QStringLiteral("KZTxChannelCount"), QStringLiteral("3"));
+    for (int n = 1; n <= 3; ++n)
+        f.setChannelMenuEnabled(n, true);
+    f.showChannelWindows2To4();
+    QApplication::processEvents();
+    const QRect inside = f.mdiArea()->viewport()->rect();
+    for (int n = 1; n <= 3; ++n) {
+        ASSERT_TRUE(f.isKanalShown(n)) << n;
+        const QRect r = f.kanalSubWindow(n)->geometry();
+        EXPECT_TRUE(inside.contains(r)) << n << ": " << r.x() << "," << r.y() << " " << r.width() << "x"
+                                        << r.height();
+        if (n > 1) {
+            EXPECT_GT(r.x(), f.kanalSubWindow(n - 1)->x()) << n;
+        }
+    }
+    const QRect frame = f.geometry().marginsAdded(windowFrameMargins(&f));
+    EXPECT_TRUE(f.screen()->availableGeometry().contains(frame));
+}
+
+TEST_F(WindowPlacementTest, ALongBatteryNameNeverWidensAChannelWindow)
+{
+    frmMDIMainForm& f = start("KZT4");
+    f.placeChannelWindows(QRect(0, 0, 1440, 900));
+    QApplication::processEvents();
+    QMdiSubWindow* first = f.kanalSubWindow(1);
+    const QRect before = first->geometry();
+    const int least = first->minimumSizeHint().width();
+
+    const QString name = QStringLiteral("Receiver pack of the big glider, the one with the long wings, bought 2019");
+    f.kanal(1)->setFrameAkkumesswerteHeading(name, QStringLiteral("remark"), QStringLiteral("3"));
+    QApplication::processEvents();
+    EXPECT_EQ(first->minimumSizeHint().width(), least);
+    EXPECT_EQ(first->geometry(), before);
+    EXPECT_FALSE(first->geometry().intersects(f.kanalSubWindow(2)->geometry()));
+
+    // The frame shows what fits and keeps the whole heading for the printout.
+    auto* frame = f.kanal(1)->findChild<SeriesFrames::TitledFrame*>(QStringLiteral("frameAkkumesswerte"));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->title().contains(name));
+    EXPECT_EQ(f.kanal(1)->controlText(QStringLiteral("frameAkkumesswerte")), frame->title());
+    EXPECT_TRUE(frame->shownTitle().endsWith(QChar(0x2026))) << frame->shownTitle().toStdString();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), frame->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(frame, &help);
+    EXPECT_EQ(QToolTip::text(), frame->title());
+    QToolTip::hideText();
+    // The neighbour's short heading shows whole.
+    auto* other = f.kanal(2)->findChild<SeriesFrames::TitledFrame*>(QStringLiteral("frameAkkumesswerte"));
+    EXPECT_EQ(other->shownTitle(), other->title());
 }
 
 TEST_F(WindowPlacementTest, TilingANarrowWindowNeverCutsTheButtons)

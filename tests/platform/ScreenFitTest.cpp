@@ -1,3 +1,4 @@
+#include "platform/FormDialog.h"
 #include "platform/ScreenFit.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,30 @@ TEST(ScreenFitTest, ATallWindowEndsWhollyOnTheScreenFrameIncluded)
     const QRect frame = w.geometry().marginsAdded(windowFrameMargins(&w));
     EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
                                       << frame.height();
+}
+
+TEST(ScreenFitTest, EveryDialogOpensWhollyOnTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        QRect wanted;
+    } cases[] = {
+        {"past the bottom right corner", QRect(area.right() - 100, area.bottom() - 50, 300, 200)},
+        {"above and left of the screen", QRect(area.left() - 200, area.top() - 300, 300, 200)},
+        {"taller than the screen", QRect(area.left() + 10, area.top() + 10, 300, area.height() + 100)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormDialog dialog;
+        dialog.setGeometry(c.wanted);
+        dialog.show();
+        QApplication::processEvents();
+        const QRect frame = dialog.geometry().marginsAdded(windowFrameMargins(&dialog));
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height();
+        dialog.hide();
+    }
 }
 
 } // namespace
