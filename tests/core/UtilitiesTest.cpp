@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -76,9 +77,17 @@ TEST_F(InputAcceptance, DecimalAndIntegerTextsInBothLocales)
         {false, "", false, false},      {false, "-", false, false},    {false, "+", false, false},
         {false, "40000", true, false},  {false, "32767", true, true},  {false, "-32768", true, true},
         {false, "32768", true, false},  {false, "1,000", false, false}, {false, "inf", false, false},
-        {false, "1e39", false, false},  {false, "1e3", true, false},
+        {false, "1e39", false, false},  {false, "1e3", false, false},
         {true, "1,", true, false},      {true, "1,5", true, false},    {true, "1.", false, false},
         {true, "1.000", false, false},  {true, "12", true, true},      {true, "-", false, false},
+        // Only digits, one separator and a leading minus: what the locale
+        // would read besides (exponents, blanks, grouping, words) is refused.
+        {false, "1e1", false, false},   {false, "1E1", false, false},  {false, " 1", false, true},
+        {false, "1 ", false, true},     {false, "1 5", false, false},  {false, "nan", false, false},
+        {false, "infinity", false, false}, {false, "+1", false, true}, {false, "1.5.", false, false},
+        {false, ".5", true, false},     {false, "1-", false, false},   {false, "--1", false, false},
+        {true, "1,5e2", false, false},  {true, "-1,5", true, false},   {true, "1,5,", false, false},
+        {true, "1.000,5", false, false}, {true, "1 000", false, false},
     };
     for (const auto& c : cases) {
         c.german ? german() : english();
@@ -234,4 +243,81 @@ TEST_F(FilterTest, ABoxDestroyedBeforeTheTakeBackIsNoProblem)
     delete box;
     settle();
     SUCCEED();
+}
+
+namespace {
+
+// The keyboard's own road into a box: QTest delivers the key press with the
+// text the key types, modifiers included, as the window system would.
+class DecimalKeyTest : public LocaleTest {
+protected:
+    struct Box {
+        QLineEdit edit;
+        explicit Box(bool decimal)
+        {
+            decimal ? connectDecimalInputFilter(&edit) : connectIntegerInputFilter(&edit);
+            edit.show();
+            edit.setFocus();
+        }
+        void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+        {
+            QTest::keyClick(&edit, k, m);
+            QCoreApplication::sendPostedEvents();
+        }
+    };
+};
+
+} // namespace
+
+TEST_F(DecimalKeyTest, EitherDecimalKeyTypesTheLocalesSeparatorOnce)
+{
+    const struct {
+        bool german;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {
+        {false, Qt::Key_Period, Qt::NoModifier}, {false, Qt::Key_Comma, Qt::NoModifier},
+        {false, Qt::Key_Period, Qt::KeypadModifier}, {false, Qt::Key_Comma, Qt::KeypadModifier},
+        {true, Qt::Key_Period, Qt::NoModifier}, {true, Qt::Key_Comma, Qt::NoModifier},
+        {true, Qt::Key_Period, Qt::KeypadModifier}, {true, Qt::Key_Comma, Qt::KeypadModifier},
+    };
+    for (const auto& c : cases) {
+        c.german ? QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)) : QLocale::setDefault(QLocale::c());
+        const QString expected = c.german ? QStringLiteral("1,5") : QStringLiteral("1.5");
+        const std::string label = (c.german ? "German " : "C ") + std::to_string(c.key) + " "
+                                  + std::to_string(int(c.modifiers));
+        Box decimal(true);
+        decimal.key(Qt::Key_1);
+        decimal.key(c.key, c.modifiers);
+        decimal.key(Qt::Key_5);
+        EXPECT_EQ(decimal.edit.text(), expected) << label;
+        // A second separator, by either key, is refused.
+        decimal.key(c.key, c.modifiers);
+        decimal.key(c.key == Qt::Key_Period ? Qt::Key_Comma : Qt::Key_Period, c.modifiers);
+        EXPECT_EQ(decimal.edit.text(), expected) << label;
+        // What the program reads is the value typed, not fifteen.
+        EXPECT_EQ(QLocale().toDouble(decimal.edit.text()), 1.5) << label;
+
+        Box integer(false);
+        integer.key(Qt::Key_1);
+        integer.key(c.key, c.modifiers);
+        integer.key(Qt::Key_5);
+        EXPECT_EQ(integer.edit.text(), QStringLiteral("15")) << label;
+    }
+}
+
+TEST_F(DecimalKeyTest, ShortcutsAndOtherKeysPassUnchanged)
+{
+    german();
+    Box decimal(true);
+    decimal.edit.setText(QStringLiteral("2,5"));
+    decimal.edit.selectAll();
+    // Ctrl with a decimal key is no typing; the selection stays as it was.
+    decimal.key(Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(decimal.edit.text(), QStringLiteral("2,5"));
+    EXPECT_TRUE(decimal.edit.hasSelectedText());
+    decimal.key(Qt::Key_End);
+    decimal.key(Qt::Key_Backspace);
+    decimal.key(Qt::Key_E);
+    EXPECT_EQ(decimal.edit.text(), QStringLiteral("2,"));
 }
