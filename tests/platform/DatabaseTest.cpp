@@ -36,6 +36,25 @@ TEST_F(DatabaseTest, OpeningMissingFileFailsAndCreatesNothing)
     EXPECT_FALSE(other.isOpen());
 }
 
+TEST_F(DatabaseTest, RefusedOpeningLeavesTheSideFilesOfTheConnectionHoldingTheFile)
+{
+    const QString wal = folder.veluserPath() + QStringLiteral("-wal");
+    const QString shm = folder.veluserPath() + QStringLiteral("-shm");
+    ASSERT_TRUE(QFileInfo::exists(wal));
+    ASSERT_TRUE(QFileInfo::exists(shm));
+    db.beginTransaction();
+    db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('held')"));
+    const int busy = Database::busyTimeout();
+    Database::setBusyTimeout(50);
+    Database other;
+    EXPECT_THROW(other.open(folder.veluserPath()), DatabaseError);
+    Database::setBusyTimeout(busy);
+    EXPECT_TRUE(QFileInfo::exists(wal));
+    EXPECT_TRUE(QFileInfo::exists(shm));
+    db.commit();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='held'")).toInt(), 1);
+}
+
 TEST_F(DatabaseTest, ValuesAreBoundNotPasted)
 {
     const QString nasty = QStringLiteral("O'Neil'); DROP TABLE Akkus; --");
