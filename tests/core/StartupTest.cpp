@@ -566,7 +566,10 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const TempProgramFolder& f) {
                      f.execOn(f.veluserPath(), {QStringLiteral(
                          "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, '1;12000;1500;1')")});
-                     f.execOn(f.velmoroPath(), {QStringLiteral(
+                     // A setting the start must change, and cannot.
+                     f.execOn(f.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='stale' "
+                                                               "WHERE key='ProgramExtensionAvaiable'"),
+                                                QStringLiteral(
                          "CREATE TRIGGER fullDisk BEFORE UPDATE ON Optionen "
                          "BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END")});
                  },
