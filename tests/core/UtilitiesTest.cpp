@@ -80,14 +80,10 @@ TEST_F(InputAcceptance, DecimalAndIntegerTextsInBothLocales)
         {false, "1e39", false, false},  {false, "1e3", false, false},
         {true, "1,", true, false},      {true, "1,5", true, false},    {true, "1.", false, false},
         {true, "1.000", false, false},  {true, "12", true, true},      {true, "-", false, false},
-        // Only digits, one separator and a leading minus: what the locale
-        // would read besides (exponents, blanks, grouping, words) is refused.
-        {false, "1e1", false, false},   {false, "1E1", false, false},  {false, " 1", false, true},
-        {false, "1 ", false, true},     {false, "1 5", false, false},  {false, "nan", false, false},
-        {false, "infinity", false, false}, {false, "+1", false, true}, {false, "1.5.", false, false},
-        {false, ".5", true, false},     {false, "1-", false, false},   {false, "--1", false, false},
-        {true, "1,5e2", false, false},  {true, "-1,5", true, false},   {true, "1,5,", false, false},
-        {true, "1.000,5", false, false}, {true, "1 000", false, false},
+        // Exponents, blanks, grouping and words the locale would read are refused.
+        {false, "1E1", false, false},   {false, " 1", false, true},    {false, "1 5", false, false},
+        {false, "nan", false, false},   {false, "+1", false, true},    {false, ".5", true, false},
+        {true, "1,5e2", false, false},  {true, "-1,5", true, false},   {true, "1.000,5", false, false},
     };
     for (const auto& c : cases) {
         c.german ? german() : english();
@@ -245,64 +241,30 @@ TEST_F(FilterTest, ABoxDestroyedBeforeTheTakeBackIsNoProblem)
     SUCCEED();
 }
 
-namespace {
-
 // The keyboard's own road into a box: QTest delivers the key press with the
 // text the key types, modifiers included, as the window system would.
-class DecimalKeyTest : public LocaleTest {
-protected:
-    struct Box {
-        QLineEdit edit;
-        explicit Box(bool decimal)
-        {
-            decimal ? connectDecimalInputFilter(&edit) : connectIntegerInputFilter(&edit);
-            edit.show();
-            edit.setFocus();
-        }
-        void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-        {
-            QTest::keyClick(&edit, k, m);
+TEST_F(LocaleTest, EitherDecimalKeyTypesTheLocalesSeparatorOnceAndIntegerBoxesRefuseBoth)
+{
+    auto typed = [](bool decimal, Qt::Key separatorKey, Qt::KeyboardModifiers modifiers) {
+        QLineEdit box;
+        decimal ? connectDecimalInputFilter(&box) : connectIntegerInputFilter(&box);
+        box.show();
+        const Qt::Key other = separatorKey == Qt::Key_Period ? Qt::Key_Comma : Qt::Key_Period;
+        for (const auto& [key, mod] : {std::pair{Qt::Key_1, Qt::KeyboardModifiers()}, {separatorKey, modifiers},
+                                       {Qt::Key_5, Qt::KeyboardModifiers()}, {separatorKey, modifiers}, {other, modifiers}}) {
+            QTest::keyClick(&box, key, mod);
             QCoreApplication::sendPostedEvents();
         }
+        return box.text();
     };
-};
-
-} // namespace
-
-TEST_F(DecimalKeyTest, EitherDecimalKeyTypesTheLocalesSeparatorOnce)
-{
-    const struct {
-        bool german;
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-    } cases[] = {
-        {false, Qt::Key_Period, Qt::NoModifier}, {false, Qt::Key_Comma, Qt::NoModifier},
-        {false, Qt::Key_Period, Qt::KeypadModifier}, {false, Qt::Key_Comma, Qt::KeypadModifier},
-        {true, Qt::Key_Period, Qt::NoModifier}, {true, Qt::Key_Comma, Qt::NoModifier},
-        {true, Qt::Key_Period, Qt::KeypadModifier}, {true, Qt::Key_Comma, Qt::KeypadModifier},
-    };
-    for (const auto& c : cases) {
-        c.german ? QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)) : QLocale::setDefault(QLocale::c());
-        const QString expected = c.german ? QStringLiteral("1,5") : QStringLiteral("1.5");
-        const std::string label = (c.german ? "German " : "C ") + std::to_string(c.key) + " "
-                                  + std::to_string(int(c.modifiers));
-        Box decimal(true);
-        decimal.key(Qt::Key_1);
-        decimal.key(c.key, c.modifiers);
-        decimal.key(Qt::Key_5);
-        EXPECT_EQ(decimal.edit.text(), expected) << label;
-        // A second separator, by either key, is refused.
-        decimal.key(c.key, c.modifiers);
-        decimal.key(c.key == Qt::Key_Period ? Qt::Key_Comma : Qt::Key_Period, c.modifiers);
-        EXPECT_EQ(decimal.edit.text(), expected) << label;
-        // What the program reads is the value typed, not fifteen.
-        EXPECT_EQ(QLocale().toDouble(decimal.edit.text()), 1.5) << label;
-
-        Box integer(false);
-        integer.key(Qt::Key_1);
-        integer.key(c.key, c.modifiers);
-        integer.key(Qt::Key_5);
-        EXPECT_EQ(integer.edit.text(), QStringLiteral("15")) << label;
+    for (const bool isGerman : {false, true}) {
+        isGerman ? german() : QLocale::setDefault(QLocale::c());
+        for (const Qt::Key key : {Qt::Key_Period, Qt::Key_Comma}) {
+            for (const Qt::KeyboardModifiers mod : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+                const std::string label = std::to_string(isGerman) + " " + std::to_string(key) + " " + std::to_string(mod);
+                EXPECT_EQ(typed(true, key, mod), isGerman ? QStringLiteral("1,5") : QStringLiteral("1.5")) << label;
+                EXPECT_EQ(typed(false, key, mod), QStringLiteral("15")) << label;
+            }
+        }
     }
 }
-

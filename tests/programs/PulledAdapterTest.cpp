@@ -21,11 +21,4 @@ TEST_F(PulledAdapterTest, FetchAndSendEachEndWithTheirOwnMessageOnly)
     DeferredMessages::flush();
     EXPECT_EQ(hooked.texts(), (QStringList{r("0980"), r("0976")}));
     EXPECT_EQ(host.closed, 0);
-
-    // Back again: the editor reads the charger as before.
-    ASSERT_TRUE(fake.plugIn());
-    hooked.shown.clear();
-    exchange->cmdProgrammHolen_Click();
-    DeferredMessages::flush();
-    EXPECT_TRUE(hooked.shown.isEmpty());
 }
