@@ -21,16 +21,24 @@ std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWe
 namespace {
 const QChar CR(13);
 
-[[noreturn]] void failDatabase(const QString& first, const QString& cause)
+// The messages of a failed start are fixed; the reason goes to the log for
+// whoever looks into it.
+void logCause(const QString& first, const QString& cause)
 {
-    // The message is fixed; the reason goes to the log for whoever looks into it.
     if (objLog) {
         objLog->writeLogSignature(QStringLiteral("Database"));
         objLog->writeLogEntry(first + QStringLiteral(": ") + cause);
     }
+}
+
+[[noreturn]] void failDatabase(const QString& first, const QString& cause)
+{
+    logCause(first, cause);
     msgBox(first + CR + QStringLiteral(" Program without Database not runable! "));
     endProgram(1);
 }
+
+const QString userConnecting = QStringLiteral("Error in Connecting veluser.mdb");
 
 // The tables and columns of veluser.mdb the program reads and writes; a file
 // without one of them is refused before anything is written to it.
@@ -101,12 +109,43 @@ void ensureValueIndexes(Database& db)
 void prepareUserDatabase()
 {
     try {
-        Transaction tx(dbVeluser);
+        dbVelmoro.beginTransaction();
+        dbVeluser.beginTransaction();
         ensureValueIndexes(dbVeluser);
         deleteTempMesswerte(0);
-        tx.commit();
     } catch (const DatabaseError& e) {
-        failDatabase(QStringLiteral("Error in Connecting veluser.mdb"), e.description());
+        rollbackStartChanges();
+        failDatabase(userConnecting, e.description());
+    }
+}
+
+void commitStartChanges()
+{
+    // The user database first: its commit is the large one that a full disk
+    // refuses, and the settings are then still undone with it.
+    try {
+        dbVeluser.commit();
+    } catch (const DatabaseError& e) {
+        rollbackStartChanges();
+        failDatabase(userConnecting, e.description());
+    }
+    try {
+        dbVelmoro.commit();
+    } catch (const DatabaseError& e) {
+        rollbackStartChanges();
+        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."), e.description());
+    }
+}
+
+void rollbackStartChanges()
+{
+    for (Database* db : {&dbVeluser, &dbVelmoro}) {
+        try {
+            db->rollback();
+        } catch (const DatabaseError&) {
+            // The file keeps what it had: SQLite undoes an open transaction
+            // at the latest when the connection closes.
+        }
     }
 }
 
@@ -126,6 +165,7 @@ void openSettings()
             }
         }
     } catch (const DatabaseError& e) {
+        logCause(QStringLiteral("FATAL ERROR: Program Settings not found!"), e.description());
         msgBox(QStringLiteral("FATAL ERROR: Program Settings not found!") + CR
                + QStringLiteral("Contact your contractor!"));
         msgBox(e.description());
@@ -145,7 +185,8 @@ void openResources()
         objResources().setRsResources(std::move(rs));
         objResources().setLanguageKey(objSettings().getSetting(QStringLiteral("UsedLanguage")));
         objResources().getResource(QStringLiteral("0001"));
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& e) {
+        logCause(QStringLiteral("FATAL ERROR: Program Resources not found!"), e.description());
         msgBox(QStringLiteral("FATAL ERROR: Program Resources not found!") + CR
                + QStringLiteral("Contact your contractor!"));
         endProgram(1);
@@ -245,6 +286,7 @@ void openGlobalRecordsets()
         rsDiagramPoints = dbVelmoro.openRecordset(strSqlDiagramPoints);
     } catch (const DatabaseError& e) {
         // Without its shared tables the program cannot run at all.
+        logCause(QStringLiteral("FATAL ERROR: Program Data not found!"), e.description());
         msgBox(QStringLiteral("FATAL ERROR: Program Data not found!") + CR
                    + QStringLiteral("Contact your contractor!") + CR + CR + e.description(),
                MessageService::OkOnly, MessageService::Critical);

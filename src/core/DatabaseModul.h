@@ -22,10 +22,16 @@ void openUserDatabase(const QString& programFolder);
 void openSettings();
 void openResources();
 // The start's one write to the user database, after every check has passed:
-// adds the value index an older file lacks and empties TempMessWerte, as one
-// transaction. A failure (full disk, lock, I/O) ends the program with the
-// connecting message and leaves the file as it was.
+// adds the value index an older file lacks and empties TempMessWerte. It
+// opens the start's transaction on both databases, which the steps up to
+// the main window's texts and status bar write into (settings derived from
+// the model); commitStartChanges makes them all stick once those steps have
+// worked, rollbackStartChanges undoes them, so a failed start leaves both
+// files as they were. A failure of the writing or of a commit (full disk,
+// lock, I/O) ends the program with the connecting message of its file.
 void prepareUserDatabase();
+void commitStartChanges();
+void rollbackStartChanges();
 // MessWerte and TempMessWerte get one index on (MessReiheID, EW) in place of
 // the single-column one of older files; the rows stay. Raises DatabaseError.
 void ensureValueIndexes(Database& db);

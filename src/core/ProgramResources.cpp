@@ -1,5 +1,6 @@
 #include "core/ProgramResources.h"
 
+#include "core/QtLanguage.h"
 #include "platform/Recordset.h"
 
 ProgramResources& objResources()
@@ -25,12 +26,18 @@ void ProgramResources::reset()
     m_language.clear();
     m_cache.clear();
     m_cacheValid = false;
+    if (this == &objResources())
+        applyQtLanguage(QString());
 }
 
 void ProgramResources::setLanguageKey(const QString& languageCode)
 {
     m_language = languageCode;
     m_cacheValid = false;
+    // What Qt draws itself speaks the same language as the program's texts,
+    // from the start and at once after a switch.
+    if (this == &objResources())
+        applyQtLanguage(languageCode);
 }
 
 void ProgramResources::fillCache()

@@ -11,6 +11,8 @@ class Recordset;
 class ProgramResources {
 public:
     void setRsResources(std::unique_ptr<Recordset> rs);
+    // For the program's own texts object (objResources) this also switches
+    // the texts Qt draws itself (applyQtLanguage); reset goes back to English.
     void setLanguageKey(const QString& languageCode);
     QString languageKey() const { return m_language; }
     QString getResource(const QString& resourceId);

@@ -15,6 +15,27 @@
 namespace {
 FirstStartDialogs* g_firstStartDialogs = nullptr;
 
+// Undoes the start's changes when a step before their commit fails.
+struct UndoStartChanges {
+    bool committed = false;
+    UndoStartChanges() = default;
+    UndoStartChanges(const UndoStartChanges&) = delete;
+    UndoStartChanges& operator=(const UndoStartChanges&) = delete;
+    ~UndoStartChanges()
+    {
+        if (!committed)
+            rollbackStartChanges();
+    }
+};
+
+void logStartFailure(const QString& cause)
+{
+    if (!objLog)
+        return;
+    objLog->writeLogSignature(QStringLiteral("Start"));
+    objLog->writeLogEntry(QStringLiteral("The start failed: ") + cause);
+}
+
 void registerCleanup()
 {
     // Whatever road ends the program, the databases are closed properly
@@ -50,11 +71,24 @@ void initApplication(MainFormServices& mainForm)
     checkFirstStartup();
 
     prepareUserDatabase();
-    openGlobalRecordsets();
-
-    mainForm.setProgramExtensionSetting();
-    mainForm.setLanguageResources();
-    mainForm.optimizeStatusbar();
+    {
+        // The emptied temporary values are committed only once the steps that
+        // may still fail (a full disk refusing a setting) have worked.
+        UndoStartChanges undo;
+        try {
+            openGlobalRecordsets();
+            mainForm.setProgramExtensionSetting();
+            mainForm.setLanguageResources();
+            mainForm.optimizeStatusbar();
+        } catch (const ProgramEndUnwind&) {
+            throw;
+        } catch (...) {
+            logStartFailure(FailureText::describeCurrentException());
+            throw;  // shown by the last-resort handler, which ends the program
+        }
+        undo.committed = true;
+        commitStartChanges();
+    }
 
     reopenComCommunication();
 

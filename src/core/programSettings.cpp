@@ -41,6 +41,11 @@ void programSettings::setSetting(const QString& key, const QString& value)
 {
     if (!findKey(key))
         return;
+    // A value that is already stored is not written again: the start copies
+    // settings at every run, and a disk that is full must not fail on that.
+    const QVariant stored = m_rs->field(QStringLiteral("value"));
+    if (!stored.isNull() && stored.toString() == value)
+        return;
     m_rs->edit();
     m_rs->setField(QStringLiteral("value"), value);
     try {

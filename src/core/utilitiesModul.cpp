@@ -1,5 +1,7 @@
 #include "core/utilitiesModul.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMetaObject>
@@ -53,8 +55,29 @@ QString formatThreeDecimals(const QString& text)
 
 bool isDecimalInputAccepted(const QString& text)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    // Only what a person types for a value: digits, one decimal separator of
+    // the locale and a leading minus. The locale would also read exponents,
+    // blanks, grouping and "inf"/"nan", none of which a number box should hold.
+    const QLocale locale;
+    const QString separator = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    const QStringView view(text);
+    qsizetype i = !minus.isEmpty() && view.startsWith(minus) ? minus.size() : 0;
+    bool digit = false;
+    bool separatorSeen = false;
+    while (i < view.size()) {
+        if (view.at(i).isDigit()) {
+            digit = true;
+            ++i;
+        } else if (!separatorSeen && !separator.isEmpty() && view.sliced(i).startsWith(separator)) {
+            separatorSeen = true;
+            i += separator.size();
+        } else {
+            return false;
+        }
+    }
+    if (!digit)
+        return false;
     bool ok = false;
     const float value = locale.toFloat(text, &ok);
     return ok && std::isfinite(value);
@@ -177,6 +200,50 @@ void checkInput(QLineEdit* box, Acceptor accepts)
     tracker->pending += inserted;
 }
 
+// Turns either decimal key (point or comma, main keyboard or keypad) into
+// the locale's decimal separator: the other one would only be taken back,
+// and "1.5" would silently become "15".
+class DecimalKeys : public QObject {
+public:
+    static constexpr const char* kName = "velmoroDecimalKeys";
+
+    explicit DecimalKeys(QLineEdit* box) : QObject(box)
+    {
+        setObjectName(QLatin1String(kName));
+        box->installEventFilter(this);
+    }
+
+    static void attach(QLineEdit* box)
+    {
+        if (!box->findChild<DecimalKeys*>(QLatin1String(kName), Qt::FindDirectChildrenOnly))
+            new DecimalKeys(box);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        if (typed != QLatin1String(".") && typed != QLatin1String(","))
+            return false;
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        const QString separator = QLocale().decimalPoint();
+        if (typed == separator)
+            return false;
+        int code = Qt::Key_unknown;
+        if (separator == QLatin1String("."))
+            code = Qt::Key_Period;
+        else if (separator == QLatin1String(","))
+            code = Qt::Key_Comma;
+        QKeyEvent mapped(QEvent::KeyPress, code, key->modifiers(), separator, key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(watched, &mapped);
+        return true;
+    }
+};
+
 void connectFilter(QLineEdit* box, Acceptor accepts)
 {
     if (!box)
@@ -190,6 +257,8 @@ void connectFilter(QLineEdit* box, Acceptor accepts)
 
 void checkDecimalInput(QLineEdit* box)
 {
+    if (box)
+        DecimalKeys::attach(box);
     checkInput(box, &isDecimalInputAccepted);
 }
 
@@ -200,6 +269,8 @@ void checkIntegerInput(QLineEdit* box)
 
 void connectDecimalInputFilter(QLineEdit* box)
 {
+    if (box)
+        DecimalKeys::attach(box);
     connectFilter(box, &isDecimalInputAccepted);
 }
 

@@ -17,7 +17,9 @@ QString formatThreeDecimals(const QString& text);
 
 // Whether a numeric text box may hold this text. Neither accepts the empty
 // text or a lone sign.
-// Decimal: a single-precision number in the user's locale (no grouping).
+// Decimal: digits with at most one decimal separator of the user's locale and
+// an optional leading minus, within single precision (no exponent, blank,
+// grouping, "inf" or "nan").
 bool isDecimalInputAccepted(const QString& text);
 // Integer: no "." or ",", and a whole number in -32768 .. 32767.
 bool isIntegerInputAccepted(const QString& text);
@@ -33,6 +35,9 @@ bool isIntegerInputAccepted(const QString& text);
 // They only ever touch the box they were given, never take away text that
 // was there before the user's edit, and never change text set by the program
 // (setText), also when called for it.
+//
+// In a decimal box either decimal key (point or comma, also the keypad's)
+// types the locale's decimal separator; an integer box refuses both.
 void checkDecimalInput(QLineEdit* box);
 void checkIntegerInput(QLineEdit* box);
 void connectDecimalInputFilter(QLineEdit* box);

@@ -106,6 +106,8 @@ void VelmoroComCommunication::reportFailure(int errorNumber, const QString& desc
     if (m_failureReported)
         return;
     m_failureReported = true;
+    if (m_callerReports)
+        return;
     // The number as the charger-side tools write it: a blank before a
     // positive number.
     const QString number = errorNumber >= 0 ? QStringLiteral(" %1").arg(errorNumber)

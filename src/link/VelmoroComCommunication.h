@@ -53,6 +53,25 @@ public:
     // Device information: body strFrom & ",G"; waits as getProgram does.
     virtual QString getGeraeteInfo(const QString& strFrom, bool noKzt);
 
+    // While one lives, a port failure of this link is not shown by the link:
+    // the caller tells the user in its own words (the program editor's "could
+    // not be read" or "not confirmed"), so one failure never gives two boxes.
+    // The failure counts as told, so the polls after it stay quiet too.
+    class CallerReportsFailures {
+    public:
+        explicit CallerReportsFailures(VelmoroComCommunication& link) : m_link(link), m_was(link.m_callerReports)
+        {
+            m_link.m_callerReports = true;
+        }
+        ~CallerReportsFailures() { m_link.m_callerReports = m_was; }
+        CallerReportsFailures(const CallerReportsFailures&) = delete;
+        CallerReportsFailures& operator=(const CallerReportsFailures&) = delete;
+
+    private:
+        VelmoroComCommunication& m_link;
+        bool m_was;
+    };
+
     // True while a conversation waits for its reply. A command asked for
     // meanwhile (from an event run during that wait) gets "" at once and
     // writes nothing.
@@ -92,6 +111,8 @@ private:
     // The current failure episode has been shown (or reported by the caller
     // of openComPort).
     bool m_failureReported = false;
+    // A CallerReportsFailures lives.
+    bool m_callerReports = false;
 };
 
 // The one link of the program, created by openComCommunication (and anew

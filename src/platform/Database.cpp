@@ -19,6 +19,32 @@ QString errorText(const QSqlError& e)
     QString t = e.text().trimmed();
     return t.isEmpty() ? QStringLiteral("unknown database error") : t;
 }
+
+// The side files of a write-ahead log that an opening creates. A connection
+// that failed on a full disk closes without removing them; an empty log holds
+// nothing, so what this opening left behind goes, and a file that was there
+// before (another program's) stays.
+class SideFiles {
+public:
+    explicit SideFiles(const QString& databaseFile)
+        : m_wal(databaseFile + QStringLiteral("-wal")), m_shm(databaseFile + QStringLiteral("-shm")),
+          m_hadWal(QFileInfo::exists(m_wal)), m_hadShm(QFileInfo::exists(m_shm))
+    {
+    }
+    void removeLeftovers() const
+    {
+        if (!m_hadWal && QFileInfo::exists(m_wal) && QFileInfo(m_wal).size() == 0)
+            QFile::remove(m_wal);
+        if (!m_hadShm && !QFileInfo::exists(m_wal))
+            QFile::remove(m_shm);
+    }
+
+private:
+    QString m_wal;
+    QString m_shm;
+    bool m_hadWal;
+    bool m_hadShm;
+};
 } // namespace
 
 QString Database::databaseUri(const QString& absolutePath)
@@ -67,6 +93,7 @@ void Database::open(const QString& path, const std::function<void(Database&)>& c
                                     .arg(path, probe.errorString()));
     }
 
+    const SideFiles sideFiles(info.absoluteFilePath());
     m_connection = QStringLiteral("velmoro-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(databaseUri(info.absoluteFilePath()));
@@ -74,6 +101,7 @@ void Database::open(const QString& path, const std::function<void(Database&)>& c
     if (!m_db.open()) {
         QString msg = errorText(m_db.lastError());
         close();
+        sideFiles.removeLeftovers();
         throw DatabaseError(msg);
     }
     m_path = info.absoluteFilePath();
@@ -92,6 +120,7 @@ void Database::open(const QString& path, const std::function<void(Database&)>& c
         q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     } catch (...) {
         close();
+        sideFiles.removeLeftovers();
         throw;
     }
 }

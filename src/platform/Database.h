@@ -35,6 +35,7 @@ public:
     // database, or held by another connection longer than the busy time.
     // check runs once the file is known to be a database and before anything
     // is written to it; what it throws fails the opening, the file unchanged.
+    // A failed opening leaves none of the side files it created (-wal, -shm).
     void open(const QString& path, const std::function<void(Database&)>& check = {});
     void close();
     bool isOpen() const;

@@ -2,6 +2,7 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "core/utilitiesModul.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "printing/PrintSettings.h"
@@ -21,6 +22,8 @@ dlgPrintSettings::dlgPrintSettings(QWidget* parent) : FormDialog(parent)
     lblText->setObjectName(QStringLiteral("lblText"));
     txtHeigth = new QLineEdit(this);
     txtHeigth->setObjectName(QStringLiteral("txtHeigth"));
+    // Digits and the decimal separator only, as in every number box.
+    connectDecimalInputFilter(txtHeigth);
     lblText->setBuddy(txtHeigth);
     chkShowDate = new QCheckBox(this);
     chkShowDate->setObjectName(QStringLiteral("chkShowDate"));

@@ -7,13 +7,20 @@ namespace {
 // every conversation. Without one nobody answers.
 class SharedProgramLink : public ProgramLink {
 public:
+    // The editor tells a failed fetch or send itself; the link adds no box.
     QString getProgram(const QString& strFrom, bool noKzt) override
     {
-        return objComCommunication ? objComCommunication->getProgram(strFrom, noKzt) : QString();
+        if (!objComCommunication)
+            return QString();
+        VelmoroComCommunication::CallerReportsFailures quiet(*objComCommunication);
+        return objComCommunication->getProgram(strFrom, noKzt);
     }
     QString sendProgram(const QString& strProgram) override
     {
-        return objComCommunication ? objComCommunication->sendProgram(strProgram) : QString();
+        if (!objComCommunication)
+            return QString();
+        VelmoroComCommunication::CallerReportsFailures quiet(*objComCommunication);
+        return objComCommunication->sendProgram(strProgram);
     }
 };
 } // namespace

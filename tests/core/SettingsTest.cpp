@@ -43,6 +43,15 @@ TEST_F(CoreDataTest, RefusedSettingWriteKeepsTheStoredValueAndTheNextWriteWorks)
               QStringLiteral("DE"));
 }
 
+TEST_F(CoreDataTest, ASettingAlreadyStoredIsNotWrittenAgain)
+{
+    const QString before = objSettings().getSetting(QStringLiteral("UsedLanguage"));
+    dbVelmoro.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Optionen "
+                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    EXPECT_NO_THROW(objSettings().setSetting(QStringLiteral("UsedLanguage"), before));
+    EXPECT_THROW(objSettings().setSetting(QStringLiteral("UsedLanguage"), before.toLower()), DatabaseError);
+}
+
 TEST_F(CoreDataTest, SettingsWithNullValueOrQuoteInKeyReadSafely)
 {
     dbVelmoro.exec(QStringLiteral("UPDATE Optionen SET value=NULL WHERE key='ChargerTextTop'"));

@@ -11,6 +11,7 @@
 #include "core/velmoroLog.h"
 #include "link/VelmoroComCommunication.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "platform/LastResort.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,7 +53,15 @@ protected:
         }
         setProgramFolder(folder.path());
         try {
-            form.MDIForm_Load();
+            // What escapes the start reaches the last-resort handler, as in
+            // the program, where the start runs inside an event.
+            try {
+                form.MDIForm_Load();
+            } catch (const ProgramEndUnwind&) {
+                throw;
+            } catch (...) {
+                LastResort::fail(FailureText::describeCurrentException());
+            }
         } catch (const ProgramTerminated& t) {
             return t.exitCode;
         }
@@ -425,14 +434,15 @@ std::shared_ptr<void> holdLock(const QString& path)
     });
 }
 
-// Every write that would grow a file past a few pages fails, as on a full
-// disk: the lock files fit, the emptying of TempMessWerte does not.
-std::shared_ptr<void> fillDisk()
+// Every write that would grow a file past the limit fails, as on a full
+// disk. With the default the lock files fit, the emptying of TempMessWerte
+// does not; below 32 KiB not even the first database's shared-memory file fits.
+std::shared_ptr<void> fillDisk(rlim_t limit = 40000)
 {
     rlimit old{};
     ::getrlimit(RLIMIT_FSIZE, &old);
     rlimit tight = old;
-    tight.rlim_cur = 40000;
+    tight.rlim_cur = limit;
     auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &tight);
     return std::shared_ptr<void>(nullptr, [old, oldSignal](void*) {
@@ -524,9 +534,38 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  [](const TempProgramFolder&, QString&) { return fillDisk(); },
                  {connecting}, "commit"},
+        Unusable{"DiskFullAtOpening", nullptr,
+                 [](const TempProgramFolder&, QString&) { return fillDisk(20000); },
+                 {QStringLiteral("Error in Connecting velmoro.mdb.") + QChar(13)
+                  + QStringLiteral(" Program without Database not runable! ")},
+                 "disk I/O error"},
+        // The disk took the emptying of TempMessWerte but refuses the next
+        // write of the start (a setting): the emptying is undone.
+        Unusable{"WriteRefusedAfterTheEmptying",
+                 [](const TempProgramFolder& f) {
+                     f.execOn(f.veluserPath(), {QStringLiteral(
+                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, '1;12000;1500;1')")});
+                     // A setting the start must change, and cannot.
+                     f.execOn(f.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='stale' "
+                                                               "WHERE key='ProgramExtensionAvaiable'"),
+                                                QStringLiteral(
+                         "CREATE TRIGGER fullDisk BEFORE UPDATE ON Optionen "
+                         "BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END")});
+                 },
+                 nullptr,
+                 {QStringLiteral("The program met an error it cannot recover from and ends now.")},
+                 "database or disk is full"},
         Unusable{"SettingsWithoutKeys",
                  [](const TempProgramFolder& f) { f.execOn(f.velmoroPath(), {QStringLiteral("DELETE FROM Optionen")}); },
                  nullptr,
                  {QStringLiteral("FATAL ERROR: Program Settings not found!") + QChar(13) + QStringLiteral("Contact your contractor!"),
-                  QStringLiteral("Setting not found: UsedLanguage")}}),
+                  QStringLiteral("Setting not found: UsedLanguage")},
+                 "Setting not found: UsedLanguage"},
+        Unusable{"TextsTableWithoutItsColumns",
+                 [](const TempProgramFolder& f) {
+                     f.execOn(f.velmoroPath(), {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Text")});
+                 },
+                 nullptr,
+                 {QStringLiteral("FATAL ERROR: Program Resources not found!") + QChar(13) + QStringLiteral("Contact your contractor!")},
+                 "Program Resources not found"}),
     [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });

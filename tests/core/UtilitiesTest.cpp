@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -76,9 +77,13 @@ TEST_F(InputAcceptance, DecimalAndIntegerTextsInBothLocales)
         {false, "", false, false},      {false, "-", false, false},    {false, "+", false, false},
         {false, "40000", true, false},  {false, "32767", true, true},  {false, "-32768", true, true},
         {false, "32768", true, false},  {false, "1,000", false, false}, {false, "inf", false, false},
-        {false, "1e39", false, false},  {false, "1e3", true, false},
+        {false, "1e39", false, false},  {false, "1e3", false, false},
         {true, "1,", true, false},      {true, "1,5", true, false},    {true, "1.", false, false},
         {true, "1.000", false, false},  {true, "12", true, true},      {true, "-", false, false},
+        // Exponents, blanks, grouping and words the locale would read are refused.
+        {false, "1E1", false, false},   {false, " 1", false, true},    {false, "1 5", false, false},
+        {false, "nan", false, false},   {false, "+1", false, true},    {false, ".5", true, false},
+        {true, "1,5e2", false, false},  {true, "-1,5", true, false},   {true, "1.000,5", false, false},
     };
     for (const auto& c : cases) {
         c.german ? german() : english();
@@ -234,4 +239,32 @@ TEST_F(FilterTest, ABoxDestroyedBeforeTheTakeBackIsNoProblem)
     delete box;
     settle();
     SUCCEED();
+}
+
+// The keyboard's own road into a box: QTest delivers the key press with the
+// text the key types, modifiers included, as the window system would.
+TEST_F(LocaleTest, EitherDecimalKeyTypesTheLocalesSeparatorOnceAndIntegerBoxesRefuseBoth)
+{
+    auto typed = [](bool decimal, Qt::Key separatorKey, Qt::KeyboardModifiers modifiers) {
+        QLineEdit box;
+        decimal ? connectDecimalInputFilter(&box) : connectIntegerInputFilter(&box);
+        box.show();
+        const Qt::Key other = separatorKey == Qt::Key_Period ? Qt::Key_Comma : Qt::Key_Period;
+        for (const auto& [key, mod] : {std::pair{Qt::Key_1, Qt::KeyboardModifiers()}, {separatorKey, modifiers},
+                                       {Qt::Key_5, Qt::KeyboardModifiers()}, {separatorKey, modifiers}, {other, modifiers}}) {
+            QTest::keyClick(&box, key, mod);
+            QCoreApplication::sendPostedEvents();
+        }
+        return box.text();
+    };
+    for (const bool isGerman : {false, true}) {
+        isGerman ? german() : QLocale::setDefault(QLocale::c());
+        for (const Qt::Key key : {Qt::Key_Period, Qt::Key_Comma}) {
+            for (const Qt::KeyboardModifiers mod : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+                const std::string label = std::to_string(isGerman) + " " + std::to_string(key) + " " + std::to_string(mod);
+                EXPECT_EQ(typed(true, key, mod), isGerman ? QStringLiteral("1,5") : QStringLiteral("1.5")) << label;
+                EXPECT_EQ(typed(false, key, mod), QStringLiteral("15")) << label;
+            }
+        }
+    }
 }

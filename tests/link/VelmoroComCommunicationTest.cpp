@@ -225,6 +225,19 @@ TEST_F(LinkTest, PulledOutPortIsReportedOnceAndTakenUpAgainWhenBack)
     EXPECT_EQ(messages.shown.size(), 2);
 }
 
+TEST_F(LinkTest, FailureThatTheCallerReportsGivesNoBoxAndCountsAsTold)
+{
+    {
+        VelmoroComCommunication::CallerReportsFailures quiet(*link);
+        fake.pullOut();
+        EXPECT_EQ(link->sendProgram(fake.program(1)), QString());
+    }
+    // The polls after it stay quiet too: the caller has told the user.
+    EXPECT_EQ(link->getStatus(QStringLiteral("002")), QString());
+    DeferredMessages::flush();
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(LinkTest, ConversationAskedForDuringAnotherIsRefusedAtOnce)
 {
     QString nested = QStringLiteral("untouched");

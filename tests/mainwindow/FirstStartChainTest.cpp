@@ -9,6 +9,7 @@
 #include "platform/DataCombo.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -186,4 +187,20 @@ TEST_F(FirstStartChainTest, ClosingFromTheFrameEndsTheChainButNotTheStart)
     EXPECT_EQ(setting("UsedCharger"), QStringLiteral("KZT4"));
     EXPECT_EQ(setting("FirstStartup"), QStringLiteral("NO"));
     EXPECT_EQ(terminator.calls, 0);
+}
+
+TEST_F(FirstStartChainTest, QtsOwnButtonsSwitchWithTheChosenLanguageAndBackOnAFrameClose)
+{
+    auto yes = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes);
+        return box.button(QMessageBox::Yes)->text();
+    };
+    dialogs.then(as<dlgFirstSprache>([&](dlgFirstSprache& d) {
+        choose(*d.cboSprachAuswahl, QStringLiteral("DE"));
+        EXPECT_EQ(yes(), QStringLiteral("&Ja"));
+        d.close();
+    }));
+    EXPECT_FALSE(runChain());
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));  // nothing chosen: back to the stored language
 }

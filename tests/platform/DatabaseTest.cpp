@@ -36,6 +36,20 @@ TEST_F(DatabaseTest, OpeningMissingFileFailsAndCreatesNothing)
     EXPECT_FALSE(other.isOpen());
 }
 
+TEST_F(DatabaseTest, RefusedOpeningLeavesTheSideFilesOfTheConnectionHoldingTheFile)
+{
+    db.beginTransaction();
+    db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('held')"));
+    const int busy = Database::busyTimeout();
+    Database::setBusyTimeout(50);
+    Database other;
+    EXPECT_THROW(other.open(folder.veluserPath()), DatabaseError);
+    Database::setBusyTimeout(busy);
+    for (const char* side : {"-wal", "-shm"})
+        EXPECT_TRUE(QFileInfo::exists(folder.veluserPath() + QLatin1String(side))) << side;
+    db.commit();
+}
+
 TEST_F(DatabaseTest, ValuesAreBoundNotPasted)
 {
     const QString nasty = QStringLiteral("O'Neil'); DROP TABLE Akkus; --");
