@@ -352,10 +352,6 @@ TEST_F(DiagramWindowTest, AxisLabelsFollowTheUsersLocaleAndFixedRangesTickOnRoun
     w->refreshXYRanges(velmoroAxisRange::fixed(1.3, 3.5), velmoroAxisRange::fixed(0, 7));
     EXPECT_EQ(w->axisY()->min(), 1.3);
     EXPECT_EQ(w->axisY()->max(), 3.5);
-    EXPECT_EQ(w->axisY()->tickType(), QValueAxis::TicksDynamic);
-    EXPECT_EQ(w->axisY()->tickInterval(), 0.5);
-    EXPECT_EQ(w->axisY()->tickAnchor(), 1.5);
-    EXPECT_EQ(w->axisX()->tickInterval(), 1.0);
     const QList<double> ticks = tickValues(w);
     EXPECT_EQ(ticks.size(), 5 + 8);  // 1.5 .. 3.5 and 0 .. 7
     for (double v : ticks)
@@ -391,9 +387,7 @@ TEST_F(DiagramWindowTest, BelongsToTheCallersMainWindowAndOpensWhollyOnTheScreen
     EXPECT_EQ(w->parentWidget(), &mainWindow);
     EXPECT_TRUE(w->isVisible());
     ASSERT_EQ(open(1, 0, channel), w);
-    EXPECT_EQ(w->parentWidget(), &mainWindow);
     EXPECT_TRUE(w->isWindow());
-    EXPECT_TRUE(w->isVisible());
     // By a window of its own that belongs to the main window: still the main
     // window's.
     ASSERT_EQ(open(2, 0, seriesWindow), w);
