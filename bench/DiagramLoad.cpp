@@ -27,9 +27,12 @@ namespace {
 // Series 1: 1,000,000 rows (1,000 of them end values); series 2 .. 6:
 // 5,000,000 rows; series 7: 30,000 values, one in every 201 rows of all
 // these. Then series 8: 30,000 values recorded while three other channels
-// record (every fourth row).
+// record (every fourth row); then series 12: 100,000 values and series 16:
+// 15,000 values, recorded the same way.
 constexpr qint64 kRows = 6030000;
 constexpr qint64 kTailRows = 120000;
+constexpr qint64 kLongTailRows = 400000;
+constexpr qint64 kShortTailRows = 60000;
 
 long statusKb(const char* field)
 {
@@ -104,13 +107,27 @@ struct Databases {
                        "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
                        "FROM c")
                        .arg(kTailRows - 1));
+            q.exec(QStringLiteral(
+                       "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                       "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                       "SELECT 12 + i % 4, 0, "
+                       "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
+                       "FROM c")
+                       .arg(kLongTailRows - 1));
+            q.exec(QStringLiteral(
+                       "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                       "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                       "SELECT 16 + i % 4, 0, "
+                       "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
+                       "FROM c")
+                       .arg(kShortTailRows - 1));
             q.exec(QStringLiteral("CREATE INDEX MessWerte_Reihe_EW ON MessWerte (MessReiheID, EW)"));
             q.exec(QStringLiteral("COMMIT"));
             q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("fill"));
-        std::fprintf(stderr, "database of %lld rows built in %lld ms\n", kRows + kTailRows, qint64(t.elapsed()));
+        std::fprintf(stderr, "database of %lld rows built in %lld ms\n", kRows + kTailRows + kLongTailRows + kShortTailRows, qint64(t.elapsed()));
     }
 };
 
@@ -148,11 +165,23 @@ void BM_LoadSeriesOfAMillionValues(benchmark::State& state)
 }
 BENCHMARK(BM_LoadSeriesOfAMillionValues)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+void BM_LoadSeriesOf100000Values(benchmark::State& state)
+{
+    load(state, 12, 0);
+}
+BENCHMARK(BM_LoadSeriesOf100000Values)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 void BM_LoadSeriesOf30000Values(benchmark::State& state)
 {
     load(state, 8, 0);
 }
 BENCHMARK(BM_LoadSeriesOf30000Values)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_LoadSeriesOf15000Values(benchmark::State& state)
+{
+    load(state, 16, 0);
+}
+BENCHMARK(BM_LoadSeriesOf15000Values)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // The same count spread thinly over the whole table: every value on a page
 // of its own.

@@ -40,8 +40,7 @@ struct LargeDatabase {
 
 LargeDatabase& largeDatabase()
 {
-    static LargeDatabase db;
-    return db;
+    return builtOnce<LargeDatabase>();
 }
 
 qint32 newSeriesWithValues(qint32 akku, int nummer)

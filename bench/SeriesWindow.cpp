@@ -63,8 +63,7 @@ struct LargeFolder {
 
 LargeFolder& largeFolder()
 {
-    static LargeFolder folder;
-    return folder;
+    return builtOnce<LargeFolder>();
 }
 
 void BM_SeriesWindowReadsTheSeries(benchmark::State& state)

@@ -51,14 +51,19 @@ QString buildFile(const QTemporaryDir& dir, bool oldIndex)
     return path;
 }
 
-// One filled file per index kind, built once for the whole run.
+// One filled file per index kind, built once for the whole run; the files
+// close before their folder goes.
+struct FilledFiles {
+    QTemporaryDir dir;
+    std::map<bool, std::unique_ptr<Database>> files;
+};
+
 Database& filled(bool oldIndex)
 {
-    static QTemporaryDir dir;
-    static std::map<bool, std::unique_ptr<Database>> files;
-    auto& db = files[oldIndex];
+    FilledFiles& f = builtOnce<FilledFiles>();
+    auto& db = f.files[oldIndex];
     if (!db) {
-        const QString path = buildFile(dir, oldIndex);
+        const QString path = buildFile(f.dir, oldIndex);
         db = std::make_unique<Database>();
         db->open(path);
     }

@@ -294,6 +294,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('2164', 'DE', 'Bitte füllen Sie beide Felder des Achsenbereichs aus.'),
   ('2166', 'DE', 'Die X-Achse kann nicht unter 0 beginnen.'),
   ('2168', 'DE', 'Optionen...'),
+  ('9050', 'DE', 'Minuten'),
 
   -- Channel status
   ('6000', 'DE', 'Keine Antwort vom Ladegerät'),

@@ -300,6 +300,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('2164', 'EN', 'Please fill in both fields of the axis range.'),
   ('2166', 'EN', 'The X axis cannot start below 0.'),
   ('2168', 'EN', 'Options...'),
+  ('9050', 'EN', 'Minutes'),
 
   -- Channel status
   ('6000', 'EN', 'No reply from the charger'),

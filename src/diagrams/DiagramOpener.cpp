@@ -5,6 +5,22 @@
 #include "platform/ErrorGuard.h"
 
 #include <QCoreApplication>
+#include <memory>
+
+QWidget* DiagramOpener::ownerOf(QWidget* callerForm)
+{
+    if (!callerForm)
+        return nullptr;
+    // A caller that is a window of its own (the stored series window) is not
+    // the owner: the diagram outlives it, and is printed without it.
+    QWidget* w = callerForm->isWindow() ? callerForm->parentWidget() : callerForm;
+    if (!w)
+        return nullptr;
+    w = w->window();
+    while (QWidget* above = w->parentWidget())
+        w = above->window();
+    return w;
+}
 
 DiagramOpener& DiagramOpener::instance()
 {
@@ -39,13 +55,24 @@ bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm,
         ~Done() { flag = false; }
     } done{m_loading};
 
-    // Goes away with this call, on every road.
-    dlgDiagrammLadeMeldung notice;
-    notice.showNow();
+    // Goes away before any message the load ends with, and with this call
+    // on every road.
+    auto notice = std::make_unique<dlgDiagrammLadeMeldung>();
+    notice->showNow();
+    const auto closeNotice = [&notice] { notice.reset(); };
 
+    // The window belongs to the main window, so it stays in front of it
+    // whichever of its windows the user clicks.
+    QWidget* owner = ownerOf(callerForm);
     const bool created = m_window.isNull();
-    if (created)
-        m_window = new frmDiagramm;
+    bool hiddenByMove = false;
+    if (created) {
+        m_window = new frmDiagramm(owner);
+    } else if (owner && m_window->parentWidget() != owner) {
+        // A window opened earlier without an owner; moving it hides it.
+        hiddenByMove = m_window->isVisible();
+        m_window->setParent(owner, m_window->windowFlags());
+    }
     frmDiagramm* w = m_window;
     const DiagramSource before{w->logic().lMessReiheId, w->logic().bTempCreated, w->logic().lEndWertId};
     const QPointer<QWidget> callerBefore = w->callerForm;
@@ -58,7 +85,15 @@ bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm,
     w->cProg = std::move(cProg);
 
     bool shown = false;
-    ErrorGuard::run([&] { shown = w->loadDiagramData(); });
+    ErrorGuard::run([&] {
+        try {
+            shown = w->loadDiagramData(closeNotice);
+        } catch (...) {
+            closeNotice();
+            throw;
+        }
+    });
+    closeNotice();
     if (shown) {
         w->raise();
         w->activateWindow();
@@ -76,6 +111,8 @@ bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm,
         m_window->logic().lEndWertId = before.lEndWertId;
         m_window->callerForm = callerBefore;
         m_window->cProg = programBefore;
+        if (hiddenByMove)
+            m_window->show();
     }
     return false;
 }

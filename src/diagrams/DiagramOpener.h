@@ -28,6 +28,11 @@ public:
     // KanalDiagram
     bool showDiagram(const Request& request) override;
 
+    // The window a diagram opened by callerForm belongs to: the outermost
+    // window that holds the caller or owns the caller's window (the main
+    // window); none without a caller or for a window nobody owns.
+    static QWidget* ownerOf(QWidget* callerForm);
+
     // The open diagram window, if any.
     frmDiagramm* window() const { return m_window; }
     bool isLoading() const { return m_loading; }

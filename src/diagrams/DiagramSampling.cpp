@@ -43,4 +43,9 @@ qint64 diagramRowCount(qint64 n, qint32 s)
     return whole;
 }
 
+bool readEveryValue(qint32 s)
+{
+    return s <= 2;
+}
+
 } // namespace DiagramSampling

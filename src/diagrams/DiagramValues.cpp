@@ -13,12 +13,13 @@
 #include <algorithm>
 #include <limits>
 
+bool DiagramValues::tooFew() const
+{
+    return valueCount < DiagramValueLoader::kMinValues || spannung.size() < DiagramValueLoader::kMinValues;
+}
+
 namespace DiagramValueLoader {
 namespace {
-
-// Above this many values each sampled value is asked for on its own; below
-// it one pass over all texts costs less.
-constexpr qint64 kSinglePassLimit = 60000;
 
 [[noreturn]] void fail(const QSqlQuery& q)
 {
@@ -116,38 +117,28 @@ void readSinglePass(QSqlDatabase& db, DiagramValues& values, Decoder& decoder)
     }
 }
 
-// Each sampled value is found from the one before: the database steps over
-// the values between on its index, without reading their rows.
+// One statement walks the series' index from sampled value to sampled value,
+// stepping over the values between without reading their rows, and returns
+// only the sampled rows: the database is asked once, not once per point.
 void readSampled(QSqlDatabase& db, DiagramValues& values, Decoder& decoder)
 {
     const DiagramSelection& sel = values.selection;
-    QString sql = QStringLiteral("SELECT MessWertId, MessWertString FROM %1 WHERE EW=FALSE AND MessReiheId=? "
-                                 "AND MessWertId>?")
-                      .arg(sel.table);
-    if (sel.beforeId)
-        sql += QStringLiteral(" AND MessWertId<?");
-    sql += QStringLiteral(" ORDER BY MessWertId ASC LIMIT 1 OFFSET ?");
+    const QString next = QStringLiteral("SELECT MessWertId FROM %1 WHERE EW=FALSE AND MessReiheId=? AND MessWertId>%2 "
+                                        "AND MessWertId<? ORDER BY MessWertId LIMIT 1 OFFSET ?");
+    const QString sql = QStringLiteral("WITH RECURSIVE sampled(id, row) AS (SELECT (%1), 1 UNION ALL "
+                                       "SELECT (%2), row + 1 FROM sampled WHERE row < ? AND id IS NOT NULL) "
+                                       "SELECT v.MessWertId, v.MessWertString FROM sampled "
+                                       "JOIN %3 v ON v.MessWertId = sampled.id ORDER BY v.MessWertId ASC")
+                            .arg(next.arg(sel.table, QStringLiteral("?")),
+                                 next.arg(sel.table, QStringLiteral("sampled.id")), sel.table);
+    const qint64 after = sel.afterId ? qint64(*sel.afterId) : std::numeric_limits<qint64>::min();
+    const qint64 before = sel.beforeId ? qint64(*sel.beforeId) : std::numeric_limits<qint64>::max();
     QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        fail(q);
-    qint64 after = sel.afterId ? *sel.afterId : std::numeric_limits<qint64>::min();
-    for (qint64 row = 0; row < values.rowCount; ++row) {
-        q.bindValue(0, sel.series);
-        q.bindValue(1, after);
-        int next = 2;
-        if (sel.beforeId)
-            q.bindValue(next++, *sel.beforeId);
-        // The first sampled value is the first of the selection.
-        q.bindValue(next, row == 0 ? 0 : values.step - 1);
-        if (!q.exec())
-            fail(q);
-        if (!q.next())
-            break;
-        const qint32 id = q.value(0).toInt();
-        decoder.take(id, q.value(1).toString());
-        after = id;
-    }
+    // The first sampled value is the first of the selection; each later one
+    // lies step values behind the one before.
+    run(q, sql, {sel.series, after, before, 0, sel.series, before, values.step - 1, values.rowCount});
+    while (q.next())
+        decoder.take(q.value(0).toInt(), q.value(1).toString());
 }
 
 } // namespace
@@ -203,10 +194,10 @@ DiagramValues loadValues(QSqlDatabase& db, const DiagramSource& source, const QV
     values.kapazitaet.reserve(qsizetype(values.rowCount));
 
     Decoder decoder(values);
-    if (values.valueCount > kSinglePassLimit && values.step > 1)
-        readSampled(db, values, decoder);
-    else
+    if (DiagramSampling::readEveryValue(values.step))
         readSinglePass(db, values, decoder);
+    else
+        readSampled(db, values, decoder);
     return values;
 }
 

@@ -43,8 +43,9 @@ struct DiagramValues {
     QVector<QPointF> spannung, strom, kapazitaet;
     VelmoroMinMaxWerte minMax;
 
-    // Fewer than 5 values, or none that decodes: nothing to draw from.
-    bool tooFew() const { return valueCount < 5 || spannung.isEmpty(); }
+    // Fewer than 5 values, or fewer than 5 of the drawn ones decode: no
+    // diagram worth the name.
+    bool tooFew() const;
 };
 
 namespace DiagramValueLoader {
@@ -59,8 +60,8 @@ constexpr qint64 kMinValues = 5;
 DiagramSelection selectValues(QSqlDatabase& db, const DiagramSource& source);
 
 // Counts, samples and decodes the chosen values. Only the sampled values are
-// read and decoded; a text that does not decode is skipped and written to the
-// error log. Raises DatabaseError.
+// read and decoded, each once; a text that does not decode is skipped and
+// written to the error log, once per load. Raises DatabaseError.
 DiagramValues loadValues(QSqlDatabase& db, const DiagramSource& source, const QVector<DiagramPointsRow>& points);
 
 } // namespace DiagramValueLoader

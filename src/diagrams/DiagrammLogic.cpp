@@ -79,8 +79,12 @@ void DiagrammLogic::recalcYAxis()
     if (!yAxisRange.bAutomatic) {
         yAxis.maximum = yAxisRange.dMaxValue;
         yAxis.minimum = yAxisRange.dMinValue;
+        // The divisions of the last automatic range would put ticks at
+        // numbers such as 1.3 and 2.7 here.
+        yAxis.fixedTicks = roundTicks(yAxis.minimum, yAxis.maximum);
         return;
     }
+    yAxis.fixedTicks = {};
     bool any = false;
     qint32 lo = 0;
     qint32 hi = 0;
@@ -109,9 +113,11 @@ void DiagrammLogic::recalcXAxis()
         xAxis.automatic = false;
         xAxis.maximum = xAxisRange.dMaxValue;
         xAxis.minimum = xAxisRange.dMinValue;
+        xAxis.fixedTicks = roundTicks(xAxis.minimum, xAxis.maximum);
         return;
     }
     xAxis.automatic = true;
+    xAxis.fixedTicks = {};
     const QVector<QPointF>& points = m_values.spannung;
     if (points.isEmpty())
         return;
@@ -167,6 +173,29 @@ DiagrammLogic::Divisions DiagrammLogic::setYAxisDivisions(double minimum, double
         break;
     }
     return d;
+}
+
+DiagrammLogic::RoundTicks DiagrammLogic::roundTicks(double minimum, double maximum)
+{
+    const double span = maximum - minimum;
+    if (!std::isfinite(span) || span <= 0.0)
+        return {};
+    // Below one a step is taken as a quotient, so that a tick such as 0.3 is
+    // the double nearest to three tenths, not 3 * 0.1.
+    const auto times = [](double factor, int exponent) {
+        return exponent >= 0 ? factor * std::pow(10.0, exponent) : factor / std::pow(10.0, -exponent);
+    };
+    for (int exponent = int(std::floor(std::log10(span / kMaxFixedIntervals)));; ++exponent) {
+        for (int mantissa : {1, 2, 5}) {
+            const double interval = times(mantissa, exponent);
+            // A hair of tolerance: eight steps of 0.1 need not make exactly 0.8.
+            if (span / interval > kMaxFixedIntervals * (1.0 + 1e-9))
+                continue;
+            // + 0.0 makes a first tick of -0 a plain 0.
+            const double first = std::ceil(minimum / interval - 1e-9) + 0.0;
+            return {interval, times(first * mantissa, exponent)};
+        }
+    }
 }
 
 double DiagrammLogic::wholeUnitsDown(qint32 milli)

@@ -19,12 +19,24 @@ public:
     enum Curve { Spannung = 0, Strom = 1, Kapazitaet = 2 };
     static constexpr int kCurves = 3;
 
+    // Ticks of a range the user fixed: every `interval` from `anchor`, the
+    // first tick at or above the range's start. None (interval 0) for a range
+    // that has no length.
+    struct RoundTicks {
+        double interval = 0.0;
+        double anchor = 0.0;
+        bool operator==(const RoundTicks&) const = default;
+    };
+
     struct Axis {
         double minimum = 0.0;
         double maximum = 1.0;
         int majorDivision = 5;
         // The X axis: scaled from the data (true) or from the fixed range.
         bool automatic = true;
+        // A fixed range keeps its bounds and gets its ticks on round numbers;
+        // an automatic one is divided into majorDivision parts.
+        RoundTicks fixedTicks;
     };
 
     // --- set by the opener before loadDiagramData ------------------------------
@@ -77,6 +89,11 @@ public:
         int majorDivision = 5;
     };
     static Divisions setYAxisDivisions(double minimum, double maximum);
+    // Ticks for a fixed range: a step of 1, 2 or 5 times a power of ten, the
+    // smallest that divides the range into at most kMaxFixedIntervals parts
+    // (so at least three), every tick a whole multiple of it.
+    static constexpr int kMaxFixedIntervals = 8;
+    static RoundTicks roundTicks(double minimum, double maximum);
     // Int(milli / 1000): whole units, rounded down.
     static double wholeUnitsDown(qint32 milli);
 

@@ -9,6 +9,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
+#include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
 
 #include <QChart>
@@ -115,8 +116,10 @@ void frmDiagramm::buildControls()
 
     m_chart = new QChart;
     m_chart->legend()->hide();
+    // Axis labels are numbers like every other the user reads.
+    m_chart->setLocalizeNumbers(true);
     m_axisX = new QValueAxis(m_chart);
-    m_axisX->setTitleText(QStringLiteral("Minuten"));
+    m_axisX->setTitleText(r("9050"));
     m_axisY = new QValueAxis(m_chart);
     m_chart->addAxis(m_axisX, Qt::AlignBottom);
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
@@ -157,23 +160,42 @@ void frmDiagramm::buildControls()
     m_printPicture->hide();
 }
 
-bool frmDiagramm::loadDiagramData()
+bool frmDiagramm::loadDiagramData(const std::function<void()>& beforeMessage)
 {
     if (!m_logic.loadDiagramData(dbVeluser.handle(), DiagramSampling::diagramPointsRows())) {
+        if (beforeMessage)
+            beforeMessage();
         msgBox(r("0848"), MessageService::OkOnly, MessageService::NoIcon, r("0410"));
         return false;
     }
+    // Set only when it changed: the chart lays out its labels anew for it.
+    if (const QLocale locale = numberLocale(); m_chart->locale() != locale)
+        m_chart->setLocale(locale);
     fillCurves();
     showState();
     m_lblLoading->hide();
     m_view->show();
     if (!m_shownOnce) {
         m_shownOnce = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen())
+        // Centred on the screen of the window it belongs to, and all of it
+        // on that screen's free area, however small the screen.
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
             move(screen->availableGeometry().center() - rect().center());
+        keepOnScreen(this);
     }
     show();
     return true;
+}
+
+QLocale frmDiagramm::numberLocale()
+{
+    // As the program writes numbers elsewhere: the user's decimal separator,
+    // no grouping of thousands (a German "1.000" minutes would read as one).
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale;
 }
 
 void frmDiagramm::fillCurves()
@@ -239,11 +261,13 @@ void frmDiagramm::showState()
     m_axisY->setGridLineVisible(m_logic.yGrid());
 
     const DiagrammLogic::Axis& y = m_logic.yAxis;
-    if (m_axisY->tickCount() != y.majorDivision + 1)
+    if (y.fixedTicks.interval <= 0.0 && m_axisY->tickCount() != y.majorDivision + 1)
         m_axisY->setTickCount(y.majorDivision + 1);
+    setTicks(m_axisY, y.fixedTicks);
     if (m_axisY->min() != y.minimum || m_axisY->max() != y.maximum)
         m_axisY->setRange(y.minimum, y.maximum);
     const DiagrammLogic::Axis& x = m_logic.xAxis;
+    setTicks(m_axisX, x.fixedTicks);
     double x0 = x.minimum;
     double x1 = x.maximum;
     if (x.automatic) {
@@ -257,6 +281,19 @@ void frmDiagramm::showState()
     }
     if (m_axisX->min() != x0 || m_axisX->max() != x1)
         m_axisX->setRange(x0, x1);
+}
+
+void frmDiagramm::setTicks(QValueAxis* axis, const DiagrammLogic::RoundTicks& ticks)
+{
+    const auto type = ticks.interval > 0.0 ? QValueAxis::TicksDynamic : QValueAxis::TicksFixed;
+    if (type == QValueAxis::TicksDynamic) {
+        if (axis->tickInterval() != ticks.interval)
+            axis->setTickInterval(ticks.interval);
+        if (axis->tickAnchor() != ticks.anchor)
+            axis->setTickAnchor(ticks.anchor);
+    }
+    if (axis->tickType() != type)
+        axis->setTickType(type);
 }
 
 void frmDiagramm::checkBoxClick(Curve c)

@@ -3,9 +3,11 @@
 #include "diagrams/DiagramRefresh.h"
 #include "diagrams/DiagrammLogic.h"
 
+#include <QLocale>
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class CommunicationProgram;
@@ -43,9 +45,12 @@ public:
     std::shared_ptr<CommunicationProgram> cProg;
 
     // Loads the series the logic's members name into the chart and shows the
-    // window. With too few values it tells the user and returns false; the
-    // chart keeps what it showed. Raises DatabaseError.
-    bool loadDiagramData();
+    // window. With too few values it calls beforeMessage (the opener closes
+    // its loading notice there), tells the user and returns false; the chart
+    // keeps what it showed. Raises DatabaseError.
+    bool loadDiagramData(const std::function<void()>& beforeMessage = {});
+    // The locale of the axis labels: the user's, without digit grouping.
+    static QLocale numberLocale();
 
     // DiagramRefresh (called by the options dialog).
     void refreshXYRanges(const velmoroAxisRange& yAx, const velmoroAxisRange& xAx) override;
@@ -91,6 +96,7 @@ private:
     void showState();
     void fillCurves();
     void fillCurve(DiagrammLogic::Curve c);
+    static void setTicks(QValueAxis* axis, const DiagrammLogic::RoundTicks& ticks);
 
     DiagrammLogic m_logic;
     QChart* m_chart = nullptr;

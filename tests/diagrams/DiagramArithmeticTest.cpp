@@ -10,6 +10,7 @@
 #include "diagrams/velmoroAxisRange.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace {
 
@@ -192,6 +193,72 @@ TEST(DiagrammLogic, ClearedBoxesKeepTheAxisAndAFixedRangeKeepsTheDivisions)
     EXPECT_TRUE(logic.xAxis.automatic);
     EXPECT_EQ(logic.yAxis.minimum, 0);
     EXPECT_EQ(logic.yAxis.maximum, 15);
+}
+
+TEST(DiagrammLogic, FixedRangesTickOnRoundNumbersWithinTheUsersBounds)
+{
+    using Ticks = DiagrammLogic::RoundTicks;
+    const struct {
+        double min, max;
+        Ticks ticks;
+    } cases[] = {
+        {1.3, 3.5, {0.5, 1.5}},  // not 1.3, 1.85, 2.4, ...
+        {-1.5, 2, {0.5, -1.5}},
+        {1, 2, {0.2, 1}},
+        {0.3, 0.9, {0.1, 0.3}},  // the double nearest to 0.3, not 3 * 0.1
+        {-0.4, 1.1, {0.2, -0.4}},
+        {0, 60, {10, 0}},
+        {10, 30, {5, 10}},
+        {0, 7, {1, 0}},
+        {0, 8, {1, 0}},  // eight parts still
+        {0, 9, {2, 0}},
+        {1000, 50000, {10000, 10000}},
+        {0.001, 0.0095, {0.002, 0.002}},
+        {5, 5, {}},  // no length: no ticks of its own
+        {2, 1, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DiagrammLogic::roundTicks(c.min, c.max), c.ticks) << c.min << " .. " << c.max;
+    // A first tick of minus nothing reads as 0.
+    EXPECT_FALSE(std::signbit(DiagrammLogic::roundTicks(-0.1, 0.9).anchor));
+
+    // Any range: three to nine ticks, the first at or above its start, every
+    // step 1, 2 or 5 times a power of ten.
+    for (double min : {-7.3, -0.02, 0.0, 0.7, 11.8, 1234.5}) {
+        for (double span : {0.013, 0.27, 1.0, 2.5, 3.3, 9.9, 47.0, 1e5}) {
+            const Ticks t = DiagrammLogic::roundTicks(min, min + span);
+            const int count = int(std::floor((min + span - t.anchor) / t.interval + 1e-9)) + 1;
+            EXPECT_GE(count, 3) << min << " + " << span;
+            EXPECT_LE(count, 9) << min << " + " << span;
+            EXPECT_GE(t.anchor, min - 1e-9) << min << " + " << span;
+            EXPECT_LT(t.anchor - t.interval, min) << min << " + " << span;
+            const double mantissa = t.interval / std::pow(10.0, std::floor(std::log10(t.interval) + 1e-9));
+            EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9)
+                << t.interval;
+        }
+    }
+
+    // The logic hands them to the axes of a fixed range only.
+    DiagrammLogic logic;
+    logic.refreshXYRanges(velmoroAxisRange::fixed(1.3, 3.5), velmoroAxisRange::fixed(0, 7));
+    EXPECT_EQ(logic.yAxis.fixedTicks, (Ticks{0.5, 1.5}));
+    EXPECT_EQ(logic.xAxis.fixedTicks, (Ticks{1, 0}));
+    EXPECT_EQ(logic.yAxis.minimum, 1.3);
+    EXPECT_EQ(logic.yAxis.maximum, 3.5);
+    logic.refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
+    EXPECT_EQ(logic.yAxis.fixedTicks, Ticks{});
+    EXPECT_EQ(logic.xAxis.fixedTicks, Ticks{});
+}
+
+TEST(DiagramSampling, EveryValueIsReadWhileFewAreSkipped)
+{
+    const QVector<DiagramPointsRow> shipped = {{30001, 4}, {20001, 3}, {10001, 2}, {0, 1}};
+    const struct {
+        qint64 n;
+        bool every;
+    } cases[] = {{5, true}, {10000, true}, {20000, true}, {20001, false}, {100000, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DiagramSampling::readEveryValue(DiagramSampling::getDiagramStep(c.n, shipped)), c.every) << c.n;
 }
 
 // --- options -----------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "DiagramFixture.h"
 
 #include "core/velmoroLog.h"
+#include "diagrams/DiagramSampling.h"
 #include "diagrams/DiagramValues.h"
 #include "diagrams/DiagrammLogic.h"
 
@@ -171,6 +172,44 @@ TEST_F(DiagramLoadTest, MalformedTextsAreSkippedLoggedAndNeverSeedTheBounds)
     const DiagramValues none = loadValues(dbVeluser.handle(), {2, false, 0}, kStepOne);
     EXPECT_EQ(none.valueCount, 6);
     EXPECT_TRUE(none.tooFew());
+}
+
+TEST_F(DiagramLoadTest, EachBadValueIsLoggedOncePerLoadAndOnlyWhenDrawn)
+{
+    objLog = std::make_unique<velmoroLog>(folder.path());
+    const QString logPath = folder.path() + QStringLiteral("/error.log");
+    // Long enough to be sampled (every fourth value with the shipped table):
+    // one bad value at a drawn place, one between two drawn ones.
+    values("MessWerte", 1, 40000);
+    const auto idAt = [](int position) {
+        return dbVeluser
+            .scalar(QStringLiteral("SELECT MessWertId FROM MessWerte WHERE MessReiheID=1 ORDER BY MessWertId "
+                                   "LIMIT 1 OFFSET ?"),
+                    {position})
+            .toInt();
+    };
+    const qint32 drawn = idAt(8);
+    const qint32 between = idAt(9);
+    const QString huge = QStringLiteral("1;") + QString(100000, QLatin1Char('x'));
+    for (qint32 id : {drawn, between})
+        dbVeluser.exec(QStringLiteral("UPDATE MessWerte SET MessWertString=? WHERE MessWertId=?"), {huge, id});
+
+    const auto entries = [&logPath](qint32 id) {
+        QFile log(logPath);
+        if (!log.open(QIODevice::ReadOnly))
+            return -1;
+        return int(QString::fromUtf8(log.readAll()).count(QStringLiteral("MessWertId %1 ").arg(id)));
+    };
+    const auto points = DiagramSampling::diagramPointsRows();
+    for (int load = 1; load <= 2; ++load) {
+        const DiagramValues v = loadValues(dbVeluser.handle(), {1, false, 0}, points);
+        EXPECT_EQ(v.step, 4);
+        EXPECT_EQ(v.skipped, 1);
+        EXPECT_EQ(v.spannung.size(), 9999);
+        EXPECT_EQ(entries(drawn), load);
+        EXPECT_EQ(entries(between), 0);
+    }
+    objLog.reset();
 }
 
 TEST_F(DiagramLoadTest, ADatabaseFailureIsRaised)

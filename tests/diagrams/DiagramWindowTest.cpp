@@ -13,9 +13,15 @@
 #include "diagrams/dlgDiagramOptions.h"
 #include "diagrams/frmDiagramm.h"
 #include "platform/ProgramPrinter.h"
+#include "platform/ScreenFit.h"
 
+#include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QScreen>
 #include <QImage>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -25,10 +31,27 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QValueAxis>
+#include <cmath>
 
 namespace {
 
 using Curve = DiagrammLogic::Curve;
+
+// Every text the chart draws (tick labels and titles), laid out as shown.
+QStringList chartTexts(frmDiagramm* w)
+{
+    QApplication::processEvents();
+    QStringList texts;
+    for (QGraphicsItem* item : w->chartView()->scene()->items()) {
+        if (!item->isVisible())
+            continue;
+        if (auto* t = dynamic_cast<QGraphicsTextItem*>(item))
+            texts << t->toPlainText();
+        else if (auto* st = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            texts << st->text();
+    }
+    return texts;
+}
 
 class FakeDiagramHost : public DiagramHost {
 public:
@@ -294,3 +317,144 @@ TEST_F(DiagramWindowTest, PrintsTheDiagramPageWithoutItsButtonsAlsoWhenItsCaller
     w->cmdPrintDiagram_Click();
     EXPECT_TRUE(dialogs.shown.size() == 2);
 }
+
+namespace {
+
+// Tick labels read as numbers under the current locale; texts that are no
+// number (titles) are left out.
+QList<double> tickValues(frmDiagramm* w)
+{
+    QList<double> values;
+    for (const QString& text : chartTexts(w)) {
+        bool ok = false;
+        const double v = QLocale().toDouble(text, &ok);
+        if (ok)
+            values << v;
+    }
+    return values;
+}
+
+TEST_F(DiagramWindowTest, AxisLabelsFollowTheUsersLocaleAndFixedRangesTickOnRoundNumbers)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    QStringList texts = chartTexts(w);
+    EXPECT_TRUE(texts.contains(QStringLiteral("1,20"))) << texts.join(QLatin1Char('|')).toStdString();
+    for (const QString& t : texts)
+        EXPECT_FALSE(t.contains(QLatin1Char('.'))) << t.toStdString();
+    // The title in the program's language, not a word of another.
+    EXPECT_EQ(w->axisX()->titleText(), getResource(QStringLiteral("9050")));
+    EXPECT_EQ(w->axisX()->titleText(), QStringLiteral("Minutes"));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Minutes")));
+
+    // Fixed ranges keep their bounds; their ticks fall on whole halves (Y)
+    // and whole minutes (X), not on 1.3 + k * 0.55 or 7 / 4.
+    w->refreshXYRanges(velmoroAxisRange::fixed(1.3, 3.5), velmoroAxisRange::fixed(0, 7));
+    EXPECT_EQ(w->axisY()->min(), 1.3);
+    EXPECT_EQ(w->axisY()->max(), 3.5);
+    const QList<double> ticks = tickValues(w);
+    EXPECT_EQ(ticks.size(), 5 + 8);  // 1.5 .. 3.5 and 0 .. 7
+    for (double v : ticks)
+        EXPECT_EQ(v * 2, std::round(v * 2)) << v;
+    EXPECT_TRUE(ticks.contains(1.5) && ticks.contains(3.5) && ticks.contains(7.0));
+    EXPECT_TRUE(chartTexts(w).contains(QStringLiteral("1,50")));
+
+    // Automatic again: the range's own divisions.
+    w->refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
+    EXPECT_EQ(w->axisY()->tickType(), QValueAxis::TicksFixed);
+    EXPECT_EQ(w->axisY()->tickCount(), 6);
+
+    // The next load takes the locale of its time.
+    QLocale::setDefault(QLocale::c());
+    ASSERT_EQ(open(1), w);
+    EXPECT_TRUE(chartTexts(w).contains(QStringLiteral("1.20")));
+    QLocale::setDefault(QLocale::system());
+}
+
+TEST_F(DiagramWindowTest, BelongsToTheCallersMainWindowAndOpensWhollyOnTheScreen)
+{
+    QWidget mainWindow;
+    mainWindow.resize(400, 300);
+    auto* channel = new QWidget(&mainWindow);
+    auto* seriesWindow = new QWidget(&mainWindow, Qt::Window);
+
+    // Opened without a caller, then by a window inside the main window.
+    frmDiagramm* w = open(1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->parentWidget(), nullptr);
+    // A failed load that moved it to its owner leaves it shown.
+    EXPECT_EQ(open(3, 0, channel), nullptr);
+    EXPECT_EQ(w->parentWidget(), &mainWindow);
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(open(1, 0, channel), w);
+    EXPECT_TRUE(w->isWindow());
+    // By a window of its own that belongs to the main window: still the main
+    // window's.
+    ASSERT_EQ(open(2, 0, seriesWindow), w);
+    EXPECT_EQ(w->parentWidget(), &mainWindow);
+    opener->window()->close();
+    QApplication::processEvents();
+    ASSERT_EQ(opener->window(), nullptr);
+
+    // A new window, larger than the screen is wide, fits its free area.
+    w = open(1, 0, seriesWindow);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->parentWidget(), &mainWindow);
+    const QRect available = mainWindow.screen()->availableGeometry();
+    ASSERT_LT(available.width(), 826);  // the offscreen screen: narrower than the window's design
+    const QRect frame = w->geometry().marginsAdded(windowFrameMargins(w));
+    EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                           << frame.height();
+    EXPECT_EQ(DiagramOpener::ownerOf(nullptr), nullptr);
+    // A caller that is a window nobody owns: the diagram must outlive it.
+    EXPECT_EQ(DiagramOpener::ownerOf(&mainWindow), nullptr);
+}
+
+// The loading notice is gone when a load that ends with a message shows it.
+class NoticeWatchingMessages : public ScriptedMessages {
+public:
+    QList<bool> noticeShown;
+    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
+    {
+        bool shownNow = false;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("dlgDiagrammLadeMeldung") && top->isVisible())
+                shownNow = true;
+        noticeShown << shownNow;
+        return ScriptedMessages::show(text, buttons, icon, title);
+    }
+};
+
+TEST_F(DiagramWindowTest, TooFewValuesThatDecodeAreToldAfterTheNoticeHasClosed)
+{
+    NoticeWatchingMessages watch;
+    // Eight rows, four of which decode: too few to draw.
+    for (int m = 0; m < 8; ++m) {
+        if (m % 2)
+            value("TempMessWerte", 4, m);
+        else
+            add("TempMessWerte", 4, false, QStringLiteral("%1;broken").arg(m));
+    }
+    EXPECT_EQ(open(4), nullptr);
+    EXPECT_EQ(opener->window(), nullptr);
+    EXPECT_EQ(watch.texts(), QStringList{getResource(QStringLiteral("0848"))});
+    EXPECT_EQ(watch.noticeShown, QList<bool>{false});
+
+    // Five that decode among the eight draw.
+    add("TempMessWerte", 4, false, QStringLiteral("100;1300;1000;600"));
+    frmDiagramm* w = open(4);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 5);
+
+    // A database failure is told after the notice has gone too.
+    dbVeluser.exec(QStringLiteral("ALTER TABLE TempMessWerte RENAME TO Elsewhere"));
+    EXPECT_EQ(open(4), nullptr);
+    ASSERT_EQ(watch.shown.size(), 2);
+    EXPECT_EQ(watch.shown[1].icon, MessageService::Critical);
+    EXPECT_EQ(watch.noticeShown, (QList<bool>{false, false}));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_NE(top->objectName(), QStringLiteral("dlgDiagrammLadeMeldung"));
+}
+
+} // namespace
