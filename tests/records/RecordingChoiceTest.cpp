@@ -9,7 +9,28 @@
 
 namespace {
 
-class RecordingChoiceTest : public RecordsTest {};
+class RecordingChoiceTest : public RecordsTest {
+protected:
+    // A fresh channel with a battery of `seriesCount` series, the one numbered
+    // `queuedNummer` empty and queued for the next program start; the others
+    // hold three values each.
+    std::pair<qint32, qint32> queueSeries(const char* name, int seriesCount, int queuedNummer)
+    {
+        channel = FakeChannel();
+        messages.shown.clear();
+        const qint32 a = akku(QString::fromLatin1(name));
+        qint32 queued = -1;
+        for (int n = 1; n <= seriesCount; ++n) {
+            const qint32 id = series(a, n, n == queuedNummer ? 0 : 3);
+            if (n == queuedNummer)
+                queued = id;
+        }
+        channel.lAkkuId = a;
+        channel.lMessReiheId = queued;
+        channel.bRecordingInQueue = true;
+        return {a, queued};
+    }
+};
 
 struct ChoiceCase {
     const char* name;
@@ -207,15 +228,7 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesIsDiscardedOnlyWhenTheUserSaysSo)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        channel = FakeChannel();
-        messages.shown.clear();
-        const qint32 a = akku(QString::fromLatin1(c.name));
-        qint32 queued = -1;
-        for (int n = 1; n <= c.seriesCount; ++n)
-            queued = series(a, n, n == c.queuedNummer ? 0 : 3);
-        channel.lAkkuId = a;
-        channel.lMessReiheId = queued;
-        channel.bRecordingInQueue = true;
+        const auto [a, queued] = queueSeries(c.name, c.seriesCount, c.queuedNummer);
         messages.answer(c.answer);
         bool bShow = false;
         auto d = fromChannel(bShow);
@@ -279,15 +292,7 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        channel = FakeChannel();
-        messages.shown.clear();
-        const qint32 a = akku(QString::fromLatin1(c.name));
-        qint32 queued = -1;
-        for (int n = 1; n <= c.queuedNummer; ++n)
-            queued = series(a, n, n == c.queuedNummer ? 0 : 3);
-        channel.lAkkuId = a;
-        channel.lMessReiheId = queued;
-        channel.bRecordingInQueue = true;
+        const auto [a, queued] = queueSeries(c.name, c.queuedNummer, c.queuedNummer);
 
         // The charger starts the program while the question is open.
         WhileBoxOpen polling;
