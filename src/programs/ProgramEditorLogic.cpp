@@ -427,6 +427,7 @@ float ProgramEditorLogic::getActualNennSpannung() const
 
 void ProgramEditorLogic::cboNennSpannung_Click()
 {
+    markCellsChosen();
     const QString text = m_view.controlText(s("cboNennSpannung"));
     if (text.trimmed().isEmpty() || text.size() < 2)
         return;
@@ -445,6 +446,7 @@ void ProgramEditorLogic::cboNennSpannung_Click()
 
 void ProgramEditorLogic::cboZellenzahl_Click()
 {
+    markCellsChosen();
     const QString text = m_view.controlText(s("cboZellenzahl"));
     if (text.trimmed().isEmpty())
         return;
@@ -455,6 +457,13 @@ void ProgramEditorLogic::cboZellenzahl_Click()
     const QString voltage = voltageItem(cells, getActualNennSpannung());
     if (voltage != m_view.controlText(s("cboNennSpannung")))
         setListText(s("cboNennSpannung"), voltage);
+}
+
+void ProgramEditorLogic::markCellsChosen()
+{
+    // A fill chooses them too; the note of the fill is made after it.
+    if (m_filled)
+        m_filled->cellsChosen = true;
 }
 
 void ProgramEditorLogic::setListText(const QString& name, const QString& text)
@@ -852,10 +861,12 @@ ProgramInputs ProgramEditorLogic::inputs() const
     const bool sameDescription = f.byType ? in.bAkkuTyp : in.bVorgSpannung;
     const bool sameBattery =
         sameDescription
-        && (f.byType ? in.strAkkuTyp == f.akkuTyp && asFilled("cboZellenzahl") : asFilled("txtLadeschlussSpannung"));
-    if (!f.byType && sameDescription && hiddenAsFilled("cboZellenzahl"))
+        && (f.byType ? in.strAkkuTyp == f.akkuTyp && !f.cellsChosen && asFilled("cboZellenzahl")
+                     : asFilled("txtLadeschlussSpannung"));
+    if (!f.byType && sameBattery && hiddenAsFilled("cboZellenzahl"))
         in.kept.zellenzahl = f.zellenzahl;
-    // The list offers the type's own cell voltage, the charger may have used another.
+    // The list offers the type's own cell voltage, the charger may have used
+    // another; a voltage the user chose goes out as shown.
     if (f.byType && sameBattery && asFilled("cboNennSpannung"))
         in.kept.nennSpannung = f.spannung;
     if (sameBattery && hiddenAsFilled("txtEntladeschlussSpannung"))

@@ -146,6 +146,8 @@ private:
     void setText(const QString& name, const QString& text);
     void setCheck(const QString& name, bool checked);
     void selectOption(const QString& name);
+    // The user chose the cells or the nominal voltage (a fill does too, before its note).
+    void markCellsChosen();
     void setListText(const QString& name, const QString& text);
     void cboAkkuType_Change();
     void cboGeraeteModi_Change();
@@ -166,6 +168,9 @@ private:
         QString akkuTyp;              // bound value of cboAkkuType
         QString cycle;                // bound value of cboModeZyklus
         QHash<QString, QString> texts;  // control -> its text after the fill
+        // The cells or the nominal voltage were chosen since the fill: even
+        // a choice that comes back to the filled text is the user's own.
+        bool cellsChosen = false;
         qint64 zellenzahl = 0, formierCode = 0, zeitraum = 0, ladestrom = 0, entladestrom = 0, spannung = 0,
                entladeschlussSpannung = 0;
     };

@@ -58,6 +58,13 @@ void RoundTripTest::roundTrips()
         {"001,P,A03,M04,Z02,P100,F2,W30,K02500,L01200,E01000,V07400,D06000",
          [](RoundTripTest& t) { t.chooseType("3", "3"); },
          "001,P,A03,M04,Z03,P100,F2,W30,K02500,L01200,E01000,V10800,D01000"},
+        // The cells changed and chosen back: the voltage the list shows goes out.
+        {"001,P,A03,M04,Z02,P100,F2,W30,K02500,L01200,E01000,V07400,D06000",
+         [](RoundTripTest& t) {
+             t.chooseType("3", "3");
+             t.chooseType("3", "2");
+         },
+         "001,P,A03,M04,Z02,P100,F2,W30,K02500,L01200,E01000,V07200,D01000"},
         // Lead-acid stored with a period.
         {"001,P,A04,M06,Z06,F0,W14,L02000,E01000,V12000,D10800", [](RoundTripTest& t) { t.chooseType("1", "6"); },
          "001,P,A01,M06,Z06,F0,W14,L02000,E01000,V07200,D01000"},
