@@ -17,6 +17,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
@@ -195,10 +196,13 @@ QString printDocument(QPrinter& printer, const ReportLayout::Document& document,
     const bool ended = painter.end();
     if (failure.isEmpty() && !ended)
         failure = file.isEmpty() ? printerFailure(printer) : fileFailure(file);
-    if (failure.isEmpty() && !file.isEmpty() && !fileWhole(printer))
+    // Only a plain file can be looked at and taken away: a device or a pipe
+    // the user printed to is neither read back nor removed.
+    const bool plainFile = !file.isEmpty() && QFileInfo(file).isFile();
+    if (failure.isEmpty() && plainFile && !fileWhole(printer))
         failure = fileFailure(file);
     // A broken file is not left behind to pass for the printout.
-    if (!failure.isEmpty() && !file.isEmpty())
+    if (!failure.isEmpty() && plainFile)
         QFile::remove(file);
     return failure;
 }
