@@ -194,13 +194,20 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString& sql)
     return std::make_unique<Recordset>(*this, sql);
 }
 
-void Database::beginTransaction()
+void Database::beginTransaction(Lock lock)
 {
     if (!isOpen())
         throw DatabaseError(QStringLiteral("Database is not open"));
     // Nested transactions join the outer one.
-    if (m_transactionDepth == 0 && !m_db.transaction())
-        throw DatabaseError(errorText(m_db.lastError()));
+    if (m_transactionDepth == 0) {
+        if (lock == Lock::Immediate) {
+            QSqlQuery q(m_db);
+            if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+                throw DatabaseError(errorText(q.lastError()));
+        } else if (!m_db.transaction()) {
+            throw DatabaseError(errorText(m_db.lastError()));
+        }
+    }
     ++m_transactionDepth;
 }
 

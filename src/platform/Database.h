@@ -58,7 +58,11 @@ public:
 
     std::unique_ptr<Recordset> openRecordset(const QString& sql);
 
-    void beginTransaction();
+    // Deferred takes the write lock at the first write; Immediate at once, so
+    // a change that reads before it writes waits for another program's lock
+    // the busy time, instead of being refused at its first write.
+    enum class Lock { Deferred, Immediate };
+    void beginTransaction(Lock lock = Lock::Deferred);
     void commit();
     void rollback();
     bool inTransaction() const { return m_transactionDepth > 0; }
@@ -78,7 +82,10 @@ private:
 // exception in the middle of a multi-statement change leaves nothing half done.
 class Transaction {
 public:
-    explicit Transaction(Database& db) : m_db(db) { m_db.beginTransaction(); }
+    explicit Transaction(Database& db, Database::Lock lock = Database::Lock::Deferred) : m_db(db)
+    {
+        m_db.beginTransaction(lock);
+    }
     ~Transaction()
     {
         if (!m_done) {

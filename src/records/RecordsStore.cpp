@@ -9,45 +9,12 @@
 namespace RecordsStore {
 
 namespace {
-// Takes the write lock at its start, so it waits for another program's lock
-// as long as any single change does (the busy time). A transaction that
-// reads first is refused at its first write at once, without waiting.
-class WriteTransaction {
+// Every change here takes the write lock at its start, so it waits for
+// another program's lock as long as any single change does (the busy time):
+// a transaction that reads first is refused at its first write at once.
+class WriteTransaction : public Transaction {
 public:
-    explicit WriteTransaction(Database& db) : m_db(db), m_own(!db.inTransaction())
-    {
-        if (m_own)
-            m_db.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        else
-            m_db.beginTransaction();
-    }
-    ~WriteTransaction()
-    {
-        if (m_done)
-            return;
-        try {
-            if (m_own)
-                m_db.exec(QStringLiteral("ROLLBACK"));
-            else
-                m_db.rollback();
-        } catch (...) {
-        }
-    }
-    void commit()
-    {
-        if (m_own)
-            m_db.exec(QStringLiteral("COMMIT"));
-        else
-            m_db.commit();
-        m_done = true;
-    }
-    WriteTransaction(const WriteTransaction&) = delete;
-    WriteTransaction& operator=(const WriteTransaction&) = delete;
-
-private:
-    Database& m_db;
-    bool m_own;
-    bool m_done = false;
+    explicit WriteTransaction(Database& db) : Transaction(db, Database::Lock::Immediate) {}
 };
 
 QSqlQuery forwardQuery(Database& db, const QString& sql, const QVariantList& params = {})
