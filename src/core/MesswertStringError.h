@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/velmoroLog.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -21,12 +23,7 @@ public:
 
     // A stored text as a log shows it: the whole text when it is short, else
     // its beginning, "..." and its length.
-    static QString shortened(const QString& text)
-    {
-        if (text.size() <= kQuotedLength)
-            return text;
-        return head(text) + QStringLiteral("... (%1 characters)").arg(text.size());
-    }
+    static QString shortened(const QString& text) { return logExcerpt(text, kQuotedLength); }
 
     // The message with the text between its first and its last double quote
     // shortened, its length told after the quote; a message without a long

@@ -59,3 +59,14 @@ void velmoroLog::writeLogEntry(const QString& entry)
 {
     writeLine(entry);
 }
+
+QString logExcerpt(QString text, int most)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (most < 1 || text.size() <= most)
+        return text;
+    qsizetype keep = most;
+    if (text.at(keep - 1).isHighSurrogate())
+        --keep;
+    return text.left(keep) + QStringLiteral("... (%1 characters)").arg(text.size());
+}

@@ -25,5 +25,10 @@ private:
     QFile m_file;
 };
 
+// A stored text as one readable line of error.log: line breaks as blanks, and
+// a text longer than `most` cut to its beginning (never inside a character)
+// with its length told: "abc... (1048576 characters)".
+QString logExcerpt(QString text, int most);
+
 // The one log of the run (created by the start-up, released at the end).
 extern std::unique_ptr<velmoroLog> objLog;

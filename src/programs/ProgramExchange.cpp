@@ -47,16 +47,6 @@ bool failedRead(qint16 typ)
     return typ == -2 || typ == -1;
 }
 
-// A stored text as one readable line of the log: no line breaks, and a long
-// one cut with its length noted.
-QString logText(QString text, int most)
-{
-    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (text.size() <= most)
-        return text;
-    return text.left(most) + QStringLiteral("... (%1 characters)").arg(text.size());
-}
-
 void logUnreadableProgram(const QString& programmId, const QString& daten)
 {
     if (!objLog)
@@ -67,7 +57,7 @@ void logUnreadableProgram(const QString& programmId, const QString& daten)
             name = e.text;
     objLog->writeLogSignature(QStringLiteral("Named program"));
     objLog->writeLogEntry(QStringLiteral("ProgrammID %1 \"%2\" cannot be read: \"%3\"")
-                              .arg(programmId, logText(name, 80), logText(daten, 200)));
+                              .arg(programmId, logExcerpt(name, 80), logExcerpt(daten, 200)));
 }
 
 } // namespace
