@@ -139,8 +139,21 @@ void readSampled(QSqlDatabase& db, DiagramValues& values, Decoder& decoder)
     // The first sampled value is the first of the selection; each later one
     // lies step values behind the one before.
     run(q, sql, {sel.series, after, before, 0, sel.series, before, values.step - 1, values.rowCount});
-    while (q.next())
-        decoder.take(q.value(0).toInt(), q.value(1).toString());
+    qint64 previous = std::numeric_limits<qint64>::min();
+    bool inOrder = true;
+    while (q.next()) {
+        const qint32 id = q.value(0).toInt();
+        inOrder = inOrder && id > previous;
+        previous = id;
+        decoder.take(id, q.value(1).toString());
+    }
+    // Should the database ever hand the rows over in another order, the
+    // curves still run forward in time.
+    if (!inOrder) {
+        auto byTime = [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); };
+        for (auto* curve : {&values.spannung, &values.strom, &values.kapazitaet})
+            std::stable_sort(curve->begin(), curve->end(), byTime);
+    }
 }
 
 } // namespace
