@@ -5,6 +5,7 @@
 // report printed from either reads alike.
 
 #include <QString>
+#include <array>
 #include <QtGlobal>
 #include <functional>
 #include <vector>
@@ -21,6 +22,11 @@ namespace EndValueDisplay {
 // that would push the next column out of place is shown as "######". The
 // minutes, the last column, may run on.
 QString formatEndValueLine(int number, const CommunicationEndwert& endwert);
+// Where the number, Ah, Volt and minute columns of such a row end, in
+// characters (the number's ". " leaves its last column blank), and the length
+// of a whole row: the headings above the lists stand at these ends.
+inline constexpr std::array<int, 4> kEndValueColumnEnds{3, 14, 24, 30};
+inline constexpr int kEndValueLineLength = 30;
 
 // Name of a battery type: type 5 (preset end voltages) has a text of its own,
 // any other the name of its row among the usable types; empty for a type

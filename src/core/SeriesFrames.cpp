@@ -1,5 +1,7 @@
 #include "core/SeriesFrames.h"
 
+#include "core/EndValueDisplay.h"
+
 #include <QEvent>
 #include <QFont>
 #include <QFontMetricsF>
@@ -22,11 +24,8 @@ namespace SeriesFrames {
 
 namespace {
 
-// Where the number, Ah, Volt and minute columns of an end-value row end, in
-// characters, and the length of a whole row (see formatEndValueLine): the
-// number's ". " leaves the blank of its last column free.
-constexpr std::array<int, 4> kColumnEnds{3, 14, 24, 30};
-constexpr int kRowLength = 30;
+constexpr auto kColumnEnds = EndValueDisplay::kEndValueColumnEnds;
+constexpr int kRowLength = EndValueDisplay::kEndValueLineLength;
 
 // How far from the left edge of a list item its text begins.
 int itemTextMargin(const QListWidget* list)
