@@ -100,34 +100,35 @@ struct Databases {
                        "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 6 * 3) "
                        "FROM c")
                        .arg(kRows - 1));
-            q.exec(QStringLiteral(
-                       "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
-                       "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-                       "SELECT 8 + i % 4, 0, "
-                       "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
-                       "FROM c")
-                       .arg(kTailRows - 1));
-            q.exec(QStringLiteral(
-                       "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
-                       "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-                       "SELECT 12 + i % 4, 0, "
-                       "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
-                       "FROM c")
-                       .arg(kLongTailRows - 1));
-            q.exec(QStringLiteral(
-                       "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
-                       "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-                       "SELECT 16 + i % 4, 0, "
-                       "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
-                       "FROM c")
-                       .arg(kShortTailRows - 1));
+            q.exec(
+                QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                               "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                               "SELECT 8 + i % 4, 0, "
+                               "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
+                               "FROM c")
+                    .arg(kTailRows - 1));
+            q.exec(
+                QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                               "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                               "SELECT 12 + i % 4, 0, "
+                               "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
+                               "FROM c")
+                    .arg(kLongTailRows - 1));
+            q.exec(
+                QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM c WHERE i < %1) "
+                               "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                               "SELECT 16 + i % 4, 0, "
+                               "(i % 3000) || ';' || (1200 + i % 300) || ';' || (1000 + i % 50) || ';' || (i / 4 * 3) "
+                               "FROM c")
+                    .arg(kShortTailRows - 1));
             q.exec(QStringLiteral("CREATE INDEX MessWerte_Reihe_EW ON MessWerte (MessReiheID, EW)"));
             q.exec(QStringLiteral("COMMIT"));
             q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("fill"));
-        std::fprintf(stderr, "database of %lld rows built in %lld ms\n", kRows + kTailRows + kLongTailRows + kShortTailRows, qint64(t.elapsed()));
+        std::fprintf(stderr, "database of %lld rows built in %lld ms\n",
+                     kRows + kTailRows + kLongTailRows + kShortTailRows, qint64(t.elapsed()));
     }
 };
 

@@ -5,8 +5,8 @@
 // Targets: a status conversation well under 1 ms (the 9600-baud line itself
 // needs about 45 ms for such an exchange); under 20 ms of processor time
 // during the 2000 ms wait for a reply that never comes.
-#include "QtBenchmarkMain.h"
 #include "FakeCharger.h"
+#include "QtBenchmarkMain.h"
 
 #include "link/VelmoroComCommunication.h"
 
@@ -67,7 +67,8 @@ void BM_MissingReplyProcessorTime(benchmark::State& state)
     double cpu = 0.0;
     for (auto _ : state) {
         const double before = threadCpuMs();
-        QString reply = letEventsRun ? link.getProgram(QStringLiteral("001"), true) : link.getStatus(QStringLiteral("001"));
+        QString reply =
+            letEventsRun ? link.getProgram(QStringLiteral("001"), true) : link.getStatus(QStringLiteral("001"));
         cpu += threadCpuMs() - before;
         benchmark::DoNotOptimize(reply);
     }

@@ -18,11 +18,28 @@ class Window : public ControlReader {
 public:
     Window()
     {
-        for (const char* name :
-             {"frameAkkuprogramm", "lblAkkutyp", "lblMode", "lblNennkapazitaet", "txtAkkuTyp", "frameAkkumesswerte",
-              "lblMesswerteNachLaden", "lblMesswerteNachEntladen", "lblLadenNr", "lblLadenAh", "lblLadenVolt",
-              "lblLadenMin", "lblEntladenNr", "lblEntladenAh", "lblEntladenVolt", "lblEntladenMin", "lblAkkuzustand",
-              "lblSelbstentladung", "lblBemerkungen", "txtAkkuzustand", "txtSelbstentladung", "txtBemerkung"})
+        for (const char* name : {"frameAkkuprogramm",
+                                 "lblAkkutyp",
+                                 "lblMode",
+                                 "lblNennkapazitaet",
+                                 "txtAkkuTyp",
+                                 "frameAkkumesswerte",
+                                 "lblMesswerteNachLaden",
+                                 "lblMesswerteNachEntladen",
+                                 "lblLadenNr",
+                                 "lblLadenAh",
+                                 "lblLadenVolt",
+                                 "lblLadenMin",
+                                 "lblEntladenNr",
+                                 "lblEntladenAh",
+                                 "lblEntladenVolt",
+                                 "lblEntladenMin",
+                                 "lblAkkuzustand",
+                                 "lblSelbstentladung",
+                                 "lblBemerkungen",
+                                 "txtAkkuzustand",
+                                 "txtSelbstentladung",
+                                 "txtBemerkung"})
             texts[QString::fromLatin1(name)] = QString::fromLatin1(name).mid(3) + QStringLiteral(":");
         for (int i = 1; i <= 100; ++i) {
             lists[QStringLiteral("lstEndwertLaden")] << QStringLiteral("%1.      1.234    12.345    95").arg(i, 2);
@@ -60,8 +77,9 @@ void BM_ReportAndDiagramPageToPdf(benchmark::State& state)
     settings.title = QStringLiteral("velmoro battery report");
     settings.subTitle = QStringLiteral("Workshop");
     settings.date = QStringLiteral("08. December 2026   10:15");
-    const QString remark = QStringLiteral("A remark of several words that runs over more than one row of the report. ")
-                               .repeated(3) + QStringLiteral("\nand a second line");
+    const QString remark =
+        QStringLiteral("A remark of several words that runs over more than one row of the report. ").repeated(3)
+        + QStringLiteral("\nand a second line");
     int pages = 0;
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
@@ -69,8 +87,7 @@ void BM_ReportAndDiagramPageToPdf(benchmark::State& state)
         printer.setPageSize(QPageSize(QPageSize::A4));
         printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
         const QSizeF portrait = printer.pageLayout().paintRect(QPageLayout::Millimeter).size();
-        const auto report =
-            ReportLayout::layoutChannelReport(window, nullptr, settings, remark, true, portrait);
+        const auto report = ReportLayout::layoutChannelReport(window, nullptr, settings, remark, true, portrait);
         if (!VelmoroPrinting::printDocument(printer, report, &picture).isEmpty())
             state.SkipWithError("report not printed");
         pages = int(report.pages.size());
@@ -80,8 +97,8 @@ void BM_ReportAndDiagramPageToPdf(benchmark::State& state)
         diagramPrinter.setPageSize(QPageSize(QPageSize::A4));
         diagramPrinter.setPageOrientation(QPageLayout::Landscape);
         diagramPrinter.setOutputFileName(dir.filePath(QStringLiteral("diagram.pdf")));
-        const auto page = ReportLayout::layoutDiagramPage(window.windowCaption(),
-                                                          diagramPrinter.pageLayout().paintRect(QPageLayout::Millimeter).size());
+        const auto page = ReportLayout::layoutDiagramPage(
+            window.windowCaption(), diagramPrinter.pageLayout().paintRect(QPageLayout::Millimeter).size());
         if (!VelmoroPrinting::printDocument(diagramPrinter, page, &picture).isEmpty())
             state.SkipWithError("diagram not printed");
     }

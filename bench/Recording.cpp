@@ -115,7 +115,7 @@ void BM_WriteOneRecordedValue(benchmark::State& state)
     k.initChannel();
     k.startRecording(akku, series, false, false);
     CommunicationResults& r = *k.comResults();
-    k.writeNewValueToDB(r);  // stores the program once
+    k.writeNewValueToDB(r); // stores the program once
     for (auto _ : state) {
         ++r.lKapazitaet;
         k.writeNewValueToDB(r);

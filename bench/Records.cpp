@@ -28,10 +28,10 @@ struct LargeDatabase {
         QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
         dbVeluser.open(to);
         Transaction t(dbVeluser);
-        dbVeluser.exec(QStringLiteral(
-            "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-            "WITH RECURSIVE c(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
-            "SELECT 1000000 + x / 30000, x % 500 = 499, x || ';' || (9800 + x % 700) || ';2000;' || (x * 3) FROM c"),
+        dbVeluser.exec(QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                                      "WITH RECURSIVE c(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
+                                      "SELECT 1000000 + x / 30000, x % 500 = 499, x || ';' || (9800 + x % 700) || "
+                                      "';2000;' || (x * 3) FROM c"),
                        {kOtherValues - 1});
         t.commit();
     }
@@ -45,14 +45,15 @@ LargeDatabase& largeDatabase()
 
 qint32 newSeriesWithValues(qint32 akku, int nummer)
 {
-    dbVeluser.exec(QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer, Datum) VALUES (?, ?, '2024-05-01 08:00:00')"),
-                   {akku, nummer});
+    dbVeluser.exec(
+        QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer, Datum) VALUES (?, ?, '2024-05-01 08:00:00')"),
+        {akku, nummer});
     const qint32 series = dbVeluser.lastInsertId().toInt();
-    dbVeluser.exec(QStringLiteral(
-        "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-        "WITH RECURSIVE c(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
-        "SELECT ?, x % 500 = 499, x || ';' || (9800 + x % 700) || ';2000;' || (x * 3) FROM c"),
-                   {kSeriesValues - 1, series});
+    dbVeluser.exec(
+        QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+                       "WITH RECURSIVE c(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
+                       "SELECT ?, x % 500 = 499, x || ';' || (9800 + x % 700) || ';2000;' || (x * 3) FROM c"),
+        {kSeriesValues - 1, series});
     return series;
 }
 

@@ -19,8 +19,8 @@ static QString endValueReply(int groups)
 {
     QString reply = QStringLiteral("001,D");
     for (int i = 0; i < groups; ++i) {
-        reply += i % 2 ? QStringLiteral(",SE,K01180,T88,V01002,Y00012,X1,P087")
-                       : QStringLiteral(",SL,K01234,T95,V01450");
+        reply +=
+            i % 2 ? QStringLiteral(",SE,K01180,T88,V01002,Y00012,X1,P087") : QStringLiteral(",SL,K01234,T95,V01450");
     }
     return reply + QLatin1Char(',');
 }

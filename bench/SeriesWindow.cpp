@@ -39,23 +39,22 @@ struct LargeFolder {
         Transaction t(dbVeluser);
         dbVeluser.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('Bench')"));
         const qint32 akku = dbVeluser.lastInsertId().toInt();
-        dbVeluser.exec(QStringLiteral(
-                           "INSERT INTO MessReihen (MessReiheID, AkkuId, Nummer, Programm) "
+        dbVeluser.exec(
+            QStringLiteral("INSERT INTO MessReihen (MessReiheID, AkkuId, Nummer, Programm) "
                            "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
                            "SELECT x, ?, x, '001,P,A02,M01,Z06,F0,W30,L01500,E00500,V07200,D05400,K02300,G1,' FROM c"),
-                       {kValues / kSeriesValues, akku});
+            {kValues / kSeriesValues, akku});
         // Every 125th value of a series is an end value, charges and
         // discharges by turns, the last ones with condition and self-discharge.
-        dbVeluser.exec(QStringLiteral(
-                           "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
+        dbVeluser.exec(
+            QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
                            "WITH RECURSIVE c(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM c WHERE x < ?) "
                            "SELECT 1 + x / ?, x % ? = ? - 1, "
                            "CASE WHEN x % ? = ? - 1 "
                            "THEN (2 + (x / ?) % 2) || ';' || (1000 + x % 900) || ';' || (1400 + x % 90) || ';' || x "
                            "     || ';' || (x % 120) || ';T;87;12' "
                            "ELSE (x % 3000) || ';' || (9800 + x % 700) || ';2000;' || (x * 3) END FROM c"),
-                       {kValues - 1, kSeriesValues, kEndValueStep, kEndValueStep, kEndValueStep, kEndValueStep,
-                        kEndValueStep});
+            {kValues - 1, kSeriesValues, kEndValueStep, kEndValueStep, kEndValueStep, kEndValueStep, kEndValueStep});
         t.commit();
     }
     ~LargeFolder() { closeAllDatabases(); }

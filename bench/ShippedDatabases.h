@@ -14,8 +14,8 @@
 inline QString copyShippedDatabase(const QString& folder, const char* file)
 {
     const QString to = QDir(folder).filePath(QLatin1String(file));
-    QFile::copy(QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten/") + QLatin1String(file)),
-                to);
+    QFile::copy(
+        QDir(QStringLiteral(VELMORO_BUILD_DIR)).filePath(QStringLiteral("shipped/Daten/") + QLatin1String(file)), to);
     QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
     return to;
 }

@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     LastResort::setDescriber([](const QString& description) {
         const QString id = QStringLiteral("0894");
         const QString text = getResource(id);
-        if (text == id)  // the texts are not open (yet)
+        if (text == id) // the texts are not open (yet)
             return QString();
         return FailureText::compose(text, description);
     });
@@ -30,9 +30,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("velmoro"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORO_VERSION));
 
-    setProgramFolder(resolveProgramFolder(
-        QApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    setProgramFolder(resolveProgramFolder(QApplication::applicationDirPath(),
+                                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 
     FirstStartChain firstStart;
     setFirstStartDialogs(&firstStart);

@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -17,10 +17,10 @@ struct CommunicationEndwert;
 class HeldValues {
 public:
     struct Value {
-        bool recorded = false;  // MessWerte (a recorded series), else TempMessWerte
+        bool recorded = false; // MessWerte (a recorded series), else TempMessWerte
         qint32 series = -1;
         bool ew = false;
-        QString text;           // the stored-value text, with the time it came
+        QString text; // the stored-value text, with the time it came
         // An end value of the temporary series: it learns its row when written.
         std::shared_ptr<CommunicationEndwert> endwert;
     };

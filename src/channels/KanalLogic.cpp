@@ -1,9 +1,9 @@
 #include "channels/KanalLogic.h"
 
 #include "channels/KanalDiagram.h"
-#include "channels/KanalProgramEditor.h"
 #include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
+#include "channels/KanalProgramEditor.h"
 #include "channels/KanalView.h"
 #include "core/ChargerSelfInfo.h"
 #include "core/DatabaseModul.h"
@@ -12,16 +12,15 @@
 #include "core/MesswertStringError.h"
 #include "core/ProgramResources.h"
 #include "core/utilitiesModul.h"
-#include "link/CommunicationResults.h"
 #include "core/velmoroLog.h"
+#include "link/CommunicationResults.h"
 #include "platform/Database.h"
 #include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/Recordset.h"
 
 namespace {
-const char* const kConditionFields[] = {"lblSelbstentladung", "txtSelbstentladung", "lblAkkuzustand",
-                                         "txtAkkuzustand"};
+const char* const kConditionFields[] = {"lblSelbstentladung", "txtSelbstentladung", "lblAkkuzustand", "txtAkkuzustand"};
 
 // Marks a stretch in which this window talks to the charger or shows a box;
 // nested uses keep the outer mark.
@@ -41,15 +40,19 @@ private:
 bool sameEndValue(const CommunicationEndwert& a, const CommunicationEndwert& b)
 {
     return a.strKanal == b.strKanal && a.iEndwertTyp == b.iEndwertTyp && a.lKapazitaet == b.lKapazitaet
-           && a.lSpannung == b.lSpannung && a.lZykluszeit == b.lZykluszeit
-           && a.lSelbstentladung == b.lSelbstentladung && a.bWithAkkuzustand == b.bWithAkkuzustand
-           && a.bAkkuzustand == b.bAkkuzustand && a.iProzent == b.iProzent;
+           && a.lSpannung == b.lSpannung && a.lZykluszeit == b.lZykluszeit && a.lSelbstentladung == b.lSelbstentladung
+           && a.bWithAkkuzustand == b.bWithAkkuzustand && a.bAkkuzustand == b.bAkkuzustand && a.iProzent == b.iProzent;
 }
 
 struct StatusFields {
     explicit StatusFields(const CommunicationResults& r)
-        : strKanal(r.strKanal), iFehlerCode(r.iFehlerCode), iAntwortTyp(r.iAntwortTyp), iStatusTyp(r.iStatusTyp),
-          lKapazitaet(r.lKapazitaet), lSpannung(r.lSpannung), lStrom(r.lStrom)
+        : strKanal(r.strKanal),
+          iFehlerCode(r.iFehlerCode),
+          iAntwortTyp(r.iAntwortTyp),
+          iStatusTyp(r.iStatusTyp),
+          lKapazitaet(r.lKapazitaet),
+          lSpannung(r.lSpannung),
+          lStrom(r.lStrom)
     {
     }
     void restore(CommunicationResults& r) const
@@ -123,18 +126,30 @@ void KanalLogic::setCaptions()
         const char* control;
         const char* id;
     } captions[] = {
-        {"cmdProgram", "0802"},          {"cmdMesswert", "0804"},
-        {"cmdDruck", "0806"},            {"cmdDiagramme", "0808"},
-        {"frameAkkuprogramm", "0810"},   {"lblAkkutyp", "0812"},
-        {"lblMode", "0814"},             {"lblNennkapazitaet", "0816"},
-        {"frameStatus", "0822"},         {"lblStrom", "0824"},
-        {"lblSpannung", "0826"},         {"lblKapazitaet", "0828"},
-        {"lblMesswerteNachLaden", "0830"}, {"lblMesswerteNachEntladen", "0832"},
-        {"lblLadenNr", "0834"},          {"lblEntladenNr", "0834"},
-        {"lblLadenAh", "0836"},          {"lblEntladenAh", "0836"},
-        {"lblLadenVolt", "0838"},        {"lblEntladenVolt", "0838"},
-        {"lblLadenMin", "0840"},         {"lblEntladenMin", "0840"},
-        {"lblBemerkungen", "0842"},      {"lblAkkuzustand", "0844"},
+        {"cmdProgram", "0802"},
+        {"cmdMesswert", "0804"},
+        {"cmdDruck", "0806"},
+        {"cmdDiagramme", "0808"},
+        {"frameAkkuprogramm", "0810"},
+        {"lblAkkutyp", "0812"},
+        {"lblMode", "0814"},
+        {"lblNennkapazitaet", "0816"},
+        {"frameStatus", "0822"},
+        {"lblStrom", "0824"},
+        {"lblSpannung", "0826"},
+        {"lblKapazitaet", "0828"},
+        {"lblMesswerteNachLaden", "0830"},
+        {"lblMesswerteNachEntladen", "0832"},
+        {"lblLadenNr", "0834"},
+        {"lblEntladenNr", "0834"},
+        {"lblLadenAh", "0836"},
+        {"lblEntladenAh", "0836"},
+        {"lblLadenVolt", "0838"},
+        {"lblEntladenVolt", "0838"},
+        {"lblLadenMin", "0840"},
+        {"lblEntladenMin", "0840"},
+        {"lblBemerkungen", "0842"},
+        {"lblAkkuzustand", "0844"},
         {"lblSelbstentladung", "0850"},
     };
     for (const auto& c : captions)
@@ -571,7 +586,8 @@ void KanalLogic::showStatus(CommunicationResults& comRes)
         return;
     }
 
-    if (comRes.iAntwortTyp == CommunicationResults::Unusable && comRes.bUnknownStatus && comRes.strKanal == m_channelId) {
+    if (comRes.iAntwortTyp == CommunicationResults::Unusable && comRes.bUnknownStatus
+        && comRes.strKanal == m_channelId) {
         showUnknownStatus();
         return;
     }
@@ -903,13 +919,15 @@ void KanalLogic::writeNewValueToDB(const CommunicationResults& comRes)
     // ("SW", an error state, the refusal shown for a missing reply) would
     // repeat the old ones with a new time.
     if (comRes.hasValues()) {
-        written = storeValue({true, lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()), nullptr});
+        written =
+            storeValue({true, lMessReiheId, false, buildMesswertString(comRes, dtRecordingStart, now()), nullptr});
     } else if (comRes.iAntwortTyp == CommunicationResults::EndwertReply) {
         // Only the newest end value of this very reply; a reply whose end
         // values did not parse (or were not this channel's) brings none.
         if (m_statusEndwerte && m_statusEndwerte->Count() > 0) {
             const auto last = m_statusEndwerte->Item(m_statusEndwerte->Count());
-            written = storeValue({true, lMessReiheId, true, buildEndwertString(*last, dtRecordingStart, now()), nullptr});
+            written =
+                storeValue({true, lMessReiheId, true, buildEndwertString(*last, dtRecordingStart, now()), nullptr});
         }
     }
     bRecordingInQueue = false;
@@ -922,8 +940,8 @@ void KanalLogic::writeNewValueToDB(const CommunicationResults& comRes)
 bool KanalLogic::storeProgramInMessreihe(qint32 lakku, qint32 lmess)
 {
     // A series deleted meanwhile: nothing to store, and no need to ask the charger.
-    if (dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessReihen WHERE AkkuId=? AND MessReiheID=?"),
-                         {lakku, lmess})
+    if (dbVeluser
+            .scalar(QStringLiteral("SELECT count(*) FROM MessReihen WHERE AkkuId=? AND MessReiheID=?"), {lakku, lmess})
             .toInt()
         == 0)
         return false;
@@ -1066,12 +1084,13 @@ void KanalLogic::holdValue(HeldValues::Value value)
     const int table = value.recorded ? 1 : 0;
     const auto dropped = m_held[table].hold(std::move(value));
     if (dropped && objLog)
-        objLog->writeLogEntry(QStringLiteral("Value not stored, %1 values held: %2 %3 %4 %5")
-                                  .arg(m_held[table].size())
-                                  .arg(dropped->recorded ? QStringLiteral("MessWerte") : QStringLiteral("TempMessWerte"))
-                                  .arg(dropped->series)
-                                  .arg(dropped->ew ? QStringLiteral("EW") : QStringLiteral("MW"))
-                                  .arg(dropped->text));
+        objLog->writeLogEntry(
+            QStringLiteral("Value not stored, %1 values held: %2 %3 %4 %5")
+                .arg(m_held[table].size())
+                .arg(dropped->recorded ? QStringLiteral("MessWerte") : QStringLiteral("TempMessWerte"))
+                .arg(dropped->series)
+                .arg(dropped->ew ? QStringLiteral("EW") : QStringLiteral("MW"))
+                .arg(dropped->text));
 }
 
 void KanalLogic::writeHeldValues()
@@ -1147,9 +1166,9 @@ void KanalLogic::readEndwerteAfterRecovery()
             && sameEndValue(*storedBefore[position - 1], *endwert))
             continue;
         guardDatabase([&] {
-            written = storeValue({true, lMessReiheId, true, buildEndwertString(*endwert, dtRecordingStart, now()),
-                                  nullptr})
-                      || written;
+            written =
+                storeValue({true, lMessReiheId, true, buildEndwertString(*endwert, dtRecordingStart, now()), nullptr})
+                || written;
         });
     }
     bRecordingInQueue = false;

@@ -29,7 +29,9 @@ using SeriesFrames::textBox;
 } // namespace
 
 frmKanal::frmKanal(int channel, KanalHost& host, KanalLink* link, QWidget* parent)
-    : QWidget(parent), m_host(host), m_logic(channel, host, *this, link)
+    : QWidget(parent),
+      m_host(host),
+      m_logic(channel, host, *this, link)
 {
     setObjectName(m_logic.windowName());
     buildControls();

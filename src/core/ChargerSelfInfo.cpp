@@ -99,9 +99,8 @@ bool readChargerSelfInfo()
     CommunicationProgram info;
     bool complete = false;
     for (int attempt = 1; attempt <= 3 && !complete; ++attempt) {
-        QString reply = objComCommunication
-                            ? objComCommunication->getGeraeteInfo(QStringLiteral("001"), true)
-                            : QString();
+        QString reply =
+            objComCommunication ? objComCommunication->getGeraeteInfo(QStringLiteral("001"), true) : QString();
         info.splitRecievedGeraeteInfoString(reply);
         if (info.iLGPosition == 32) {
             complete = true;
@@ -113,8 +112,7 @@ bool readChargerSelfInfo()
                 return false;
             }
         } else if (attempt == 3) {
-            showInformation(getResource(QStringLiteral("0989")) + QLatin1Char(' ')
-                            + QString::number(info.iLGPosition));
+            showInformation(getResource(QStringLiteral("0989")) + QLatin1Char(' ') + QString::number(info.iLGPosition));
             // Asked again at the next answered poll.
             askChargerAgain(true);
             return true;
@@ -142,8 +140,7 @@ void applyChargerSelfInfo(CommunicationProgram& info)
         if (count != setting("KZTxChannelCount")) {
             setSetting(QStringLiteral("KZTxChannelCount"), count);
             const int shown = info.iLGChannels >= 2 && info.iLGChannels <= 4 ? info.iLGChannels : 1;
-            static const char* const visibleKeys[4] = {"Akku1Visible", "Akku2Visible", "Akku3Visible",
-                                                       "Akku4Visible"};
+            static const char* const visibleKeys[4] = {"Akku1Visible", "Akku2Visible", "Akku3Visible", "Akku4Visible"};
             for (int n = 1; n <= 4; ++n)
                 setSetting(QLatin1String(visibleKeys[n - 1]),
                            n <= shown ? QStringLiteral("YES") : QStringLiteral("NO"));

@@ -12,11 +12,11 @@
 Database dbVelmoro;
 Database dbVeluser;
 
-QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte, strSqlDiagramPoints,
-    strSqlProgramme, strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
+QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte, strSqlDiagramPoints, strSqlProgramme,
+    strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
 
-std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte, rsDiagramPoints,
-    rsProgramme, rsAkkus, rsMessWerte, rsTempMessWerte;
+std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte, rsDiagramPoints, rsProgramme,
+    rsAkkus, rsMessWerte, rsTempMessWerte;
 
 namespace {
 const QChar CR(13);
@@ -59,8 +59,17 @@ void checkUserTables(Database& db)
 // Keys the start reads or writes; setSetting never adds a missing one, and a
 // missing UsedLanguage would show bare text identifiers everywhere.
 const char* const neededSettings[] = {
-    "UsedLanguage", "UsedCharger", "FirstStartup", "ChargerSelfInfo", "ComPort", "KZTxChannelCount",
-    "Akku1Visible", "Akku2Visible", "Akku3Visible", "Akku4Visible", "ProgramExtensionAvaiable",
+    "UsedLanguage",
+    "UsedCharger",
+    "FirstStartup",
+    "ChargerSelfInfo",
+    "ComPort",
+    "KZTxChannelCount",
+    "Akku1Visible",
+    "Akku2Visible",
+    "Akku3Visible",
+    "Akku4Visible",
+    "ProgramExtensionAvaiable",
 };
 
 QString databasePath(const QString& programFolder, const QString& file)
@@ -94,8 +103,9 @@ void ensureValueIndexes(Database& db)
         const QString index = table + QStringLiteral("_Reihe_EW");
         const QString old = table + QStringLiteral("_MessReiheID");
         auto exists = [&db](const QString& name) {
-            return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index' AND name=?"),
-                             {name}).toInt() > 0;
+            return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='index' AND name=?"), {name})
+                       .toInt()
+                   > 0;
         };
         // The old index goes first, so the new one can reuse its pages.
         if (exists(old))
@@ -222,11 +232,10 @@ QString buildSqlAkkutypen(const QString& usedCharger, const QString& language)
     const QString suffix = modelColumnSuffix(usedCharger);
     return QStringLiteral("SELECT Akkutypen.Nr, Akkutypen.Nennspannung, Akkutypen.Zmin") + suffix
            + QStringLiteral(" AS ZMin, ") + QStringLiteral("Akkutypen.Zmax") + suffix
-           + QStringLiteral(" AS ZMax, NLSResources.ResourceText ")
-           + QStringLiteral("FROM Akkutypen, NLSResources ")
+           + QStringLiteral(" AS ZMax, NLSResources.ResourceText ") + QStringLiteral("FROM Akkutypen, NLSResources ")
            + QStringLiteral("WHERE Akkutypen.SprachId=NLSResources.ResourceID ")
-           + QStringLiteral("AND Akkutypen.Usable=True ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE ")
+           + QStringLiteral("AND Akkutypen.Usable=True ") + QStringLiteral("AND NLSResources.SprachCode='")
+           + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE ")
            + QStringLiteral("ORDER BY NLSResources.ResourceText COLLATE NOCASE ASC;");
 }
 
@@ -235,10 +244,10 @@ QString buildSqlGeraeteModi(const QString& language)
     return QStringLiteral("SELECT GeraeteModi.ModusNr,GeraeteModi.LBlock, GeraeteModi.EBlock, ")
            + QStringLiteral("GeraeteModi.TSel, GeraeteModi.FormCbo, GeraeteModi.TageText, ")
            + QStringLiteral("GeraeteModi.Ladeschluss, GeraeteModi.Entladeschluss, ")
-           + QStringLiteral("NLSResources.ResourceText ")
-           + QStringLiteral("FROM GeraeteModi,NLSResources ")
+           + QStringLiteral("NLSResources.ResourceText ") + QStringLiteral("FROM GeraeteModi,NLSResources ")
            + QStringLiteral("WHERE GeraeteModi.SprachId=NLSResources.ResourceID ")
-           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language) + QStringLiteral("' COLLATE NOCASE;");
+           + QStringLiteral("AND NLSResources.SprachCode='") + sqlLiteral(language)
+           + QStringLiteral("' COLLATE NOCASE;");
 }
 
 QString buildSqlMinMaxWerte(const QString& usedCharger)
@@ -264,8 +273,8 @@ void openGlobalRecordsets()
 
     strSqlAkkutypen = buildSqlAkkutypen(charger, language);
     strSqlGeraeteModi = buildSqlGeraeteModi(language);
-    strSqlFormierModi = QStringLiteral("SELECT FormierModi.Modus, FormierModi.SendeCode ")
-                        + QStringLiteral("FROM FormierModi;");
+    strSqlFormierModi =
+        QStringLiteral("SELECT FormierModi.Modus, FormierModi.SendeCode ") + QStringLiteral("FROM FormierModi;");
     strSqlMinMaxWerte = buildSqlMinMaxWerte(charger);
     strSqlProgramme = QStringLiteral("SELECT * FROM Programme ORDER BY Bez");
     strSqlAkkus = QStringLiteral("SELECT * FROM Akkus ORDER BY AkkuName");
@@ -287,8 +296,8 @@ void openGlobalRecordsets()
     } catch (const DatabaseError& e) {
         // Without its shared tables the program cannot run at all.
         logCause(QStringLiteral("FATAL ERROR: Program Data not found!"), e.description());
-        msgBox(QStringLiteral("FATAL ERROR: Program Data not found!") + CR
-                   + QStringLiteral("Contact your contractor!") + CR + CR + e.description(),
+        msgBox(QStringLiteral("FATAL ERROR: Program Data not found!") + CR + QStringLiteral("Contact your contractor!")
+                   + CR + CR + e.description(),
                MessageService::OkOnly, MessageService::Critical);
         endProgram(1);
     }
@@ -303,8 +312,8 @@ void requeryLimitRecordsets()
 
 void closeAllDatabases()
 {
-    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,
-                     &rsProgramme, &rsAkkus, &rsMessWerte, &rsTempMessWerte})
+    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints, &rsProgramme,
+                     &rsAkkus, &rsMessWerte, &rsTempMessWerte})
         rs->reset();
     objSettings().reset();
     objResources().reset();

@@ -7,14 +7,14 @@
 #include <memory>
 
 // The two databases and the nine shared recordsets of the run.
-extern Database dbVelmoro;  // reference data: Daten/velmoro.mdb
-extern Database dbVeluser;  // the user's data: Daten/veluser.mdb
+extern Database dbVelmoro; // reference data: Daten/velmoro.mdb
+extern Database dbVeluser; // the user's data: Daten/veluser.mdb
 
-extern QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte,
-    strSqlDiagramPoints, strSqlProgramme, strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
+extern QString strSqlAkkutypen, strSqlGeraeteModi, strSqlFormierModi, strSqlMinMaxWerte, strSqlDiagramPoints,
+    strSqlProgramme, strSqlAkkus, strSqlMessWerte, strSqlTempMessWerte;
 
-extern std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte,
-    rsDiagramPoints, rsProgramme, rsAkkus, rsMessWerte, rsTempMessWerte;
+extern std::unique_ptr<Recordset> rsAkkutypen, rsGeraeteModi, rsFormierModi, rsMinMaxWerte, rsDiagramPoints,
+    rsProgramme, rsAkkus, rsMessWerte, rsTempMessWerte;
 
 // Each of these ends the program with its fixed message when it fails.
 void openDataDatabase(const QString& programFolder);

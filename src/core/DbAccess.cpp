@@ -57,8 +57,8 @@ QString buildEndwertString(const CommunicationEndwert& endwert, const QDateTime&
                        .arg(seconds)
                        .arg(endwert.lZykluszeit);
     if (endwert.bWithAkkuzustand)
-        text += (endwert.bAkkuzustand ? QStringLiteral(";T;") : QStringLiteral(";F;"))
-                + QString::number(endwert.iProzent);
+        text +=
+            (endwert.bAkkuzustand ? QStringLiteral(";T;") : QStringLiteral(";F;")) + QString::number(endwert.iProzent);
     if (endwert.lSelbstentladung != -1)
         text += QLatin1Char(';') + QString::number(endwert.lSelbstentladung);
     return text;

@@ -88,8 +88,8 @@ Lists buildLists(const EntwertList& endValues, const std::function<qint32(const 
     const auto last = endValues.Item(endValues.Count());
     if (last->bWithAkkuzustand) {
         lists.conditionVisible = true;
-        lists.conditionText = getResource(QString::fromLatin1(last->bAkkuzustand ? "0847" : "0846")) + QStringLiteral(" (")
-                              + QString::number(last->iProzent) + QStringLiteral("%)");
+        lists.conditionText = getResource(QString::fromLatin1(last->bAkkuzustand ? "0847" : "0846"))
+                              + QStringLiteral(" (") + QString::number(last->iProzent) + QStringLiteral("%)");
     }
     if (last->lSelbstentladung != -1) {
         lists.selfDischargeVisible = true;

@@ -5,8 +5,8 @@
 // report printed from either reads alike.
 
 #include <QString>
-#include <array>
 #include <QtGlobal>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -48,9 +48,9 @@ struct Lists {
     std::vector<Row> laden;
     std::vector<Row> entladen;
     bool conditionVisible = false;
-    QString conditionText;      // empty while hidden
+    QString conditionText; // empty while hidden
     bool selfDischargeVisible = false;
-    QString selfDischargeText;  // empty while hidden
+    QString selfDischargeText; // empty while hidden
 };
 
 // Row k of both lists belongs to the same cycle: a series that begins with a

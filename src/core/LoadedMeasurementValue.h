@@ -8,11 +8,11 @@
 // not fill for a kind of text keep these defaults, so readers tell the kinds
 // apart by bEndwert, bWithAkkuzustand and bWithSelbstentladung, never by a zero.
 struct LoadedMeasurementValue {
-    qint16 iEndwertTyp = 0;            // 2 charge, 3 discharge, 0 neither
-    qint32 lSelbstentladung = 0;       // mAh
+    qint16 iEndwertTyp = 0;      // 2 charge, 3 discharge, 0 neither
+    qint32 lSelbstentladung = 0; // mAh
     bool bWithSelbstentladung = false;
-    bool bEndwert = false;             // decoded in the end-value layout
-    qint16 iProzent = 0;               // battery condition in percent
+    bool bEndwert = false; // decoded in the end-value layout
+    qint16 iProzent = 0;   // battery condition in percent
     bool bWithAkkuzustand = false;
     bool bAkkuzustand = false;         // true for "T", false for "F"
     std::optional<qint32> lZykluszeit; // minutes; empty until an end value sets it

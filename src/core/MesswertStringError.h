@@ -18,7 +18,10 @@ public:
     static constexpr int kQuotedLength = 60;
 
     explicit MesswertStringError(const QString& message)
-        : std::runtime_error(readable(message).toStdString()), m_message(readable(message)) {}
+        : std::runtime_error(readable(message).toStdString()),
+          m_message(readable(message))
+    {
+    }
     QString description() const { return m_message; }
 
     // A stored text as a log shows it: the whole text when it is short, else
@@ -36,7 +39,7 @@ public:
             return message;
         const QString quoted = message.mid(open + 1, close - open - 1);
         return message.left(open + 1) + head(quoted) + QStringLiteral("...\" (%1 characters)").arg(quoted.size())
-            + message.mid(close + 1);
+               + message.mid(close + 1);
     }
 
 private:

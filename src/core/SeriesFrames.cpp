@@ -116,7 +116,9 @@ QGroupBox* endValueFrame(QWidget* parent, bool remarkEditable)
 
 // --- TitledFrame --------------------------------------------------------------------
 
-TitledFrame::TitledFrame(QWidget* parent) : QGroupBox(parent) {}
+TitledFrame::TitledFrame(QWidget* parent) : QGroupBox(parent)
+{
+}
 
 QSize TitledFrame::minimumSizeHint() const
 {
@@ -166,7 +168,9 @@ void TitledFrame::paintEvent(QPaintEvent*)
 // --- ColumnHeadings -----------------------------------------------------------------
 
 ColumnHeadings::ColumnHeadings(QListWidget* list, const std::array<QLabel*, 4>& labels, QWidget* parent)
-    : QWidget(parent), m_list(list), m_labels(labels)
+    : QWidget(parent),
+      m_list(list),
+      m_labels(labels)
 {
     for (QLabel* l : m_labels) {
         l->setParent(this);

@@ -4,9 +4,9 @@
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
 #include "core/MainFormServices.h"
+#include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
-#include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FailureText.h"
 #include "platform/MessageService.h"
@@ -84,7 +84,7 @@ void initApplication(MainFormServices& mainForm)
             throw;
         } catch (...) {
             logStartFailure(FailureText::describeCurrentException());
-            throw;  // shown by the last-resort handler, which ends the program
+            throw; // shown by the last-resort handler, which ends the program
         }
         undo.committed = true;
         commitStartChanges();

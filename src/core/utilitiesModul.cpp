@@ -142,9 +142,9 @@ public:
     QString previous;
     bool userEditPending = false;
     quint64 programChanges = 0;
-    quint64 generation = 0;  // programChanges when the pending take-back was asked for
-    qsizetype pending = 0;   // characters still to be taken back
-    bool busy = false;       // the filter's own take-back is running
+    quint64 generation = 0; // programChanges when the pending take-back was asked for
+    qsizetype pending = 0;  // characters still to be taken back
+    bool busy = false;      // the filter's own take-back is running
     // The text of the last check since the last change: a filter wired twice
     // checks each edit once.
     bool checked = false;
@@ -163,8 +163,7 @@ qsizetype insertedLength(const QString& before, const QString& after)
     while (prefix < shorter && before.at(prefix) == after.at(prefix))
         ++prefix;
     qsizetype suffix = 0;
-    while (prefix + suffix < shorter
-           && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
+    while (prefix + suffix < shorter && before.at(before.size() - 1 - suffix) == after.at(after.size() - 1 - suffix))
         ++suffix;
     return after.size() - prefix - suffix;
 }
@@ -179,7 +178,7 @@ void checkInput(QLineEdit* box, Acceptor accepts)
         return;
     // setText clears the modified flag: text set by the program is left alone.
     const bool userText = box->isModified();
-    qsizetype inserted = 1;  // first call without tracking: the key just typed
+    qsizetype inserted = 1; // first call without tracking: the key just typed
     if (tracker)
         inserted = insertedLength(tracker->previous, text);
     else
@@ -194,8 +193,8 @@ void checkInput(QLineEdit* box, Acceptor accepts)
         // Deferred like a key press in the input queue, so that the change
         // notification now running finishes with the text as it was typed,
         // and the correction follows as a change of its own.
-        QMetaObject::invokeMethod(tracker, [tracker, accepts] { tracker->takeBack(accepts); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            tracker, [tracker, accepts] { tracker->takeBack(accepts); }, Qt::QueuedConnection);
     }
     tracker->pending += inserted;
 }

@@ -8,9 +8,9 @@ class QLineEdit;
 // Values of the charger are integers in milli-units. They are shown divided by
 // 1000 as "###0.000": at least one digit before the decimal separator of the
 // user's locale (QLocale()), exactly three after it, no grouping of thousands.
-QString formatVoltage(qint32 millivolts);          // "1.234 V"
-QString formatCurrent(qint32 milliamperes);        // "0.500 A"
-QString formatCapacity(qint32 milliampereHours);   // "-1.500 Ah"
+QString formatVoltage(qint32 millivolts);        // "1.234 V"
+QString formatCurrent(qint32 milliamperes);      // "0.500 A"
+QString formatCapacity(qint32 milliampereHours); // "-1.500 Ah"
 // A text that reads as a number in the user's locale, with three decimals
 // (rounded); any other text comes back unchanged.
 QString formatThreeDecimals(const QString& text);

@@ -49,9 +49,8 @@ void velmoroLog::writeLogSignature(const QString& logType)
     writeLine(QString());
     writeLine(QString(69, QLatin1Char('*')));
     writeLine(QStringLiteral("LogType: ") + logType);
-    writeLine(QStringLiteral("Log Writen: ")
-              + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat) + QLatin1Char(' ')
-              + QLocale().toString(QTime::currentTime(), QStringLiteral("HH:mm:ss")));
+    writeLine(QStringLiteral("Log Writen: ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)
+              + QLatin1Char(' ') + QLocale().toString(QTime::currentTime(), QStringLiteral("HH:mm:ss")));
     writeLine(QString());
 }
 

@@ -44,8 +44,7 @@ bool DiagramOpener::showDiagram(const Request& request)
     return open(source, request.callerForm, request.cProg);
 }
 
-bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm,
-                         std::shared_ptr<CommunicationProgram> cProg)
+bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm, std::shared_ptr<CommunicationProgram> cProg)
 {
     if (m_loading)
         return false;

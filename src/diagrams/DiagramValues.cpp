@@ -102,8 +102,8 @@ private:
 void readSinglePass(QSqlDatabase& db, DiagramValues& values, Decoder& decoder)
 {
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT MessWertId, MessWertString")
-                        + valueClause(values.selection, params) + QStringLiteral(" ORDER BY MessWertId ASC");
+    const QString sql = QStringLiteral("SELECT MessWertId, MessWertString") + valueClause(values.selection, params)
+                        + QStringLiteral(" ORDER BY MessWertId ASC");
     QSqlQuery q(db);
     run(q, sql, params);
     qint64 index = 0;

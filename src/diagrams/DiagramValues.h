@@ -36,10 +36,10 @@ struct DiagramSelection {
 // milli-units, and how the values were sampled.
 struct DiagramValues {
     DiagramSelection selection;
-    qint64 valueCount = 0;  // values in the selection
-    qint32 step = 1;        // every step-th value is drawn
-    qint64 rowCount = 0;    // rows planned from valueCount and step
-    int skipped = 0;        // sampled values whose text did not decode
+    qint64 valueCount = 0; // values in the selection
+    qint32 step = 1;       // every step-th value is drawn
+    qint64 rowCount = 0;   // rows planned from valueCount and step
+    int skipped = 0;       // sampled values whose text did not decode
     QVector<QPointF> spannung, strom, kapazitaet;
     VelmoroMinMaxWerte minMax;
 

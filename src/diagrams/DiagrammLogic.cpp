@@ -143,8 +143,20 @@ DiagrammLogic::Divisions DiagrammLogic::setYAxisDivisions(double minimum, double
     Divisions d;
     d.maximum = maximum;
     switch (span) {
-    case 11: case 13: case 17: case 19: case 23: case 29: case 31: case 37:
-    case 39: case 41: case 43: case 45: case 47: case 49:
+    case 11:
+    case 13:
+    case 17:
+    case 19:
+    case 23:
+    case 29:
+    case 31:
+    case 37:
+    case 39:
+    case 41:
+    case 43:
+    case 45:
+    case 47:
+    case 49:
         d.maximum = maximum + 1;
         ++span;
         break;
@@ -152,20 +164,50 @@ DiagrammLogic::Divisions DiagrammLogic::setYAxisDivisions(double minimum, double
         break;
     }
     switch (span) {
-    case 1: case 5: case 10: case 25: case 50:
+    case 1:
+    case 5:
+    case 10:
+    case 25:
+    case 50:
         d.majorDivision = 5;
         break;
-    case 2: case 4: case 8: case 14: case 16: case 20: case 22: case 26: case 28: case 32:
-    case 34: case 36: case 38: case 40: case 42: case 44: case 46: case 48:
+    case 2:
+    case 4:
+    case 8:
+    case 14:
+    case 16:
+    case 20:
+    case 22:
+    case 26:
+    case 28:
+    case 32:
+    case 34:
+    case 36:
+    case 38:
+    case 40:
+    case 42:
+    case 44:
+    case 46:
+    case 48:
         d.majorDivision = 4;
         break;
-    case 3: case 6: case 9: case 12: case 15: case 18: case 24: case 30:
+    case 3:
+    case 6:
+    case 9:
+    case 12:
+    case 15:
+    case 18:
+    case 24:
+    case 30:
         d.majorDivision = 6;
         break;
-    case 7: case 35:
+    case 7:
+    case 35:
         d.majorDivision = 7;
         break;
-    case 21: case 27: case 33:
+    case 21:
+    case 27:
+    case 33:
         d.majorDivision = 3;
         break;
     default:

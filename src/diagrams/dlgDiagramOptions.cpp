@@ -39,8 +39,7 @@ bool settingOn(const char* key)
 
 void saveSwitch(const char* key, const QCheckBox* box)
 {
-    objSettings().setSetting(QString::fromLatin1(key),
-                             box->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
+    objSettings().setSetting(QString::fromLatin1(key), box->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
 }
 } // namespace
 

@@ -24,8 +24,8 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 namespace {
 using Curve = DiagrammLogic::Curve;

@@ -48,7 +48,7 @@ QString replyChannel(const QString& payload)
 {
     const QString first = payload.section(QLatin1Char(','), 0, 0);
     const bool valid = first.size() == 3 && first.startsWith(QLatin1String("00")) && first.at(2) >= QLatin1Char('1')
-        && first.at(2) <= QLatin1Char('4');
+                       && first.at(2) <= QLatin1Char('4');
     return valid ? first : QString();
 }
 

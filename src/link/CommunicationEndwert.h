@@ -22,8 +22,8 @@ struct CommunicationEndwert {
     qint16 iProzent = 0;
     // Battery condition good: the digit of the "X" element is 1.
     bool bAkkuzustand = false;
-    qint32 lSpannung = 0;         // mV at the end ("V")
-    qint32 lZykluszeit = 0;       // minutes ("T")
-    qint32 lSelbstentladung = 0;  // mAh ("Y"); -1 when the reply had none
-    qint32 lKapazitaet = 0;       // mAh ("K")
+    qint32 lSpannung = 0;        // mV at the end ("V")
+    qint32 lZykluszeit = 0;      // minutes ("T")
+    qint32 lSelbstentladung = 0; // mAh ("Y"); -1 when the reply had none
+    qint32 lKapazitaet = 0;      // mAh ("K")
 };

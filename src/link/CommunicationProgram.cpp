@@ -76,11 +76,11 @@ bool CommunicationProgram::splitRecievedString(QString& recieveString, bool bWit
     if (isChannelId(parts.at(0)))
         strKanal = parts.at(0);
     else
-        iAkkuTyp = -1;  // survives only when the parse ends before A
+        iAkkuTyp = -1; // survives only when the parse ends before A
 
     if (parts.size() < 2 || parts.at(1) != QLatin1String("P")) {
-        const bool refused = parts.size() >= 3 && parts.at(1) == QLatin1String("M")
-                             && parts.at(2) == QLatin1String("SK");
+        const bool refused =
+            parts.size() >= 3 && parts.at(1) == QLatin1String("M") && parts.at(2) == QLatin1String("SK");
         iAkkuTyp = refused ? -4 : -1;
         return true;
     }
@@ -99,41 +99,62 @@ bool CommunicationProgram::splitRecievedString(QString& recieveString, bool bWit
     };
 
     // Base block.
-    if (!c.at(QLatin1Char('A'))) return missing();
-    if (!c.take(2, iAkkuTyp)) return bad();
-    if (!c.at(QLatin1Char('M'))) return missing();
-    if (!c.take(2, iMode)) return bad();
-    if (!c.at(QLatin1Char('Z'))) return missing();
-    if (!c.take(2, iZellenzahl)) return bad();
+    if (!c.at(QLatin1Char('A')))
+        return missing();
+    if (!c.take(2, iAkkuTyp))
+        return bad();
+    if (!c.at(QLatin1Char('M')))
+        return missing();
+    if (!c.take(2, iMode))
+        return bad();
+    if (!c.at(QLatin1Char('Z')))
+        return missing();
+    if (!c.take(2, iZellenzahl))
+        return bad();
     if (c.at(QLatin1Char('P'))) {
-        if (!c.take(3, iProzentwert)) return bad();
+        if (!c.take(3, iProzentwert))
+            return bad();
     } else {
         iProzentwert = -3;
     }
-    if (!c.at(QLatin1Char('F'))) return missing();
-    if (!c.take(1, iFormierZyklen)) return bad();
-    if (!c.at(QLatin1Char('W'))) return missing();
-    if (!c.take(2, iWiederholtesLadenEntladen)) return bad();
+    if (!c.at(QLatin1Char('F')))
+        return missing();
+    if (!c.take(1, iFormierZyklen))
+        return bad();
+    if (!c.at(QLatin1Char('W')))
+        return missing();
+    if (!c.take(2, iWiederholtesLadenEntladen))
+        return bad();
     if (c.at(QLatin1Char('K'))) {
-        if (!c.take(5, lKapazitaet)) return bad();
+        if (!c.take(5, lKapazitaet))
+            return bad();
     } else {
         lKapazitaet = -3;
     }
-    if (!c.at(QLatin1Char('L'))) return missing();
-    if (!c.take(5, lLadestrom)) return bad();
-    if (!c.at(QLatin1Char('E'))) return missing();
-    if (!c.take(5, lEntladeStrom)) return bad();
-    if (!c.at(QLatin1Char('V'))) return missing();
-    if (!c.take(5, lLadeschlussSpannung)) return bad();
-    if (!c.at(QLatin1Char('D'))) return missing();
-    if (!c.take(5, lEntladeschlussSpannung)) return bad();
+    if (!c.at(QLatin1Char('L')))
+        return missing();
+    if (!c.take(5, lLadestrom))
+        return bad();
+    if (!c.at(QLatin1Char('E')))
+        return missing();
+    if (!c.take(5, lEntladeStrom))
+        return bad();
+    if (!c.at(QLatin1Char('V')))
+        return missing();
+    if (!c.take(5, lLadeschlussSpannung))
+        return bad();
+    if (!c.at(QLatin1Char('D')))
+        return missing();
+    if (!c.take(5, lEntladeschlussSpannung))
+        return bad();
     if (c.at(QLatin1Char('Y'))) {
         const QStringView y = c.current();
         if (y.size() > 1 && y.at(1) == QLatin1Char('H'))
             iSelbstentladungsIntervalTyp = 2;
         else if (y.size() > 1 && y.at(1) == QLatin1Char('D'))
             iSelbstentladungsIntervalTyp = 1;
-        if (!c.take(3, iSelbstentladungsIntervall)) return bad();
+        if (!c.take(3, iSelbstentladungsIntervall))
+            return bad();
     } else {
         iSelbstentladungsIntervall = -3;
     }
@@ -154,43 +175,62 @@ bool CommunicationProgram::splitRecievedString(QString& recieveString, bool bWit
     // Extended block.
     bExtendedRecieved = true;
     bool isOne = false;
-    if (!c.takeSwitch(isOne)) return bad();
+    if (!c.takeSwitch(isOne))
+        return bad();
     bProgrammierungGesperrt = !isOne;
-    if (!c.at(QLatin1Char('C'))) return missing();
-    if (!c.takeSwitch(isOne)) return bad();
+    if (!c.at(QLatin1Char('C')))
+        return missing();
+    if (!c.takeSwitch(isOne))
+        return bad();
     bOhneLast = isOne;
-    if (!c.at(QLatin1Char('B'))) return missing();
-    if (!c.take(1, iBleiakkuMode)) return bad();
-    if (!c.at(QLatin1Char('H'))) return missing();
-    if (!c.take(1, iLiionMode)) return bad();
-    if (!c.at(QLatin1Char('N'))) return missing();
-    if (!c.take(3, iLadeende)) return bad();
+    if (!c.at(QLatin1Char('B')))
+        return missing();
+    if (!c.take(1, iBleiakkuMode))
+        return bad();
+    if (!c.at(QLatin1Char('H')))
+        return missing();
+    if (!c.take(1, iLiionMode))
+        return bad();
+    if (!c.at(QLatin1Char('N')))
+        return missing();
+    if (!c.take(3, iLadeende))
+        return bad();
 
     if (!c.atEnd() && !c.at(QLatin1Char('G'))) {
-        if (!c.at(QLatin1Char('O'))) return missing();
-        if (!c.takeSwitch(isOne)) return bad();
+        if (!c.at(QLatin1Char('O')))
+            return missing();
+        if (!c.takeSwitch(isOne))
+            return bad();
         iLademode = isOne ? 1 : 0;
-        if (!c.at(QLatin1Char('Q'))) return missing();
-        if (!c.takeSwitch(isOne)) return bad();
+        if (!c.at(QLatin1Char('Q')))
+            return missing();
+        if (!c.takeSwitch(isOne))
+            return bad();
         iQ = isOne ? 1 : 0;
-        if (!c.at(QLatin1Char('U'))) return missing();
-        if (!c.takeSwitch(isOne)) return bad();
+        if (!c.at(QLatin1Char('U')))
+            return missing();
+        if (!c.takeSwitch(isOne))
+            return bad();
         iU = isOne ? 1 : 0;
     }
 
     if (bWithGal) {
         if (c.at(QLatin1Char('G'))) {
-            if (!c.take(1, iGalNummer)) return bad();
+            if (!c.take(1, iGalNummer))
+                return bad();
         } else if (c.at(QLatin1Char('R'))) {
-            if (!c.take(1, iLadegeraet)) return bad();
+            if (!c.take(1, iLadegeraet))
+                return bad();
         } else {
             return missing();
         }
     }
 
     if (!c.atEnd()) {
-        if (!c.at(QLatin1Char('R'))) return missing();
-        if (!c.take(1, iLadegeraet)) return bad();
+        if (!c.at(QLatin1Char('R')))
+            return missing();
+        if (!c.take(1, iLadegeraet))
+            return bad();
     }
     return true;
 }
@@ -205,34 +245,20 @@ struct InfoField {
 };
 
 constexpr InfoField kInfoFields[] = {
-    {4, 2, &CommunicationProgram::iLGZzMinNICD, nullptr},
-    {5, 2, &CommunicationProgram::iLGZzMaxNICD, nullptr},
-    {6, 2, &CommunicationProgram::iLGZzMinNIMH, nullptr},
-    {7, 2, &CommunicationProgram::iLGZzMaxNIMH, nullptr},
-    {8, 2, &CommunicationProgram::iLGZzMinLiIon, nullptr},
-    {9, 2, &CommunicationProgram::iLGZzMaxLiIon, nullptr},
-    {10, 2, &CommunicationProgram::iLGZzMinBlei, nullptr},
-    {11, 2, &CommunicationProgram::iLGZzMaxBlei, nullptr},
-    {12, 5, nullptr, &CommunicationProgram::iLGVLsSpMin},
-    {13, 5, nullptr, &CommunicationProgram::iLGVLsSpMax},
-    {14, 5, nullptr, &CommunicationProgram::iLGVElsSpMin},
-    {15, 5, nullptr, &CommunicationProgram::iLGVElsSpMax},
-    {16, 5, nullptr, &CommunicationProgram::iLGElStrMin},
-    {17, 5, nullptr, &CommunicationProgram::iLGElStrMax},
-    {18, 5, nullptr, &CommunicationProgram::iLGLStrMin},
-    {19, 5, nullptr, &CommunicationProgram::iLGLStrMax},
-    {20, 5, nullptr, &CommunicationProgram::iLGSkMin},
-    {21, 5, nullptr, &CommunicationProgram::iLGSkMax},
-    {22, 3, &CommunicationProgram::iLGStrLeMin, nullptr},
-    {23, 3, &CommunicationProgram::iLGStrLeMax, nullptr},
-    {24, 3, &CommunicationProgram::iLGPrzGSMin, nullptr},
-    {25, 3, &CommunicationProgram::iLGPrzGSMax, nullptr},
-    {26, 2, &CommunicationProgram::iLGWiEntlLMin, nullptr},
-    {27, 2, &CommunicationProgram::iLGWiEntlLMax, nullptr},
-    {28, 3, &CommunicationProgram::iLGSEntlTaMin, nullptr},
-    {29, 3, &CommunicationProgram::iLGSEntlTaMax, nullptr},
-    {30, 3, &CommunicationProgram::iLGSEntlStMin, nullptr},
-    {31, 3, &CommunicationProgram::iLGSEntlStMax, nullptr},
+    {4, 2, &CommunicationProgram::iLGZzMinNICD, nullptr},   {5, 2, &CommunicationProgram::iLGZzMaxNICD, nullptr},
+    {6, 2, &CommunicationProgram::iLGZzMinNIMH, nullptr},   {7, 2, &CommunicationProgram::iLGZzMaxNIMH, nullptr},
+    {8, 2, &CommunicationProgram::iLGZzMinLiIon, nullptr},  {9, 2, &CommunicationProgram::iLGZzMaxLiIon, nullptr},
+    {10, 2, &CommunicationProgram::iLGZzMinBlei, nullptr},  {11, 2, &CommunicationProgram::iLGZzMaxBlei, nullptr},
+    {12, 5, nullptr, &CommunicationProgram::iLGVLsSpMin},   {13, 5, nullptr, &CommunicationProgram::iLGVLsSpMax},
+    {14, 5, nullptr, &CommunicationProgram::iLGVElsSpMin},  {15, 5, nullptr, &CommunicationProgram::iLGVElsSpMax},
+    {16, 5, nullptr, &CommunicationProgram::iLGElStrMin},   {17, 5, nullptr, &CommunicationProgram::iLGElStrMax},
+    {18, 5, nullptr, &CommunicationProgram::iLGLStrMin},    {19, 5, nullptr, &CommunicationProgram::iLGLStrMax},
+    {20, 5, nullptr, &CommunicationProgram::iLGSkMin},      {21, 5, nullptr, &CommunicationProgram::iLGSkMax},
+    {22, 3, &CommunicationProgram::iLGStrLeMin, nullptr},   {23, 3, &CommunicationProgram::iLGStrLeMax, nullptr},
+    {24, 3, &CommunicationProgram::iLGPrzGSMin, nullptr},   {25, 3, &CommunicationProgram::iLGPrzGSMax, nullptr},
+    {26, 2, &CommunicationProgram::iLGWiEntlLMin, nullptr}, {27, 2, &CommunicationProgram::iLGWiEntlLMax, nullptr},
+    {28, 3, &CommunicationProgram::iLGSEntlTaMin, nullptr}, {29, 3, &CommunicationProgram::iLGSEntlTaMax, nullptr},
+    {30, 3, &CommunicationProgram::iLGSEntlStMin, nullptr}, {31, 3, &CommunicationProgram::iLGSEntlStMax, nullptr},
 };
 
 constexpr qsizetype kInfoElements = 34;
@@ -263,9 +289,14 @@ void CommunicationProgram::splitRecievedGeraeteInfoString(QString& recieveString
     qint64 v = 0;
 
     switch (readSignedNumber(parts.at(2), anyMin, anyMax, v)) {
-    case NumberRead::NotNumber: iLGChannels = -6; return;
-    case NumberRead::OutOfRange: iLGChannels = -7; return;
-    case NumberRead::Ok: break;
+    case NumberRead::NotNumber:
+        iLGChannels = -6;
+        return;
+    case NumberRead::OutOfRange:
+        iLGChannels = -7;
+        return;
+    case NumberRead::Ok:
+        break;
     }
     if (v < 1 || v > 4) {
         iLGChannels = -7;
@@ -275,9 +306,14 @@ void CommunicationProgram::splitRecievedGeraeteInfoString(QString& recieveString
     iLGPosition = 2;
 
     switch (readSignedNumber(parts.at(3), anyMin, anyMax, v)) {
-    case NumberRead::NotNumber: iLGErwPrgMode = -6; return;
-    case NumberRead::OutOfRange: iLGErwPrgMode = -7; return;
-    case NumberRead::Ok: break;
+    case NumberRead::NotNumber:
+        iLGErwPrgMode = -6;
+        return;
+    case NumberRead::OutOfRange:
+        iLGErwPrgMode = -7;
+        return;
+    case NumberRead::Ok:
+        break;
     }
     if (v != 0 && v != 1) {
         iLGErwPrgMode = -7;
@@ -293,8 +329,12 @@ void CommunicationProgram::splitRecievedGeraeteInfoString(QString& recieveString
         qint32 result = 0;
         bool failed = true;
         switch (readSignedNumber(element, min, max, v)) {
-        case NumberRead::NotNumber: result = -6; break;
-        case NumberRead::OutOfRange: result = -7; break;
+        case NumberRead::NotNumber:
+            result = -6;
+            break;
+        case NumberRead::OutOfRange:
+            result = -7;
+            break;
         case NumberRead::Ok:
             failed = element.size() != f.width;
             result = failed ? -7 : static_cast<qint32>(v);

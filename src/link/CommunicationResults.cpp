@@ -11,12 +11,12 @@ namespace {
 struct StatusCode {
     const char16_t* code;
     qint16 status;
-    qint16 error;  // -1: taken from the element after the code ("X2"/"X3")
+    qint16 error; // -1: taken from the element after the code ("X2"/"X3")
 };
 
 constexpr StatusCode kStatusCodes[] = {
-    {u"SA", 1, -1}, {u"SL", 2, 0}, {u"SE", 3, 0}, {u"SM", 4, 0}, {u"SF", 5, -1},
-    {u"SW", 6, 0},  {u"SP", 7, 1}, {u"SK", 7, 2}, {u"SG", 7, 3}, {u"SQT", 7, 4},
+    {u"SA", 1, -1}, {u"SL", 2, 0},  {u"SE", 3, 0},  {u"SM", 4, 0},  {u"SF", 5, -1},
+    {u"SW", 6, 0},  {u"SP", 7, 1},  {u"SK", 7, 2},  {u"SG", 7, 3},  {u"SQT", 7, 4},
     {u"SQV", 7, 5}, {u"SQR", 7, 6}, {u"SQU", 7, 7}, {u"SQP", 7, 8}, {u"SQS", 7, 9},
 };
 
@@ -50,7 +50,7 @@ void CommunicationResults::splitRecievedString(QString& recieveString)
     } else if (kind == u"D") {
         iAntwortTyp = EndwertReply;
         auto list = std::make_shared<EntwertList>();
-        list->evaluateSplitedMembers(parts);  // on failure the list stays empty
+        list->evaluateSplitedMembers(parts); // on failure the list stays empty
         Q_EMIT EndwertRecieved(list);
     } else if (kind == u"P") {
         auto program = std::make_shared<CommunicationProgram>();

@@ -24,23 +24,23 @@ class CommunicationResults : public QObject {
 public:
     // Kinds of reply (iAntwortTyp).
     enum : qint16 {
-        NoReply = -2,          // the link returned the empty text
-        Unusable = -1,         // "-1" from the link, an unknown letter or code, a bad value element, no channel
-        StatusReply = 2,       // status reply (with values for charging, discharging and "SM")
-        EndwertReply = 3,      // end values; sent with EndwertRecieved
-        ProgramReply = 4,      // a program instead of a status; sent with ProgramChanged, carries no status or values
-        StatusWithoutValues = 11,  // "SL", "SE" or "SM" without values
+        NoReply = -2,     // the link returned the empty text
+        Unusable = -1,    // "-1" from the link, an unknown letter or code, a bad value element, no channel
+        StatusReply = 2,  // status reply (with values for charging, discharging and "SM")
+        EndwertReply = 3, // end values; sent with EndwertRecieved
+        ProgramReply = 4, // a program instead of a status; sent with ProgramChanged, carries no status or values
+        StatusWithoutValues = 11, // "SL", "SE" or "SM" without values
     };
 
     explicit CommunicationResults(QObject* parent = nullptr) : QObject(parent) {}
 
-    QString strKanal;        // channel of the last usable reply, "001" .. "004"
-    qint16 iFehlerCode = 0;  // error or detail code of the last status reply
-    qint16 iAntwortTyp = 0;  // kind of the last reply, see above
-    qint16 iStatusTyp = 0;   // 1 "SA" .. 7 error state, of the last status reply
-    qint32 lKapazitaet = 0;  // mAh so far
-    qint32 lSpannung = 0;    // mV
-    qint32 lStrom = 0;       // mA
+    QString strKanal;       // channel of the last usable reply, "001" .. "004"
+    qint16 iFehlerCode = 0; // error or detail code of the last status reply
+    qint16 iAntwortTyp = 0; // kind of the last reply, see above
+    qint16 iStatusTyp = 0;  // 1 "SA" .. 7 error state, of the last status reply
+    qint32 lKapazitaet = 0; // mAh so far
+    qint32 lSpannung = 0;   // mV
+    qint32 lStrom = 0;      // mA
     // The last reply was this channel's status reply with a status code the
     // program does not know (it is unusable, -1; the other fields keep what
     // they held).

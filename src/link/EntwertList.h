@@ -54,5 +54,5 @@ private:
     void truncate(qsizetype count);
 
     std::vector<Record> m_records;
-    std::vector<QString> m_keys;  // parallel to m_records; empty for a record without key
+    std::vector<QString> m_keys; // parallel to m_records; empty for a record without key
 };

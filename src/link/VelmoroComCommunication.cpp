@@ -44,8 +44,7 @@ int VelmoroComCommunication::defaultReplyTimeout()
     return g_defaultTimeoutMs;
 }
 
-VelmoroComCommunication::VelmoroComCommunication()
-    : VelmoroComCommunication(linkSetting(QStringLiteral("ComPort")))
+VelmoroComCommunication::VelmoroComCommunication() : VelmoroComCommunication(linkSetting(QStringLiteral("ComPort")))
 {
 }
 
@@ -110,8 +109,7 @@ void VelmoroComCommunication::reportFailure(int errorNumber, const QString& desc
         return;
     // The number as the charger-side tools write it: a blank before a
     // positive number.
-    const QString number = errorNumber >= 0 ? QStringLiteral(" %1").arg(errorNumber)
-                                            : QString::number(errorNumber);
+    const QString number = errorNumber >= 0 ? QStringLiteral(" %1").arg(errorNumber) : QString::number(errorNumber);
     // Shown after the poll that met the failure: a box opened inside the
     // conversation would stop every channel's polling until OK is pressed.
     DeferredMessages::post(QStringLiteral("link"), number + QChar(13) + description);
@@ -139,8 +137,8 @@ bool VelmoroComCommunication::ensurePortReady()
         return true;
     }
     const int error = m_device.isEmpty() ? int(QSerialPort::DeviceNotFoundError) : int(m_port->error());
-    const QString description = m_device.isEmpty() ? QStringLiteral("No such port: %1").arg(m_comPortSetting)
-                                                   : m_port->errorString();
+    const QString description =
+        m_device.isEmpty() ? QStringLiteral("No such port: %1").arg(m_comPortSetting) : m_port->errorString();
     m_port->clearError();
     reportFailure(error, description);
     return false;

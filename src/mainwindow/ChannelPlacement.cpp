@@ -90,8 +90,8 @@ ChannelGrid chooseChannelGrid(int count, QSize preferred, QSize minimum, QSize r
         }
         return *best;
     }
-    ChannelGrid g = sideBySide(count, minimum.height() <= room.height() ? count : (count + 1) / 2, preferred,
-                               minimum, room);
+    ChannelGrid g =
+        sideBySide(count, minimum.height() <= room.height() ? count : (count + 1) / 2, preferred, minimum, room);
     g.fits = false;
     return g;
 }

@@ -9,11 +9,11 @@
 struct ChannelGrid {
     int columns = 1;
     int rows = 1;
-    QSize cell;        // the size each window gets
+    QSize cell; // the size each window gets
     // From one window's corner to its neighbour's: the cell itself, or less
     // where the windows overlap to stay within the room.
     QSize step;
-    bool fits = true;  // false: a window is larger than the room and the area scrolls
+    bool fits = true; // false: a window is larger than the room and the area scrolls
     bool overlaps() const { return step.width() < cell.width() || step.height() < cell.height(); }
     // The room the grid takes.
     QSize extent() const;

@@ -21,8 +21,8 @@ const char* const kOptionCaptions[10] = {"0602", "0604", "0606", "0608", "0612",
                                          "0614", "0616", "0618", "0620", "0622"};
 } // namespace
 
-const QChar ComPortDialog::kPresentMark(0x2714);  // heavy check mark
-const QChar ComPortDialog::kAbsentMark(0x2013);   // en dash
+const QChar ComPortDialog::kPresentMark(0x2714); // heavy check mark
+const QChar ComPortDialog::kAbsentMark(0x2013);  // en dash
 
 ComPortDialog::ComPortDialog(const QString& objectName, QWidget* parent) : FormDialog(parent)
 {

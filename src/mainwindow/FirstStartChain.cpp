@@ -9,9 +9,12 @@ namespace {
 FirstStartAnswer answerOf(int result)
 {
     switch (result) {
-    case QDialog::Accepted: return FirstStartAnswer::Ok;
-    case QDialog::Rejected: return FirstStartAnswer::Cancel;
-    default: return FirstStartAnswer::Closed;
+    case QDialog::Accepted:
+        return FirstStartAnswer::Ok;
+    case QDialog::Rejected:
+        return FirstStartAnswer::Cancel;
+    default:
+        return FirstStartAnswer::Closed;
     }
 }
 } // namespace

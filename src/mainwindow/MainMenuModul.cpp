@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
-#include <algorithm>
 #include <QUrl>
+#include <algorithm>
 
 void compactUserDatabase(DatabaseCompaction::Hook hook)
 {
@@ -78,14 +78,15 @@ void showHelpContents(const QStringList& folders)
     const QString page = findHelpPage(folders, language);
     if (page.isEmpty()) {
         msgBox(getResource(QStringLiteral("1094")) + QChar(13)
-                   + QDir::toNativeSeparators(QDir(folders.value(0)).filePath(
-                       QStringLiteral("velmoro-%1.html").arg(language.trimmed().toLower()))),
+                   + QDir::toNativeSeparators(
+                       QDir(folders.value(0))
+                           .filePath(QStringLiteral("velmoro-%1.html").arg(language.trimmed().toLower()))),
                MessageService::OkOnly, MessageService::Exclamation, getResource(QStringLiteral("0410")));
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        msgBox(getResource(QStringLiteral("1094")) + QChar(13) + QDir::toNativeSeparators(page),
-               MessageService::OkOnly, MessageService::Exclamation, getResource(QStringLiteral("0410")));
+        msgBox(getResource(QStringLiteral("1094")) + QChar(13) + QDir::toNativeSeparators(page), MessageService::OkOnly,
+               MessageService::Exclamation, getResource(QStringLiteral("0410")));
 }
 
 void configurePrinter(QWidget* owner)

@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-void paintProgramLogo(QWidget& widget, const QRect& picture, int namePointSize, int textTop,
-                      const QString& text)
+void paintProgramLogo(QWidget& widget, const QRect& picture, int namePointSize, int textTop, const QString& text)
 {
     QPainter p(&widget);
     QLinearGradient g(0, 0, 0, widget.height());

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SelectionDialog::SelectionDialog(const Names& names, int minimumWidth, QWidget* parent)
-    : FormDialog(parent)
+SelectionDialog::SelectionDialog(const Names& names, int minimumWidth, QWidget* parent) : FormDialog(parent)
 {
     setObjectName(names.dialog);
     if (!names.explanation.isEmpty()) {
@@ -44,12 +43,12 @@ SelectionDialog::SelectionDialog(const Names& names, int minimumWidth, QWidget* 
 
 SelectionDialog::ChangeAnswer SelectionDialog::confirmChangeNeedingRestart(const QString& warningId)
 {
-    const auto warning = msgBox(getResource(warningId), MessageService::OkCancel,
-                                MessageService::Exclamation, getResource(QStringLiteral("0410")));
+    const auto warning = msgBox(getResource(warningId), MessageService::OkCancel, MessageService::Exclamation,
+                                getResource(QStringLiteral("0410")));
     if (warning != MessageService::Ok)
         return ChangeAnswer::WarningDeclined;
-    const auto quit = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo,
-                             MessageService::Information, getResource(QStringLiteral("0410")));
+    const auto quit = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo, MessageService::Information,
+                             getResource(QStringLiteral("0410")));
     if (quit != MessageService::Yes)
         return ChangeAnswer::QuitDeclined;
     return ChangeAnswer::Confirmed;

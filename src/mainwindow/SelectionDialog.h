@@ -23,7 +23,7 @@ public:
 protected:
     struct Names {
         QString dialog;
-        QString explanation;  // empty: the dialog has no explanatory text
+        QString explanation; // empty: the dialog has no explanatory text
         QString caption;
         QString list;
     };

@@ -7,8 +7,7 @@
 
 #include <QPushButton>
 
-dlgComPortSelection::dlgComPortSelection(QWidget* parent)
-    : ComPortDialog(QStringLiteral("dlgComPortSelection"), parent)
+dlgComPortSelection::dlgComPortSelection(QWidget* parent) : ComPortDialog(QStringLiteral("dlgComPortSelection"), parent)
 {
     connect(cmdOk, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdOk_Click(); }));
     Form_Load();

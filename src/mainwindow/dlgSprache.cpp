@@ -12,9 +12,9 @@
 #include <QPushButton>
 
 dlgSprache::dlgSprache(QWidget* parent)
-    : SelectionDialog({QStringLiteral("dlgSprache"), QString(), QStringLiteral("lblSprache"),
-                       QStringLiteral("cboSprachAuswahl")},
-                      320, parent)
+    : SelectionDialog(
+        {QStringLiteral("dlgSprache"), QString(), QStringLiteral("lblSprache"), QStringLiteral("cboSprachAuswahl")},
+        320, parent)
 {
     lblSprache = m_caption;
     cboSprachAuswahl = m_list;
@@ -47,7 +47,7 @@ void dlgSprache::btnOk_Click()
     }
     const ChangeAnswer answer = confirmChangeNeedingRestart(QStringLiteral("0411"));
     if (answer == ChangeAnswer::WarningDeclined)
-        return;  // the dialog stays open
+        return; // the dialog stays open
     if (answer == ChangeAnswer::QuitDeclined) {
         done(Rejected);
         return;

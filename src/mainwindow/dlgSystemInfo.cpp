@@ -34,14 +34,14 @@ dlgSystemInfo::dlgSystemInfo(const SystemInformation& info, QWidget* parent) : Q
     setWindowTitle(titleFrom(getResource(QStringLiteral("1604"))));
 
     // The values speak for themselves; only the ports need the program's word.
-    lblBetriebssystem = valueLabel(this, "lblBetriebssystem",
-                                   info.operatingSystem + QLatin1Char('\n') + info.kernel + QStringLiteral(", ")
-                                       + info.architecture);
+    lblBetriebssystem =
+        valueLabel(this, "lblBetriebssystem",
+                   info.operatingSystem + QLatin1Char('\n') + info.kernel + QStringLiteral(", ") + info.architecture);
     lblQt = valueLabel(this, "lblQt", info.qtVersion);
     lblSqlite = valueLabel(this, "lblSqlite", info.sqliteVersion);
-    lblSchnittstellen = valueLabel(this, "lblSchnittstellen",
-                                   info.serialPorts.isEmpty() ? QString(QChar(0x2013))
-                                                              : info.serialPorts.join(QLatin1Char('\n')));
+    lblSchnittstellen =
+        valueLabel(this, "lblSchnittstellen",
+                   info.serialPorts.isEmpty() ? QString(QChar(0x2013)) : info.serialPorts.join(QLatin1Char('\n')));
 
     auto* form = new QFormLayout;
     form->addRow(QString(), lblBetriebssystem);

@@ -12,6 +12,7 @@
 #include "mainwindow/dlgFirstCharger.h"
 #include "mainwindow/dlgSprache.h"
 #include "mainwindow/frmAbout.h"
+#include "platform/ErrorGuard.h"
 #include "platform/MdiArrange.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
@@ -19,7 +20,6 @@
 #include "platform/ProgramPrinter.h"
 #include "platform/ScreenFit.h"
 #include "platform/Terminator.h"
-#include "platform/ErrorGuard.h"
 #include "printing/dlgPrintSettings.h"
 #include "printing/dlgSubTitle.h"
 #include "records/RecordsHost.h"
@@ -29,14 +29,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -48,7 +48,10 @@ frmMDIMainForm* g_mainForm = nullptr;
 // The records dialogs ask the channel windows through the main window.
 class MainFormRecordsHost : public RecordsHost {
 public:
-    QString isAkkuUsed(qint32 id) override { return g_mainForm ? g_mainForm->isAkkuUsed(id) : QStringLiteral("notUsed"); }
+    QString isAkkuUsed(qint32 id) override
+    {
+        return g_mainForm ? g_mainForm->isAkkuUsed(id) : QStringLiteral("notUsed");
+    }
     QString resetAkkuId(qint32 id) override
     {
         return g_mainForm ? g_mainForm->resetAkkuId(id) : QStringLiteral("noReset");
@@ -80,7 +83,7 @@ QString visibleKey(int channel)
 
 // The six panels beyond channel 1, in the order the layout table names them.
 const char* const kPanelsBeyondChannel1[] = {"Kanal2Text", "Kanal2Label", "Kanal3Label",
-                                              "Kanal3Text", "Kanal4Label", "Kanal4Text"};
+                                             "Kanal3Text", "Kanal4Label", "Kanal4Text"};
 } // namespace
 
 frmMDIMainForm* mainForm()
@@ -201,9 +204,8 @@ void frmMDIMainForm::buildMenus()
     mnuHelpInfo = item(mnuHelp, "mnuHelpInfo");
 
     // Items nobody ever sees.
-    for (QAction* hidden : {mnuDateiImport->menuAction(), mnuDateiExport, mnuDateiSeperator1,
-                            mnuDateiFormatPage, mnuFensterAlleFensterVerkleinern, mnuHelpIndex,
-                            mnuHelpWeb, mnuSeperatorHelp1})
+    for (QAction* hidden : {mnuDateiImport->menuAction(), mnuDateiExport, mnuDateiSeperator1, mnuDateiFormatPage,
+                            mnuFensterAlleFensterVerkleinern, mnuHelpIndex, mnuHelpWeb, mnuSeperatorHelp1})
         hidden->setVisible(false);
 
     mnuDateiPrint->setEnabled(false);
@@ -302,8 +304,8 @@ void frmMDIMainForm::MDIForm_Load()
 
 void frmMDIMainForm::MDIForm_QueryUnload(int& cancel)
 {
-    const auto answer = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo,
-                               MessageService::Information, getResource(QStringLiteral("0410")));
+    const auto answer = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo, MessageService::Information,
+                               getResource(QStringLiteral("0410")));
     if (answer == MessageService::Yes) {
         saveChannelVisibility();
         cancel = 0;
@@ -341,7 +343,9 @@ void frmMDIMainForm::mnuDateiBeenden_Click()
 
 // --- further menu commands --------------------------------------------------------
 
-void frmMDIMainForm::mnuDateiImportVelmoro10_Click() {}
+void frmMDIMainForm::mnuDateiImportVelmoro10_Click()
+{
+}
 
 void frmMDIMainForm::mnuDateiImportVelmoro20_Click()
 {
@@ -547,9 +551,9 @@ void frmMDIMainForm::ReloadWindowCaption()
 
     const QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
                           + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
-                          + getResource(QStringLiteral("0003")) + QStringLiteral("    ")
-                          + setting("ChargerTextTop") + QStringLiteral("  velmoro ") + setting("UsedCharger")
-                          + QStringLiteral("    ") + QStringLiteral("Com Port: ") + port;
+                          + getResource(QStringLiteral("0003")) + QStringLiteral("    ") + setting("ChargerTextTop")
+                          + QStringLiteral("  velmoro ") + setting("UsedCharger") + QStringLiteral("    ")
+                          + QStringLiteral("Com Port: ") + port;
     setWindowTitle(title);
 }
 
@@ -692,11 +696,16 @@ void frmMDIMainForm::stbFirstStatusbar_PanelDblClick(const QString& key)
 QAction* frmMDIMainForm::channelMenuItem(int channel) const
 {
     switch (channel) {
-    case 1: return mnuEinstellungenKanaeleKanal1;
-    case 2: return mnuEinstellungenKanaeleKanal2;
-    case 3: return mnuEinstellungenKanaeleKanal3;
-    case 4: return mnuEinstellungenKanaeleKanal4;
-    default: return nullptr;
+    case 1:
+        return mnuEinstellungenKanaeleKanal1;
+    case 2:
+        return mnuEinstellungenKanaeleKanal2;
+    case 3:
+        return mnuEinstellungenKanaeleKanal3;
+    case 4:
+        return mnuEinstellungenKanaeleKanal4;
+    default:
+        return nullptr;
     }
 }
 
@@ -796,10 +805,22 @@ void frmMDIMainForm::showChannelWindow(int channel)
     }
 }
 
-void frmMDIMainForm::showChannelWindow1() { showChannelWindow(1); }
-void frmMDIMainForm::showChannelWindow2() { showChannelWindow(2); }
-void frmMDIMainForm::showChannelWindow3() { showChannelWindow(3); }
-void frmMDIMainForm::showChannelWindow4() { showChannelWindow(4); }
+void frmMDIMainForm::showChannelWindow1()
+{
+    showChannelWindow(1);
+}
+void frmMDIMainForm::showChannelWindow2()
+{
+    showChannelWindow(2);
+}
+void frmMDIMainForm::showChannelWindow3()
+{
+    showChannelWindow(3);
+}
+void frmMDIMainForm::showChannelWindow4()
+{
+    showChannelWindow(4);
+}
 
 void frmMDIMainForm::showChannelWindows2To4()
 {

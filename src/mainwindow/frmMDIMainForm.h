@@ -4,8 +4,8 @@
 
 #include "channels/KanalHost.h"
 #include "core/MainFormServices.h"
-#include "programs/ProgramChannels.h"
 #include "diagrams/DiagramHost.h"
+#include "programs/ProgramChannels.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -7,7 +7,8 @@
 #include <QKeyEvent>
 
 frmStartLogo::frmStartLogo(std::function<void()> onTimer, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_onTimer(std::move(onTimer))
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      m_onTimer(std::move(onTimer))
 {
     setObjectName(QStringLiteral("frmStartLogo"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -27,8 +27,10 @@ QString errorText(const QSqlError& e)
 class SideFiles {
 public:
     explicit SideFiles(const QString& databaseFile)
-        : m_wal(databaseFile + QStringLiteral("-wal")), m_shm(databaseFile + QStringLiteral("-shm")),
-          m_hadWal(QFileInfo::exists(m_wal)), m_hadShm(QFileInfo::exists(m_shm))
+        : m_wal(databaseFile + QStringLiteral("-wal")),
+          m_shm(databaseFile + QStringLiteral("-shm")),
+          m_hadWal(QFileInfo::exists(m_wal)),
+          m_hadShm(QFileInfo::exists(m_shm))
     {
     }
     void removeLeftovers() const
@@ -89,8 +91,8 @@ void Database::open(const QString& path, const std::function<void(Database&)>& c
         // and only the first change would fail.
         QFile probe(info.absoluteFilePath());
         if (!probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            throw DatabaseError(QStringLiteral("Database file cannot be written: %1 (%2)")
-                                    .arg(path, probe.errorString()));
+            throw DatabaseError(
+                QStringLiteral("Database file cannot be written: %1 (%2)").arg(path, probe.errorString()));
     }
 
     const SideFiles sideFiles(info.absoluteFilePath());

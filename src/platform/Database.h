@@ -14,8 +14,7 @@ class Recordset;
 // is caught: start-up ends the program, a poll tick tells the user once and goes on.
 class DatabaseError : public std::runtime_error {
 public:
-    explicit DatabaseError(const QString& message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+    explicit DatabaseError(const QString& message) : std::runtime_error(message.toStdString()), m_message(message) {}
     QString description() const { return m_message; }
 
 private:
@@ -89,10 +88,17 @@ public:
     ~Transaction()
     {
         if (!m_done) {
-            try { m_db.rollback(); } catch (...) {}
+            try {
+                m_db.rollback();
+            } catch (...) {
+            }
         }
     }
-    void commit() { m_db.commit(); m_done = true; }
+    void commit()
+    {
+        m_db.commit();
+        m_done = true;
+    }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 

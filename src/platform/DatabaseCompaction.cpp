@@ -37,7 +37,10 @@ std::filesystem::path fsPath(const QString& path)
 } // namespace
 
 DatabaseCompaction::DatabaseCompaction(Database& db, const QString& path, const QString& tempPath, Hook hook)
-    : m_db(db), m_path(path), m_tempPath(tempPath), m_hook(std::move(hook))
+    : m_db(db),
+      m_path(path),
+      m_tempPath(tempPath),
+      m_hook(std::move(hook))
 {
 }
 
@@ -74,8 +77,8 @@ bool DatabaseCompaction::run()
         std::error_code ec;
         std::filesystem::rename(fsPath(m_tempPath), fsPath(m_path), ec);
         if (ec)
-            throw DatabaseError(QStringLiteral("cannot replace %1: %2")
-                                    .arg(m_path, QString::fromStdString(ec.message())));
+            throw DatabaseError(
+                QStringLiteral("cannot replace %1: %2").arg(m_path, QString::fromStdString(ec.message())));
         syncPath(QFileInfo(m_path).absolutePath());
     } catch (const DatabaseError& e) {
         m_error = e.description();

@@ -54,7 +54,7 @@ bool FocusValidator::runCheck(QWidget* box)
     const auto it = m_boxes.constFind(box);
     if (it == m_boxes.constEnd() || !it.value())
         return true;
-    const Check check = it.value();  // the check may add or remove boxes
+    const Check check = it.value(); // the check may add or remove boxes
     ++m_checksRun;
     m_checking = true;
     bool accepted = true;
@@ -78,8 +78,8 @@ bool FocusValidator::validateFocused()
 
 void FocusValidator::focusChanged(QWidget* old, QWidget* now)
 {
-    if (m_checking || m_restoring || !m_boxes.contains(old) || !inWindow(now) || old == now
-        || old->isAncestorOf(now) || !causesValidation(now))
+    if (m_checking || m_restoring || !m_boxes.contains(old) || !inWindow(now) || old == now || old->isAncestorOf(now)
+        || !causesValidation(now))
         return;
     QPointer<QWidget> box(old);
     if (runCheck(old) || !box)

@@ -54,9 +54,9 @@ private:
 
     QPointer<QWidget> m_window;
     QHash<QWidget*, Check> m_boxes;
-    QSet<QWidget*> m_quiet;       // controls that do not ask for the check
-    bool m_checking = false;      // a check, with its message box, is running
-    bool m_restoring = false;     // the focus goes back to a refused box
-    bool m_swallowClick = false;  // the press that tried to move the focus is dropped
+    QSet<QWidget*> m_quiet;      // controls that do not ask for the check
+    bool m_checking = false;     // a check, with its message box, is running
+    bool m_restoring = false;    // the focus goes back to a refused box
+    bool m_swallowClick = false; // the press that tried to move the focus is dropped
     int m_checksRun = 0;
 };

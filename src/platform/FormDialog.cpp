@@ -7,7 +7,9 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
-FormDialog::FormDialog(QWidget* parent) : QDialog(parent) {}
+FormDialog::FormDialog(QWidget* parent) : QDialog(parent)
+{
+}
 
 void FormDialog::reject()
 {

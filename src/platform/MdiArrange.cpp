@@ -68,9 +68,17 @@ void arrangeIcons(QMdiArea& area)
 void arrangeMdi(QMdiArea& area, MdiArrangement how)
 {
     switch (how) {
-    case MdiArrangement::Cascade: area.cascadeSubWindows(); break;
-    case MdiArrangement::TileHorizontal: tile(area, true); break;
-    case MdiArrangement::TileVertical: tile(area, false); break;
-    case MdiArrangement::ArrangeIcons: arrangeIcons(area); break;
+    case MdiArrangement::Cascade:
+        area.cascadeSubWindows();
+        break;
+    case MdiArrangement::TileHorizontal:
+        tile(area, true);
+        break;
+    case MdiArrangement::TileVertical:
+        tile(area, false);
+        break;
+    case MdiArrangement::ArrangeIcons:
+        arrangeIcons(area);
+        break;
     }
 }

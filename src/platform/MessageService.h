@@ -27,7 +27,5 @@ public:
 };
 
 // Shorthand used all over the program.
-MessageService::Result msgBox(const QString& text,
-                              MessageService::Buttons buttons = MessageService::OkOnly,
-                              MessageService::Icon icon = MessageService::NoIcon,
-                              const QString& title = QString());
+MessageService::Result msgBox(const QString& text, MessageService::Buttons buttons = MessageService::OkOnly,
+                              MessageService::Icon icon = MessageService::NoIcon, const QString& title = QString());

@@ -32,8 +32,8 @@ public:
     {
         QSize size = QLabel::sizeHint();
         const QMargins m = contentsMargins();
-        size.setWidth(std::max(minimumWidth(), fontMetrics().horizontalAdvance(m_full) + 2 * margin() + m.left()
-                                                   + m.right() + 2));
+        size.setWidth(std::max(minimumWidth(),
+                               fontMetrics().horizontalAdvance(m_full) + 2 * margin() + m.left() + m.right() + 2));
         return size;
     }
 

@@ -21,8 +21,7 @@ QString updatableTable(const QString& sql)
 
 QString withRowId(const QString& sql)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*SELECT\\s+\\*"),
-                                       QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(QStringLiteral("^\\s*SELECT\\s+\\*"), QRegularExpression::CaseInsensitiveOption);
     QString s = sql;
     s.replace(re, QStringLiteral("SELECT rowid AS %1, *").arg(kRowId));
     return s;
@@ -113,13 +112,43 @@ void Recordset::requery()
     load();
 }
 
-void Recordset::moveFirst() { ensureLoaded(); m_pos = 0; }
-void Recordset::moveLast() { ensureLoaded(); m_pos = m_rows.isEmpty() ? 0 : int(m_rows.size()) - 1; }
-void Recordset::moveNext() { ensureLoaded(); if (m_pos < int(m_rows.size())) ++m_pos; }
-void Recordset::movePrevious() { ensureLoaded(); if (m_pos >= 0) --m_pos; }
-bool Recordset::bof() const { ensureLoaded(); return m_rows.isEmpty() || m_pos < 0; }
-bool Recordset::eof() const { ensureLoaded(); return m_rows.isEmpty() || m_pos >= int(m_rows.size()); }
-int Recordset::recordCount() const { ensureLoaded(); return int(m_rows.size()); }
+void Recordset::moveFirst()
+{
+    ensureLoaded();
+    m_pos = 0;
+}
+void Recordset::moveLast()
+{
+    ensureLoaded();
+    m_pos = m_rows.isEmpty() ? 0 : int(m_rows.size()) - 1;
+}
+void Recordset::moveNext()
+{
+    ensureLoaded();
+    if (m_pos < int(m_rows.size()))
+        ++m_pos;
+}
+void Recordset::movePrevious()
+{
+    ensureLoaded();
+    if (m_pos >= 0)
+        --m_pos;
+}
+bool Recordset::bof() const
+{
+    ensureLoaded();
+    return m_rows.isEmpty() || m_pos < 0;
+}
+bool Recordset::eof() const
+{
+    ensureLoaded();
+    return m_rows.isEmpty() || m_pos >= int(m_rows.size());
+}
+int Recordset::recordCount() const
+{
+    ensureLoaded();
+    return int(m_rows.size());
+}
 
 void Recordset::setAbsolutePosition(int pos)
 {
@@ -147,9 +176,7 @@ bool Recordset::findFirst(const QString& fieldName, const QVariant& value, Qt::C
 {
     ensureColumns();
     const int col = columnIndex(fieldName);
-    return findFirst([&](const Recordset& rs) {
-        return sameValue(rs.field(col), value, cs);
-    });
+    return findFirst([&](const Recordset& rs) { return sameValue(rs.field(col), value, cs); });
 }
 
 QStringList Recordset::fieldNames() const
@@ -273,8 +300,7 @@ void Recordset::update()
             for (const QString& n : names)
                 sets << n + QStringLiteral("=?");
             values << rowid;
-            m_db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid=?")
-                          .arg(m_table, sets.join(QLatin1Char(','))),
+            m_db.exec(QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid=?").arg(m_table, sets.join(QLatin1Char(','))),
                       values);
             QVariantList& row = m_rows[m_pos];
             for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it)

@@ -40,8 +40,7 @@ public:
     // Searches from the first row; on a match that row becomes current and
     // noMatch() is false, otherwise the current row stays where it was.
     bool findFirst(const std::function<bool(const Recordset&)>& criterion);
-    bool findFirst(const QString& field, const QVariant& value,
-                   Qt::CaseSensitivity cs = Qt::CaseInsensitive);
+    bool findFirst(const QString& field, const QVariant& value, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
     bool noMatch() const { return m_noMatch; }
 
     QStringList fieldNames() const;
@@ -73,12 +72,12 @@ private:
     QString m_table;
     mutable bool m_loaded = false;
     mutable bool m_columnsKnown = false;
-    mutable QStringList m_columns;               // without the hidden rowid
-    mutable QHash<QString, int> m_columnIndex;   // lower-case name -> index
-    mutable QVector<QVariantList> m_rows;        // first value of each row is the rowid when updatable
+    mutable QStringList m_columns;             // without the hidden rowid
+    mutable QHash<QString, int> m_columnIndex; // lower-case name -> index
+    mutable QVector<QVariantList> m_rows;      // first value of each row is the rowid when updatable
     mutable int m_pos = 0;
     bool m_noMatch = true;
     EditMode m_editMode = EditMode::None;
-    QHash<int, QVariant> m_pending;               // column -> new value
+    QHash<int, QVariant> m_pending; // column -> new value
     QVariant m_lastModified;
 };

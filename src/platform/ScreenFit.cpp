@@ -32,8 +32,8 @@ QMargins windowFrameMargins(const QWidget* window)
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
     if (window->testAttribute(Qt::WA_WState_Created) && frame != inner)
-        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                        frame.bottom() - inner.bottom());
     if (window->windowFlags() & Qt::FramelessWindowHint)
         return {};
     const int border = 4;

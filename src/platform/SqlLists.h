@@ -21,7 +21,6 @@ QVector<ListEntry> readEntries(Database& db, const QString& sql, const QVariantL
 
 // The value and the text by column name (names match without regard to case),
 // for queries whose columns come in the order the query wants.
-QVector<ListEntry> readEntries(Database& db, const QString& sql, const QString& valueColumn,
-                               const QString& textColumn);
+QVector<ListEntry> readEntries(Database& db, const QString& sql, const QString& valueColumn, const QString& textColumn);
 
 } // namespace SqlLists

@@ -52,7 +52,10 @@ struct Cell {
 class Flow {
 public:
     Flow(Document& doc, QPointF origin, QSizeF size, std::function<void(Page&)> header)
-        : m_doc(doc), m_origin(origin), m_size(size), m_header(std::move(header))
+        : m_doc(doc),
+          m_origin(origin),
+          m_size(size),
+          m_header(std::move(header))
     {
         newPage();
     }
@@ -244,14 +247,13 @@ QStringList remarkRows(const QString& remark)
 QString batteryTypeText(const ControlReader& v)
 {
     if (v.controlValue(QStringLiteral("optAkkuTyp")) != 0)
-        return text(v, "cboAkkuType") + QStringLiteral(", ") + text(v, "lblZellenzahl") + QLatin1Char(' ') +
-               text(v, "cboZellenzahl") + QStringLiteral(", ") + text(v, "lblNennSpannung") + QLatin1Char(' ') +
-               text(v, "cboNennSpannung");
+        return text(v, "cboAkkuType") + QStringLiteral(", ") + text(v, "lblZellenzahl") + QLatin1Char(' ')
+               + text(v, "cboZellenzahl") + QStringLiteral(", ") + text(v, "lblNennSpannung") + QLatin1Char(' ')
+               + text(v, "cboNennSpannung");
     if (v.controlValue(QStringLiteral("optVorgSpannung")) != 0)
-        return text(v, "optVorgSpannung") + QStringLiteral(", ") + text(v, "lblLadeSchlussSpannung") +
-               QLatin1Char(' ') + text(v, "txtLadeschlussSpannung") + QStringLiteral(" V, ") +
-               text(v, "lblEntladeschlussSpannung") + QLatin1Char(' ') + text(v, "txtEntladeschlussSpannung") +
-               QStringLiteral(" V");
+        return text(v, "optVorgSpannung") + QStringLiteral(", ") + text(v, "lblLadeSchlussSpannung") + QLatin1Char(' ')
+               + text(v, "txtLadeschlussSpannung") + QStringLiteral(" V, ") + text(v, "lblEntladeschlussSpannung")
+               + QLatin1Char(' ') + text(v, "txtEntladeschlussSpannung") + QStringLiteral(" V");
     return QString();
 }
 
@@ -276,27 +278,64 @@ QString deviceModeLine(const ControlReader& v)
 QString selfDischargeText(const ControlReader& v)
 {
     const char* unit = v.controlValue(QStringLiteral("optSelbstentladungStunden")) != 0 ? "optSelbstentladungStunden"
-                                                                                       : "optSelbstentladungTage";
-    return text(v, "lblSelbstentladungNach") + QLatin1Char(' ') + text(v, "txtSelbstentladungsZeitraum").trimmed() +
-           QLatin1Char(' ') + text(v, unit);
+                                                                                        : "optSelbstentladungTage";
+    return text(v, "lblSelbstentladungNach") + QLatin1Char(' ') + text(v, "txtSelbstentladungsZeitraum").trimmed()
+           + QLatin1Char(' ') + text(v, unit);
 }
 
 Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer, const ReportSettings& settings,
                              const QString& remark, bool withPicture, QSizeF printable, QSizeF pictureSize)
 {
-    require(w, {"frameAkkuprogramm", "lblAkkutyp", "lblMode", "lblNennkapazitaet", "txtAkkuTyp",
-                "frameAkkumesswerte", "lblMesswerteNachLaden", "lblMesswerteNachEntladen", "lblLadenNr",
-                "lblLadenAh", "lblLadenVolt", "lblLadenMin", "lblEntladenNr", "lblEntladenAh", "lblEntladenVolt",
-                "lblEntladenMin", "lstEndwertLaden", "lstEndwertEntladen", "lblAkkuzustand", "lblSelbstentladung",
-                "lblBemerkungen", "txtAkkuzustand", "txtSelbstentladung", "txtBemerkung"});
+    require(w, {"frameAkkuprogramm",
+                "lblAkkutyp",
+                "lblMode",
+                "lblNennkapazitaet",
+                "txtAkkuTyp",
+                "frameAkkumesswerte",
+                "lblMesswerteNachLaden",
+                "lblMesswerteNachEntladen",
+                "lblLadenNr",
+                "lblLadenAh",
+                "lblLadenVolt",
+                "lblLadenMin",
+                "lblEntladenNr",
+                "lblEntladenAh",
+                "lblEntladenVolt",
+                "lblEntladenMin",
+                "lstEndwertLaden",
+                "lstEndwertEntladen",
+                "lblAkkuzustand",
+                "lblSelbstentladung",
+                "lblBemerkungen",
+                "txtAkkuzustand",
+                "txtSelbstentladung",
+                "txtBemerkung"});
     const bool withProgram = viewer && !text(w, "txtAkkuTyp").trimmed().isEmpty();
     if (withProgram)
-        require(*viewer, {"optAkkuTyp", "optVorgSpannung", "cboAkkuType", "lblZellenzahl", "cboZellenzahl",
-                          "lblNennSpannung", "cboNennSpannung", "lblLadeSchlussSpannung", "txtLadeschlussSpannung",
-                          "lblEntladeschlussSpannung", "txtEntladeschlussSpannung", "cboGeraeteModi",
-                          "cboModeZyklus", "txtZeitraum", "lblZeitraum", "chkSollKapazitaet", "txtKapazitaetAh",
-                          "txtLadestrom", "txtEntladestrom", "chkSelbstentladung", "lblSelbstentladungNach",
-                          "txtSelbstentladungsZeitraum", "optSelbstentladungStunden", "optSelbstentladungTage"});
+        require(*viewer, {"optAkkuTyp",
+                          "optVorgSpannung",
+                          "cboAkkuType",
+                          "lblZellenzahl",
+                          "cboZellenzahl",
+                          "lblNennSpannung",
+                          "cboNennSpannung",
+                          "lblLadeSchlussSpannung",
+                          "txtLadeschlussSpannung",
+                          "lblEntladeschlussSpannung",
+                          "txtEntladeschlussSpannung",
+                          "cboGeraeteModi",
+                          "cboModeZyklus",
+                          "txtZeitraum",
+                          "lblZeitraum",
+                          "chkSollKapazitaet",
+                          "txtKapazitaetAh",
+                          "txtLadestrom",
+                          "txtEntladestrom",
+                          "chkSelbstentladung",
+                          "lblSelbstentladungNach",
+                          "txtSelbstentladungsZeitraum",
+                          "optSelbstentladungStunden",
+                          "optSelbstentladungTage"});
 
     // The origin lies 1000 twips right of the printable area's left edge and
     // the header area below its top; the frame ends 300 twips before the
@@ -366,10 +405,15 @@ Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer
         QList<Cell> columns;
         for (int i = 0; i < 4; ++i) {
             const double next = i < 3 ? offsets[i + 1] : C3 - C2;
-            columns << Cell{C2 + offsets[i], y + 4, next - offsets[i] - 0.5, listHeading, text(w, charge[i]), false,
+            columns << Cell{C2 + offsets[i], y + 4, next - offsets[i] - 0.5, listHeading, text(w, charge[i]),
+                            false,           false};
+            columns << Cell{C3 + offsets[i],
+                            y + 4,
+                            (i < 3 ? next - offsets[i] : right - C3 - offsets[i]) - 0.5,
+                            listHeading,
+                            text(w, discharge[i]),
+                            false,
                             false};
-            columns << Cell{C3 + offsets[i], y + 4, (i < 3 ? next - offsets[i] : right - C3 - offsets[i]) - 0.5,
-                            listHeading, text(w, discharge[i]), false, false};
         }
         return std::make_pair(headings, columns);
     };

@@ -21,8 +21,14 @@ namespace ReportLayout {
 inline constexpr const char* kFontFamily = "Liberation Sans";
 
 inline constexpr double kTwipsPerMm = 56.7;
-constexpr double twipsToMm(double twips) { return twips / kTwipsPerMm; }
-constexpr double pointsToMm(double points) { return points * 25.4 / 72.0; }
+constexpr double twipsToMm(double twips)
+{
+    return twips / kTwipsPerMm;
+}
+constexpr double pointsToMm(double points)
+{
+    return points * 25.4 / 72.0;
+}
 
 struct Font {
     double sizeMm = pointsToMm(10);
@@ -68,7 +74,8 @@ struct ReportSettings {
 // A report window or viewer without a control the report reads.
 struct MissingControl : std::runtime_error {
     explicit MissingControl(const QString& name)
-        : std::runtime_error("control not found: " + name.toStdString()), control(name)
+        : std::runtime_error("control not found: " + name.toStdString()),
+          control(name)
     {
     }
     QString control;
@@ -94,9 +101,8 @@ inline constexpr const char* kNoCapacity = "---";
 // area in millimetres. pictureSize: the captured diagram's size, whose
 // proportions the picture keeps (empty: the picture fills its room). Raises
 // MissingControl.
-Document layoutChannelReport(const ControlReader& window, const ControlReader* viewer,
-                             const ReportSettings& settings, const QString& remark, bool withPicture,
-                             QSizeF printable, QSizeF pictureSize = QSizeF());
+Document layoutChannelReport(const ControlReader& window, const ControlReader* viewer, const ReportSettings& settings,
+                             const QString& remark, bool withPicture, QSizeF printable, QSizeF pictureSize = QSizeF());
 
 // The diagram page: the caption of the window the diagram was opened from as
 // its title, the picture below it, as large as the frame allows in the

@@ -11,7 +11,9 @@ void paintPage(QPainter& painter, const ReportLayout::Page& page, const QPixmap*
     const QPaintDevice* device = painter.device();
     const double sx = device->logicalDpiX() / 25.4;
     const double sy = device->logicalDpiY() / 25.4;
-    const auto point = [&](QPointF mm) { return QPointF((page.origin.x() + mm.x()) * sx, (page.origin.y() + mm.y()) * sy); };
+    const auto point = [&](QPointF mm) {
+        return QPointF((page.origin.x() + mm.x()) * sx, (page.origin.y() + mm.y()) * sy);
+    };
     const auto rect = [&](const QRectF& mm) { return QRectF(point(mm.topLeft()), point(mm.bottomRight())); };
 
     painter.save();
@@ -42,7 +44,8 @@ void paintPage(QPainter& painter, const ReportLayout::Page& page, const QPixmap*
         painter.setFont(font);
         const QPointF at = point(t.pos);
         constexpr double kRoom = 1e5;
-        const QRectF box = t.alignRight ? QRectF(at.x() - kRoom, at.y(), kRoom, kRoom) : QRectF(at.x(), at.y(), kRoom, kRoom);
+        const QRectF box =
+            t.alignRight ? QRectF(at.x() - kRoom, at.y(), kRoom, kRoom) : QRectF(at.x(), at.y(), kRoom, kRoom);
         painter.drawText(box, (t.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
                          t.text);
     }

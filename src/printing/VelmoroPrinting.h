@@ -19,8 +19,8 @@ namespace VelmoroPrinting {
 // page alone. program: the program shown in the report (nullptr: none).
 // diagram: the captured diagram (nullptr: none). Any failure is shown to the
 // user; nothing half-printed is left behind.
-void printReport(const ControlReader& reportWindow, const CommunicationProgram* program,
-                 const QPixmap* diagram, bool diagramOnly = false);
+void printReport(const ControlReader& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
+                 bool diagramOnly = false);
 // The same for a window whose controls carry the report's names.
 void printReport(const QWidget& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
                  bool diagramOnly = false);

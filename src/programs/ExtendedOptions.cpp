@@ -58,13 +58,14 @@ QString ExtendedOptions::ladeendeText(qint16 tenths)
 QString ExtendedOptions::checkLadeende(const QString& text)
 {
     if (text.trimmed().isEmpty())
-        return QString();  // OK asks for it
+        return QString(); // OK asks for it
     float min = 0, max = kMaxTenths / 10.0f;
     const bool limits = ProgramEditorLogic::readLimits(QStringLiteral("N"), min, max);
     float value = 0;
     qint64 tenths = 0;
     // Both the limits of the reference data and the charger's three digits.
-    const bool inLimits = ProgramString::readUserNumber(text.trimmed(), value) && (!limits || (min <= value && value <= max));
+    const bool inLimits =
+        ProgramString::readUserNumber(text.trimmed(), value) && (!limits || (min <= value && value <= max));
     if (inLimits && toTenths(text, tenths))
         return QString();
     const float top = std::min(max, kMaxTenths / 10.0f);

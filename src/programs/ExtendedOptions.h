@@ -8,14 +8,14 @@ class CommunicationProgram;
 // choices of two and the charge end as the box's text. Widget-free, so the
 // round trip program -> dialog -> program is tested without a window.
 struct ExtendedOptions {
-    bool gesperrt = false;       // optGesperrt, else optFreigegeben
-    bool ohneLast = false;       // optOhneLast, else optUnterLast
-    bool bleiakkuMode2 = false;  // optBleiakkuMode2, else optBleiakkuMode1
-    bool liIonMode2 = false;     // optLiIonMode2, else optLiIonMode1
-    bool dauerstrom = false;     // optDauerstrom, else optReversepulse
-    bool q2 = false;             // optQ2, else optQ1
-    bool u2 = false;             // optU2, else optU1
-    QString ladeende;            // txtLadeende
+    bool gesperrt = false;      // optGesperrt, else optFreigegeben
+    bool ohneLast = false;      // optOhneLast, else optUnterLast
+    bool bleiakkuMode2 = false; // optBleiakkuMode2, else optBleiakkuMode1
+    bool liIonMode2 = false;    // optLiIonMode2, else optLiIonMode1
+    bool dauerstrom = false;    // optDauerstrom, else optReversepulse
+    bool q2 = false;            // optQ2, else optQ1
+    bool u2 = false;            // optU2, else optU1
+    QString ladeende;           // txtLadeende
 
     // What the dialog shows for a program.
     static ExtendedOptions fromProgram(const CommunicationProgram& p);

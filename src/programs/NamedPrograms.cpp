@@ -35,8 +35,9 @@ QVector<ListEntry> list()
     // language sorts, and finds "Pack 2" before "Pack 10".
     QCollator collator(QLocale(objResources().languageKey().trimmed().toLower()));
     collator.setNumericMode(true);
-    std::stable_sort(entries.begin(), entries.end(),
-                     [&collator](const ListEntry& a, const ListEntry& b) { return collator.compare(a.text, b.text) < 0; });
+    std::stable_sort(entries.begin(), entries.end(), [&collator](const ListEntry& a, const ListEntry& b) {
+        return collator.compare(a.text, b.text) < 0;
+    });
     return entries;
 }
 
@@ -76,7 +77,8 @@ QString add(const QString& name, const QString& daten)
 bool overwrite(const QString& programmId, const QString& daten)
 {
     const qint64 id = key(programmId);
-    return id >= 0 && dbVeluser.exec(QStringLiteral("UPDATE Programme SET Daten = ? WHERE ProgrammID = ?"), {daten, id}) > 0;
+    return id >= 0
+           && dbVeluser.exec(QStringLiteral("UPDATE Programme SET Daten = ? WHERE ProgrammID = ?"), {daten, id}) > 0;
 }
 
 bool remove(const QString& programmId)

@@ -45,7 +45,7 @@ QString unitless(const QString& formatted, int unitLength)
 struct NumberBox {
     const char* name;
     bool decimal;
-    const char* row;  // nullptr: chosen by the self-discharge options
+    const char* row; // nullptr: chosen by the self-discharge options
     const char* parts[3];
 };
 
@@ -77,7 +77,9 @@ double roundHalfEven(double v)
 } // namespace
 
 ProgramEditorLogic::ProgramEditorLogic(ProgramEditorView& view, Role role)
-    : m_view(view), m_role(role), m_program(std::make_shared<CommunicationProgram>())
+    : m_view(view),
+      m_role(role),
+      m_program(std::make_shared<CommunicationProgram>())
 {
 }
 
@@ -111,8 +113,8 @@ void ProgramEditorLogic::initDialog()
             m_view.setControlText(s("dlgVelmoroProgram"), res("0900") + QStringLiteral(" %1").arg(i + 1));
 
     const QString zero = formatThreeDecimals(QStringLiteral("0"));
-    for (const char* box : {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtKapazitaetAh", "txtLadestrom",
-                            "txtEntladestrom"})
+    for (const char* box :
+         {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtKapazitaetAh", "txtLadestrom", "txtEntladestrom"})
         setText(s(box), zero);
 
     m_filled.reset();
@@ -187,20 +189,34 @@ void ProgramEditorLogic::Form_Load()
         const char* control;
         const char* id;
     } captions[] = {
-        {"lblAkkuprogrammWaehlen", "0902"}, {"cmdProgrammHolen", "0904"},
-        {"cmdExtendedModus", "0903"},       {"frameAkku1", "0906"},
-        {"frameAkku2", "0908"},             {"optAkkuTyp", "0910"},
-        {"optVorgSpannung", "0912"},        {"lblZellenzahl", "0914"},
-        {"lblNennSpannung", "0916"},        {"lblLadeSchlussSpannung", "0918"},
-        {"lblEntladeschlussSpannung", "0920"}, {"lblEntladestrom", "0922"},
-        {"lblLadestrom", "0924"},           {"optSelbstentladungStunden", "0926"},
-        {"optSelbstentladungTage", "0928"}, {"cmdSendButton", "0930"},
-        {"cmdSendToAll", "0931"},           {"chkSollKapazitaet", "0932"},
-        {"chkSelbstentladung", "0934"},     {"lblMode", "0936"},
-        {"lblZeitraum", "0938"},            {"lblSelbstentladungNach", "0940"},
-        {"lblKapazitaetProzent1", "0942"},  {"lblKapazitaetProzent2", "0944"},
-        {"lblEnladeStromC", "0946"},        {"lblLadeStromC", "0948"},
-        {"cmdDeleteButton", "0950"},        {"cmdSaveAsButton", "0952"},
+        {"lblAkkuprogrammWaehlen", "0902"},
+        {"cmdProgrammHolen", "0904"},
+        {"cmdExtendedModus", "0903"},
+        {"frameAkku1", "0906"},
+        {"frameAkku2", "0908"},
+        {"optAkkuTyp", "0910"},
+        {"optVorgSpannung", "0912"},
+        {"lblZellenzahl", "0914"},
+        {"lblNennSpannung", "0916"},
+        {"lblLadeSchlussSpannung", "0918"},
+        {"lblEntladeschlussSpannung", "0920"},
+        {"lblEntladestrom", "0922"},
+        {"lblLadestrom", "0924"},
+        {"optSelbstentladungStunden", "0926"},
+        {"optSelbstentladungTage", "0928"},
+        {"cmdSendButton", "0930"},
+        {"cmdSendToAll", "0931"},
+        {"chkSollKapazitaet", "0932"},
+        {"chkSelbstentladung", "0934"},
+        {"lblMode", "0936"},
+        {"lblZeitraum", "0938"},
+        {"lblSelbstentladungNach", "0940"},
+        {"lblKapazitaetProzent1", "0942"},
+        {"lblKapazitaetProzent2", "0944"},
+        {"lblEnladeStromC", "0946"},
+        {"lblLadeStromC", "0948"},
+        {"cmdDeleteButton", "0950"},
+        {"cmdSaveAsButton", "0952"},
         {"cmdCancelButton", "0101"},
     };
     for (const auto& c : captions)
@@ -274,11 +290,26 @@ void ProgramEditorLogic::hideAllFields()
 {
     showFields({"txtZeitraum", "cboModeZyklus", "lblZeitraum"}, false);
     m_view.setControlEnabled(s("cmdDeleteButton"), false);
-    showFields({"lblEntladeschlussSpannung", "lblLadeSchlussSpannung", "lblVoltLade", "lblVoltEntl",
-                "txtEntladeschlussSpannung", "txtLadeschlussSpannung", "lblZellenzahl", "lblNennSpannung",
-                "cboAkkuType", "cboNennSpannung", "cboZellenzahl", "txtKapazitaetAh", "lblKapazitaetAh",
-                "txtKapazitaetProzent", "lblKapazitaetProzent1", "lblKapazitaetProzent2", "lblLadeStromC",
-                "cboLadeStromC", "lblEnladeStromC", "cboEntladeStromC"},
+    showFields({"lblEntladeschlussSpannung",
+                "lblLadeSchlussSpannung",
+                "lblVoltLade",
+                "lblVoltEntl",
+                "txtEntladeschlussSpannung",
+                "txtLadeschlussSpannung",
+                "lblZellenzahl",
+                "lblNennSpannung",
+                "cboAkkuType",
+                "cboNennSpannung",
+                "cboZellenzahl",
+                "txtKapazitaetAh",
+                "lblKapazitaetAh",
+                "txtKapazitaetProzent",
+                "lblKapazitaetProzent1",
+                "lblKapazitaetProzent2",
+                "lblLadeStromC",
+                "cboLadeStromC",
+                "lblEnladeStromC",
+                "cboEntladeStromC"},
                false);
     setCheck(s("chkSelbstentladung"), false);
     m_view.setControlVisible(s("chkSelbstentladung"), false);
@@ -310,7 +341,7 @@ void ProgramEditorLogic::applyDeviceMode(qint16 mode)
     const QString key = QString::number(mode);
     if (!rsGeraeteModi->findFirst(
             [&key](const Recordset& rs) { return rs.field(QStringLiteral("ModusNr")).toString() == key; }))
-        return;  // an unknown mode changes nothing
+        return; // an unknown mode changes nothing
     auto flag = [](const char* column) { return rsGeraeteModi->field(QString::fromLatin1(column)).toBool(); };
     const bool l = flag("LBlock"), e = flag("EBlock"), t = flag("TSel"), f = flag("FormCbo"), w = flag("TageText");
     const bool ls = flag("Ladeschluss"), els = flag("Entladeschluss");
@@ -410,7 +441,7 @@ void ProgramEditorLogic::fillBatteryTypeLists(const QString& typeNr)
     m_view.clearList(s("cboNennSpannung"));
     m_view.clearList(s("cboZellenzahl"));
     if (!t)
-        return;  // an unknown type leaves both lists empty
+        return; // an unknown type leaves both lists empty
     for (int z = t->zmin; z <= t->zmax; ++z) {
         m_view.addListItem(s("cboNennSpannung"), voltageItem(z, t->nennspannung));
         m_view.addListItem(s("cboZellenzahl"), QString::number(z));
@@ -555,7 +586,7 @@ void ProgramEditorLogic::resetProgramSelection()
 void ProgramEditorLogic::setText(const QString& name, const QString& text)
 {
     if (m_view.controlText(name) == text)
-        return;  // the same text is no change
+        return; // the same text is no change
     m_view.setControlText(name, text);
     if (name == QLatin1String("txtLadestrom"))
         currentChanged(name, s("cboLadeStromC"), bLadestromFromCRate);
@@ -859,10 +890,9 @@ ProgramInputs ProgramEditorLogic::inputs() const
     auto asFilled = [&](const char* name) { return m_view.controlText(s(name)) == f.texts.value(s(name)); };
     auto hiddenAsFilled = [&](const char* name) { return !m_view.isControlVisible(s(name)) && asFilled(name); };
     const bool sameDescription = f.byType ? in.bAkkuTyp : in.bVorgSpannung;
-    const bool sameBattery =
-        sameDescription
-        && (f.byType ? in.strAkkuTyp == f.akkuTyp && !f.cellsChosen && asFilled("cboZellenzahl")
-                     : asFilled("txtLadeschlussSpannung"));
+    const bool sameBattery = sameDescription
+                             && (f.byType ? in.strAkkuTyp == f.akkuTyp && !f.cellsChosen && asFilled("cboZellenzahl")
+                                          : asFilled("txtLadeschlussSpannung"));
     if (!f.byType && sameBattery && hiddenAsFilled("cboZellenzahl"))
         in.kept.zellenzahl = f.zellenzahl;
     // The list offers the type's own cell voltage, the charger may have used

@@ -164,10 +164,10 @@ private:
     // What the last fill left; none before a fill and after a program that
     // could not be read.
     struct Filled {
-        bool byType = false;          // optAkkuTyp, else preset voltages
-        QString akkuTyp;              // bound value of cboAkkuType
-        QString cycle;                // bound value of cboModeZyklus
-        QHash<QString, QString> texts;  // control -> its text after the fill
+        bool byType = false;           // optAkkuTyp, else preset voltages
+        QString akkuTyp;               // bound value of cboAkkuType
+        QString cycle;                 // bound value of cboModeZyklus
+        QHash<QString, QString> texts; // control -> its text after the fill
         // The cells or the nominal voltage were chosen since the fill: even
         // a choice that comes back to the filled text is the user's own.
         bool cellsChosen = false;
@@ -181,5 +181,5 @@ private:
     std::shared_ptr<CommunicationProgram> m_program;
     QString m_geraeteNr;
     QString m_newProgramName;
-    QVector<AkkuTyp> m_akkuTypen;  // the rows of the battery-type list
+    QVector<AkkuTyp> m_akkuTypen; // the rows of the battery-type list
 };

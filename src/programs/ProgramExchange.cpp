@@ -75,7 +75,10 @@ private:
 };
 
 ProgramExchange::ProgramExchange(ProgramEditorLogic& logic, ProgramEditorView& view, ProgramExchangeHost& host)
-    : m_logic(logic), m_view(view), m_host(host), m_link(&sharedProgramLink())
+    : m_logic(logic),
+      m_view(view),
+      m_host(host),
+      m_link(&sharedProgramLink())
 {
 }
 

@@ -96,5 +96,5 @@ private:
     int m_busy = 0;              // a question, the save-as dialog or a send is open
     bool m_questionOpen = false; // the question about a reported program is open
     bool m_offerPosted = false;
-    bool m_closed = false;       // a send succeeded and the editor closed
+    bool m_closed = false; // a send succeeded and the editor closed
 };

@@ -91,9 +91,7 @@ void ProgramForm::addProgramFrames(QWidget* dialog, QVBoxLayout* root, const cha
 void ProgramForm::connectLayoutHandlers(QWidget* dialog, ProgramEditorLogic& logic)
 {
     auto combo = [dialog](const char* name) { return dialog->findChild<DataCombo*>(QString::fromLatin1(name)); };
-    auto button = [dialog](const char* name) {
-        return dialog->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    };
+    auto button = [dialog](const char* name) { return dialog->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
     auto on = [&logic](void (ProgramEditorLogic::*handler)()) {
         return ErrorGuard::slot([&logic, handler] { (logic.*handler)(); });
     };

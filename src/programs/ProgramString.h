@@ -9,24 +9,24 @@ class CommunicationProgram;
 // the texts as shown (numbers in the user's locale) and the bound values of
 // the data-bound lists.
 struct ProgramInputs {
-    QString strGeraeteNr;               // "001" .. "004"
-    bool bAkkuTyp = false;              // optAkkuTyp selected
-    bool bVorgSpannung = false;         // optVorgSpannung selected
-    QString strAkkuTyp;                 // bound value of cboAkkuType (Nr)
-    QString strModus;                   // bound value of cboGeraeteModi (ModusNr)
-    QString strZellenzahl;              // text of cboZellenzahl
-    bool bSollKapazitaet = false;       // chkSollKapazitaet checked
-    QString strKapazitaetProzent;       // txtKapazitaetProzent
-    QString strFormierCode;             // bound value of cboModeZyklus (SendeCode)
-    QString strZeitraum;                // txtZeitraum
-    QString strKapazitaetAh;            // txtKapazitaetAh, Ah
-    QString strLadestrom;               // txtLadestrom, A
-    QString strEntladestrom;            // txtEntladestrom, A
-    QString strNennSpannung;            // text of cboNennSpannung, with its " V"
-    QString strLadeschlussSpannung;     // txtLadeschlussSpannung, V
-    QString strEntladeschlussSpannung;  // txtEntladeschlussSpannung, V
-    bool bSelbstentladung = false;      // chkSelbstentladung checked
-    bool bStunden = false;              // optSelbstentladungStunden selected
+    QString strGeraeteNr;              // "001" .. "004"
+    bool bAkkuTyp = false;             // optAkkuTyp selected
+    bool bVorgSpannung = false;        // optVorgSpannung selected
+    QString strAkkuTyp;                // bound value of cboAkkuType (Nr)
+    QString strModus;                  // bound value of cboGeraeteModi (ModusNr)
+    QString strZellenzahl;             // text of cboZellenzahl
+    bool bSollKapazitaet = false;      // chkSollKapazitaet checked
+    QString strKapazitaetProzent;      // txtKapazitaetProzent
+    QString strFormierCode;            // bound value of cboModeZyklus (SendeCode)
+    QString strZeitraum;               // txtZeitraum
+    QString strKapazitaetAh;           // txtKapazitaetAh, Ah
+    QString strLadestrom;              // txtLadestrom, A
+    QString strEntladestrom;           // txtEntladestrom, A
+    QString strNennSpannung;           // text of cboNennSpannung, with its " V"
+    QString strLadeschlussSpannung;    // txtLadeschlussSpannung, V
+    QString strEntladeschlussSpannung; // txtEntladeschlussSpannung, V
+    bool bSelbstentladung = false;     // chkSelbstentladung checked
+    bool bStunden = false;             // optSelbstentladungStunden selected
     QString strSelbstentladungsZeitraum;
 
     // Values the layout hides, or a control that was never filled, as the
@@ -36,13 +36,13 @@ struct ProgramInputs {
     // place of the control's content, a zero included (the default settings
     // stand in only for a value that was never given).
     struct Kept {
-        std::optional<qint64> zellenzahl;              // Z, cell list hidden under preset voltages
-        std::optional<qint64> formierCode;             // F, cycle list hidden
-        std::optional<qint64> zeitraum;                // W, period box hidden
-        std::optional<qint64> ladestrom;               // L, charge current hidden
-        std::optional<qint64> entladestrom;            // E, discharge current hidden
-        std::optional<qint64> nennSpannung;            // V of a battery type and cell count as filled
-        std::optional<qint64> entladeschlussSpannung;  // D, discharge-end voltage hidden
+        std::optional<qint64> zellenzahl;             // Z, cell list hidden under preset voltages
+        std::optional<qint64> formierCode;            // F, cycle list hidden
+        std::optional<qint64> zeitraum;               // W, period box hidden
+        std::optional<qint64> ladestrom;              // L, charge current hidden
+        std::optional<qint64> entladestrom;           // E, discharge current hidden
+        std::optional<qint64> nennSpannung;           // V of a battery type and cell count as filled
+        std::optional<qint64> entladeschlussSpannung; // D, discharge-end voltage hidden
     } kept;
 };
 
@@ -62,8 +62,8 @@ struct ProgramStringSettings {
 struct ProgramStringResult {
     enum class Refusal {
         None,
-        NoDeviceMode,  // cboGeraeteModi has no choice
-        NoCycleMode,   // cboModeZyklus has no choice
+        NoDeviceMode, // cboGeraeteModi has no choice
+        NoCycleMode,  // cboModeZyklus has no choice
         // No usable value where the string needs one: the default setting
         // that stands in for a zero is missing or no whole number.
         MissingValue,
@@ -73,7 +73,7 @@ struct ProgramStringResult {
     };
     QString text;
     Refusal refusal = Refusal::None;
-    QString control;  // the refused control (cmdExtendedModus for the charge end)
+    QString control; // the refused control (cmdExtendedModus for the charge end)
     bool ok() const { return refusal == Refusal::None; }
 };
 

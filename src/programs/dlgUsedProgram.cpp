@@ -26,16 +26,17 @@ namespace {
 
 using ProgramForm::make;
 
-const char* const kNumberBoxes[] = {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom",
-                                    "txtEntladestrom",        "txtKapazitaetAh",           "txtKapazitaetProzent",
-                                    "txtZeitraum",            "txtSelbstentladungsZeitraum"};
+const char* const kNumberBoxes[] = {
+    "txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom", "txtEntladestrom",
+    "txtKapazitaetAh",        "txtKapazitaetProzent",      "txtZeitraum",  "txtSelbstentladungsZeitraum"};
 
 // A hidden viewer of the printout's own, read while the reader lives and
 // unloaded with it.
 class FilledViewer : public ControlReader {
 public:
     explicit FilledViewer(const CommunicationProgram& program)
-        : m_program(std::make_shared<CommunicationProgram>(program)), m_viewer(std::make_unique<dlgUsedProgram>()),
+        : m_program(std::make_shared<CommunicationProgram>(program)),
+          m_viewer(std::make_unique<dlgUsedProgram>()),
           m_reader(*m_viewer)
     {
         m_viewer->setProgram(m_program);
@@ -66,15 +67,17 @@ public:
 } // namespace
 
 dlgUsedProgram::dlgUsedProgram(QWidget* parent)
-    : FormDialog(parent), m_view(*this), m_logic(m_view, ProgramEditorLogic::Role::Viewer)
+    : FormDialog(parent),
+      m_view(*this),
+      m_logic(m_view, ProgramEditorLogic::Role::Viewer)
 {
     setObjectName(QStringLiteral("dlgUsedProgram"));
     buildControls();
     // As designed: zeros in the volt, ampere and ampere-hour boxes, the
     // percentage, the self-discharge period in days.
     const QString zero = formatThreeDecimals(QStringLiteral("0"));
-    for (const char* box : {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom", "txtEntladestrom",
-                            "txtKapazitaetAh"})
+    for (const char* box :
+         {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtLadestrom", "txtEntladestrom", "txtKapazitaetAh"})
         m_view.setControlText(QString::fromLatin1(box), zero);
     m_view.setControlText(QStringLiteral("txtKapazitaetProzent"), QStringLiteral("80"));
     m_view.setControlText(QStringLiteral("txtSelbstentladungsZeitraum"), QStringLiteral("1"));

@@ -33,7 +33,10 @@ const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txt
 } // namespace
 
 dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent)
-    : FormDialog(parent), WidgetEditorView(static_cast<QWidget&>(*this)), m_logic(*this), m_exchange(m_logic, *this, *this)
+    : FormDialog(parent),
+      WidgetEditorView(static_cast<QWidget&>(*this)),
+      m_logic(*this),
+      m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
     buildControls();
@@ -101,12 +104,16 @@ void dlgVelmoroProgram::connectHandlers()
     auto exchange = [this](void (ProgramExchange::*handler)()) {
         return ErrorGuard::slot([this, handler] { (m_exchange.*handler)(); });
     };
-    connect(button("cmdProgrammHolen"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdProgrammHolen_Click));
+    connect(button("cmdProgrammHolen"), &QAbstractButton::clicked, this,
+            exchange(&ProgramExchange::cmdProgrammHolen_Click));
     connect(button("cmdSendButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendButton_Click));
     connect(button("cmdSendToAll"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSendToAll_Click));
-    connect(button("cmdSaveAsButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdSaveAsButton_Click));
-    connect(button("cmdDeleteButton"), &QAbstractButton::clicked, this, exchange(&ProgramExchange::cmdDeleteButton_Click));
-    connect(combo("cboAkkuProgram"), &DataCombo::selectionChanged, this, exchange(&ProgramExchange::cboAkkuProgram_Click));
+    connect(button("cmdSaveAsButton"), &QAbstractButton::clicked, this,
+            exchange(&ProgramExchange::cmdSaveAsButton_Click));
+    connect(button("cmdDeleteButton"), &QAbstractButton::clicked, this,
+            exchange(&ProgramExchange::cmdDeleteButton_Click));
+    connect(combo("cboAkkuProgram"), &DataCombo::selectionChanged, this,
+            exchange(&ProgramExchange::cboAkkuProgram_Click));
 
     m_validator = new FocusValidator(this);
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
@@ -178,4 +185,3 @@ void dlgVelmoroProgram::initDialog()
 {
     ErrorGuard::run([this] { m_logic.initDialog(); });
 }
-

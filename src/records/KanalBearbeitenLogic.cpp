@@ -48,7 +48,8 @@ private:
 } // namespace
 
 KanalBearbeitenLogic::KanalBearbeitenLogic()
-    : m_program(std::make_shared<CommunicationProgram>()), m_endValues(std::make_shared<EntwertList>())
+    : m_program(std::make_shared<CommunicationProgram>()),
+      m_endValues(std::make_shared<EntwertList>())
 {
 }
 
@@ -148,10 +149,10 @@ bool KanalBearbeitenLogic::loadProgram()
         program->splitRecievedString(QString(stored), true);
         // Shown as an empty program; the log says why.
         if (program->iAkkuTyp < 0)
-            logOnce(QStringLiteral("program %1").arg(lMessId),
-                    QStringLiteral("Program Value not readable for Current Measurementrow"),
-                    {rowId + QStringLiteral(", Programm \"") + MesswertStringError::shortened(stored)
-                     + QLatin1Char('"')});
+            logOnce(
+                QStringLiteral("program %1").arg(lMessId),
+                QStringLiteral("Program Value not readable for Current Measurementrow"),
+                {rowId + QStringLiteral(", Programm \"") + MesswertStringError::shortened(stored) + QLatin1Char('"')});
     } else {
         logOnce(QStringLiteral("program %1").arg(lMessId),
                 QStringLiteral("No Program Value for Current Measurementrow"), {rowId});

@@ -23,8 +23,7 @@ const char* const kManagement[] = {"cmdAkkuLoeschen", "cmdMessReiheAnzeigen", "c
 const char* const kRecording[] = {"cmdNeueMessreihe", "cmdNeuerAkku", "cmdKeineErfassung", "frameErfassung"};
 } // namespace
 
-MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* parent)
-    : QObject(parent), m_host(host)
+MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* parent) : QObject(parent), m_host(host)
 {
     // Whatever another records dialog writes, this one shows.
     connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
@@ -63,10 +62,18 @@ void MesswerteErfassenLogic::Form_Load()
 {
     m_controls[kTitle].text = res("0700");
     const std::pair<const char*, const char*> captions[] = {
-        {"lblMesswerteErfassen", "0702"}, {"cmdNeuerAkku", "0704"},        {"cmdNeueMessreihe", "0706"},
-        {"cmdKeineErfassung", "0708"},    {"dbGrid", "0710"},              {"frameErfassung", "0720"},
-        {"optNaechster", "0722"},         {"optSofort", "0724"},           {"lblMessVerwaltung", "0732"},
-        {"cmdMessReiheLoeschen", "0734"}, {"cmdMessReiheAnzeigen", "0736"}, {"cmdAkkuLoeschen", "0738"},
+        {"lblMesswerteErfassen", "0702"},
+        {"cmdNeuerAkku", "0704"},
+        {"cmdNeueMessreihe", "0706"},
+        {"cmdKeineErfassung", "0708"},
+        {"dbGrid", "0710"},
+        {"frameErfassung", "0720"},
+        {"optNaechster", "0722"},
+        {"optSofort", "0724"},
+        {"lblMessVerwaltung", "0732"},
+        {"cmdMessReiheLoeschen", "0734"},
+        {"cmdMessReiheAnzeigen", "0736"},
+        {"cmdAkkuLoeschen", "0738"},
         {"cmdCancel", "0101"},
     };
     for (const auto& [name, id] : captions)
@@ -94,8 +101,8 @@ void MesswerteErfassenLogic::initializeDialog(bool& bShow)
                                              QStringLiteral("004")};
         const int channel = channels.indexOf(geraeteKanalNr);
         if (channel >= 0)
-            m_controls[kTitle].text = res("0700") + QStringLiteral(" - ") + res("0701") + QLatin1Char(' ')
-                + QString::number(channel + 1);
+            m_controls[kTitle].text =
+                res("0700") + QStringLiteral(" - ") + res("0701") + QLatin1Char(' ') + QString::number(channel + 1);
         m_optNaechster = false;
         m_sofortAllowed = true;
         // A series that started from the queue is recording: it is no longer
@@ -486,7 +493,7 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
     }
     auto result = RecordsStore::Discard::Kept;
     if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
-        return false;  // nothing changed: the channel keeps its queued series
+        return false; // nothing changed: the channel keeps its queued series
     if (result == RecordsStore::Discard::Kept) {
         keepStartedSeries();
         return true;
@@ -512,8 +519,8 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
 bool MesswerteErfassenLogic::queuedSeriesStarted() const
 {
     return parentWin
-        && (parentWin->isRecording() || !parentWin->isRecordingInQueue()
-            || parentWin->messReiheId() != lActualMessreiheId);
+           && (parentWin->isRecording() || !parentWin->isRecordingInQueue()
+               || parentWin->messReiheId() != lActualMessreiheId);
 }
 
 void MesswerteErfassenLogic::keepStartedSeries()

@@ -91,8 +91,7 @@ public:
     void optSofort_Click();
     void optNaechster_Click();
     // Called back by the new battery and new series dialogs.
-    void addNewAkku(const QString& strAkkuName, const QString& strAkkuBemerkung,
-                    const QString& strMessreiheBemerkung);
+    void addNewAkku(const QString& strAkkuName, const QString& strAkkuBemerkung, const QString& strMessreiheBemerkung);
     void addNewMeasurementRow(const QString& strBemerkung);
     // Runs a handler: a failure is shown, and the lists show the current rows afterwards.
     void guarded(const std::function<void()>& handler);

@@ -66,8 +66,8 @@ QString datumText(const QDateTime& when)
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString& remark,
-                               const QString& seriesRemark, const QDateTime& when)
+NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString& remark, const QString& seriesRemark,
+                               const QDateTime& when)
 {
     WriteTransaction t(db);
     db.exec(QStringLiteral("INSERT INTO Akkus (AkkuName, bemerkung) VALUES (?, ?)"), {name, remark});
@@ -84,9 +84,9 @@ NewSeries insertSeries(Database& db, qint32 akkuId, const QString& remark, const
     WriteTransaction t(db);
     NewSeries made;
     made.akkuId = akkuId;
-    made.nummer = db.scalar(QStringLiteral("SELECT COALESCE(MAX(Nummer), 0) + 1 FROM MessReihen WHERE AkkuId=?"),
-                            {akkuId})
-                      .toInt();
+    made.nummer =
+        db.scalar(QStringLiteral("SELECT COALESCE(MAX(Nummer), 0) + 1 FROM MessReihen WHERE AkkuId=?"), {akkuId})
+            .toInt();
     made.seriesId = insertSeriesRow(db, akkuId, made.nummer, remark, when);
     t.commit();
     return made;
@@ -124,7 +124,8 @@ Discard discardSeries(Database& db, qint32 akkuId, qint32 seriesId)
     if (nummer.isValid())
         deleteSeriesRows(db, akkuId, seriesId, nummer.toInt());
     // The first series was made together with its battery.
-    const bool akkuGoes = nummer.isValid() && nummer.toInt() == 1
+    const bool akkuGoes =
+        nummer.isValid() && nummer.toInt() == 1
         && db.scalar(QStringLiteral("SELECT count(*) FROM MessReihen WHERE AkkuId=?"), {akkuId}).toInt() == 0;
     if (akkuGoes)
         db.exec(QStringLiteral("DELETE FROM Akkus WHERE AkkuId=?"), {akkuId});
@@ -135,10 +136,9 @@ Discard discardSeries(Database& db, qint32 akkuId, qint32 seriesId)
 bool isAkkuNameUnique(Database& db, const QString& name)
 {
     // The column sorts without regard to case; the check must not.
-    return db.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName = ? COLLATE BINARY"),
-                     {name.trimmed()})
+    return db.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName = ? COLLATE BINARY"), {name.trimmed()})
                .toInt()
-        == 0;
+           == 0;
 }
 
 } // namespace RecordsStore

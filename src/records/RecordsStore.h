@@ -31,8 +31,8 @@ QVector<Akku> readAkkus(Database& db);
 QString datumText(const QDateTime& when);
 
 // A new battery with its first series (number 1).
-NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString& remark,
-                               const QString& seriesRemark, const QDateTime& when);
+NewSeries insertAkkuWithSeries(Database& db, const QString& name, const QString& remark, const QString& seriesRemark,
+                               const QDateTime& when);
 // A new series of a battery, numbered one more than its highest (1 for a
 // battery without series).
 NewSeries insertSeries(Database& db, qint32 akkuId, const QString& remark, const QDateTime& when);

@@ -6,8 +6,8 @@
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "records/dlgNeueMessreihe.h"
-#include "records/frmKanalBearbeiten.h"
 #include "records/dlgNeuerAkku.h"
+#include "records/frmKanalBearbeiten.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -34,8 +34,7 @@ W* named(QWidget* parent, const char* name)
 }
 } // namespace
 
-dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host)
-    : FormDialog(parent), m_logic(host)
+dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host) : FormDialog(parent), m_logic(host)
 {
     setObjectName(QStringLiteral("dlgMesswerteErfassen"));
     buildControls();
@@ -108,17 +107,15 @@ void dlgMesswerteErfassen::buildControls()
     };
     connect(cmdAkkuLoeschen, &QPushButton::clicked, this, guarded(&MesswerteErfassenLogic::cmdAkkuLoeschen_Click));
     connect(cmdMessReiheLoeschen, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdMessReiheLoeschen_Click);
-    connect(cmdKeineErfassung, &QPushButton::clicked, this,
-            guarded(&MesswerteErfassenLogic::cmdKeineErfassung_Click));
+    connect(cmdKeineErfassung, &QPushButton::clicked, this, guarded(&MesswerteErfassenLogic::cmdKeineErfassung_Click));
     connect(cmdNeuerAkku, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdNeuerAkku_Click);
     connect(cmdMessReiheAnzeigen, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdMessReiheAnzeigen_Click);
     connect(cmdNeueMessreihe, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdNeueMessreihe_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &dlgMesswerteErfassen::cmdCancel_Click);
     connect(optSofort, &QRadioButton::clicked, this, [this] { m_logic.optSofort_Click(); });
     connect(optNaechster, &QRadioButton::clicked, this, [this] { m_logic.optNaechster_Click(); });
-    connect(cboAkkus, &DataCombo::selectionChanged, this, [this] {
-        m_logic.guarded([this] { m_logic.cboAkkus_Click(cboAkkus->currentIndex()); });
-    });
+    connect(cboAkkus, &DataCombo::selectionChanged, this,
+            [this] { m_logic.guarded([this] { m_logic.cboAkkus_Click(cboAkkus->currentIndex()); }); });
     // Only a row the grid shows as selected is the target of show and delete:
     // tabbing into the grid makes its first row current without selecting it.
     connect(dbGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {

@@ -14,7 +14,8 @@
 #include <algorithm>
 
 dlgNeueMessreihe::dlgNeueMessreihe(MesswerteErfassenLogic* parent_, QWidget* parent)
-    : FormDialog(parent), parentWin(parent_)
+    : FormDialog(parent),
+      parentWin(parent_)
 {
     setObjectName(QStringLiteral("dlgNeueMessreihe"));
     auto* root = new QVBoxLayout(this);

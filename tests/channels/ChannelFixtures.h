@@ -68,9 +68,8 @@ protected:
     // test ticks by hand.
     frmMDIMainForm& startMainWindow(const QString& charger, const QStringList& moreSettings = {})
     {
-        QStringList settings{
-            QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
-            QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger)};
+        QStringList settings{QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath()),
+                             QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger)};
         folder.execOn(folder.velmoroPath(), settings + moreSettings);
         setProgramFolder(folder.path());
         form = std::make_unique<frmMDIMainForm>();

@@ -23,11 +23,11 @@ TEST_F(KanalDiagramButtonTest, SeriesByStatusDiffersFromTheDoubleClicks)
     const struct {
         qint16 status;
         qint32 last;
-        qint32 button;       // series the button draws
-        qint32 doubleClick;  // series a double-click draws
+        qint32 button;      // series the button draws
+        qint32 doubleClick; // series a double-click draws
     } cases[] = {
-        {1, 7, 7, 7},   {4, 7, 7, 8},   {5, 7, 7, 7},  {2, 7, 8, 8}, {3, 7, 8, 8}, {6, 7, 8, 8}, {0, 7, 8, 8},
-        {1, -1, -1, 8}, {4, -1, -1, 8}, {5, -1, -1, 8}, {2, -1, 8, 8},
+        {1, 7, 7, 7}, {4, 7, 7, 8},   {5, 7, 7, 7},   {2, 7, 8, 8},   {3, 7, 8, 8},  {6, 7, 8, 8},
+        {0, 7, 8, 8}, {1, -1, -1, 8}, {4, -1, -1, 8}, {5, -1, -1, 8}, {2, -1, 8, 8},
     };
     for (const auto& c : cases) {
         k.comResults()->iStatusTyp = c.status;

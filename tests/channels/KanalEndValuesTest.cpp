@@ -22,7 +22,8 @@ protected:
     QList<qint32> tempEndIds(qint32 series) const
     {
         auto rs = dbVeluser.openRecordset(
-            QStringLiteral("SELECT * FROM TempMessWerte WHERE EW=1 AND MessReiheID=%1 ORDER BY MessWertId").arg(series));
+            QStringLiteral("SELECT * FROM TempMessWerte WHERE EW=1 AND MessReiheID=%1 ORDER BY MessWertId")
+                .arg(series));
         QList<qint32> ids;
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
             ids << rs->field(QStringLiteral("MessWertId")).toInt();
@@ -44,8 +45,7 @@ TEST_F(KanalEndValuesTest, LinesHaveFixedColumnsAndTheLatestEndValueFillsTheFiel
     EXPECT_EQ(itemData(kLaden, 0), ids[0]);
     EXPECT_EQ(itemData(kEntladen, 0), ids[1]);
     EXPECT_EQ(k.endwertList->Item(1)->TempID, ids[0]);
-    EXPECT_EQ(temp(k.lLastTempMessReiheId),
-              (QStringList{"E:2;1234;1450;0;95", "E:3;1180;1002;0;88;T;87;12"}));
+    EXPECT_EQ(temp(k.lLastTempMessReiheId), (QStringList{"E:2;1234;1450;0;95", "E:3;1180;1002;0;88;T;87;12"}));
 
     EXPECT_TRUE(shown("lblAkkuzustand"));
     EXPECT_TRUE(shown("txtAkkuzustand"));
@@ -135,7 +135,7 @@ TEST_F(KanalEndValuesTest, ANewProgramForgetsTheEndValuesAndStartsAQueuedRecordi
     const qint32 series = newSeries(akku);
     KanalLogic& k = load(status1("SA"), endReply1({kCharge1, kDischarge1}));
     k.startRecording(akku, series, true, false);
-    tick(values1(10, 7000, 1000));  // the status leaves 1
+    tick(values1(10, 7000, 1000)); // the status leaves 1
     EXPECT_TRUE(lines(kLaden).isEmpty());
     EXPECT_TRUE(lines(kEntladen).isEmpty());
     EXPECT_FALSE(k.bEndwerteAvaiable);
@@ -154,9 +154,9 @@ TEST_F(KanalEndValuesTest, EndValuesReadAgainAfterTheLinkCameBackAreNotStoredTwi
     const QList<qint32> ids = tempEndIds(series);
     ASSERT_EQ(ids.size(), 2);
 
-    tick(QString());  // no reply
+    tick(QString()); // no reply
     link.endwert.push_back(endReply1({kCharge1, kDischarge1}));
-    tick(values1(110, 7010, 1000));  // recovery: program, end values, status
+    tick(values1(110, 7010, 1000)); // recovery: program, end values, status
     EXPECT_EQ(link.calls.mid(link.calls.size() - 4), (QStringList{"W001", "M001", "D001", "W001"}));
     EXPECT_EQ(tempEndIds(k.lLastTempMessReiheId) + tempEndIds(k.lTempMessReiheId), ids);
     EXPECT_EQ(itemData(kLaden, 0), ids[0]);

@@ -21,11 +21,11 @@
 namespace {
 class KanalFakeChargerTest : public FakeChargerWindowFixture {
 protected:
-
     // The whole start with the charger model; every poll timer stopped after it.
     frmMDIMainForm& start(const QString& charger, const QString& count = QStringLiteral("1"))
     {
-        startMainWindow(charger, {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='KZTxChannelCount'").arg(count)});
+        startMainWindow(charger,
+                        {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='KZTxChannelCount'").arg(count)});
         fake.clearFrameLog();
         return *form;
     }
@@ -41,7 +41,8 @@ TEST_F(KanalFakeChargerTest, StartAsksEachChannelForProgramEndValuesAndStatusInT
     fake.setValues(2, 1000, 7250, 120);
     fake.addEndValue(3, FakeEndValue{QStringLiteral("SL"), 1234, 95, 1450});
     form = nullptr;
-    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath())});
+    folder.execOn(folder.velmoroPath(),
+                  {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath())});
     setProgramFolder(folder.path());
     form = std::make_unique<frmMDIMainForm>();
     form->MDIForm_Load();

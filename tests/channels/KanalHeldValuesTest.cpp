@@ -157,8 +157,8 @@ TEST_F(KanalHeldValuesTest, AShortLockByAnotherProgramLosesNothing)
     QSqlDatabase::removeDatabase(QStringLiteral("otherProgram"));
     advance(3);
     tick(values1(104, 7000, 1000));
-    EXPECT_EQ(recorded(series), (QStringList{"M:101;7000;1000;3", "M:102;7000;1000;6", "M:103;7000;1000;9",
-                                             "M:104;7000;1000;12"}));
+    EXPECT_EQ(recorded(series),
+              (QStringList{"M:101;7000;1000;3", "M:102;7000;1000;6", "M:103;7000;1000;9", "M:104;7000;1000;12"}));
     EXPECT_EQ(temp(k.lTempMessReiheId).size(), 4);
     DeferredMessages::flush();
     ASSERT_EQ(messages.shown.size(), 1);

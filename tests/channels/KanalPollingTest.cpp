@@ -20,9 +20,10 @@ QString ch(int n)
 }
 QString program(int n, int mode = 1, const QString& type = QStringLiteral("02"))
 {
-    return ch(n) + QStringLiteral(",P,A%1,M%2,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,")
-                       .arg(type)
-                       .arg(mode, 2, 10, QLatin1Char('0'));
+    return ch(n)
+           + QStringLiteral(",P,A%1,M%2,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,")
+                 .arg(type)
+                 .arg(mode, 2, 10, QLatin1Char('0'));
 }
 QString status(int n, const char* code)
 {
@@ -30,11 +31,12 @@ QString status(int n, const char* code)
 }
 QString charging(int n, int mA = 1500, int mV = 1234, int mAh = 800, const char* code = "SL")
 {
-    return ch(n) + QStringLiteral(",M,%1,L%2,V%3,K%4,")
-                       .arg(QLatin1String(code))
-                       .arg(mA, 5, 10, QLatin1Char('0'))
-                       .arg(mV, 5, 10, QLatin1Char('0'))
-                       .arg(mAh, 5, 10, QLatin1Char('0'));
+    return ch(n)
+           + QStringLiteral(",M,%1,L%2,V%3,K%4,")
+                 .arg(QLatin1String(code))
+                 .arg(mA, 5, 10, QLatin1Char('0'))
+                 .arg(mV, 5, 10, QLatin1Char('0'))
+                 .arg(mAh, 5, 10, QLatin1Char('0'));
 }
 QString endValues(int n)
 {
@@ -116,12 +118,12 @@ TEST_F(KanalPollingTest, ChannelOneDeclaresTheLinkLostAfterThreeMissingProgramRe
     EXPECT_EQ(statusShown(), r("6012"));
 
     link.silence();
-    l.timerKanal_Timer();  // normal road, no reply
+    l.timerKanal_Timer(); // normal road, no reply
     EXPECT_EQ(statusShown(), r("6000"));
     EXPECT_FALSE(l.flashingTimer.isActive());
     EXPECT_FALSE(host.lost);
     for (int missing = 1; missing <= 3; ++missing) {
-        l.timerKanal_Timer();  // recovery road
+        l.timerKanal_Timer(); // recovery road
         EXPECT_EQ(l.iNoAnswerCount, missing);
         EXPECT_EQ(host.lost, missing == 3);
         EXPECT_EQ(l.pollTimer.interval(), missing == 3 ? 14000 : 3000);
@@ -140,7 +142,7 @@ TEST_F(KanalPollingTest, ChannelOneRecoversWithoutRestartAndAsksForTheSelfDescri
     KanalLogic& l = loadAsIs(1);
     ASSERT_TRUE(host.lost);
     host.check = false;
-    l.timerKanal_Timer();  // still nothing: the missing reply asks for the description again
+    l.timerKanal_Timer(); // still nothing: the missing reply asks for the description again
     EXPECT_TRUE(host.check);
 
     link.program.push_back(program(1));
@@ -173,7 +175,7 @@ TEST_F(KanalPollingTest, OtherChannelsSlowDownOnTheirOwnFailureAndSpeedUpOnARepl
     l.timerKanal_Timer();
     EXPECT_EQ(link.calls.last(), QStringLiteral("W003"));
     EXPECT_EQ(l.pollTimer.interval(), 6000);
-    EXPECT_FALSE(host.lost);  // only channel 1 decides that
+    EXPECT_FALSE(host.lost); // only channel 1 decides that
 
     link.program.push_back(program(3));
     link.status.push_back(status(3, "SA"));
@@ -243,7 +245,7 @@ TEST_F(KanalPollingTest, ReplyOfAnotherChannelIsNeverShownOrTaken)
     l.timerKanal_Timer();
     EXPECT_EQ(link.calls, (QStringList{"W001"}));
     EXPECT_EQ(l.commProgram->iMode, 1);
-    EXPECT_EQ(l.iNoAnswerCount, 0);  // a reply came, but not one to count or take
+    EXPECT_EQ(l.iNoAnswerCount, 0); // a reply came, but not one to count or take
 
     link.program.push_back(program(1));
     link.endwert.push_back(endValues(3));

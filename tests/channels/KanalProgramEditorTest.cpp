@@ -38,10 +38,7 @@ private:
 
 class KanalProgramEditorTest : public FakeChargerWindowFixture {
 protected:
-    void start()
-    {
-        startMainWindow(QStringLiteral("KZT4"));
-    }
+    void start() { startMainWindow(QStringLiteral("KZT4")); }
     static QString box(QDialog& d, const char* name)
     {
         auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(name));
@@ -80,9 +77,8 @@ TEST_F(KanalProgramEditorTest, ProgramButtonShowsTheChannelsRunningProgram)
         // The program edited is the channel's own record.
         EXPECT_EQ(editor->logic().program().get(), window->logic().commProgram.get());
         const ProgramStringResult built = editor->logic().buildProgramString();
-        EXPECT_EQ(built.text,
-                  QStringLiteral("003,P,A02,M07,Z08,P090,F0,W30,K01500,L01200,E00300,V09600,D08000,YH012"
-                                 ",S1,C0,B0,H0,N100"));
+        EXPECT_EQ(built.text, QStringLiteral("003,P,A02,M07,Z08,P090,F0,W30,K01500,L01200,E00300,V09600,D08000,YH012"
+                                             ",S1,C0,B0,H0,N100"));
 
         // The charger answers a poll with another program while the editor is open.
         QString reply = QStringLiteral("003,P,A01,M01,Z04,F0,W30,L00800,E00500,V04800,D04000,G1,");
@@ -124,7 +120,7 @@ TEST_F(KanalLogicFixture, ReportedProgramReachesTheEditorOnlyWhileItIsOpen)
     };
 
     report("002,P,A03,M02,Z02,F0,W30,L01000,E00500,V07200,D05400,G1,");
-    EXPECT_TRUE(editor.received.empty());  // no editor open
+    EXPECT_TRUE(editor.received.empty()); // no editor open
     logic->bProgramDialogOpen = true;
     report("002,P,A03,M02,Z02,F0,W30,L01000,E00500,V07200,D05400,G1,");
     ASSERT_EQ(editor.received.size(), 1u);

@@ -65,7 +65,7 @@ TEST_F(RecordingFakeChargerTest, AQueuedRecordingHoldsEveryValueAndEndValueOfAWh
     k.setClock([&] { return base.addSecs(fake.simulatedSeconds()); });
 
     k.startRecording(akku, series, true, false);
-    k.timerKanal_Timer();  // still idle: nothing
+    k.timerKanal_Timer(); // still idle: nothing
     ASSERT_TRUE(fake.startProgram(1));
 
     // What the charger reported while the recording ran, as the series must hold it.
@@ -118,8 +118,8 @@ TEST_F(RecordingFakeChargerTest, AQueuedRecordingHoldsEveryValueAndEndValueOfAWh
     }
     EXPECT_EQ(parseMesswertString(ends[0], true).iEndwertTyp, 3);
 
-    const QString stored = dbVeluser.scalar(QStringLiteral("SELECT Programm FROM MessReihen WHERE MessReiheID=?"), {series})
-                               .toString();
+    const QString stored =
+        dbVeluser.scalar(QStringLiteral("SELECT Programm FROM MessReihen WHERE MessReiheID=?"), {series}).toString();
     EXPECT_TRUE(stored.startsWith(QStringLiteral("001,P,A02,M03,"))) << stored.toStdString();
     EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT Mode FROM MessReihen WHERE MessReiheID=?"), {series}).toString(),
               getResource(QStringLiteral("3103")));
@@ -154,9 +154,9 @@ TEST_F(RecordingFakeChargerTest, TheWidgetsLeadToTheDiagramAndStoreTheRemark)
               getResource(QStringLiteral("0818")) + QStringLiteral(" - Pack / 2"));
     auto* box = w->findChild<QLineEdit*>(QStringLiteral("txtBemerkung"));
     box->setText(QStringLiteral("typed by the user"));
-    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT bemerkung FROM MessReihen WHERE MessReiheID=?"), {series})
-                  .toString(),
-              QStringLiteral("typed by the user"));
+    EXPECT_EQ(
+        dbVeluser.scalar(QStringLiteral("SELECT bemerkung FROM MessReihen WHERE MessReiheID=?"), {series}).toString(),
+        QStringLiteral("typed by the user"));
     w->endRecording();
     box->setText(QStringLiteral("nothing to store it with"));
     EXPECT_EQ(box->text(), QString());

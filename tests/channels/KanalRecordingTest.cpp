@@ -17,17 +17,17 @@ TEST_F(KanalRecordingTest, TemporarySeriesKeepsChargingAndDischargingValuesEachF
     tick(values1(10, 7000, 1000));
     advance(30);
     tick(values1(20, 7100, 1000));
-    tick(values1(25, 7150, 1000, "SM"));  // ends the phase: not kept, new series
+    tick(values1(25, 7150, 1000, "SM")); // ends the phase: not kept, new series
     EXPECT_EQ(k.lTempMessReiheId, 2);
     EXPECT_EQ(k.lLastTempMessReiheId, 1);
     advance(10);
     tick(values1(5, 6900, 500, "SE"));
     advance(7);
-    tick(QStringLiteral("001,M,SE,"));  // discharging without values: nothing to keep
+    tick(QStringLiteral("001,M,SE,")); // discharging without values: nothing to keep
     tick(values1(9, 6800, 500, "SE"));
     tick(status1("SA"));
     EXPECT_EQ(k.lTempMessReiheId, 3);
-    tick(status1("SA"));  // an empty series is not replaced
+    tick(status1("SA")); // an empty series is not replaced
     EXPECT_EQ(k.lTempMessReiheId, 3);
 
     EXPECT_EQ(temp(1), (QStringList{"M:10;7000;1000;0", "M:20;7100;1000;30"}));
@@ -60,7 +60,7 @@ TEST_F(KanalRecordingTest, RecordingNowWritesEveryStatusWithValuesUntilTheStatus
     tick(values1(102, 7020, 1000));
     EXPECT_EQ(link.calls, QStringList{"M001"});
     advance(3);
-    tick(status1("SW"));  // waiting in a mode other than 6: still recording, but no values came
+    tick(status1("SW")); // waiting in a mode other than 6: still recording, but no values came
     EXPECT_TRUE(k.bRecording);
     advance(3);
     tick(QStringLiteral("001,M,SA,X3,"));
@@ -106,17 +106,16 @@ TEST_P(RecordingEnds, TheReplyThatEndsTheRecordingIsNotWritten)
     EXPECT_EQ(k.lMessReiheId, series);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Statuses, RecordingEnds,
-    ::testing::Values(EndCase{"Idle", 1, status1("SA"), false},
-                      EndCase{"SMWithValues", 1, values1(101, 7010, 1000, "SM"), false},
-                      EndCase{"Finished", 1, QStringLiteral("001,M,SF,X2,"), false},
-                      EndCase{"VoltageOutOfRange", 1, status1("SQV"), false},
-                      EndCase{"WaitingInModeSix", 6, status1("SW"), false},
-                      EndCase{"WaitingInModeFour", 4, status1("SW"), true},
-                      EndCase{"Refusal", 1, status1("SK"), true},
-                      EndCase{"TemperatureError", 1, status1("SQT"), true}),
-    [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Statuses, RecordingEnds,
+                         ::testing::Values(EndCase{"Idle", 1, status1("SA"), false},
+                                           EndCase{"SMWithValues", 1, values1(101, 7010, 1000, "SM"), false},
+                                           EndCase{"Finished", 1, QStringLiteral("001,M,SF,X2,"), false},
+                                           EndCase{"VoltageOutOfRange", 1, status1("SQV"), false},
+                                           EndCase{"WaitingInModeSix", 6, status1("SW"), false},
+                                           EndCase{"WaitingInModeFour", 4, status1("SW"), true},
+                                           EndCase{"Refusal", 1, status1("SK"), true},
+                                           EndCase{"TemperatureError", 1, status1("SQT"), true}),
+                         [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 TEST_F(KanalRecordingTest, OnlyValuesThatCameInTheTicksOwnReplyAreRecorded)
 {
@@ -127,7 +126,7 @@ TEST_F(KanalRecordingTest, OnlyValuesThatCameInTheTicksOwnReplyAreRecorded)
     advance(3);
     tick(values1(101, 7010, 1000));
     advance(3);
-    tick(QString());  // no reply
+    tick(QString()); // no reply
     // The program read is refused and the status request then gets no reply:
     // shown as the refusal, but no values came.
     link.program = {status1("SK"), status1("SK")};
@@ -136,7 +135,7 @@ TEST_F(KanalRecordingTest, OnlyValuesThatCameInTheTicksOwnReplyAreRecorded)
     EXPECT_EQ(view.texts.value(QStringLiteral("txtStatus")), r("0878"));
     EXPECT_EQ(k.comResults()->iAntwortTyp, CommunicationResults::StatusReply);
     advance(3);
-    tick(values1(102, 7020, 1000));  // the program comes again, and values with the status
+    tick(values1(102, 7020, 1000)); // the program comes again, and values with the status
     advance(3);
     tick(status1("SW"));
     advance(3);
@@ -153,7 +152,7 @@ TEST_F(KanalRecordingTest, EndValuesReadWhenTheLinkCameBackStayAndAQueuedRecordi
     KanalLogic& k = load(status1("SA"));
     k.startRecording(akku, series, true, false);
     advance(3);
-    tick(QString());  // the link goes
+    tick(QString()); // the link goes
     // Back: a program started meanwhile and has ended a charge already.
     link.endwert.push_back(endReply1({kCharge1}));
     link.calls.clear();
@@ -299,7 +298,8 @@ TEST_F(KanalRecordingTest, AFailedTakeOverChangesNothing)
     const qint32 series = newSeries(akku);
     KanalLogic& k = load(values1(100, 7000, 1000));
     tick(values1(110, 7010, 1000));
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'full'); END"));
+    dbVeluser.exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'full'); END"));
     EXPECT_THROW(k.startRecording(akku, series, false, true), DatabaseError);
     EXPECT_FALSE(k.bRecording);
     EXPECT_EQ(k.lMessReiheId, -1);
@@ -312,7 +312,8 @@ TEST_F(KanalRecordingTest, AProgramThatCannotBeStoredStartsNothingAndCopiesNothi
     const qint32 series = newSeries(akku);
     KanalLogic& k = load(values1(100, 7000, 1000));
     tick(values1(110, 7010, 1000));
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON MessReihen BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    dbVeluser.exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON MessReihen BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     // With the collected values: none of them may stay behind in the series,
     // or a second try would hold them twice.
     EXPECT_THROW(k.startRecording(akku, series, false, true), DatabaseError);
@@ -345,11 +346,11 @@ TEST_F(KanalRecordingTest, OnlyTheLastEndValueOfAReplyIsRecordedAndAnUnreadableR
     EXPECT_EQ(recorded(series), QStringList{"E:2;1300;1460;60;97"});
     EXPECT_EQ(k.endwertList->Count(), 3);
 
-    tick(QStringLiteral("001,D,SL,K0123,"));  // its groups do not parse
+    tick(QStringLiteral("001,D,SL,K0123,")); // its groups do not parse
     EXPECT_EQ(k.comResults()->iAntwortTyp, CommunicationResults::EndwertReply);
     EXPECT_EQ(k.endwertList->Count(), 0);
-    tick(QStringLiteral("002,D,") + kCharge1 + QLatin1Char(','));  // another channel's
-    tick(QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,"));  // a program instead
+    tick(QStringLiteral("002,D,") + kCharge1 + QLatin1Char(','));                     // another channel's
+    tick(QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,")); // a program instead
     EXPECT_EQ(recorded(series).size(), 1);
     EXPECT_TRUE(k.bRecording);
 }
@@ -364,9 +365,9 @@ TEST_F(KanalRecordingTest, TheRefusalIsNeverStoredAsTheProgramAndTheProgramIsAsk
     EXPECT_FALSE(k.bCurrentProgramWritten);
     EXPECT_TRUE(seriesField(series, "Programm").isNull());
 
-    tick(values1(101, 7010, 1000));  // no reply to the program read
+    tick(values1(101, 7010, 1000)); // no reply to the program read
     EXPECT_FALSE(k.bCurrentProgramWritten);
-    tick(values1(102, 7020, 1000));  // refused again
+    tick(values1(102, 7020, 1000)); // refused again
     EXPECT_FALSE(k.bCurrentProgramWritten);
     EXPECT_TRUE(seriesField(series, "Programm").isNull());
     tick(values1(103, 7030, 1000));
@@ -397,7 +398,7 @@ TEST_F(KanalRecordingTest, RemarkIsStoredAsTypedButNotWhenTheProgramEmptiesTheBo
 
     // The recording ends by status; the tick resets heading and box, the remark stays.
     link.status.push_back(status1("SA"));
-    k.timerKanal_Timer();  // recovery road
+    k.timerKanal_Timer(); // recovery road
     view.setControlText(QStringLiteral("txtBemerkung"), QStringLiteral("again"));
     tick(status1("SA"));
     EXPECT_EQ(view.texts[QStringLiteral("frameAkkumesswerte")], r("0818") + QStringLiteral(" - ") + r("0820"));
@@ -445,7 +446,8 @@ TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAfterItAndTheValuesWa
     KanalLogic& k = load(values1(100, 7000, 1000));
     k.startRecording(akku, series, false, false);
     tick(values1(101, 7010, 1000));
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    dbVeluser.exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON MessWerte BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     advance(3);
     tick(values1(102, 7020, 1000));
     advance(3);
@@ -468,19 +470,20 @@ TEST_F(KanalRecordingTest, DatabaseFailureInATickIsToldOnceAfterItAndTheValuesWa
     dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
     advance(3);
     tick(values1(104, 7040, 1000));
-    EXPECT_EQ(recorded(series), (QStringList{"M:101;7010;1000;0", "M:102;7020;1000;3", "M:103;7030;1000;6",
-                                             "M:104;7040;1000;9"}));
+    EXPECT_EQ(recorded(series),
+              (QStringList{"M:101;7010;1000;0", "M:102;7020;1000;3", "M:103;7030;1000;6", "M:104;7040;1000;9"}));
     EXPECT_TRUE(k.heldValues(true).empty());
     // A failure after values were stored again is told again; one table
     // refusing does not hold up the other.
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON TempMessWerte BEGIN SELECT RAISE(ABORT, 'x'); END"));
+    dbVeluser.exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON TempMessWerte BEGIN SELECT RAISE(ABORT, 'x'); END"));
     tick(values1(105, 7050, 1000));
     DeferredMessages::flush();
     EXPECT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(recorded(series).size(), 5);
     EXPECT_EQ(k.heldValues(false).size(), 1u);
     dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse"));
-    tick(status1("SA"));  // a tick without values of its own brings the held one in
+    tick(status1("SA")); // a tick without values of its own brings the held one in
     EXPECT_TRUE(k.heldValues(false).empty());
     EXPECT_EQ(temp(k.lLastTempMessReiheId).size(), 5);
 }

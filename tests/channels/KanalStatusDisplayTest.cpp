@@ -39,20 +39,22 @@ protected:
     }
     QString values() const
     {
-        return view.texts.value(QStringLiteral("txtSpannung")) + QLatin1Char('|') + view.texts.value(QStringLiteral("txtStrom"))
-               + QLatin1Char('|') + view.texts.value(QStringLiteral("txtKapazitaet"));
+        return view.texts.value(QStringLiteral("txtSpannung")) + QLatin1Char('|')
+               + view.texts.value(QStringLiteral("txtStrom")) + QLatin1Char('|')
+               + view.texts.value(QStringLiteral("txtKapazitaet"));
     }
 };
 } // namespace
 
 TEST_F(KanalStatusDisplayTest, EveryStatusAndErrorCodeShowsItsTextValuesAndFlags)
 {
-    const QString shown = formatVoltage(1234) + QLatin1Char('|') + formatCurrent(1500) + QLatin1Char('|') + formatCapacity(800);
+    const QString shown =
+        formatVoltage(1234) + QLatin1Char('|') + formatCurrent(1500) + QLatin1Char('|') + formatCapacity(800);
     struct Case {
         const char* payload;
-        const char* text;       // nullptr: the status text stays
-        const char* values;     // "old", "cleared", "shown"
-        int measurement;        // -1 unchanged
+        const char* text;   // nullptr: the status text stays
+        const char* values; // "old", "cleared", "shown"
+        int measurement;    // -1 unchanged
         bool recordingEnds;
         bool newTempSeries;
     } cases[] = {
@@ -94,7 +96,9 @@ TEST_F(KanalStatusDisplayTest, EveryStatusAndErrorCodeShowsItsTextValuesAndFlags
         EXPECT_EQ(view.texts[QStringLiteral("txtStatus")], expectedText);
         EXPECT_EQ(host.panels[QStringLiteral("Kanal1Text")], expectedText);
         const QString v = QString::fromLatin1(c.values);
-        EXPECT_EQ(values(), v == u"old" ? QStringLiteral("old|old|old") : v == u"cleared" ? QStringLiteral("||") : shown);
+        EXPECT_EQ(values(), v == u"old"       ? QStringLiteral("old|old|old")
+                            : v == u"cleared" ? QStringLiteral("||")
+                                              : shown);
         if (c.measurement >= 0)
             EXPECT_EQ(logic->bMeasurementRunning, c.measurement == 1);
         else
@@ -221,7 +225,7 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
     link2.calls.clear();
     link.status.push_back(QStringLiteral("001,M,SG,"));
     logic->timerKanal_Timer();
-    show(QStringLiteral("001,M,SG,"));  // a second one of the same tick: dropped
+    show(QStringLiteral("001,M,SG,")); // a second one of the same tick: dropped
     DeferredMessages::flush();
     MessageService::setInstance(previous);
     EXPECT_EQ(ticksWhileOpen, 3);

@@ -25,11 +25,11 @@ protected:
 TEST_F(KanalWindowTest, CarriesEveryControlThePrintoutReadsByName)
 {
     frmKanal w(1, host, &link);
-    const char* labels[] = {"lblAkkutyp", "lblMode", "lblNennkapazitaet", "lblMesswerteNachLaden",
-                            "lblMesswerteNachEntladen", "lblLadenNr", "lblLadenAh", "lblLadenVolt",
-                            "lblLadenMin", "lblEntladenNr", "lblEntladenAh", "lblEntladenVolt",
-                            "lblEntladenMin", "lblAkkuzustand", "lblSelbstentladung", "lblBemerkungen",
-                            "lblStrom", "lblSpannung", "lblKapazitaet"};
+    const char* labels[] = {
+        "lblAkkutyp",     "lblMode",         "lblNennkapazitaet", "lblMesswerteNachLaden", "lblMesswerteNachEntladen",
+        "lblLadenNr",     "lblLadenAh",      "lblLadenVolt",      "lblLadenMin",           "lblEntladenNr",
+        "lblEntladenAh",  "lblEntladenVolt", "lblEntladenMin",    "lblAkkuzustand",        "lblSelbstentladung",
+        "lblBemerkungen", "lblStrom",        "lblSpannung",       "lblKapazitaet"};
     for (const char* name : labels)
         EXPECT_NE(w.findChild<QLabel*>(QString::fromLatin1(name)), nullptr) << name;
     for (const char* name : {"txtAkkuTyp", "txtMode", "txtNennKapazitaet", "txtAkkuzustand", "txtSelbstentladung",
@@ -91,7 +91,8 @@ TEST_F(KanalWindowTest, StatusFrameFlashesRedAndStopsInItsOwnColour)
     EXPECT_EQ(w.captionColor(QStringLiteral("frameStatus")), KanalLogic::kCaptionNormal);
     l.flashingTimer_Timer();
     EXPECT_EQ(w.captionColor(QStringLiteral("frameStatus")), KanalLogic::kCaptionRed);
-    EXPECT_TRUE(w.findChild<QGroupBox*>(QStringLiteral("frameStatus"))->styleSheet().contains(QStringLiteral("#ff0000")));
+    EXPECT_TRUE(
+        w.findChild<QGroupBox*>(QStringLiteral("frameStatus"))->styleSheet().contains(QStringLiteral("#ff0000")));
     l.flashingTimer_Timer();
     EXPECT_EQ(w.captionColor(QStringLiteral("frameStatus")), KanalLogic::kCaptionNormal);
     l.flashingTimer_Timer();

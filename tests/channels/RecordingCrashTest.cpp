@@ -21,8 +21,8 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSqlDriver>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
@@ -118,7 +118,8 @@ void recordUntilKilled(qint32 series)
     KanalLogic k(1, host, view);
     k.Form_Load();
     k.stopTimers();
-    const qint32 akku = dbVeluser.scalar(QStringLiteral("SELECT AkkuId FROM MessReihen WHERE MessReiheID=?"), {series}).toInt();
+    const qint32 akku =
+        dbVeluser.scalar(QStringLiteral("SELECT AkkuId FROM MessReihen WHERE MessReiheID=?"), {series}).toInt();
     k.startRecording(akku, series, false, false);
     fake.clearFrameLog();
     qsizetype reported = 0; // touched on the fake's thread only
@@ -140,8 +141,9 @@ void transferUntilKilled()
     {
         Transaction tx(dbVeluser);
         for (int i = 0; i < kTransferRows; ++i)
-            dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, ?)"),
-                           {QStringLiteral("%1;7000;1000;%2").arg(i).arg(i * 3)});
+            dbVeluser.exec(
+                QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, ?)"),
+                {QStringLiteral("%1;7000;1000;%2").arg(i).arg(i * 3)});
         tx.commit();
     }
     for (qint32 series = 1001; series < 1000 + 100000 && getppid() != 1; ++series) {
@@ -218,10 +220,7 @@ protected:
         return db.lastInsertId().toInt();
     }
 
-    static int number(const QString& line, int field)
-    {
-        return line.split(QLatin1Char(' ')).value(field).toInt();
-    }
+    static int number(const QString& line, int field) { return line.split(QLatin1Char(' ')).value(field).toInt(); }
 
     QTemporaryDir scratch;
 };
@@ -239,8 +238,8 @@ QString sentValue(const QString& reply)
 // A tick of this recording takes about 90 steps (writing the temporary
 // value, then the recorded one); the points are spread over the tenth tick
 // and run over into the next.
-const char* const kRecordKillPoints[] = {"10:1", "10:9", "10:23", "10:38", "10:46", "10:55", "10:70", "10:84", "10:91",
-                                         "10:120"};
+const char* const kRecordKillPoints[] = {"10:1",  "10:9",  "10:23", "10:38", "10:46",
+                                         "10:55", "10:70", "10:84", "10:91", "10:120"};
 } // namespace
 
 TEST_F(RecordingCrashTest, KilledWhileRecordingKeepsEveryValueTheChargerSentAndASoundFile)

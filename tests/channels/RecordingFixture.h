@@ -18,7 +18,8 @@ namespace recording {
 
 inline QString program1(int mode = 1)
 {
-    return QStringLiteral("001,P,A02,M%1,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,").arg(mode, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("001,P,A02,M%1,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,")
+        .arg(mode, 2, 10, QLatin1Char('0'));
 }
 inline QString status1(const char* code)
 {
@@ -108,8 +109,8 @@ protected:
     QStringList recorded(qint32 series) const { return rows(QStringLiteral("MessWerte"), series); }
     QVariant seriesField(qint32 series, const char* column) const
     {
-        return dbVeluser.scalar(QStringLiteral("SELECT %1 FROM MessReihen WHERE MessReiheID=?").arg(QLatin1String(column)),
-                                {series});
+        return dbVeluser.scalar(
+            QStringLiteral("SELECT %1 FROM MessReihen WHERE MessReiheID=?").arg(QLatin1String(column)), {series});
     }
     int count(const char* table) const
     {

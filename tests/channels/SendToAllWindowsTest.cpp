@@ -36,7 +36,7 @@ TEST_F(SendToAllWindowsTest, TheModelsChannelCountDecidesWhoIsAddressed)
         int expected;
     } cases[] = {
         {"KZT1", "1", 1}, {"KZT4 48V", "1", 2}, {"KZT4", "1", 4}, {"J4", "1", 4},
-        {"KZTx", "3", 3}, {"KZTx", "9", 4}, {"KZTx", "0", 1}, {"KZTx", "abc", 1},
+        {"KZTx", "3", 3}, {"KZTx", "9", 4},     {"KZTx", "0", 1}, {"KZTx", "abc", 1},
     };
     for (const auto& c : cases) {
         objSettings().setSetting(QStringLiteral("UsedCharger"), QString::fromLatin1(c.charger));

@@ -11,8 +11,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
-MessageService::Result ScriptedMessages::show(const QString& text, Buttons buttons, Icon icon,
-                                              const QString& title)
+MessageService::Result ScriptedMessages::show(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
     shown.push_back({text, buttons, icon, title});
     if (!m_answers.empty()) {
@@ -22,9 +21,12 @@ MessageService::Result ScriptedMessages::show(const QString& text, Buttons butto
     }
     switch (buttons) {
     case YesNo:
-    case YesNoCancel: return Yes;
-    case RetryCancel: return Retry;
-    default: return Ok;
+    case YesNoCancel:
+        return Yes;
+    case RetryCancel:
+        return Retry;
+    default:
+        return Ok;
     }
 }
 

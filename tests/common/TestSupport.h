@@ -5,11 +5,11 @@
 #include "platform/Terminator.h"
 
 #include <QString>
-#include <gtest/gtest.h>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
 #include <deque>
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 // Thrown by the test terminator where the program would end.
@@ -116,7 +116,10 @@ inline void PrintTo(const QString& s, std::ostream* os)
     }
     *os << '"';
 }
-inline void PrintTo(const QByteArray& b, std::ostream* os) { PrintTo(QString::fromLatin1(b), os); }
+inline void PrintTo(const QByteArray& b, std::ostream* os)
+{
+    PrintTo(QString::fromLatin1(b), os);
+}
 inline void PrintTo(const QStringList& l, std::ostream* os)
 {
     *os << '[';

@@ -28,8 +28,8 @@ TEST(QtLanguageTest, StandardButtonsAndThePrintDialogSpeakTheProgramsLanguage)
     const QStringList english{"&Yes", "&No", "OK", "Cancel"};
     const QStringList german{"&Ja", "&Nein", "OK", "Abbrechen"};
     // Qt has no Greek texts, and no language is called "XX": English stays.
-    const std::pair<const char*, QStringList> cases[] = {
-        {"DE", german}, {"EN", english}, {"de", german}, {"EL", english}, {"XX", english}, {"", english}};
+    const std::pair<const char*, QStringList> cases[] = {{"DE", german},  {"EN", english}, {"de", german},
+                                                         {"EL", english}, {"XX", english}, {"", english}};
     for (const auto& [code, buttons] : cases) {
         objResources().setLanguageKey(QLatin1String(code));
         EXPECT_EQ(buttonTexts(), buttons) << code;

@@ -23,8 +23,9 @@ TEST_F(CoreDataTest, SettingsMatchKeysWithoutCaseAndNeverCreateKeys)
     objSettings().setSetting(QStringLiteral("KZtxExtensionAvailable"), QStringLiteral("YES"));
     EXPECT_EQ(objSettings().getSetting(QStringLiteral("KZTxExtensionAvailable")), QStringLiteral("YES"));
     // Written through to the file, not only to the loaded rows.
-    EXPECT_EQ(dbVelmoro.scalar(QStringLiteral("SELECT value FROM Optionen WHERE key='KZTxExtensionAvailable'")).toString(),
-              QStringLiteral("YES"));
+    EXPECT_EQ(
+        dbVelmoro.scalar(QStringLiteral("SELECT value FROM Optionen WHERE key='KZTxExtensionAvailable'")).toString(),
+        QStringLiteral("YES"));
 }
 
 TEST_F(CoreDataTest, RefusedSettingWriteKeepsTheStoredValueAndTheNextWriteWorks)
@@ -66,7 +67,7 @@ TEST_F(CoreDataTest, TextsFollowTheLanguageKey)
 {
     ProgramResources res;
     res.setRsResources(dbVelmoro.openRecordset(QStringLiteral("SELECT * FROM NLSResources")));
-    EXPECT_EQ(res.getResource(QStringLiteral("0101")), QStringLiteral("0101"));  // no language yet
+    EXPECT_EQ(res.getResource(QStringLiteral("0101")), QStringLiteral("0101")); // no language yet
     res.setLanguageKey(QStringLiteral("EN"));
     const QString english = res.getResource(QStringLiteral("0101"));
     res.setLanguageKey(QStringLiteral("DE"));
@@ -80,21 +81,27 @@ TEST_F(CoreDataTest, TextsFollowTheLanguageKey)
 
 TEST_F(CoreDataTest, ColumnChoiceFollowsExactChargerModel)
 {
-    struct Case { const char* charger; const char* suffix; const char* limits; };
+    struct Case {
+        const char* charger;
+        const char* suffix;
+        const char* limits;
+    };
     const Case cases[] = {
         {"KZT4", "KZT4", "MinKzt4 as Min, MaxKzt4 as Max"},
         {"KZT4 48V", "KZT448V", "MinKzt448V as Min, MaxKzt448V as Max"},
         {"J4", "J4", "MinJ4 as Min, MaxJ4 as Max"},
         {"KZTx", "KZTx", "MinKztx as Min, MaxKztx as Max"},
         {"KZT1", "KZT1", "MinKzt1 as Min, MaxKzt1 as Max"},
-        {"kzt4", "KZT1", "MinKzt1 as Min, MaxKzt1 as Max"},   // exact comparison
+        {"kzt4", "KZT1", "MinKzt1 as Min, MaxKzt1 as Max"}, // exact comparison
         {"", "KZT1", "MinKzt1 as Min, MaxKzt1 as Max"},
         {"Unknown", "KZT1", "MinKzt1 as Min, MaxKzt1 as Max"},
     };
     for (const Case& c : cases) {
         const QString akku = buildSqlAkkutypen(QLatin1String(c.charger), QStringLiteral("EN"));
-        EXPECT_TRUE(akku.contains(QStringLiteral("Akkutypen.Zmin%1 AS ZMin").arg(QLatin1String(c.suffix)))) << c.charger;
-        EXPECT_TRUE(akku.contains(QStringLiteral("Akkutypen.Zmax%1 AS ZMax").arg(QLatin1String(c.suffix)))) << c.charger;
+        EXPECT_TRUE(akku.contains(QStringLiteral("Akkutypen.Zmin%1 AS ZMin").arg(QLatin1String(c.suffix))))
+            << c.charger;
+        EXPECT_TRUE(akku.contains(QStringLiteral("Akkutypen.Zmax%1 AS ZMax").arg(QLatin1String(c.suffix))))
+            << c.charger;
         EXPECT_TRUE(buildSqlMinMaxWerte(QLatin1String(c.charger)).contains(QLatin1String(c.limits))) << c.charger;
         // Every chosen column exists in the shipped database.
         EXPECT_NO_THROW(dbVelmoro.openRecordset(akku)) << c.charger;
@@ -107,8 +114,9 @@ TEST_F(CoreDataTest, BatteryTypesAreUsableOnesInLanguageSortedByName)
     dbVelmoro.exec(QStringLiteral("DELETE FROM Akkutypen"));
     dbVelmoro.exec(QStringLiteral("INSERT INTO NLSResources VALUES ('3901','EN','zeta'),('3902','EN','Alpha'),"
                                   "('3903','EN','beta'),('3901','DE','Zeta-de'),('3902','DE','Alpha-de')"));
-    dbVelmoro.exec(QStringLiteral("INSERT INTO Akkutypen (Nr, Nennspannung, SprachId, Usable, ZminKZT4, ZmaxKZT4) VALUES "
-                                  "(1, 1.2, '3901', 1, 1, 10), (2, 1.2, '3902', 1, 2, 20), (3, 2.0, '3903', 0, 3, 30)"));
+    dbVelmoro.exec(
+        QStringLiteral("INSERT INTO Akkutypen (Nr, Nennspannung, SprachId, Usable, ZminKZT4, ZmaxKZT4) VALUES "
+                       "(1, 1.2, '3901', 1, 1, 10), (2, 1.2, '3902', 1, 2, 20), (3, 2.0, '3903', 0, 3, 30)"));
     objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("KZT4"));
     objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("EN"));
     openGlobalRecordsets();

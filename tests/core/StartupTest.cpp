@@ -18,10 +18,10 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <gtest/gtest.h>
 #include <csignal>
 #include <fcntl.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <memory>
 #include <sys/ioctl.h>
@@ -48,8 +48,9 @@ protected:
     {
         if (onFakeCharger) {
             EXPECT_TRUE(charger.start());
-            folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'")
-                                                     .arg(charger.portPath())});
+            folder.execOn(
+                folder.velmoroPath(),
+                {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(charger.portPath())});
         }
         setProgramFolder(folder.path());
         try {
@@ -84,8 +85,8 @@ TEST_F(StartupTest, MissingDatenFolderEndsWithReferenceMessageAndCreatesNothing)
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("Error in Connecting velmoro.mdb.") + CR + QStringLiteral(" Program without Database not runable! "));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in Connecting velmoro.mdb.") + CR
+                                          + QStringLiteral(" Program without Database not runable! "));
     EXPECT_FALSE(QFileInfo::exists(folder.velmoroPath()));
     EXPECT_FALSE(QDir(folder.path() + QStringLiteral("/Daten")).exists());
     EXPECT_FALSE(form.isVisible());
@@ -98,8 +99,8 @@ TEST_F(StartupTest, MissingUserDatabaseEndsWithItsOwnMessage)
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("Error in Connecting veluser.mdb") + CR + QStringLiteral(" Program without Database not runable! "));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in Connecting veluser.mdb") + CR
+                                          + QStringLiteral(" Program without Database not runable! "));
     EXPECT_FALSE(QFileInfo::exists(folder.veluserPath()));
 }
 
@@ -123,20 +124,21 @@ TEST_F(StartupTest, DamagedSettingsTableShowsFatalMessageThenDescription)
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("FATAL ERROR: Program Settings not found!") + CR + QStringLiteral("Contact your contractor!"));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("FATAL ERROR: Program Settings not found!") + CR
+                                          + QStringLiteral("Contact your contractor!"));
     EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("Optionen")));
 }
 
 TEST_F(StartupTest, DamagedTextsTableShowsOneFatalMessage)
 {
     TempProgramFolder folder;
-    folder.execOn(folder.velmoroPath(), {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Other")});
+    folder.execOn(folder.velmoroPath(),
+                  {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Other")});
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("FATAL ERROR: Program Resources not found!") + CR + QStringLiteral("Contact your contractor!"));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("FATAL ERROR: Program Resources not found!") + CR
+                                          + QStringLiteral("Contact your contractor!"));
 }
 
 TEST_F(StartupTest, MissingSharedTableEndsWithClearMessage)
@@ -153,19 +155,21 @@ TEST_F(StartupTest, MissingSharedTableEndsWithClearMessage)
 TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
 {
     TempProgramFolder folder;
-    folder.execOn(folder.veluserPath(),
-                  {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (3, 0, '1;2;3;4')"),
-                   QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (7, 0, '1;2;3;4')")});
+    folder.execOn(
+        folder.veluserPath(),
+        {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (3, 0, '1;2;3;4')"),
+         QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (7, 0, '1;2;3;4')")});
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form, true), -1);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("TempMessWerte")), 0);
     EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("MessWerte")), 1);
-    EXPECT_TRUE(form.windowTitle().contains(QStringLiteral("velmoro ") + objSettings().getSetting(QStringLiteral("UsedCharger"))));
+    EXPECT_TRUE(form.windowTitle().contains(QStringLiteral("velmoro ")
+                                            + objSettings().getSetting(QStringLiteral("UsedCharger"))));
     EXPECT_TRUE(QFileInfo::exists(folder.path() + QStringLiteral("/error.log")));
-    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints,
-                     &rsProgramme, &rsAkkus, &rsMessWerte, &rsTempMessWerte})
+    for (auto* rs : {&rsAkkutypen, &rsGeraeteModi, &rsFormierModi, &rsMinMaxWerte, &rsDiagramPoints, &rsProgramme,
+                     &rsAkkus, &rsMessWerte, &rsTempMessWerte})
         EXPECT_TRUE(*rs != nullptr);
     ASSERT_NE(objComCommunication, nullptr);
     EXPECT_TRUE(objComCommunication->isComPortOpen());
@@ -175,7 +179,8 @@ TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
 TEST_F(StartupTest, PortThatDoesNotOpenIsReportedAndTheStartGoesOn)
 {
     TempProgramFolder folder;
-    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='/nonexistent/tty' WHERE key='ComPort'")});
+    folder.execOn(folder.velmoroPath(),
+                  {QStringLiteral("UPDATE Optionen SET value='/nonexistent/tty' WHERE key='ComPort'")});
     frmMDIMainForm form;
     EXPECT_EQ(start(folder, form, false), -1);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -256,7 +261,8 @@ TEST_F(StartupTest, FirstStartChainRunsOnlyForExactYes)
     setFirstStartDialogs(&dialogs);
     {
         TempProgramFolder folder;
-        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='yes' WHERE key='FirstStartup'")});
+        folder.execOn(folder.velmoroPath(),
+                      {QStringLiteral("UPDATE Optionen SET value='yes' WHERE key='FirstStartup'")});
         openCoreForTest(folder);
         checkFirstStartup();
         EXPECT_TRUE(dialogs.calls.isEmpty());
@@ -275,10 +281,11 @@ TEST_F(StartupTest, FirstStartChainRunsOnlyForExactYes)
 TEST_F(StartupTest, FirstStartWithSelfDescribingChargerSkipsModelChoice)
 {
     FakeFirstStart dialogs;
-    dialogs.port = false;  // Cancel keeps the stored port and the start goes on
+    dialogs.port = false; // Cancel keeps the stored port and the start goes on
     setFirstStartDialogs(&dialogs);
     TempProgramFolder folder;
-    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key IN ('FirstStartup','ChargerSelfInfo')")});
+    folder.execOn(folder.velmoroPath(),
+                  {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key IN ('FirstStartup','ChargerSelfInfo')")});
     openCoreForTest(folder);
     const QString port = objSettings().getSetting(QStringLiteral("ComPort"));
     checkFirstStartup();
@@ -295,13 +302,14 @@ TEST_F(StartupTest, CancelInLanguageOrChargerEndsWithFirstStartupStillYes)
         (which == 0 ? dialogs.language : dialogs.charger) = false;
         setFirstStartDialogs(&dialogs);
         TempProgramFolder folder;
-        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
+        folder.execOn(folder.velmoroPath(),
+                      {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
         openCoreForTest(folder);
         objLog = std::make_unique<velmoroLog>(folder.path());
         EXPECT_THROW(checkFirstStartup(), ProgramTerminated);
         EXPECT_EQ(objSettings().getSetting(QStringLiteral("FirstStartup")), QStringLiteral("YES"));
         EXPECT_FALSE(dialogs.calls.contains(QStringLiteral("port")));
-        EXPECT_EQ(objLog, nullptr);  // closeApplication ran
+        EXPECT_EQ(objLog, nullptr); // closeApplication ran
         closeCoreForTest();
     }
 }
@@ -328,10 +336,11 @@ QStringList allValues(Database& db)
     QStringList rows;
     auto rs = db.openRecordset(QStringLiteral("SELECT * FROM MessWerte ORDER BY MessWertId"));
     for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-        rows << QStringLiteral("%1|%2|%3|%4").arg(rs->field(QStringLiteral("MessWertId")).toString(),
-                                                 rs->field(QStringLiteral("MessReiheID")).toString(),
-                                                 rs->field(QStringLiteral("EW")).toString(),
-                                                 rs->field(QStringLiteral("MessWertString")).toString());
+        rows << QStringLiteral("%1|%2|%3|%4")
+                    .arg(rs->field(QStringLiteral("MessWertId")).toString(),
+                         rs->field(QStringLiteral("MessReiheID")).toString(),
+                         rs->field(QStringLiteral("EW")).toString(),
+                         rs->field(QStringLiteral("MessWertString")).toString());
     return rows;
 }
 } // namespace
@@ -339,13 +348,17 @@ QStringList allValues(Database& db)
 TEST_F(StartupTest, OldUserDatabaseGetsTheValueIndexInPlaceWithItsRowsIntact)
 {
     TempProgramFolder folder;
-    QStringList statements{QStringLiteral("DROP INDEX MessWerte_Reihe_EW"), QStringLiteral("DROP INDEX TempMessWerte_Reihe_EW"),
+    QStringList statements{QStringLiteral("DROP INDEX MessWerte_Reihe_EW"),
+                           QStringLiteral("DROP INDEX TempMessWerte_Reihe_EW"),
                            QStringLiteral("CREATE INDEX MessWerte_MessReiheID ON MessWerte (MessReiheID)"),
                            QStringLiteral("CREATE INDEX TempMessWerte_MessReiheID ON TempMessWerte (MessReiheID)"),
                            QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('kept')")};
     for (int i = 0; i < 300; ++i)
-        statements << QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (%1, %2, '%3;1;2;3')")
-                          .arg(i % 3 + 1).arg(i % 10 == 9 ? 1 : 0).arg(i);
+        statements << QStringLiteral(
+                          "INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (%1, %2, '%3;1;2;3')")
+                          .arg(i % 3 + 1)
+                          .arg(i % 10 == 9 ? 1 : 0)
+                          .arg(i);
     folder.execOn(folder.veluserPath(), statements);
     Database old;
     old.open(folder.veluserPath());
@@ -359,8 +372,9 @@ TEST_F(StartupTest, OldUserDatabaseGetsTheValueIndexInPlaceWithItsRowsIntact)
     EXPECT_EQ(valueIndexes(dbVeluser), (QStringList{"MessWerte_Reihe_EW", "TempMessWerte_Reihe_EW"}));
     EXPECT_EQ(allValues(dbVeluser), rowsBefore);
     EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuName='kept'")).toInt(), 1);
-    EXPECT_EQ(inodeOf(folder.veluserPath()), fileBefore);  // the same file, not a rebuilt one
-    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=2 AND EW=1")).toInt(), 10);
+    EXPECT_EQ(inodeOf(folder.veluserPath()), fileBefore); // the same file, not a rebuilt one
+    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=2 AND EW=1")).toInt(),
+              10);
 
     // A second start finds nothing to change.
     ensureValueIndexes(dbVeluser);
@@ -387,9 +401,8 @@ std::shared_ptr<void> makeReadOnly(const QString& path, QString& skip)
 {
     if (geteuid() != 0) {
         QFile::setPermissions(path, QFile::ReadOwner);
-        return std::shared_ptr<void>(nullptr, [path](void*) {
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        });
+        return std::shared_ptr<void>(
+            nullptr, [path](void*) { QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner); });
     }
     auto setImmutable = [path](bool on) {
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
@@ -460,8 +473,8 @@ struct Unusable {
     std::function<void(const TempProgramFolder&)> damage;
     // State held while the program starts (a lock, a flag, a limit); sets skip when it cannot be made.
     std::function<std::shared_ptr<void>(const TempProgramFolder&, QString& skip)> hold;
-    QStringList messages;  // the last one may be a prefix: the failure's description follows
-    const char* logged = nullptr;  // part of the cause written to error.log
+    QStringList messages;         // the last one may be a prefix: the failure's description follows
+    const char* logged = nullptr; // part of the cause written to error.log
 };
 
 void PrintTo(const Unusable& c, std::ostream* os)
@@ -515,26 +528,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Unusable{"EmptyFile",
                  [](const TempProgramFolder& f) { QFile(f.veluserPath()).resize(0); },
-                 nullptr, {connecting}, "is empty"},
-        Unusable{"MissingTempMessWerte",
-                 [](const TempProgramFolder& f) { f.execOn(f.veluserPath(), {QStringLiteral("DROP TABLE TempMessWerte")}); },
-                 nullptr, {connecting}, "TempMessWerte"},
-        Unusable{"ReadOnly", nullptr,
+                 nullptr,
+                 {connecting},
+                 "is empty"},
+        Unusable{
+            "MissingTempMessWerte",
+            [](const TempProgramFolder& f) { f.execOn(f.veluserPath(), {QStringLiteral("DROP TABLE TempMessWerte")}); },
+            nullptr,
+            {connecting},
+            "TempMessWerte"},
+        Unusable{"ReadOnly",
+                 nullptr,
                  [](const TempProgramFolder& f, QString& skip) { return makeReadOnly(f.veluserPath(), skip); },
-                 {connecting}, "cannot be written"},
-        Unusable{"LockedByAnotherProgram", nullptr,
+                 {connecting},
+                 "cannot be written"},
+        Unusable{"LockedByAnotherProgram",
+                 nullptr,
                  [](const TempProgramFolder& f, QString&) { return holdLock(f.veluserPath()); },
-                 {connecting}, "locked"},
+                 {connecting},
+                 "locked"},
         Unusable{"FullDisk",
                  [](const TempProgramFolder& f) {
-                     f.execOn(f.veluserPath(), {QStringLiteral(
-                         "WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM c WHERE i<2999) "
-                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
-                         "SELECT i%4+1, 0, printf('%d;12000;1500;%d', i, i) FROM c")});
+                     f.execOn(
+                         f.veluserPath(),
+                         {QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM c WHERE i<2999) "
+                                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
+                                         "SELECT i%4+1, 0, printf('%d;12000;1500;%d', i, i) FROM c")});
                  },
                  [](const TempProgramFolder&, QString&) { return fillDisk(); },
-                 {connecting}, "commit"},
-        Unusable{"DiskFullAtOpening", nullptr,
+                 {connecting},
+                 "commit"},
+        Unusable{"DiskFullAtOpening",
+                 nullptr,
                  [](const TempProgramFolder&, QString&) { return fillDisk(20000); },
                  {QStringLiteral("Error in Connecting velmoro.mdb.") + QChar(13)
                   + QStringLiteral(" Program without Database not runable! ")},
@@ -543,29 +568,33 @@ INSTANTIATE_TEST_SUITE_P(
         // write of the start (a setting): the emptying is undone.
         Unusable{"WriteRefusedAfterTheEmptying",
                  [](const TempProgramFolder& f) {
-                     f.execOn(f.veluserPath(), {QStringLiteral(
-                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, '1;12000;1500;1')")});
+                     f.execOn(f.veluserPath(), {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, "
+                                                               "MessWertString) VALUES (1, 0, '1;12000;1500;1')")});
                      // A setting the start must change, and cannot.
-                     f.execOn(f.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='stale' "
-                                                               "WHERE key='ProgramExtensionAvaiable'"),
-                                                QStringLiteral(
-                         "CREATE TRIGGER fullDisk BEFORE UPDATE ON Optionen "
-                         "BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END")});
+                     f.execOn(f.velmoroPath(),
+                              {QStringLiteral("UPDATE Optionen SET value='stale' "
+                                              "WHERE key='ProgramExtensionAvaiable'"),
+                               QStringLiteral("CREATE TRIGGER fullDisk BEFORE UPDATE ON Optionen "
+                                              "BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END")});
                  },
                  nullptr,
                  {QStringLiteral("The program met an error it cannot recover from and ends now.")},
                  "database or disk is full"},
-        Unusable{"SettingsWithoutKeys",
-                 [](const TempProgramFolder& f) { f.execOn(f.velmoroPath(), {QStringLiteral("DELETE FROM Optionen")}); },
-                 nullptr,
-                 {QStringLiteral("FATAL ERROR: Program Settings not found!") + QChar(13) + QStringLiteral("Contact your contractor!"),
-                  QStringLiteral("Setting not found: UsedLanguage")},
-                 "Setting not found: UsedLanguage"},
+        Unusable{
+            "SettingsWithoutKeys",
+            [](const TempProgramFolder& f) { f.execOn(f.velmoroPath(), {QStringLiteral("DELETE FROM Optionen")}); },
+            nullptr,
+            {QStringLiteral("FATAL ERROR: Program Settings not found!") + QChar(13)
+                 + QStringLiteral("Contact your contractor!"),
+             QStringLiteral("Setting not found: UsedLanguage")},
+            "Setting not found: UsedLanguage"},
         Unusable{"TextsTableWithoutItsColumns",
                  [](const TempProgramFolder& f) {
-                     f.execOn(f.velmoroPath(), {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Text")});
+                     f.execOn(f.velmoroPath(),
+                              {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Text")});
                  },
                  nullptr,
-                 {QStringLiteral("FATAL ERROR: Program Resources not found!") + QChar(13) + QStringLiteral("Contact your contractor!")},
+                 {QStringLiteral("FATAL ERROR: Program Resources not found!") + QChar(13)
+                  + QStringLiteral("Contact your contractor!")},
                  "Program Resources not found"}),
     [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });

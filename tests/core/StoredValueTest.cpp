@@ -49,9 +49,11 @@ TEST(BuildStoredValue, EndValueTextCarriesOnlyTheOptionalPartsItHas)
     EXPECT_EQ(buildEndwertString(endValue(2, false, false, 0, -1), kStart, at), QStringLiteral("2;1850;13100;5400;95"));
     EXPECT_EQ(buildEndwertString(endValue(2, true, true, 87, 12), kStart, at),
               QStringLiteral("2;1850;13100;5400;95;T;87;12"));
-    EXPECT_EQ(buildEndwertString(endValue(3, true, false, 40, -1), kStart, at), QStringLiteral("3;1850;13100;5400;95;F;40"));
+    EXPECT_EQ(buildEndwertString(endValue(3, true, false, 40, -1), kStart, at),
+              QStringLiteral("3;1850;13100;5400;95;F;40"));
     // A self-discharge of 0 was measured and is written; only -1 means none.
-    EXPECT_EQ(buildEndwertString(endValue(3, false, false, 0, 0), kStart, at), QStringLiteral("3;1850;13100;5400;95;0"));
+    EXPECT_EQ(buildEndwertString(endValue(3, false, false, 0, 0), kStart, at),
+              QStringLiteral("3;1850;13100;5400;95;0"));
 }
 
 TEST(BuildStoredValue, EveryEndValueSurvivesTheRoundTrip)
@@ -126,16 +128,15 @@ TEST_P(ParseEndValue, OptionalPartsFollowTheFieldCount)
     EXPECT_EQ(v.lLadestrom, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, ParseEndValue,
-    ::testing::Values(EndCase{"2;1850;13100;5400;95", 2, false, false, 0, false, 0},
-                      EndCase{"2;1850;13100;5400;95;12", 2, false, false, 0, true, 12},
-                      EndCase{"3;1850;13100;5400;95;F;40", 3, true, false, 40, false, 0},
-                      EndCase{"2;1850;13100;5400;95;T;87;12", 2, true, true, 87, true, 12},
-                      // Seven fields whose sixth is no flag: that field is the self-discharge.
-                      EndCase{"2;1850;13100;5400;95;7;99", 2, false, false, 0, true, 7},
-                      // Type 0 and a negative self-discharge keep their signs.
-                      EndCase{"0;1850;13100;5400;95;-1", 0, false, false, 0, true, -1}));
+INSTANTIATE_TEST_SUITE_P(Layouts, ParseEndValue,
+                         ::testing::Values(EndCase{"2;1850;13100;5400;95", 2, false, false, 0, false, 0},
+                                           EndCase{"2;1850;13100;5400;95;12", 2, false, false, 0, true, 12},
+                                           EndCase{"3;1850;13100;5400;95;F;40", 3, true, false, 40, false, 0},
+                                           EndCase{"2;1850;13100;5400;95;T;87;12", 2, true, true, 87, true, 12},
+                                           // Seven fields whose sixth is no flag: that field is the self-discharge.
+                                           EndCase{"2;1850;13100;5400;95;7;99", 2, false, false, 0, true, 7},
+                                           // Type 0 and a negative self-discharge keep their signs.
+                                           EndCase{"0;1850;13100;5400;95;-1", 0, false, false, 0, true, -1}));
 
 TEST(ParseMesswertString, MalformedTextsRaiseAndNeverReturnHalfAValue)
 {
@@ -143,7 +144,7 @@ TEST(ParseMesswertString, MalformedTextsRaiseAndNeverReturnHalfAValue)
         const char* text;
         bool ew;
     } bad[] = {
-        {"1234;9800;2000", false},            // three fields
+        {"1234;9800;2000", false}, // three fields
         {"", false},
         {"1234;9800;;360", false},            // empty field
         {"1234;98x0;2000;360", false},        // not a number
@@ -152,7 +153,7 @@ TEST(ParseMesswertString, MalformedTextsRaiseAndNeverReturnHalfAValue)
         {"2;1850;13100;5400", true},          // four fields for an end value
         {"40000;1850;13100;5400;95", true},   // type beyond 16 bits
         {"2;1850;13100;5400;95;T;40000", true},
-        {"2;1850;13100;5400;95;t;87", true},  // lower-case flag is read as a self-discharge
+        {"2;1850;13100;5400;95;t;87", true}, // lower-case flag is read as a self-discharge
         {"2;1850;13100;5400;95;T;x;12", true},
         {"2;1850;13100;5400;95;abc", true},
     };
@@ -190,9 +191,8 @@ protected:
     }
     QStringList rows(const QString& table, qint32 series)
     {
-        auto rs = dbVeluser.openRecordset(QStringLiteral("SELECT * FROM %1 WHERE MessReiheID=%2 ORDER BY MessWertId")
-                                              .arg(table)
-                                              .arg(series));
+        auto rs = dbVeluser.openRecordset(
+            QStringLiteral("SELECT * FROM %1 WHERE MessReiheID=%2 ORDER BY MessWertId").arg(table).arg(series));
         QStringList out;
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
             out << (rs->field(QStringLiteral("EW")).toBool() ? QStringLiteral("E:") : QStringLiteral("M:"))
@@ -243,8 +243,9 @@ TEST_F(TempSeriesTest, TransferKeepsOrderGivesNewIdsAndLeavesTheTemporaryRows)
     const QStringList expected{QStringLiteral("M:10;1000;500;0"), QStringLiteral("M:20;1100;500;3"),
                                QStringLiteral("E:2;30;1200;6;1"), QStringLiteral("M:40;1000;-500;9")};
     EXPECT_EQ(rows(QStringLiteral("MessWerte"), 12), expected);
-    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) FROM MessWerte WHERE MessReiheID=12")).toLongLong(),
-              before + 1);
+    EXPECT_EQ(
+        dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) FROM MessWerte WHERE MessReiheID=12")).toLongLong(),
+        before + 1);
     EXPECT_EQ(rows(QStringLiteral("TempMessWerte"), 4).size(), 4);
     EXPECT_EQ(rows(QStringLiteral("TempTempMessWerte"), 12).size(), 4);
 

@@ -51,12 +51,21 @@ TEST_F(Formatting, ThreeDecimalsOfATextThatReadsAsANumber)
         const char* in;
         const char* out;
     } cases[] = {
-        {false, "1.23456", "1.235"}, {false, "2", "2.000"},     {false, "-0.5", "-0.500"},
-        {false, "1234567.5", "1234567.500"}, {false, "0.0004", "0.000"},
-        {false, "abc", "abc"},       {false, "", ""},           {false, "1,5", "1,5"},
-        {false, "inf", "inf"},       {false, "nan", "nan"},
-        {true, "1,5", "1,500"},      {true, "2,0005", "2,001"}, {true, "1.234,5", "1234,500"},
-        {true, "1.5", "1.5"},        {true, "x", "x"},
+        {false, "1.23456", "1.235"},
+        {false, "2", "2.000"},
+        {false, "-0.5", "-0.500"},
+        {false, "1234567.5", "1234567.500"},
+        {false, "0.0004", "0.000"},
+        {false, "abc", "abc"},
+        {false, "", ""},
+        {false, "1,5", "1,5"},
+        {false, "inf", "inf"},
+        {false, "nan", "nan"},
+        {true, "1,5", "1,500"},
+        {true, "2,0005", "2,001"},
+        {true, "1.234,5", "1234,500"},
+        {true, "1.5", "1.5"},
+        {true, "x", "x"},
     };
     for (const auto& c : cases) {
         c.german ? german() : english();
@@ -72,18 +81,39 @@ TEST_F(InputAcceptance, DecimalAndIntegerTextsInBothLocales)
         bool decimal;
         bool integer;
     } cases[] = {
-        {false, "12", true, true},      {false, "1.", true, false},    {false, "1.5", true, false},
-        {false, "-1.5", true, false},   {false, "1,5", false, false},  {false, "1x", false, false},
-        {false, "", false, false},      {false, "-", false, false},    {false, "+", false, false},
-        {false, "40000", true, false},  {false, "32767", true, true},  {false, "-32768", true, true},
-        {false, "32768", true, false},  {false, "1,000", false, false}, {false, "inf", false, false},
-        {false, "1e39", false, false},  {false, "1e3", false, false},
-        {true, "1,", true, false},      {true, "1,5", true, false},    {true, "1.", false, false},
-        {true, "1.000", false, false},  {true, "12", true, true},      {true, "-", false, false},
+        {false, "12", true, true},
+        {false, "1.", true, false},
+        {false, "1.5", true, false},
+        {false, "-1.5", true, false},
+        {false, "1,5", false, false},
+        {false, "1x", false, false},
+        {false, "", false, false},
+        {false, "-", false, false},
+        {false, "+", false, false},
+        {false, "40000", true, false},
+        {false, "32767", true, true},
+        {false, "-32768", true, true},
+        {false, "32768", true, false},
+        {false, "1,000", false, false},
+        {false, "inf", false, false},
+        {false, "1e39", false, false},
+        {false, "1e3", false, false},
+        {true, "1,", true, false},
+        {true, "1,5", true, false},
+        {true, "1.", false, false},
+        {true, "1.000", false, false},
+        {true, "12", true, true},
+        {true, "-", false, false},
         // Exponents, blanks, grouping and words the locale would read are refused.
-        {false, "1E1", false, false},   {false, " 1", false, true},    {false, "1 5", false, false},
-        {false, "nan", false, false},   {false, "+1", false, true},    {false, ".5", true, false},
-        {true, "1,5e2", false, false},  {true, "-1,5", true, false},   {true, "1.000,5", false, false},
+        {false, "1E1", false, false},
+        {false, " 1", false, true},
+        {false, "1 5", false, false},
+        {false, "nan", false, false},
+        {false, "+1", false, true},
+        {false, ".5", true, false},
+        {true, "1,5e2", false, false},
+        {true, "-1,5", true, false},
+        {true, "1.000,5", false, false},
     };
     for (const auto& c : cases) {
         c.german ? german() : english();
@@ -157,7 +187,7 @@ TEST_F(FilterTest, IntegerBoxesRefuseSeparatorsAndValuesBeyondSixteenBits)
         settle();
         EXPECT_EQ(box.text(), QStringLiteral("4000")) << key;
     }
-    type(box, QStringLiteral("-"));  // "4000-"
+    type(box, QStringLiteral("-")); // "4000-"
     settle();
     EXPECT_EQ(box.text(), QStringLiteral("4000"));
     box.setCursorPosition(0);
@@ -172,7 +202,7 @@ TEST_F(FilterTest, TextSetByTheProgramIsNeverAltered)
     connectDecimalInputFilter(&box);
     box.setText(QStringLiteral("abc"));
     settle();
-    checkDecimalInput(&box);  // even when asked to
+    checkDecimalInput(&box); // even when asked to
     settle();
     EXPECT_EQ(box.text(), QStringLiteral("abc"));
 
@@ -250,8 +280,11 @@ TEST_F(LocaleTest, EitherDecimalKeyTypesTheLocalesSeparatorOnceAndIntegerBoxesRe
         decimal ? connectDecimalInputFilter(&box) : connectIntegerInputFilter(&box);
         box.show();
         const Qt::Key other = separatorKey == Qt::Key_Period ? Qt::Key_Comma : Qt::Key_Period;
-        for (const auto& [key, mod] : {std::pair{Qt::Key_1, Qt::KeyboardModifiers()}, {separatorKey, modifiers},
-                                       {Qt::Key_5, Qt::KeyboardModifiers()}, {separatorKey, modifiers}, {other, modifiers}}) {
+        for (const auto& [key, mod] : {std::pair{Qt::Key_1, Qt::KeyboardModifiers()},
+                                       {separatorKey, modifiers},
+                                       {Qt::Key_5, Qt::KeyboardModifiers()},
+                                       {separatorKey, modifiers},
+                                       {other, modifiers}}) {
             QTest::keyClick(&box, key, mod);
             QCoreApplication::sendPostedEvents();
         }
@@ -260,8 +293,10 @@ TEST_F(LocaleTest, EitherDecimalKeyTypesTheLocalesSeparatorOnceAndIntegerBoxesRe
     for (const bool isGerman : {false, true}) {
         isGerman ? german() : QLocale::setDefault(QLocale::c());
         for (const Qt::Key key : {Qt::Key_Period, Qt::Key_Comma}) {
-            for (const Qt::KeyboardModifiers mod : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
-                const std::string label = std::to_string(isGerman) + " " + std::to_string(key) + " " + std::to_string(mod);
+            for (const Qt::KeyboardModifiers mod :
+                 {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+                const std::string label =
+                    std::to_string(isGerman) + " " + std::to_string(key) + " " + std::to_string(mod);
                 EXPECT_EQ(typed(true, key, mod), isGerman ? QStringLiteral("1,5") : QStringLiteral("1.5")) << label;
                 EXPECT_EQ(typed(false, key, mod), QStringLiteral("15")) << label;
             }

@@ -51,7 +51,8 @@ QVector<QStringList> comparableRows(const ShippedReferenceData& db, const QStrin
         QStringList cells;
         for (auto it = r.begin(); it != r.end(); ++it) {
             if (!writtenByTheProgram(table, it.key()))
-                cells << it.key() + QLatin1Char('=') + (it.value().isNull() ? QStringLiteral("NULL") : it.value().toString());
+                cells << it.key() + QLatin1Char('=')
+                             + (it.value().isNull() ? QStringLiteral("NULL") : it.value().toString());
         }
         out << cells;
     }

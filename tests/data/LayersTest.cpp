@@ -13,9 +13,9 @@
 
 namespace {
 const QMap<QString, int> kFloors = {
-    {QStringLiteral("platform"), 0}, {QStringLiteral("link"), 1},     {QStringLiteral("core"), 2},
+    {QStringLiteral("platform"), 0},   {QStringLiteral("link"), 1},     {QStringLiteral("core"), 2},
     {QStringLiteral("mainwindow"), 3}, {QStringLiteral("channels"), 3}, {QStringLiteral("programs"), 3},
-    {QStringLiteral("records"), 3},  {QStringLiteral("diagrams"), 3}, {QStringLiteral("printing"), 3},
+    {QStringLiteral("records"), 3},    {QStringLiteral("diagrams"), 3}, {QStringLiteral("printing"), 3},
 };
 constexpr int kWindowFloor = 3;
 

@@ -16,20 +16,28 @@ const char* const kModels[] = {"KZT1", "KZT4", "KZT4 48V", "J4", "KZTx"};
 
 // What a limit row bounds: its value times the factor is written into a
 // program field of that many digits.
-struct LimitField { const char* bez; double factor; int digits; bool whole; };
+struct LimitField {
+    const char* bez;
+    double factor;
+    int digits;
+    bool whole;
+};
 const LimitField kLimitFields[] = {
-    {"05", 1000, 5, false},  // end voltages, V -> mV
-    {"L", 1000, 5, false},   // charge current, A -> mA
-    {"E", 1000, 5, false},   // discharge current, A -> mA
-    {"K", 1000, 5, false},   // capacity, Ah -> mAh
-    {"P", 1, 3, true},       // percent
-    {"W", 1, 2, true},       // period
-    {"YH", 1, 3, true},      // self-discharge hours
-    {"YD", 1, 3, true},      // self-discharge days
-    {"N", 10, 3, true},      // charge end, typed whole, kept in tenths
+    {"05", 1000, 5, false}, // end voltages, V -> mV
+    {"L", 1000, 5, false},  // charge current, A -> mA
+    {"E", 1000, 5, false},  // discharge current, A -> mA
+    {"K", 1000, 5, false},  // capacity, Ah -> mAh
+    {"P", 1, 3, true},      // percent
+    {"W", 1, 2, true},      // period
+    {"YH", 1, 3, true},     // self-discharge hours
+    {"YD", 1, 3, true},     // self-discharge days
+    {"N", 10, 3, true},     // charge end, typed whole, kept in tenths
 };
 
-struct Limits { double min = NAN; double max = NAN; };
+struct Limits {
+    double min = NAN;
+    double max = NAN;
+};
 
 class ReferenceTablesTest : public ::testing::Test {
 protected:
@@ -51,7 +59,10 @@ protected:
     }
 };
 
-bool isYesOrNo(const QString& v) { return v == QLatin1String("YES") || v == QLatin1String("NO"); }
+bool isYesOrNo(const QString& v)
+{
+    return v == QLatin1String("YES") || v == QLatin1String("NO");
+}
 
 } // namespace
 
@@ -89,20 +100,24 @@ TEST_F(ReferenceTablesTest, EverySettingTheCodeUsesIsShippedWithAUsableValue)
         EXPECT_EQ(rows.size(), 1) << it.key().toStdString() << " used at " << it.value().first().toStdString();
     }
 
-    for (const char* key : {"FirstStartup", "ChargerSelfInfo", "Akku1Visible", "Akku2Visible", "Akku3Visible",
-                            "Akku4Visible", "KZT1ExtensionAvailable", "KZT4ExtensionAvailable",
-                            "KZT448VExtensionAvailable", "KZTxExtensionAvailable", "ProgramExtensionAvaiable",
-                            "SendAllVisible", "PrintDate", "MinMaxSpannungVisible", "MinMaxStromVisible",
-                            "MinMaxKapazitaetVisible", "xGridVisible", "yGridVisible"})
+    for (const char* key :
+         {"FirstStartup", "ChargerSelfInfo", "Akku1Visible", "Akku2Visible", "Akku3Visible", "Akku4Visible",
+          "KZT1ExtensionAvailable", "KZT4ExtensionAvailable", "KZT448VExtensionAvailable", "KZTxExtensionAvailable",
+          "ProgramExtensionAvaiable", "SendAllVisible", "PrintDate", "MinMaxSpannungVisible", "MinMaxStromVisible",
+          "MinMaxKapazitaetVisible", "xGridVisible", "yGridVisible"})
         EXPECT_TRUE(isYesOrNo(data.setting(QLatin1String(key)))) << key;
 
-    struct Number { const char* key; int min; int max; };
-    for (const Number& n : {Number{"ComPort", 1, 10}, Number{"KZTxChannelCount", 1, 4},
-                            Number{"ProgramExtensionType", 1, 2}, Number{"DefaultLadestrom", 1, 99999},
-                            Number{"DefaultEntladestrom", 1, 99999}, Number{"DefaultEntladeschlussSpannung", 1, 99999},
-                            Number{"DefaultLadeende", 0, 999}, Number{"MaxAkkuBemerkung", 1, 200},
-                            Number{"MaxMessBemerkung", 1, 200}, Number{"HeadArea", 0, 20},
-                            Number{"PrintingLook", 0, 9}}) {
+    struct Number {
+        const char* key;
+        int min;
+        int max;
+    };
+    for (const Number& n :
+         {Number{"ComPort", 1, 10}, Number{"KZTxChannelCount", 1, 4}, Number{"ProgramExtensionType", 1, 2},
+          Number{"DefaultLadestrom", 1, 99999}, Number{"DefaultEntladestrom", 1, 99999},
+          Number{"DefaultEntladeschlussSpannung", 1, 99999}, Number{"DefaultLadeende", 0, 999},
+          Number{"MaxAkkuBemerkung", 1, 200}, Number{"MaxMessBemerkung", 1, 200}, Number{"HeadArea", 0, 20},
+          Number{"PrintingLook", 0, 9}}) {
         bool ok = false;
         const int v = data.setting(QLatin1String(n.key)).toInt(&ok);
         EXPECT_TRUE(ok) << n.key;
@@ -115,9 +130,15 @@ TEST_F(ReferenceTablesTest, DefaultProgramValuesLieWithinEveryModelsLimits)
 {
     // A default replaces a 0 in the program string; the editor would refuse it
     // if it lay outside the limits it checks the same field against.
-    struct Default { const char* key; const char* bez; double divisor; };
-    const Default defaults[] = {{"DefaultLadestrom", "L", 1000}, {"DefaultEntladestrom", "E", 1000},
-                                {"DefaultEntladeschlussSpannung", "05", 1000}, {"DefaultLadeende", "N", 10}};
+    struct Default {
+        const char* key;
+        const char* bez;
+        double divisor;
+    };
+    const Default defaults[] = {{"DefaultLadestrom", "L", 1000},
+                                {"DefaultEntladestrom", "E", 1000},
+                                {"DefaultEntladeschlussSpannung", "05", 1000},
+                                {"DefaultLadeende", "N", 10}};
     for (const char* model : kModels) {
         const auto byBez = limits(model);
         for (const Default& d : defaults) {
@@ -171,7 +192,7 @@ TEST_F(ReferenceTablesTest, BatteryTypesGiveCellListsEveryModelCanCharge)
     if (byNr.contains(5)) {
         EXPECT_FALSE(byNr[5].value(QStringLiteral("Usable")).toBool());
     }
-    EXPECT_DOUBLE_EQ(byNr[2].value(QStringLiteral("Nennspannung")).toDouble(), 1.2);  // NiMH
+    EXPECT_DOUBLE_EQ(byNr[2].value(QStringLiteral("Nennspannung")).toDouble(), 1.2); // NiMH
 
     for (const char* model : kModels) {
         const double maxVoltage = limits(model).value(QStringLiteral("05")).max;
@@ -188,7 +209,7 @@ TEST_F(ReferenceTablesTest, BatteryTypesGiveCellListsEveryModelCanCharge)
                 const double perCell = r.value(QStringLiteral("Nennspannung")).toDouble();
                 EXPECT_GE(zmin, 1) << model << " type " << nr;
                 EXPECT_LE(zmin, zmax) << model << " type " << nr;
-                EXPECT_LE(zmax, 99) << model << " type " << nr;  // two digits
+                EXPECT_LE(zmax, 99) << model << " type " << nr; // two digits
                 EXPECT_GT(perCell, 0) << nr;
                 // The nominal pack voltage goes out in five mV digits and must
                 // be a voltage the model handles.
@@ -273,10 +294,14 @@ TEST_F(ReferenceTablesTest, FormingChoicesSendOneDistinctDigitEach)
 
 TEST_F(ReferenceTablesTest, DiagramStepsKeepEveryCurveSmall)
 {
-    struct Step { qint64 threshold; qint64 step; };
+    struct Step {
+        qint64 threshold;
+        qint64 step;
+    };
     QVector<Step> steps;
     for (const QVariantMap& r : data.rows(QStringLiteral("SELECT * FROM DiagramPoints ORDER BY ID")))
-        steps.push_back({r.value(QStringLiteral("Schwellwert")).toLongLong(), r.value(QStringLiteral("xteWert")).toLongLong()});
+        steps.push_back(
+            {r.value(QStringLiteral("Schwellwert")).toLongLong(), r.value(QStringLiteral("xteWert")).toLongLong()});
     ASSERT_FALSE(steps.isEmpty());
     for (int i = 0; i < steps.size(); ++i) {
         EXPECT_GE(steps[i].step, 1) << i;
@@ -309,7 +334,7 @@ TEST_F(ReferenceTablesTest, DiagramStepsKeepEveryCurveSmall)
     counts << 20000000;
     for (const qint64 n : counts) {
         if (n < 5)
-            continue;  // fewer than 5 values draw no diagram
+            continue; // fewer than 5 values draw no diagram
         const qint64 rows = chartRows(n);
         EXPECT_GE(rows, 1) << n;
         ASSERT_LE(rows, 10000) << "a series of " << n << " values";

@@ -55,7 +55,11 @@ const QSet<QString> kContinuations = {
 };
 
 // Range messages: part 1, " ", Min, part 2, " ", Max, part 3.
-struct RangeMessage { const char* part1; const char* part2; const char* part3; };
+struct RangeMessage {
+    const char* part1;
+    const char* part2;
+    const char* part3;
+};
 const RangeMessage kRangeMessages[] = {
     {"0954", "0955", "0956"}, {"0957", "0955", "0956"}, {"0959", "0964", "0965"},
     {"0961", "0964", "0965"}, {"0958", "0966", "0967"}, {"0960", "0970", "0971"},
@@ -64,7 +68,10 @@ const RangeMessage kRangeMessages[] = {
 
 // Each menu with the identifiers of its captions; accelerators must differ
 // within one menu.
-struct Menu { const char* name; const char* ids; };
+struct Menu {
+    const char* name;
+    const char* ids;
+};
 const Menu kMenus[] = {
     {"menu bar", "1000 1020 1040 1060 1080"},
     {"File", "1002 1008 1010 1012 1014 1016"},
@@ -89,7 +96,7 @@ QChar acceleratorOf(const QString& caption, int* count)
         if (caption[i] != QLatin1Char('&'))
             continue;
         if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&')) {
-            ++i;  // "&&" is a literal ampersand
+            ++i; // "&&" is a literal ampersand
             continue;
         }
         ++*count;
@@ -164,14 +171,15 @@ TEST_F(ReferenceTextsTest, LanguagesHaveTheSameIdentifiersAndNoStrayBlanks)
             const QString& t = it.value();
             EXPECT_TRUE(first.contains(id)) << id.toStdString() << " only in " << lang.toStdString();
             EXPECT_FALSE(t.contains(QChar::ReplacementCharacter)) << id.toStdString() << " is not valid UTF-8";
-            EXPECT_FALSE(t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r')) || t.contains(QLatin1Char('\t')))
+            EXPECT_FALSE(t.contains(QLatin1Char('\n')) || t.contains(QLatin1Char('\r'))
+                         || t.contains(QLatin1Char('\t')))
                 << id.toStdString() << " in " << lang.toStdString();
             EXPECT_FALSE(t.contains(QStringLiteral("  "))) << id.toStdString() << " in " << lang.toStdString();
             if (kContinuations.contains(id))
                 continue;
             EXPECT_FALSE(t.trimmed().isEmpty()) << id.toStdString() << " in " << lang.toStdString();
-            EXPECT_EQ(t, t.trimmed()) << id.toStdString() << " in " << lang.toStdString() << ": '"
-                                      << t.toStdString() << "'";
+            EXPECT_EQ(t, t.trimmed()) << id.toStdString() << " in " << lang.toStdString() << ": '" << t.toStdString()
+                                      << "'";
         }
     }
 }
@@ -186,23 +194,25 @@ TEST_F(ReferenceTextsTest, JoinedMessagesReadAsOneSentence)
             // Numbers are written right after part 1's blank and right before parts 2 and 3.
             EXPECT_FALSE(p1.endsWith(QLatin1Char(' '))) << m.part1 << " " << lang.toStdString();
             for (const QString& part : {p2, p3})
-                EXPECT_FALSE(part.isEmpty() || part[0].isLetterOrNumber()) << m.part2 << "/" << m.part3 << " " << lang.toStdString();
-            const QString joined = p1 + QLatin1Char(' ') + QStringLiteral("0.5") + p2 + QLatin1Char(' ')
-                                   + QStringLiteral("30") + p3;
+                EXPECT_FALSE(part.isEmpty() || part[0].isLetterOrNumber())
+                    << m.part2 << "/" << m.part3 << " " << lang.toStdString();
+            const QString joined =
+                p1 + QLatin1Char(' ') + QStringLiteral("0.5") + p2 + QLatin1Char(' ') + QStringLiteral("30") + p3;
             EXPECT_FALSE(joined.contains(QStringLiteral("  "))) << joined.toStdString();
             EXPECT_TRUE(joined.endsWith(QLatin1Char('.'))) << joined.toStdString();
         }
         // text + " " + channel number + " " + text
         for (const auto& [before, after] : {std::pair{"0746", "0747"}, std::pair{"0748", "0749"}}) {
-            const QString joined = data.text(QLatin1String(before), lang) + QStringLiteral(" 2 ")
-                                   + data.text(QLatin1String(after), lang);
+            const QString joined =
+                data.text(QLatin1String(before), lang) + QStringLiteral(" 2 ") + data.text(QLatin1String(after), lang);
             EXPECT_FALSE(joined.contains(QStringLiteral("  "))) << joined.toStdString();
             EXPECT_TRUE(joined.endsWith(QLatin1Char('.'))) << joined.toStdString();
         }
         // Texts followed by " n" or " (nn%)" must not end in a full stop or blank.
         for (const char* id : {"0900", "0701", "0989", "0846", "0847", "0818"}) {
             const QString t = data.text(QLatin1String(id), lang);
-            EXPECT_FALSE(t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char(' '))) << id << " " << lang.toStdString();
+            EXPECT_FALSE(t.endsWith(QLatin1Char('.')) || t.endsWith(QLatin1Char(' ')))
+                << id << " " << lang.toStdString();
         }
         // The period is printed right after its number.
         EXPECT_TRUE(data.text(QStringLiteral("0938"), lang).startsWith(QLatin1Char(' ')));
@@ -213,7 +223,8 @@ TEST_F(ReferenceTextsTest, QuestionsEndWithAQuestionMark)
 {
     for (const QString& lang : languages) {
         for (const char* id : kQuestions)
-            EXPECT_TRUE(data.text(QLatin1String(id), lang).endsWith(QLatin1Char('?'))) << id << " " << lang.toStdString();
+            EXPECT_TRUE(data.text(QLatin1String(id), lang).endsWith(QLatin1Char('?')))
+                << id << " " << lang.toStdString();
     }
 }
 
@@ -231,12 +242,13 @@ TEST_F(ReferenceTextsTest, MenuCaptionsHaveOneDistinctAcceleratorAndOtherTextsNo
                 const QString caption = data.text(id, lang);
                 int count = 0;
                 const QChar key = acceleratorOf(caption, &count);
-                EXPECT_EQ(count, 1) << id.toStdString() << " '" << caption.toStdString() << "' in " << lang.toStdString();
+                EXPECT_EQ(count, 1) << id.toStdString() << " '" << caption.toStdString() << "' in "
+                                    << lang.toStdString();
                 if (key.isNull())
                     continue;
-                EXPECT_FALSE(keys.contains(key)) << menu.name << " (" << lang.toStdString() << "): "
-                                                 << caption.toStdString() << " and "
-                                                 << keys.value(key).toStdString() << " share their key";
+                EXPECT_FALSE(keys.contains(key))
+                    << menu.name << " (" << lang.toStdString() << "): " << caption.toStdString() << " and "
+                    << keys.value(key).toStdString() << " share their key";
                 keys.insert(key, caption);
             }
         }
@@ -244,7 +256,8 @@ TEST_F(ReferenceTextsTest, MenuCaptionsHaveOneDistinctAcceleratorAndOtherTextsNo
         const auto texts = data.texts(lang);
         for (auto it = texts.begin(); it != texts.end(); ++it) {
             if (!menuIds.contains(it.key())) {
-                EXPECT_FALSE(it.value().contains(QLatin1Char('&'))) << it.key().toStdString() << " " << lang.toStdString();
+                EXPECT_FALSE(it.value().contains(QLatin1Char('&')))
+                    << it.key().toStdString() << " " << lang.toStdString();
             }
         }
     }
@@ -252,17 +265,22 @@ TEST_F(ReferenceTextsTest, MenuCaptionsHaveOneDistinctAcceleratorAndOtherTextsNo
 
 TEST_F(ReferenceTextsTest, NamesOfLanguagesBatteryTypesAndModesResolveInEveryLanguage)
 {
-    struct Names { const char* table; const char* idColumn; };
-    for (const Names& n : {Names{"Sprachen", "SprachResID"}, Names{"Akkutypen", "SprachId"},
-                           Names{"GeraeteModi", "SprachId"}}) {
-        const auto rows = data.rows(QStringLiteral("SELECT %1 AS id FROM %2").arg(QLatin1String(n.idColumn), QLatin1String(n.table)));
+    struct Names {
+        const char* table;
+        const char* idColumn;
+    };
+    for (const Names& n :
+         {Names{"Sprachen", "SprachResID"}, Names{"Akkutypen", "SprachId"}, Names{"GeraeteModi", "SprachId"}}) {
+        const auto rows =
+            data.rows(QStringLiteral("SELECT %1 AS id FROM %2").arg(QLatin1String(n.idColumn), QLatin1String(n.table)));
         ASSERT_FALSE(rows.isEmpty()) << n.table;
         for (const QString& lang : languages) {
             QSet<QString> seen;
             for (const QVariantMap& r : rows) {
                 const QString id = r.value(QStringLiteral("id")).toString();
                 const QString name = data.text(id, lang);
-                EXPECT_FALSE(name.trimmed().isEmpty()) << n.table << " " << id.toStdString() << " " << lang.toStdString();
+                EXPECT_FALSE(name.trimmed().isEmpty())
+                    << n.table << " " << id.toStdString() << " " << lang.toStdString();
                 // Two rows of one name could not be told apart in a list.
                 EXPECT_FALSE(seen.contains(name)) << n.table << " " << name.toStdString();
                 seen.insert(name);
@@ -274,13 +292,14 @@ TEST_F(ReferenceTextsTest, NamesOfLanguagesBatteryTypesAndModesResolveInEveryLan
 TEST_F(ReferenceTextsTest, GermanTextsSpellUmlautsAsUmlauts)
 {
     // Transcriptions as the code's names use them must not reach the user.
-    static const QRegularExpression transcribed(
-        QStringLiteral(R"(Ladegeraet|Kanaele|oesch|aehl|oecht|\bfuer\b|\b[Uu]eber|aet\b|naechst|oesse|\bgeaendert|aender|flaeche|Bestaetig)"));
+    static const QRegularExpression transcribed(QStringLiteral(
+        R"(Ladegeraet|Kanaele|oesch|aehl|oecht|\bfuer\b|\b[Uu]eber|aet\b|naechst|oesse|\bgeaendert|aender|flaeche|Bestaetig)"));
     const auto texts = data.texts(QStringLiteral("DE"));
     ASSERT_FALSE(texts.isEmpty());
     int withUmlaut = 0;
     for (auto it = texts.begin(); it != texts.end(); ++it) {
-        EXPECT_FALSE(transcribed.match(it.value()).hasMatch()) << it.key().toStdString() << ": " << it.value().toStdString();
+        EXPECT_FALSE(transcribed.match(it.value()).hasMatch())
+            << it.key().toStdString() << ": " << it.value().toStdString();
         if (it.value().contains(QRegularExpression(QStringLiteral("[äöüÄÖÜß]"))))
             ++withUmlaut;
     }

@@ -8,7 +8,8 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
-ShippedReferenceData::ShippedReferenceData() : ShippedReferenceData(buildPath(QStringLiteral("shipped/Daten/velmoro.mdb")))
+ShippedReferenceData::ShippedReferenceData()
+    : ShippedReferenceData(buildPath(QStringLiteral("shipped/Daten/velmoro.mdb")))
 {
 }
 
@@ -61,7 +62,8 @@ QStringList ShippedReferenceData::tableNames() const
 QStringList ShippedReferenceData::usableLanguages() const
 {
     QStringList codes;
-    for (const QVariantMap& r : rows(QStringLiteral("SELECT SprachCode FROM Sprachen WHERE Usable=True ORDER BY SprachCode")))
+    for (const QVariantMap& r :
+         rows(QStringLiteral("SELECT SprachCode FROM Sprachen WHERE Usable=True ORDER BY SprachCode")))
         codes << r.value(QStringLiteral("SprachCode")).toString();
     return codes;
 }

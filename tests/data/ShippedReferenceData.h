@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestSupport.h"  // readable failure output for texts
+#include "TestSupport.h" // readable failure output for texts
 
 #include <QHash>
 #include <QSqlDatabase>

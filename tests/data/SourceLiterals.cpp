@@ -13,8 +13,7 @@ const QString kWrapped = QStringLiteral(
 SourceLiterals::SourceLiterals(const QString& root)
 {
     const QDir base(root);
-    QDirIterator it(root, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(root, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);

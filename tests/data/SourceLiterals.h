@@ -27,5 +27,5 @@ public:
 
 private:
     QMap<QString, QStringList> matches(const QRegularExpression& re) const;
-    QVector<QPair<QString, QString>> m_files;  // path relative to the root, content
+    QVector<QPair<QString, QString>> m_files; // path relative to the root, content
 };

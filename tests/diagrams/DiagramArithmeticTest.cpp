@@ -19,7 +19,7 @@ TEST(VelmoroMinMaxWerte, WidensEachBoundApartWithSignedComparisons)
     VelmoroMinMaxWerte fresh;
     for (qint32 v : {1300, 1150, 1200})
         fresh.checkMinMaxSpannung(v);
-    EXPECT_EQ(fresh.MinSpannung, 0);  // unseeded: 0 stands as a bound no value reached
+    EXPECT_EQ(fresh.MinSpannung, 0); // unseeded: 0 stands as a bound no value reached
     EXPECT_EQ(fresh.MaxSpannung, 1300);
 
     VelmoroMinMaxWerte seeded;
@@ -59,8 +59,12 @@ TEST(DiagramSampling, StepFromTheFirstRowWhoseThresholdIsReachedAndNeverTooSmall
         const QVector<DiagramPointsRow>& table;
         qint32 step;
     } cases[] = {
-        {5, rows, 1},           {10000, rows, 1},       {10001, rows, 2},
-        {20000, rows, 2},       {20001, rows, 3},       {6, noZeroRow, 2},  // no row qualifies: the last
+        {5, rows, 1},
+        {10000, rows, 1},
+        {10001, rows, 2},
+        {20000, rows, 2},
+        {20001, rows, 3},
+        {6, noZeroRow, 2},      // no row qualifies: the last
         {5, tooFine, 1},        // a step of 0 would draw nothing
         {1000000, tooFine, 31}, // more than 32767 rows would not fit
         {5, {}, 1},
@@ -98,10 +102,10 @@ TEST(DiagrammLogic, YAxisDivisionsByTheSpan)
         double newMax;
         int divisions;
     } cases[] = {
-        {1, 2, 2, 5},   {0, 15, 15, 6},  {0, 13, 14, 4},  {0, 49, 50, 5},  {0, 35, 35, 7},  {0, 21, 21, 3},
-        {0, 11, 12, 6}, {0, 7, 7, 7},    {0, 4, 4, 4},    {0, 0, 0, 5},    {5, 2, 2, 5},    {0, 60, 60, 5},
-        {-3, 0, 0, 6},  {0, 2.5, 2.5, 4}, // 2.5 rounds to 2: span 2
-        {0.5, 3.5, 3.5, 4}, // halves to even: 0 and 4
+        {1, 2, 2, 5},       {0, 15, 15, 6}, {0, 13, 14, 4}, {0, 49, 50, 5},   {0, 35, 35, 7},
+        {0, 21, 21, 3},     {0, 11, 12, 6}, {0, 7, 7, 7},   {0, 4, 4, 4},     {0, 0, 0, 5},
+        {5, 2, 2, 5},       {0, 60, 60, 5}, {-3, 0, 0, 6},  {0, 2.5, 2.5, 4}, // 2.5 rounds to 2: span 2
+        {0.5, 3.5, 3.5, 4},                                                   // halves to even: 0 and 4
     };
     for (const auto& c : cases) {
         const auto d = DiagrammLogic::setYAxisDivisions(c.min, c.max);
@@ -166,14 +170,14 @@ TEST(DiagrammLogic, ClearedBoxesKeepTheAxisAndAFixedRangeKeepsTheDivisions)
     lead.checkMinMaxKapazitaet(3200);
     DiagrammLogic logic;
     setMinMax(logic, lead);
-    logic.checkBoxClicked(DiagrammLogic::Kapazitaet, true);  // 0 .. 4 Ah: 4 divisions
-    logic.checkBoxClicked(DiagrammLogic::Spannung, true);    // 0 .. 15: 6 divisions
+    logic.checkBoxClicked(DiagrammLogic::Kapazitaet, true); // 0 .. 4 Ah: 4 divisions
+    logic.checkBoxClicked(DiagrammLogic::Spannung, true);   // 0 .. 15: 6 divisions
     ASSERT_EQ(logic.yAxis.majorDivision, 6);
 
     logic.checkBoxClicked(DiagrammLogic::Spannung, false);
     logic.checkBoxClicked(DiagrammLogic::Kapazitaet, false);
     EXPECT_EQ(logic.yAxis.minimum, 0);
-    EXPECT_EQ(logic.yAxis.maximum, 4);  // from the last box that left one ticked
+    EXPECT_EQ(logic.yAxis.maximum, 4); // from the last box that left one ticked
     EXPECT_FALSE(logic.isSeriesShown(DiagrammLogic::Kapazitaet));
 
     logic.checkBoxClicked(DiagrammLogic::Spannung, true);
@@ -183,11 +187,11 @@ TEST(DiagrammLogic, ClearedBoxesKeepTheAxisAndAFixedRangeKeepsTheDivisions)
     logic.refreshXYRanges(velmoroAxisRange::fixed(-1.5, 2), velmoroAxisRange::fixed(0, 60));
     EXPECT_EQ(logic.yAxis.minimum, -1.5);
     EXPECT_EQ(logic.yAxis.maximum, 2);
-    EXPECT_EQ(logic.yAxis.majorDivision, 4);  // of 11 .. 15
+    EXPECT_EQ(logic.yAxis.majorDivision, 4); // of 11 .. 15
     EXPECT_FALSE(logic.xAxis.automatic);
     EXPECT_EQ(logic.xAxis.maximum, 60);
     logic.checkBoxClicked(DiagrammLogic::Strom, true);
-    EXPECT_EQ(logic.yAxis.maximum, 2);  // a fixed range outlives the boxes
+    EXPECT_EQ(logic.yAxis.maximum, 2); // a fixed range outlives the boxes
 
     logic.refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
     EXPECT_TRUE(logic.xAxis.automatic);
@@ -202,19 +206,19 @@ TEST(DiagrammLogic, FixedRangesTickOnRoundNumbersWithinTheUsersBounds)
         double min, max;
         Ticks ticks;
     } cases[] = {
-        {1.3, 3.5, {0.5, 1.5}},  // not 1.3, 1.85, 2.4, ...
+        {1.3, 3.5, {0.5, 1.5}}, // not 1.3, 1.85, 2.4, ...
         {-1.5, 2, {0.5, -1.5}},
         {1, 2, {0.2, 1}},
-        {0.3, 0.9, {0.1, 0.3}},  // the double nearest to 0.3, not 3 * 0.1
+        {0.3, 0.9, {0.1, 0.3}}, // the double nearest to 0.3, not 3 * 0.1
         {-0.4, 1.1, {0.2, -0.4}},
         {0, 60, {10, 0}},
         {10, 30, {5, 10}},
         {0, 7, {1, 0}},
-        {0, 8, {1, 0}},  // eight parts still
+        {0, 8, {1, 0}}, // eight parts still
         {0, 9, {2, 0}},
         {1000, 50000, {10000, 10000}},
         {0.001, 0.0095, {0.002, 0.002}},
-        {5, 5, {}},  // no length: no ticks of its own
+        {5, 5, {}}, // no length: no ticks of its own
         {2, 1, {}},
     };
     for (const auto& c : cases)
@@ -278,7 +282,7 @@ DiagramRangeInput manual(const char* xv, const char* xb, const char* yv, const c
 struct ValidationCase {
     const char* name;
     DiagramRangeInput input;
-    const char* message;  // nullptr: valid
+    const char* message; // nullptr: valid
     const char* focus;
 };
 
@@ -287,7 +291,8 @@ void checkValidation(const ValidationCase (&cases)[11])
     for (const ValidationCase& c : cases) {
         const auto fault = DiagramOptionsLogic::validateRanges(c.input);
         if (!c.message) {
-            EXPECT_FALSE(fault.has_value()) << c.name << ": " << fault.value_or(DiagramRangeFault{}).messageId.toStdString();
+            EXPECT_FALSE(fault.has_value())
+                << c.name << ": " << fault.value_or(DiagramRangeFault{}).messageId.toStdString();
             continue;
         }
         ASSERT_TRUE(fault.has_value()) << c.name;

@@ -55,7 +55,7 @@ TEST_F(DiagramLoadTest, PhasesOfInterleavedSeriesRunFromThePreviousEndValueOfEit
         for (int m = 12; m < 18; ++m)
             value(table, 1, m);
         const qint32 charge2 = endValue(table, 1, 2);
-        value(table, 1, 18);  // after the last end value: only in the whole series
+        value(table, 1, 18); // after the last end value: only in the whole series
 
         const bool temp = QLatin1String(table) == QLatin1String("TempMessWerte");
         const struct {
@@ -64,10 +64,10 @@ TEST_F(DiagramLoadTest, PhasesOfInterleavedSeriesRunFromThePreviousEndValueOfEit
             qint32 shownEnd;
         } cases[] = {
             {0, range(0, 18), 0},
-            {charge1, range(0, 5), charge1},     // the first end value: all before it
+            {charge1, range(0, 5), charge1},      // the first end value: all before it
             {discharge, range(6, 11), discharge}, // from a charge to a discharge
             {charge2, range(12, 17), charge2},
-            {other, range(0, 18), 0},            // another series' end value: the whole series
+            {other, range(0, 18), 0}, // another series' end value: the whole series
             {999999, range(0, 18), 0},
         };
         for (const auto& c : cases) {
@@ -96,10 +96,9 @@ TEST_F(DiagramLoadTest, SamplingTakesEveryStepthValueFromTheFirst)
 
     // The shipped table: 10,001 values are drawn with every second one.
     values("TempMessWerte", 4, 10001);
-    const DiagramValues shipped =
-        loadValues(dbVeluser.handle(), {4, true, 0}, DiagramSampling::diagramPointsRows());
+    const DiagramValues shipped = loadValues(dbVeluser.handle(), {4, true, 0}, DiagramSampling::diagramPointsRows());
     EXPECT_EQ(shipped.step, 2);
-    EXPECT_EQ(shipped.spannung.size(), 5000);  // 5000.5 rounds to the even 5000
+    EXPECT_EQ(shipped.spannung.size(), 5000); // 5000.5 rounds to the even 5000
     EXPECT_EQ(minutes(shipped).back(), 9998);
 }
 
@@ -119,7 +118,7 @@ TEST_F(DiagramLoadTest, LongSeriesAndPhasesAreSampledAlike)
 
     const DiagramValues phase = loadValues(dbVeluser.handle(), {5, false, end}, stepSeven);
     EXPECT_EQ(phase.valueCount, 65000);
-    EXPECT_EQ(phase.spannung.size(), 9286);  // 9285.7
+    EXPECT_EQ(phase.spannung.size(), 9286); // 9285.7
     EXPECT_EQ(minutes(phase), range(0, 64995, 7));
     EXPECT_EQ(phase.minMax.MinSpannung, 1200);
     EXPECT_EQ(phase.minMax.MaxSpannung, 1499);

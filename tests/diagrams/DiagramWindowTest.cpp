@@ -21,7 +21,6 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
-#include <QScreen>
 #include <QImage>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -29,6 +28,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QValueAxis>
 #include <cmath>
@@ -121,12 +121,12 @@ TEST_F(DiagramWindowTest, ShowsTheVoltageCurveOnWholeVoltsAndTheBoxesSwitchCurve
     EXPECT_TRUE(visible(w, DiagrammLogic::Kapazitaet));
     EXPECT_EQ(w->curve(DiagrammLogic::Kapazitaet)->count(), 20);
     EXPECT_EQ(w->axisY()->min(), 0.0);
-    EXPECT_EQ(w->axisY()->max(), 3.0);  // 0 .. 2.375 Ah and 1.21 .. 1.48 V
+    EXPECT_EQ(w->axisY()->max(), 3.0); // 0 .. 2.375 Ah and 1.21 .. 1.48 V
     w->checkBox(DiagrammLogic::Spannung)->click();
     w->checkBox(DiagrammLogic::Kapazitaet)->click();
     EXPECT_FALSE(visible(w, DiagrammLogic::Spannung));
     EXPECT_FALSE(visible(w, DiagrammLogic::Kapazitaet));
-    EXPECT_EQ(w->axisY()->max(), 3.0);  // no box: the axis stays
+    EXPECT_EQ(w->axisY()->max(), 3.0); // no box: the axis stays
 
     // The grab shows the red voltage curve.
     w->checkBox(DiagrammLogic::Spannung)->click();
@@ -149,7 +149,7 @@ TEST_F(DiagramWindowTest, AReloadKeepsTheUsersRangesAndResetsTheBoxesAndThePhase
 
     const qint32 end = endValue("TempMessWerte", 2, 2);
     value("TempMessWerte", 2, 9, 14000);
-    ASSERT_EQ(open(2, end), w);  // the one window, reused
+    ASSERT_EQ(open(2, end), w); // the one window, reused
     EXPECT_EQ(w->logic().lMessReiheId, 2);
     EXPECT_EQ(w->logic().lEndWertId, end);
     EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 8);
@@ -165,7 +165,7 @@ TEST_F(DiagramWindowTest, AReloadKeepsTheUsersRangesAndResetsTheBoxesAndThePhase
     EXPECT_EQ(w->logic().lEndWertId, 0);
     EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 9);
     w->checkBox(DiagrammLogic::Strom)->click();
-    EXPECT_EQ(w->curve(DiagrammLogic::Strom)->count(), 9);  // the reloaded values, not the first
+    EXPECT_EQ(w->curve(DiagrammLogic::Strom)->count(), 9); // the reloaded values, not the first
 
     // Automatic again: the Y axis spans 1 A .. 15 V in 4 divisions.
     w->refreshXYRanges(velmoroAxisRange(), velmoroAxisRange());
@@ -187,7 +187,7 @@ TEST_F(DiagramWindowTest, AFailedLoadClosesOnlyAWindowItOpened)
     EXPECT_EQ(w->callerForm, &caller);
     EXPECT_EQ(open(3), nullptr);
     ASSERT_EQ(opener->window(), w);
-    EXPECT_EQ(w->logic().lMessReiheId, 1);  // still names what it shows
+    EXPECT_EQ(w->logic().lMessReiheId, 1); // still names what it shows
     EXPECT_EQ(w->callerForm, &caller);
     EXPECT_EQ(w->curve(DiagrammLogic::Spannung)->count(), 20);
 
@@ -354,7 +354,7 @@ TEST_F(DiagramWindowTest, AxisLabelsFollowTheUsersLocaleAndFixedRangesTickOnRoun
     EXPECT_EQ(w->axisY()->min(), 1.3);
     EXPECT_EQ(w->axisY()->max(), 3.5);
     const QList<double> ticks = tickValues(w);
-    EXPECT_EQ(ticks.size(), 5 + 8);  // 1.5 .. 3.5 and 0 .. 7
+    EXPECT_EQ(ticks.size(), 5 + 8); // 1.5 .. 3.5 and 0 .. 7
     for (double v : ticks)
         EXPECT_EQ(v * 2, std::round(v * 2)) << v;
     EXPECT_TRUE(ticks.contains(1.5) && ticks.contains(3.5) && ticks.contains(7.0));
@@ -402,10 +402,10 @@ TEST_F(DiagramWindowTest, BelongsToTheCallersMainWindowAndOpensWhollyOnTheScreen
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->parentWidget(), &mainWindow);
     const QRect available = mainWindow.screen()->availableGeometry();
-    ASSERT_LT(available.width(), 826);  // the offscreen screen: narrower than the window's design
+    ASSERT_LT(available.width(), 826); // the offscreen screen: narrower than the window's design
     const QRect frame = w->geometry().marginsAdded(windowFrameMargins(w));
-    EXPECT_TRUE(available.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
-                                           << frame.height();
+    EXPECT_TRUE(available.contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
     EXPECT_EQ(DiagramOpener::ownerOf(nullptr), nullptr);
     // A caller that is a window nobody owns: the diagram must outlive it.
     EXPECT_EQ(DiagramOpener::ownerOf(&mainWindow), nullptr);

@@ -1,8 +1,8 @@
 // Faults on demand: each does to the bytes on the wire what it says, only to
 // the requests it was aimed at, only as often as asked.
 #include "FakeCharger.h"
-#include "TestSupport.h"
 #include "RawPort.h"
+#include "TestSupport.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -37,7 +37,8 @@ protected:
 TEST_F(FakeChargerFaults, EachFaultShapesTheBytes)
 {
     fake.injectFault(FakeFault::Malformed);
-    EXPECT_EQ(rawReply(QStringLiteral("001,M")), QByteArray("\x14" "001,M,SL,L01000,V07200,K00100,\x03"));
+    EXPECT_EQ(rawReply(QStringLiteral("001,M")), QByteArray("\x14"
+                                                            "001,M,SL,L01000,V07200,K00100,\x03"));
     fake.injectFault(FakeFault::Noise);
     const QByteArray noisy = rawReply(QStringLiteral("001,M"));
     EXPECT_TRUE(noisy.contains(status1));

@@ -2,8 +2,8 @@
 // of every code, end-value lists, program echoes and reads, device
 // information, and silence where a charger would be silent.
 #include "FakeCharger.h"
-#include "TestSupport.h"
 #include "RawPort.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -111,8 +111,8 @@ TEST_F(FakeChargerGrammar, WrittenProgramIsEchoedStoredAndReadBack)
     EXPECT_TRUE(fake.channelState(1).running);
 
     // With the extended block the echo carries R as well; O, Q, U included.
-    const QString extended =
-        QStringLiteral("002,P,A02,M01,Z06,P100,F0,W30,K02000,L01000,E00500,V07200,D05400,YH024,S1,C0,B1,H0,N100,O1,Q0,U1");
+    const QString extended = QStringLiteral(
+        "002,P,A02,M01,Z06,P100,F0,W30,K02000,L01000,E00500,V07200,D05400,YH024,S1,C0,B1,H0,N100,O1,Q0,U1");
     fake.setEchoDigits(2, 3);
     EXPECT_EQ(port->ask(extended), extended + QStringLiteral(",G2,R3,"));
     EXPECT_EQ(port->ask(QStringLiteral("002,W")), extended + QStringLiteral(",G2,R3,"));
@@ -125,12 +125,12 @@ TEST_F(FakeChargerGrammar, ProgramBreakingTheGrammarIsRefusedAndNotStored)
 {
     const QString before = fake.program(4);
     const char* bad[] = {
-        "004,P,A02,Z06,F0,W30,L01000,E00500,V07200,D05400",            // no M
-        "004,P,A02,M01,Z6,F0,W30,L01000,E00500,V07200,D05400",         // one digit for Z
-        "004,P,A02,M01,Z06,P100,F0,W30,L01000,E00500,V07200,D05400",   // P without K
-        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0",  // cut extended block
-        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1",     // a reply's tail
-        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,YX010",  // unknown unit
+        "004,P,A02,Z06,F0,W30,L01000,E00500,V07200,D05400",           // no M
+        "004,P,A02,M01,Z6,F0,W30,L01000,E00500,V07200,D05400",        // one digit for Z
+        "004,P,A02,M01,Z06,P100,F0,W30,L01000,E00500,V07200,D05400",  // P without K
+        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0", // cut extended block
+        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1",    // a reply's tail
+        "004,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,YX010", // unknown unit
     };
     for (const char* program : bad)
         EXPECT_EQ(port->ask(QString::fromLatin1(program)), QStringLiteral("004,M,SP,")) << program;
@@ -208,8 +208,9 @@ TEST_F(FakeChargerGrammar, FramesAreAssembledFromPiecesAndNoiseIgnored)
 TEST_F(FakeChargerGrammar, MalformedCommandFramesAreLoggedButNotAnswered)
 {
     const long long written = fake.bytesWritten();
-    port->write(QByteArray("\x12" "001,M,\x03\r"));   // no comma after DC2
-    port->write(QByteArray("\x12,001,M\x03\r"));      // no comma before ETX
+    port->write(QByteArray("\x12"
+                           "001,M,\x03\r"));                 // no comma after DC2
+    port->write(QByteArray("\x12,001,M\x03\r"));             // no comma before ETX
     port->write(QByteArray("\x12,001,M,\x12,002,M,\x03\r")); // cut off by the next frame
     EXPECT_EQ(RawPort::payloadOf(port->readReply()), QStringLiteral("002,M,SA,"));
     ASSERT_TRUE(fake.waitForHandledFrames(4));

@@ -2,8 +2,8 @@
 // like real packs, phases end with end values that are pushed once.
 #include "FakeChannel.h"
 #include "FakeCharger.h"
-#include "TestSupport.h"
 #include "RawPort.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -171,7 +171,8 @@ TEST(FakeChargerSimulation, SelfDischargeTestReportsTheLossAfterStorage)
     EXPECT_EQ(discharge.type, QStringLiteral("SE"));
     // Seven days at 2 % a day of a 1900 mAh pack.
     EXPECT_NEAR(discharge.selfDischarge, 266, 3);
-    EXPECT_TRUE(ch.endValuePayload().contains(QStringLiteral(",Y%1,").arg(discharge.selfDischarge, 5, 10, QLatin1Char('0'))));
+    EXPECT_TRUE(
+        ch.endValuePayload().contains(QStringLiteral(",Y%1,").arg(discharge.selfDischarge, 5, 10, QLatin1Char('0'))));
 }
 
 TEST(FakeChargerSimulation, PhaseEndPushesTheGrownListOverTheWire)
@@ -207,10 +208,10 @@ TEST(FakeChargerSimulation, ChemistryIsGuessedFromTheVoltagePerCell)
     EXPECT_EQ(FakeBattery::guess(2, 7200, 6), C::NiMH);
     EXPECT_EQ(FakeBattery::guess(4, 12000, 6), C::LeadAcid);
     EXPECT_EQ(FakeBattery::guess(3, 7400, 2), C::LiIon);
-    EXPECT_EQ(FakeBattery::guess(5, 8400, 6), C::NiMH);     // 1.4 V per cell charge end
+    EXPECT_EQ(FakeBattery::guess(5, 8400, 6), C::NiMH);      // 1.4 V per cell charge end
     EXPECT_EQ(FakeBattery::guess(5, 14400, 6), C::LeadAcid); // 2.4 V
     EXPECT_EQ(FakeBattery::guess(5, 8400, 2), C::LiIon);     // 4.2 V
-    EXPECT_EQ(FakeBattery::guess(2, 1200, 0), C::NiMH);     // no cell count: one cell
+    EXPECT_EQ(FakeBattery::guess(2, 1200, 0), C::NiMH);      // no cell count: one cell
 }
 
 TEST(FakeChargerSimulation, ManualStateStopsTheSimulation)

@@ -36,7 +36,8 @@ QByteArray RawPort::readReply(int boundMs)
     QByteArray got;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
     while (m_fd >= 0 && !got.contains('\x03')) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
         pollfd p{m_fd, POLLIN, 0};
         if (::poll(&p, 1, int(std::max<long long>(0, left.count()))) <= 0)
             break;
@@ -54,7 +55,8 @@ QByteArray RawPort::readExactly(qsizetype n, int boundMs)
     QByteArray got;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
     while (m_fd >= 0 && got.size() < n) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
         pollfd p{m_fd, POLLIN, 0};
         if (::poll(&p, 1, int(std::max<long long>(0, left.count()))) <= 0)
             break;

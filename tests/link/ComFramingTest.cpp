@@ -92,11 +92,21 @@ TEST(ComFraming, CommandFrameWrapsTheBody)
 TEST(ComPortNames, NumbersMapToDevicesAndPathsStayPaths)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"1", "/dev/ttyS0"},      {"4", "/dev/ttyS3"},      {"5", "/dev/ttyUSB0"},
-        {"8", "/dev/ttyUSB3"},    {"9", "/dev/ttyACM0"},    {"10", "/dev/ttyACM1"},
-        {"03", "/dev/ttyS2"},     {" 2 ", "/dev/ttyS1"},    {"0", ""},
-        {"11", ""},               {"", ""},                 {"COM1", ""},
-        {"-1", ""},               {"/dev/pts/7", "/dev/pts/7"}, {" /tmp/x/tty ", "/tmp/x/tty"},
+        {"1", "/dev/ttyS0"},
+        {"4", "/dev/ttyS3"},
+        {"5", "/dev/ttyUSB0"},
+        {"8", "/dev/ttyUSB3"},
+        {"9", "/dev/ttyACM0"},
+        {"10", "/dev/ttyACM1"},
+        {"03", "/dev/ttyS2"},
+        {" 2 ", "/dev/ttyS1"},
+        {"0", ""},
+        {"11", ""},
+        {"", ""},
+        {"COM1", ""},
+        {"-1", ""},
+        {"/dev/pts/7", "/dev/pts/7"},
+        {" /tmp/x/tty ", "/tmp/x/tty"},
     };
     for (const auto& [setting, device] : cases)
         EXPECT_EQ(comPortDevice(QString::fromLatin1(setting)), QString::fromLatin1(device)) << setting;

@@ -10,22 +10,40 @@ namespace {
 QStringList goodElements()
 {
     return QStringList{
-        QStringLiteral("001"), QStringLiteral("G"), QStringLiteral("2"), QStringLiteral("1"),
-        QStringLiteral("01"), QStringLiteral("24"),      // NiCd cells
-        QStringLiteral("02"), QStringLiteral("25"),      // NiMH
-        QStringLiteral("03"), QStringLiteral("06"),      // Li-ion
-        QStringLiteral("04"), QStringLiteral("12"),      // lead
-        QStringLiteral("01000"), QStringLiteral("40000"),  // end-of-charge voltage
-        QStringLiteral("00800"), QStringLiteral("30000"),  // end-of-discharge voltage
-        QStringLiteral("00050"), QStringLiteral("05000"),  // discharge current
-        QStringLiteral("00100"), QStringLiteral("10000"),  // charge current
-        QStringLiteral("00100"), QStringLiteral("99999"),  // capacity
-        QStringLiteral("050"), QStringLiteral("150"),    // end of charge (N)
-        QStringLiteral("010"), QStringLiteral("200"),    // percentage
-        QStringLiteral("01"), QStringLiteral("99"),      // period
-        QStringLiteral("001"), QStringLiteral("365"),    // days
-        QStringLiteral("001"), QStringLiteral("999"),    // hours
-        QStringLiteral("Lab_charger_4_x"), QString(),
+        QStringLiteral("001"),
+        QStringLiteral("G"),
+        QStringLiteral("2"),
+        QStringLiteral("1"),
+        QStringLiteral("01"),
+        QStringLiteral("24"), // NiCd cells
+        QStringLiteral("02"),
+        QStringLiteral("25"), // NiMH
+        QStringLiteral("03"),
+        QStringLiteral("06"), // Li-ion
+        QStringLiteral("04"),
+        QStringLiteral("12"), // lead
+        QStringLiteral("01000"),
+        QStringLiteral("40000"), // end-of-charge voltage
+        QStringLiteral("00800"),
+        QStringLiteral("30000"), // end-of-discharge voltage
+        QStringLiteral("00050"),
+        QStringLiteral("05000"), // discharge current
+        QStringLiteral("00100"),
+        QStringLiteral("10000"), // charge current
+        QStringLiteral("00100"),
+        QStringLiteral("99999"), // capacity
+        QStringLiteral("050"),
+        QStringLiteral("150"), // end of charge (N)
+        QStringLiteral("010"),
+        QStringLiteral("200"), // percentage
+        QStringLiteral("01"),
+        QStringLiteral("99"), // period
+        QStringLiteral("001"),
+        QStringLiteral("365"), // days
+        QStringLiteral("001"),
+        QStringLiteral("999"), // hours
+        QStringLiteral("Lab_charger_4_x"),
+        QString(),
     };
 }
 
@@ -65,46 +83,34 @@ TEST(DeviceInfo, ACompleteReplyFillsEveryField)
 TEST(DeviceInfo, FailuresNameTheFieldAndKeepWhatFollows)
 {
     struct Case {
-        int element;       // -1: replace the whole reply
+        int element; // -1: replace the whole reply
         const char* value;
         int position;
         int channels;
         int erw;
-        int failedElement;  // element whose field holds the code, or 0
+        int failedElement; // element whose field holds the code, or 0
         int code;
     };
     const Case cases[] = {
-        {-1, "", -1, -2, 0, 0, 0},
-        {-1, "-1", -1, -1, 0, 0, 0},
-        {-1, "drop final comma", -1, -1, 0, 0, 0},
-        {1, "g", -1, -1, 0, 0, 0},
-        {2, "5", -1, -7, 0, 0, 0},
-        {2, "0", -1, -7, 0, 0, 0},
-        {2, "x", -1, -6, 0, 0, 0},
-        {2, "", -1, -6, 0, 0, 0},
-        {2, "99999999999999999999999", -1, -7, 0, 0, 0},
-        {2, "+3", 32, 3, 1, 0, 0},
-        {3, "2", 2, 2, -7, 0, 0},
-        {3, "-1", 2, 2, -7, 0, 0},
-        {3, "a", 2, 2, -6, 0, 0},
-        {4, "1", 3, 2, 1, 4, -7},         // one digit in a two-digit field
-        {4, "1a", 3, 2, 1, 4, -6},
-        {4, "-5", 32, 2, 1, 4, -5},       // a sign counts towards the width
-        {18, "0100", 17, 2, 1, 18, -7},   // four-digit charge-current limit
-        {22, "0050", 21, 2, 1, 22, -7},
-        {31, "99", 30, 2, 1, 31, -7},
+        {-1, "", -1, -2, 0, 0, 0},      {-1, "-1", -1, -1, 0, 0, 0},  {-1, "drop final comma", -1, -1, 0, 0, 0},
+        {1, "g", -1, -1, 0, 0, 0},      {2, "5", -1, -7, 0, 0, 0},    {2, "0", -1, -7, 0, 0, 0},
+        {2, "x", -1, -6, 0, 0, 0},      {2, "", -1, -6, 0, 0, 0},     {2, "99999999999999999999999", -1, -7, 0, 0, 0},
+        {2, "+3", 32, 3, 1, 0, 0},      {3, "2", 2, 2, -7, 0, 0},     {3, "-1", 2, 2, -7, 0, 0},
+        {3, "a", 2, 2, -6, 0, 0},       {4, "1", 3, 2, 1, 4, -7},   // one digit in a two-digit field
+        {4, "1a", 3, 2, 1, 4, -6},      {4, "-5", 32, 2, 1, 4, -5}, // a sign counts towards the width
+        {18, "0100", 17, 2, 1, 18, -7},                             // four-digit charge-current limit
+        {22, "0050", 21, 2, 1, 22, -7}, {31, "99", 30, 2, 1, 31, -7},
     };
     for (const Case& c : cases) {
         CommunicationProgram p;
-        p.iLGZzMaxNICD = 77;    // element 5
-        p.iLGLStrMax = 7777;    // element 19
-        p.iLGSEntlStMax = 777;  // element 31
+        p.iLGZzMaxNICD = 77;   // element 5
+        p.iLGLStrMax = 7777;   // element 19
+        p.iLGSEntlStMax = 777; // element 31
         p.iLGTxt = QStringLiteral("old");
         QString text;
         if (c.element < 0) {
-            text = QLatin1String(c.value) == QLatin1String("drop final comma")
-                       ? join(goodElements()).chopped(1)
-                       : QString::fromLatin1(c.value);
+            text = QLatin1String(c.value) == QLatin1String("drop final comma") ? join(goodElements()).chopped(1)
+                                                                               : QString::fromLatin1(c.value);
         } else {
             QStringList e = goodElements();
             e[c.element] = QLatin1String(c.value);

@@ -80,19 +80,25 @@ TEST(EndwertReply, GroupsAreReadInReplyOrder)
 TEST(EndwertReply, IncompleteOrBrokenRepliesGiveNoListAndKeepTheListAsItWas)
 {
     const char* const cases[] = {
-        "", "   ", "-1", "001", "001,M,SL,K01234,T95,V01450,", "001,D,", "001,D,SL,",
+        "",
+        "   ",
+        "-1",
+        "001",
+        "001,M,SL,K01234,T95,V01450,",
+        "001,D,",
+        "001,D,SL,",
         "001,D,SL,K01234,",
-        "001,D,SL,K01234,T95,",                  // ends before its voltage
-        "001,D,SL,K1234,T95,V01450,",            // four digits: the letter is part of the number
-        "001,D,SL,K01234,T,V01450,",             // no cycle time digits
+        "001,D,SL,K01234,T95,",       // ends before its voltage
+        "001,D,SL,K1234,T95,V01450,", // four digits: the letter is part of the number
+        "001,D,SL,K01234,T,V01450,",  // no cycle time digits
         "001,D,SL,K01234,T9x,V01450,",
-        "001,D,SL,K01234,T99999999999,V01450,",  // beyond 32 bits
-        "001,D,SL,K0-234,T95,V01450,",           // a sign is no digit
-        "001,D,SL,K01234,T-95,V01450,",          // nor in the cycle time
-        "001,D,SE,K01180,T88,V01002,Y-0012,",    // nor in the self-discharge
-        "001,D,SE,K01180,T88,V01002,X1,Y00012,P087,",  // optional elements out of order
+        "001,D,SL,K01234,T99999999999,V01450,",       // beyond 32 bits
+        "001,D,SL,K0-234,T95,V01450,",                // a sign is no digit
+        "001,D,SL,K01234,T-95,V01450,",               // nor in the cycle time
+        "001,D,SE,K01180,T88,V01002,Y-0012,",         // nor in the self-discharge
+        "001,D,SE,K01180,T88,V01002,X1,Y00012,P087,", // optional elements out of order
         "001,D,SE,K01180,T88,V01002,Xa,",
-        "001,D,SL,K01234,T95,V01450,SE,K01180,T88,",  // second group incomplete
+        "001,D,SL,K01234,T95,V01450,SE,K01180,T88,", // second group incomplete
     };
     for (const char* reply : cases) {
         EntwertList list;
@@ -112,7 +118,7 @@ TEST(EndwertList, HoldsRecordsByReferenceWithPositionsAndKeys)
     EXPECT_EQ(b.Add(rec, QStringLiteral("k1")), rec);
     rec->TempID = 17;
     EXPECT_EQ(a.Item(1)->TempID, 17);
-    EXPECT_EQ(b.Item(QStringLiteral("K1")), rec);  // keys ignore case
+    EXPECT_EQ(b.Item(QStringLiteral("K1")), rec); // keys ignore case
 
     EXPECT_EQ(b.Add(std::make_shared<CommunicationEndwert>(), QStringLiteral("k1")), nullptr);
     EXPECT_EQ(b.Add(nullptr), nullptr);
@@ -136,5 +142,5 @@ TEST(EndwertList, HoldsRecordsByReferenceWithPositionsAndKeys)
     EXPECT_EQ(empty.Count(), 0);
     b.RemoveAll();
     EXPECT_EQ(b.Count(), 0);
-    EXPECT_EQ(a.Item(1)->TempID, 17);  // still alive through the other list
+    EXPECT_EQ(a.Item(1)->TempID, 17); // still alive through the other list
 }

@@ -37,10 +37,10 @@ struct CodeCase {
 TEST_F(FakeChargerReplies, EveryStatusCodeParsesToItsStateAndErrorCode)
 {
     const CodeCase cases[] = {
-        {"SA", "", 1, 0},  {"SA", "X2", 1, 11}, {"SF", "X3", 5, 10}, {"SL", "", 2, 0},  {"SE", "", 3, 0},
-        {"SM", "", 4, 0},  {"SW", "", 6, 0},    {"SP", "", 7, 1},    {"SK", "", 7, 2},  {"SG", "", 7, 3},
-        {"SQT", "", 7, 4}, {"SQV", "", 7, 5},   {"SQR", "", 7, 6},   {"SQU", "", 7, 7}, {"SQP", "", 7, 8},
-        {"SQS", "", 7, 9},
+        {"SA", "", 1, 0},  {"SA", "X2", 1, 11}, {"SF", "X3", 5, 10}, {"SL", "", 2, 0},
+        {"SE", "", 3, 0},  {"SM", "", 4, 0},    {"SW", "", 6, 0},    {"SP", "", 7, 1},
+        {"SK", "", 7, 2},  {"SG", "", 7, 3},    {"SQT", "", 7, 4},   {"SQV", "", 7, 5},
+        {"SQR", "", 7, 6}, {"SQU", "", 7, 7},   {"SQP", "", 7, 8},   {"SQS", "", 7, 9},
     };
     fake.setValues(3, 1250, 7350, 480);
     for (const auto& c : cases) {

@@ -160,18 +160,18 @@ TEST(ProgramText, TailsAndFlags)
         {reply("002", ",G1,"), true, 2},
         {reply("002", ",G1,"), false, 2},
         {reply("002", ext + QStringLiteral(",G2,R3,")), true, 2},
-        {reply("002", ext + QStringLiteral(",G2,")), true, -1},    // the final empty element is no R
-        {reply("002", ext + QStringLiteral(",G2,R3,")), false, -1},  // G is no R
+        {reply("002", ext + QStringLiteral(",G2,")), true, -1},     // the final empty element is no R
+        {reply("002", ext + QStringLiteral(",G2,R3,")), false, -1}, // G is no R
         {reply("002", ext), false, 2},
-        {reply("002", ext + QStringLiteral(",O1")), false, -1},      // O without Q and U
+        {reply("002", ext + QStringLiteral(",O1")), false, -1}, // O without Q and U
         {reply("002", ext + QStringLiteral(",O1,Q1,U1,G2,R3,")), true, 2},
-        {reply("002", ext + QStringLiteral(",O1,Q1,U1,G2,R3,X,")), true, 2},  // nothing after R is read
-        {reply("002", ",S1,C0,B1,H0"), false, -1},                  // incomplete extended block
-        {reply("002", ","), false, -1},                             // a reply without G
+        {reply("002", ext + QStringLiteral(",O1,Q1,U1,G2,R3,X,")), true, 2}, // nothing after R is read
+        {reply("002", ",S1,C0,B1,H0"), false, -1},                           // incomplete extended block
+        {reply("002", ","), false, -1},                                      // a reply without G
         {reply("002", ",X1"), false, -1},
         {reply("002", ",YX010"), false, 2},
-        {QStringLiteral("001,P,A02,M01,F0,W30,L01000,E00500,V07200,D05400"), false, -1},  // no Z
-        {QStringLiteral("001,P,A02,M01,Z06,P100,F0,W30,K01000,E00500,V07200,D05400"), false, -1},  // no L
+        {QStringLiteral("001,P,A02,M01,F0,W30,L01000,E00500,V07200,D05400"), false, -1},          // no Z
+        {QStringLiteral("001,P,A02,M01,Z06,P100,F0,W30,K01000,E00500,V07200,D05400"), false, -1}, // no L
         {QStringLiteral("001,M,SK,"), true, -4},
         {QStringLiteral("001,M,SA,"), true, -1},
         {QStringLiteral("001,W,"), true, -1},
@@ -198,9 +198,11 @@ TEST(ProgramText, TailsAndFlags)
 TEST(ProgramText, ReadsOnlyWhatItReachesAndReportsConversionFailures)
 {
     CommunicationProgram p;
-    QString text = QStringLiteral("  002,P,A03,M02,Z04,F1,W10,L01000,E00500,V07200,D05400,YH024,S0,C1,B0,H1,N150,O1,Q1,U1,G1,R2,  ");
+    QString text = QStringLiteral(
+        "  002,P,A03,M02,Z04,F1,W10,L01000,E00500,V07200,D05400,YH024,S0,C1,B0,H1,N150,O1,Q1,U1,G1,R2,  ");
     ASSERT_TRUE(p.splitRecievedString(text, true));
-    EXPECT_EQ(text, QStringLiteral("002,P,A03,M02,Z04,F1,W10,L01000,E00500,V07200,D05400,YH024,S0,C1,B0,H1,N150,O1,Q1,U1,G1,R2,"));
+    EXPECT_EQ(text, QStringLiteral(
+                        "002,P,A03,M02,Z04,F1,W10,L01000,E00500,V07200,D05400,YH024,S0,C1,B0,H1,N150,O1,Q1,U1,G1,R2,"));
     EXPECT_EQ(p.iProzentwert, -3);
     EXPECT_EQ(p.lKapazitaet, -3);
     EXPECT_EQ(p.iSelbstentladungsIntervalTyp, 2);

@@ -58,14 +58,27 @@ private:
     {
         const qsizetype at = s.isEmpty() ? 0 : pick(static_cast<size_t>(s.size()));
         switch (pick(8)) {
-        case 0: if (!s.isEmpty()) s.remove(at, 1); break;
-        case 1: s.insert(at, randomChar()); break;
-        case 2: if (!s.isEmpty()) s[at] = randomChar(); break;
-        case 3: s.truncate(at); break;
+        case 0:
+            if (!s.isEmpty())
+                s.remove(at, 1);
+            break;
+        case 1:
+            s.insert(at, randomChar());
+            break;
+        case 2:
+            if (!s.isEmpty())
+                s[at] = randomChar();
+            break;
+        case 3:
+            s.truncate(at);
+            break;
         case 4: { // drop or double one element
             QStringList e = s.split(QLatin1Char(','));
             const int i = pick(static_cast<size_t>(e.size()));
-            if (pick(2)) e.removeAt(i); else e.insert(i, e.at(i));
+            if (pick(2))
+                e.removeAt(i);
+            else
+                e.insert(i, e.at(i));
             s = e.join(QLatin1Char(','));
             break;
         }
@@ -75,8 +88,12 @@ private:
             s = e.join(QLatin1Char(','));
             break;
         }
-        case 6: s.insert(at, QString(pick(3), QLatin1Char(' '))); break;
-        case 7: s.insert(at, QString(pick(12), QLatin1Char('9'))); break;
+        case 6:
+            s.insert(at, QString(pick(3), QLatin1Char(' ')));
+            break;
+        case 7:
+            s.insert(at, QString(pick(12), QLatin1Char('9')));
+            break;
         }
     }
 
@@ -131,9 +148,10 @@ TEST(ReplyRobustness, StatusRecordAnswersOnlyWithItsCodes)
         EXPECT_TRUE(r.iFehlerCode >= 0 && r.iFehlerCode <= 11) << where;
         EXPECT_TRUE(isChannelOrEmpty(r.strKanal)) << where;
         EXPECT_TRUE(r.lStrom >= -99999 && r.lStrom <= 99999 && r.lSpannung >= -99999 && r.lSpannung <= 99999
-                    && r.lKapazitaet >= -99999 && r.lKapazitaet <= 99999) << where;
+                    && r.lKapazitaet >= -99999 && r.lKapazitaet <= 99999)
+            << where;
     }
-    EXPECT_GT(events, 100);  // the mutations reach the event paths too
+    EXPECT_GT(events, 100); // the mutations reach the event paths too
 }
 
 TEST(ReplyRobustness, EndValueListEitherParsesOrStaysAsItWas)

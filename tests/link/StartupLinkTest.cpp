@@ -151,7 +151,8 @@ TEST_F(StartupLinkTest, ReopenFromAnEventDuringAWaitKeepsTheWaitingLinkAlive)
     objComCommunication->setReplyTimeout(500);
     VelmoroComCommunication* waiting = objComCommunication.get();
     // The port dialog's OK arrives while channel 1 waits with events running.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { reopenComCommunication(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { reopenComCommunication(); }, Qt::QueuedConnection);
     EXPECT_EQ(waiting->getProgram(QStringLiteral("001"), true), QString());
     ASSERT_NE(objComCommunication.get(), waiting);
     EXPECT_TRUE(objComCommunication->isComPortOpen());

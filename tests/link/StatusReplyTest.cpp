@@ -46,7 +46,7 @@ TEST(StatusReply, CodesValuesAndWhatEarlierRepliesLeave)
 {
     struct Case {
         const char* reply;
-        Fields after;  // after a charging reply 001 / 2 / 2 / 0 / 1500 / 7300 / 800
+        Fields after; // after a charging reply 001 / 2 / 2 / 0 / 1500 / 7300 / 800
     };
     const Case cases[] = {
         {"", {"001", -2, 2, 0, 1500, 7300, 800}},
@@ -127,7 +127,8 @@ TEST(StatusReply, EndValuesAndProgramsAreHandedOnBeforeTheCallReturns)
     EXPECT_EQ(log.lists[1]->Count(), 0);
     EXPECT_EQ(r.iAntwortTyp, 3);
 
-    r.splitRecievedString(QStringLiteral("003,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B1,H0,N100,G2,R3,"));
+    r.splitRecievedString(
+        QStringLiteral("003,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B1,H0,N100,G2,R3,"));
     ASSERT_EQ(log.programs.size(), 1u);
     EXPECT_EQ(log.programs[0]->iAkkuTyp, 2);
     EXPECT_EQ(log.programs[0]->iLadegeraet, 3);

@@ -32,7 +32,8 @@ TEST_F(AboutAndHelpTest, HelpPageOfTheLanguageOpensInTheBrowser)
         showHelpContents();
         ASSERT_EQ(browser.opened.size(), 1);
         const QString page = browser.opened[0].toLocalFile();
-        EXPECT_TRUE(page.endsWith(QStringLiteral("/help/velmoro-%1.html").arg(QString::fromLatin1(language).toLower())));
+        EXPECT_TRUE(
+            page.endsWith(QStringLiteral("/help/velmoro-%1.html").arg(QString::fromLatin1(language).toLower())));
         // Shipped beside the program, in its language.
         EXPECT_TRUE(page.startsWith(QCoreApplication::applicationDirPath()));
         EXPECT_TRUE(readAll(page).contains(QStringLiteral("lang=\"%1\"").arg(QString::fromLatin1(language).toLower())));
@@ -93,7 +94,7 @@ TEST_F(AboutAndHelpTest, AboutBoxShowsSystemInformation)
 TEST_F(AboutAndHelpTest, AboutBoxSaysWhenThereIsNoSystemInformation)
 {
     frmAbout about;
-    closeCoreForTest();  // nothing left to ask for the database version
+    closeCoreForTest(); // nothing left to ask for the database version
     about.cmdSysInfo_Click();
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Systeminformationen sind momentan nicht verfügbar")});

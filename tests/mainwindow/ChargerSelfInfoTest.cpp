@@ -32,7 +32,8 @@ protected:
         for (int n = 1; n <= 4; ++n)
             objSettings().setSetting(QStringLiteral("Akku%1Visible").arg(n), QStringLiteral("YES"));
         // Rows the description has nothing to say about.
-        dbVelmoro.exec(QStringLiteral("INSERT INTO Akkutypen (Nr, SprachId, ZminKZTx, ZmaxKZTx) VALUES (5, '3001', 7, 9)"));
+        dbVelmoro.exec(
+            QStringLiteral("INSERT INTO Akkutypen (Nr, SprachId, ZminKZTx, ZmaxKZTx) VALUES (5, '3001', 7, 9)"));
         dbVelmoro.exec(QStringLiteral("INSERT INTO MinMaxWerte (Bez, MinKztx, MaxKztx) VALUES ('l', 7, 9)"));
 
         openComCommunication();
@@ -40,11 +41,11 @@ protected:
         fake.clearFrameLog();
 
         QStringList fields = FakeDeviceInfo::defaultFields(2, false);
-        fields[16] = QStringLiteral("00500");   // charge current 500 .. 5000 mA
+        fields[16] = QStringLiteral("00500"); // charge current 500 .. 5000 mA
         fields[17] = QStringLiteral("05000");
-        fields[20] = QStringLiteral("000");     // extended end of charge 0 .. 150
+        fields[20] = QStringLiteral("000"); // extended end of charge 0 .. 150
         fields[21] = QStringLiteral("150");
-        fields[23] = QStringLiteral("100");     // percentage up to 100
+        fields[23] = QStringLiteral("100"); // percentage up to 100
         fields[30] = QStringLiteral("Bench_charger_7");
         fake.setDeviceInfoFields(fields);
     }
@@ -80,10 +81,10 @@ protected:
     }
     static QPair<double, double> limits(const char* bez)
     {
-        const QVariant min = dbVelmoro.scalar(QStringLiteral("SELECT MinKztx FROM MinMaxWerte WHERE Bez = ?"),
-                                              {QLatin1String(bez)});
-        const QVariant max = dbVelmoro.scalar(QStringLiteral("SELECT MaxKztx FROM MinMaxWerte WHERE Bez = ?"),
-                                              {QLatin1String(bez)});
+        const QVariant min =
+            dbVelmoro.scalar(QStringLiteral("SELECT MinKztx FROM MinMaxWerte WHERE Bez = ?"), {QLatin1String(bez)});
+        const QVariant max =
+            dbVelmoro.scalar(QStringLiteral("SELECT MaxKztx FROM MinMaxWerte WHERE Bez = ?"), {QLatin1String(bez)});
         return {min.toDouble(), max.toDouble()};
     }
     static QPair<int, int> cells(int nr)
@@ -135,7 +136,7 @@ TEST_F(ChargerSelfInfoTest, CompleteDescriptionSetsChannelsLimitsAndTitle)
     EXPECT_EQ(limits("05"), qMakePair(1.0, 30.0));
     EXPECT_EQ(limits("K"), qMakePair(0.1, 50.0));
     EXPECT_EQ(limits("YH"), qMakePair(1.0, 720.0));
-    EXPECT_EQ(limits("l"), qMakePair(7.0, 9.0));  // the key is compared exactly
+    EXPECT_EQ(limits("l"), qMakePair(7.0, 9.0)); // the key is compared exactly
 
     // The same count again touches neither the visibility nor the menu items;
     // the extension switch follows the new flag.
@@ -180,7 +181,7 @@ TEST_F(ChargerSelfInfoTest, WrongReplyOnThirdTryAsksForTheModelAtNextStart)
     fake.injectFault(FakeFault::NoReply, 2, QStringLiteral("001"), QStringLiteral("G"));
     fake.injectFault(FakeFault::Refuse, 1, QStringLiteral("001"), QStringLiteral("G"));
     messages.answer(MessageService::Ok);
-    messages.answer(MessageService::No);  // the close question: keep running
+    messages.answer(MessageService::No); // the close question: keep running
     checkChargerSelfInfo();
 
     ASSERT_EQ(messages.shown.size(), 2);
@@ -199,7 +200,7 @@ TEST_F(ChargerSelfInfoTest, WrongReplyOnThirdTryAsksForTheModelAtNextStart)
 
 TEST_F(ChargerSelfInfoTest, BadFieldOnEveryTryNamesItsPositionAndAsksAgainLater)
 {
-    fake.setDeviceInfoField(12, QStringLiteral("123"));  // wrong width
+    fake.setDeviceInfoField(12, QStringLiteral("123")); // wrong width
     checkChargerSelfInfo();
     EXPECT_EQ(deviceInfoRequests(), 3);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -266,7 +267,7 @@ TEST_F(ChargerSelfInfoTest, LaterChecksUseTheLimitsOfTheLatestDescription)
 {
     openGlobalRecordsets();
     QStringList fields = FakeDeviceInfo::defaultFields(2, false);
-    fields[6] = QStringLiteral("02");   // Li-ion cells 2 .. 4
+    fields[6] = QStringLiteral("02"); // Li-ion cells 2 .. 4
     fields[7] = QStringLiteral("04");
     fields[16] = QStringLiteral("00500"); // charge current 0.5 .. 5 A
     fields[17] = QStringLiteral("05000");
@@ -278,11 +279,10 @@ TEST_F(ChargerSelfInfoTest, LaterChecksUseTheLimitsOfTheLatestDescription)
         bool before;
         bool after;
     } checks[] = {
-        {"L", 4.5, false, true},   // above the old maximum, within the charger's
-        {"L", 0.1, true, false},   // below the charger's minimum
-        {"L", 5.5, false, false},
-        {"05", 31.0, true, false}, // end-of-charge voltage now up to 30 V
-        {"05", 0.8, true, false},  // and from 1 V
+        {"L", 4.5, false, true},                             // above the old maximum, within the charger's
+        {"L", 0.1, true, false},                             // below the charger's minimum
+        {"L", 5.5, false, false}, {"05", 31.0, true, false}, // end-of-charge voltage now up to 30 V
+        {"05", 0.8, true, false},                            // and from 1 V
         {"05", 1.5, true, true},
     };
     for (const auto& c : checks)

@@ -43,10 +43,7 @@ protected:
     {
         objSettings().setSetting(QLatin1String(key), value);
     }
-    static int tempRows()
-    {
-        return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM TempMessWerte")).toInt();
-    }
+    static int tempRows() { return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM TempMessWerte")).toInt(); }
 
     TempProgramFolder folder;
     ScriptedMessages messages;

@@ -87,14 +87,14 @@ TEST_F(ErrorGuardTest, LanguageDialogKeepsItsSettingAndStaysOpenWhenTheWriteIsRe
     d.cboSprachAuswahl->selectValue(QStringLiteral("DE"));
     messages.answer(MessageService::Ok);
     messages.answer(MessageService::Yes);
-    d.btnOk->click();  // through the connection, as the user's click arrives
+    d.btnOk->click(); // through the connection, as the user's click arrives
 
     ASSERT_EQ(messages.shown.size(), 3);
     EXPECT_EQ(messages.shown[2].icon, MessageService::Critical);
     EXPECT_TRUE(messages.shown[2].text.startsWith(getResource(QStringLiteral("0892"))));
     EXPECT_TRUE(messages.shown[2].text.contains(QStringLiteral("disk full")));
     EXPECT_EQ(terminator.calls, 0);
-    EXPECT_EQ(d.result(), 0);  // not accepted: the user may cancel
+    EXPECT_EQ(d.result(), 0); // not accepted: the user may cancel
     EXPECT_EQ(setting("UsedLanguage"), QStringLiteral("EN"));
 }
 
@@ -121,7 +121,7 @@ TEST_F(ErrorGuardTest, ClosingWhileTheLayoutCannotBeStoredTellsItAndStillEnds)
     // The stored layout differs from the shown one, so closing has to write it.
     setSetting("Akku2Visible", QStringLiteral("NO"));
     refuseSettingsWrites();
-    messages.answer(MessageService::Yes);  // "end the program?"
+    messages.answer(MessageService::Yes); // "end the program?"
     EXPECT_THROW(form->close(), ProgramTerminated);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[0].text, getResource(QStringLiteral("1090")));

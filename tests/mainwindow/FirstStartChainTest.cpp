@@ -114,7 +114,8 @@ TEST_F(FirstStartChainTest, LanguageSwitchesLiveAndCancelStillEndsTheProgram)
         choose(*d.cboSprachAuswahl, QStringLiteral("EN"));
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Language"));
         choose(*d.cboSprachAuswahl, QStringLiteral("DE"));
-        dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
+        dbVeluser.exec(
+            QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
         d.btnCancel->click();
     }));
     EXPECT_TRUE(runChain());
@@ -122,7 +123,7 @@ TEST_F(FirstStartChainTest, LanguageSwitchesLiveAndCancelStillEndsTheProgram)
     EXPECT_EQ(dialogs.shown, QStringList{"dlgFirstSprache"});
     EXPECT_EQ(setting("FirstStartup"), QStringLiteral("YES"));
     EXPECT_EQ(setting("UsedLanguage"), QStringLiteral("EN"));
-    EXPECT_EQ(tempRows(), 0);      // closeApplication ran
+    EXPECT_EQ(tempRows(), 0); // closeApplication ran
     EXPECT_EQ(objLog, nullptr);
 }
 
@@ -132,7 +133,7 @@ TEST_F(FirstStartChainTest, CancelInChargerDialogEndsWithFirstStartupStillYes)
     dialogs.then(as<dlgFirstCharger>([](dlgFirstCharger& d) {
         d.cboChargerSelection->selectValue(QStringLiteral("J4"));
         d.cboChargerSelection_Change();
-        d.reject();  // Escape does what Cancel does
+        d.reject(); // Escape does what Cancel does
     }));
     EXPECT_TRUE(runChain());
     EXPECT_EQ(setting("FirstStartup"), QStringLiteral("YES"));
@@ -202,5 +203,5 @@ TEST_F(FirstStartChainTest, QtsOwnButtonsSwitchWithTheChosenLanguageAndBackOnAFr
         d.close();
     }));
     EXPECT_FALSE(runChain());
-    EXPECT_EQ(yes(), QStringLiteral("&Yes"));  // nothing chosen: back to the stored language
+    EXPECT_EQ(yes(), QStringLiteral("&Yes")); // nothing chosen: back to the stored language
 }

@@ -38,8 +38,8 @@ protected:
         setFirstStartDialogs(&chain);
         setComPortDialogRunner(&recovery);
         // As the run command does when no charger is attached.
-        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'")
-                                                 .arg(fake.portPath())});
+        folder.execOn(folder.velmoroPath(),
+                      {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath())});
         setProgramFolder(folder.path());
     }
     void TearDown() override

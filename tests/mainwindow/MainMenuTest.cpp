@@ -54,12 +54,12 @@ const QString notImplemented = QStringLiteral("Funktion ist noch nicht implement
 
 TEST_F(MainMenuTest, OnlyTheDialogsOfLaterWorkStayDisabled)
 {
-    for (QAction* a : {form->mnuDateiConfigurePrinter, form->mnuDateiBeenden, form->mnuBearbeitenMesswerteVerwalten,
-                       form->mnuEinstellungenOptionen, form->mnuPrintsettings, form->mnuBearbeitenInfoDiagramm,
-                       form->mnuBearbeitenDBKomprimieren, form->mnuEinstellungenCOMPort, form->mnuEinstellungenSprache,
-                       form->mnuEinstellungenLadegeraet, form->mnuFensterUeberlappend, form->mnuFensterUebereinander,
-                       form->mnuFensterNebeneinander, form->mnuFensterSymboleAnordnen, form->mnuHelpInhalt,
-                       form->mnuHelpInfo})
+    for (QAction* a :
+         {form->mnuDateiConfigurePrinter, form->mnuDateiBeenden, form->mnuBearbeitenMesswerteVerwalten,
+          form->mnuEinstellungenOptionen, form->mnuPrintsettings, form->mnuBearbeitenInfoDiagramm,
+          form->mnuBearbeitenDBKomprimieren, form->mnuEinstellungenCOMPort, form->mnuEinstellungenSprache,
+          form->mnuEinstellungenLadegeraet, form->mnuFensterUeberlappend, form->mnuFensterUebereinander,
+          form->mnuFensterNebeneinander, form->mnuFensterSymboleAnordnen, form->mnuHelpInhalt, form->mnuHelpInfo})
         EXPECT_TRUE(a->isEnabled() && a->isVisible()) << a->objectName().toStdString();
 }
 
@@ -74,12 +74,12 @@ TEST_F(MainMenuTest, PrintSettingsAndOptionsOpenTheirDialogs)
 
 TEST_F(MainMenuTest, HiddenItemsAndDiagramInfoSayWhatTheyAre)
 {
-    for (QAction* a : {form->mnuDateiFormatPage, form->mnuFensterAlleFensterVerkleinern, form->mnuHelpIndex,
-                       form->mnuHelpWeb}) {
+    for (QAction* a :
+         {form->mnuDateiFormatPage, form->mnuFensterAlleFensterVerkleinern, form->mnuHelpIndex, form->mnuHelpWeb}) {
         EXPECT_FALSE(a->isVisible());
         a->trigger();
     }
-    form->mnuDateiImportVelmoro10->trigger();  // does nothing at all
+    form->mnuDateiImportVelmoro10->trigger(); // does nothing at all
     ASSERT_EQ(messages.shown.size(), 4);
     for (const auto& m : messages.shown) {
         EXPECT_EQ(m.text, notImplemented);
@@ -97,7 +97,7 @@ TEST_F(MainMenuTest, HiddenItemsAndDiagramInfoSayWhatTheyAre)
 
 TEST_F(MainMenuTest, WindowArrangementsFollowChannelOrderAndSkipClosedWindows)
 {
-    form->kanalSubWindow(3)->close();  // the user closes channel 3: it is only hidden
+    form->kanalSubWindow(3)->close(); // the user closes channel 3: it is only hidden
     ASSERT_FALSE(form->isKanalShown(3));
     const QRect space = form->mdiArea()->viewport()->rect();
 
@@ -149,7 +149,7 @@ TEST_F(MainMenuTest, PortAndLanguageOpenModallyOverTheMainWindow)
     dialogs.then(as<dlgComPortSelection>([this](dlgComPortSelection& d) {
         EXPECT_EQ(d.parentWidget(), form.get());
         EXPECT_FALSE(d.bStartup);
-        d.cmdOk_Click();  // a device path stays as it is
+        d.cmdOk_Click(); // a device path stays as it is
     }));
     form->mnuEinstellungenCOMPort->trigger();
     ASSERT_NE(objComCommunication, nullptr);

@@ -159,12 +159,8 @@ TEST_F(MainWindowTest, ChannelWindowsLoadedAndMenuItemsEnabledByModel)
         const char* loaded;
         const char* enabled;
     } cases[] = {
-        {"KZT1", "4", "1---", "1---"},
-        {"KZT4", "1", "1234", "1234"},
-        {"J4", "1", "1234", "1234"},
-        {"KZTx", "3", "123-", "123-"},
-        {"KZTx", "7", "1234", "1234"},
-        {"KZTx", "x", "1---", "1---"},
+        {"KZT1", "4", "1---", "1---"},  {"KZT4", "1", "1234", "1234"}, {"J4", "1", "1234", "1234"},
+        {"KZTx", "3", "123-", "123-"},  {"KZTx", "7", "1234", "1234"}, {"KZTx", "x", "1---", "1---"},
         {"Other", "4", "1---", "1---"},
     };
     for (const auto& c : cases) {
@@ -327,8 +323,9 @@ TEST_F(MainWindowTest, TitleCarriesVersionChargerTextModelAndPort)
     set("ComPort", QStringLiteral("3"));
     frmMDIMainForm f;
     f.ReloadWindowCaption();
-    const QString expected = getResource(QStringLiteral("0001")) + QStringLiteral(" - ") + getResource(QStringLiteral("0002"))
-                             + QLatin1Char(' ') + programVersionText() + getResource(QStringLiteral("0003"))
+    const QString expected = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
+                             + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
+                             + getResource(QStringLiteral("0003"))
                              + QStringLiteral("    Bench  velmoro J4    Com Port: 3");
     EXPECT_EQ(f.windowTitle(), expected);
 
@@ -374,9 +371,8 @@ TEST_F(MainWindowTest, MenuTreeHasItsItemsInOrderWithTheirTexts)
             }
         }
     EXPECT_EQ(f.stbFirstStatusbar->panelText(QStringLiteral("Kanal3Label")), getResource("1504"));
-    EXPECT_EQ(f.stbFirstStatusbar->keys(),
-              (QStringList{"Kanal1Label", "Kanal1Text", "Kanal2Label", "Kanal2Text", "Kanal3Label", "Kanal3Text",
-                           "Kanal4Label", "Kanal4Text"}));
+    EXPECT_EQ(f.stbFirstStatusbar->keys(), (QStringList{"Kanal1Label", "Kanal1Text", "Kanal2Label", "Kanal2Text",
+                                                        "Kanal3Label", "Kanal3Text", "Kanal4Label", "Kanal4Text"}));
 }
 
 TEST_F(MainWindowTest, ProgramExtensionSwitchCopiesTheModelsKey)

@@ -74,7 +74,7 @@ TEST_F(PortRecoveryTest, EveryFailureShowsMessageAndDialogAgainUntilCancel)
     EXPECT_EQ(count1092(), 3);
     EXPECT_EQ(messages.shown.size(), 3);
     EXPECT_EQ(dialogs.shown.size(), 3);
-    EXPECT_EQ(tempRows(), 1);  // ended at once, nothing emptied
+    EXPECT_EQ(tempRows(), 1); // ended at once, nothing emptied
     EXPECT_EQ(terminator.calls, 1);
 }
 
@@ -84,7 +84,7 @@ TEST_F(PortRecoveryTest, MenuChoiceShowsThePortInTheTitleThenReopensTheLink)
     openComCommunication();
     ASSERT_TRUE(objComCommunication->isComPortOpen());
 
-    {   // From the menu: OK on a path that does not open leads into the
+    { // From the menu: OK on a path that does not open leads into the
         // recovery road, and the title already names the new port.
         dlgComPortSelection d(form.get());
         EXPECT_FALSE(d.bStartup);

@@ -11,8 +11,8 @@
 #include "platform/DataCombo.h"
 
 #include <QAction>
-#include <QGroupBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,7 +25,8 @@ protected:
         DialogFixture::SetUp();
         setSetting("FirstStartup", QStringLiteral("NO"));
         form = std::make_unique<frmMDIMainForm>();
-        dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
+        dbVeluser.exec(
+            QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
     }
     void TearDown() override
     {
@@ -51,7 +52,7 @@ int outcome(QDialog&, Finished& f)
 
 TEST_F(SettingsDialogsTest, LanguageDialogConfirmations)
 {
-    {   // OK without a change closes silently.
+    { // OK without a change closes silently.
         dlgSprache d;
         Finished finished(d);
         EXPECT_EQ(d.languageAtOpening(), QStringLiteral("EN"));
@@ -60,7 +61,7 @@ TEST_F(SettingsDialogsTest, LanguageDialogConfirmations)
         EXPECT_EQ(outcome(d, finished), QDialog::Accepted);
         EXPECT_TRUE(messages.shown.isEmpty());
     }
-    {   // Cancel on the warning keeps the dialog open; No on the question closes it.
+    { // Cancel on the warning keeps the dialog open; No on the question closes it.
         dlgSprache d;
         Finished finished(d);
         d.cboSprachAuswahl->selectValue(QStringLiteral("DE"));
@@ -109,7 +110,8 @@ TEST_F(SettingsDialogsTest, ConfirmedLanguageChangeEndsWithoutCloseQuestion)
     messages.answer(MessageService::Yes);
     EXPECT_THROW(d.btnOk_Click(), ProgramTerminated);
     EXPECT_EQ(terminator.calls, 1);
-    EXPECT_EQ(messages.texts(), (QStringList{getResource(QStringLiteral("0411")), getResource(QStringLiteral("1090"))}));
+    EXPECT_EQ(messages.texts(),
+              (QStringList{getResource(QStringLiteral("0411")), getResource(QStringLiteral("1090"))}));
     EXPECT_EQ(setting("UsedLanguage"), QStringLiteral("DE"));
     // Channel visibility not saved: the unchecked menu items would have
     // turned channel 1 off.
@@ -122,7 +124,7 @@ TEST_F(SettingsDialogsTest, ConfirmedLanguageChangeEndsWithoutCloseQuestion)
 
 TEST_F(SettingsDialogsTest, ChargerDialogInSettingsMode)
 {
-    {   // Unchanged: closes silently.
+    { // Unchanged: closes silently.
         dlgFirstCharger d;
         Finished finished(d);
         EXPECT_EQ(d.btnOk->text(), getResource(QStringLiteral("0100")));
@@ -130,8 +132,8 @@ TEST_F(SettingsDialogsTest, ChargerDialogInSettingsMode)
         EXPECT_EQ(outcome(d, finished), QDialog::Rejected);
     }
     EXPECT_TRUE(messages.shown.isEmpty());
-    for (auto answers : {std::pair{MessageService::Cancel, MessageService::Yes},
-                         std::pair{MessageService::Ok, MessageService::No}}) {
+    for (auto answers :
+         {std::pair{MessageService::Cancel, MessageService::Yes}, std::pair{MessageService::Ok, MessageService::No}}) {
         dlgFirstCharger d;
         Finished finished(d);
         d.cboChargerSelection->selectValue(QStringLiteral("KZT1"));
@@ -157,7 +159,8 @@ TEST_F(SettingsDialogsTest, ChargerDialogInSettingsMode)
     d.cboChargerSelection_Change();
     messages.shown.clear();
     EXPECT_THROW(d.btnOk_Click(), ProgramTerminated);
-    EXPECT_EQ(messages.texts(), (QStringList{getResource(QStringLiteral("0206")), getResource(QStringLiteral("1090"))}));
+    EXPECT_EQ(messages.texts(),
+              (QStringList{getResource(QStringLiteral("0206")), getResource(QStringLiteral("1090"))}));
     EXPECT_EQ(setting("UsedCharger"), QStringLiteral("KZT1"));
     EXPECT_EQ(setting("Akku1Visible"), QStringLiteral("YES"));
     EXPECT_EQ(tempRows(), 0);
@@ -190,9 +193,11 @@ TEST_F(SettingsDialogsTest, ChargerDialogFollowsFirstStartupAtEveryStep)
 
 TEST_F(SettingsDialogsTest, PortPreselectionFollowsTheStoredNumber)
 {
-    const struct { const char* stored; int checked; } cases[] = {
-        {"3", 3}, {"03", 3}, {" 10", 10}, {"11", 0}, {"0", 0}, {"-1", 0}, {"x", 0}, {"", 0},
-        {"/dev/pts/7", 0}};
+    const struct {
+        const char* stored;
+        int checked;
+    } cases[] = {{"3", 3},  {"03", 3}, {" 10", 10}, {"11", 0},        {"0", 0},
+                 {"-1", 0}, {"x", 0},  {"", 0},     {"/dev/pts/7", 0}};
     for (const auto& c : cases) {
         setSetting("ComPort", QLatin1String(c.stored));
         dlgComPortSelection d;
@@ -228,9 +233,8 @@ TEST_F(SettingsDialogsTest, PortOptionsNameTheirDevicesAndWhetherPresent)
     dlgFirstComPortSelection d;
     EXPECT_EQ(d.frameCom->objectName(), QStringLiteral("frameCom"));
     d.setPresentDevices({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyACM1")});
-    const QStringList devices = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",   "/dev/ttyS3",
-                                 "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3",
-                                 "/dev/ttyACM0", "/dev/ttyACM1"};
+    const QStringList devices = {"/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",   "/dev/ttyS3",   "/dev/ttyUSB0",
+                                 "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3", "/dev/ttyACM0", "/dev/ttyACM1"};
     const QStringList ids = {"0602", "0604", "0606", "0608", "0612", "0614", "0616", "0618", "0620", "0622"};
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(d.optCom[i]->objectName(), QStringLiteral("optCom%1").arg(i + 1));

@@ -15,10 +15,10 @@
 #include "platform/ScreenFit.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QHelpEvent>
 #include <QScreen>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -118,7 +118,7 @@ TEST_F(WindowPlacementTest, ChannelWindowsOfEachModelOpenWhollyInsideTheMainWind
         int shown;
     };
     const Model models[] = {{"KZT1", 1, 1}, {"KZT4", 1, 4}, {"KZT4 48V", 1, 2}, {"J4", 1, 4},
-                            {"KZTx", 1, 1}, {"KZTx", 2, 2}, {"KZTx", 3, 3},   {"KZTx", 4, 4}};
+                            {"KZTx", 1, 1}, {"KZTx", 2, 2}, {"KZTx", 3, 3},     {"KZTx", 4, 4}};
     struct Screen {
         const char* name;
         QRect area;
@@ -154,8 +154,8 @@ TEST_F(WindowPlacementTest, ChannelWindowsOfEachModelOpenWhollyInsideTheMainWind
                 EXPECT_GE(r.x(), 0);
                 EXPECT_GE(r.y(), 0);
                 if (screen.windowFits) {
-                    EXPECT_TRUE(inside.contains(r)) << shown[i]->objectName().toStdString() << " at " << r.x()
-                                                    << "," << r.y() << " " << r.width() << "x" << r.height();
+                    EXPECT_TRUE(inside.contains(r)) << shown[i]->objectName().toStdString() << " at " << r.x() << ","
+                                                    << r.y() << " " << r.width() << "x" << r.height();
                 }
                 for (qsizetype j = i + 1; j < shown.size(); ++j) {
                     EXPECT_NE(r.topLeft(), shown[j]->pos());
@@ -186,8 +186,7 @@ TEST_F(WindowPlacementTest, AChannelToldByTheChargerLaterIsPlacedInsideWithTheOt
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(f.isKanalShown(n)) << n;
         const QRect r = f.kanalSubWindow(n)->geometry();
-        EXPECT_TRUE(inside.contains(r)) << n << ": " << r.x() << "," << r.y() << " " << r.width() << "x"
-                                        << r.height();
+        EXPECT_TRUE(inside.contains(r)) << n << ": " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
         if (n > 1) {
             EXPECT_GT(r.x(), f.kanalSubWindow(n - 1)->x()) << n;
         }

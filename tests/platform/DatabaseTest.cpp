@@ -91,7 +91,8 @@ TEST_F(DatabaseTest, RecordsetMovesFindsAndUpdatesLikeADynaset)
     auto rs = db.openRecordset(QStringLiteral("SELECT * FROM Akkus ORDER BY AkkuName"));
     ASSERT_TRUE(rs->isUpdatable());
     rs->moveFirst();
-    EXPECT_EQ(rs->field(QStringLiteral("akkuname")).toString(), QStringLiteral("Pack A"));  // names sort without regard to case
+    EXPECT_EQ(rs->field(QStringLiteral("akkuname")).toString(),
+              QStringLiteral("Pack A")); // names sort without regard to case
     EXPECT_EQ(rs->recordCount(), 2);
 
     EXPECT_FALSE(rs->findFirst(QStringLiteral("AkkuName"), QStringLiteral("nothing")));
@@ -110,7 +111,8 @@ TEST_F(DatabaseTest, RecordsetMovesFindsAndUpdatesLikeADynaset)
     rs->setField(QStringLiteral("AkkuName"), QStringLiteral("new"));
     rs->update();
     const qlonglong id = rs->lastModified().toLongLong();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT AkkuName FROM Akkus WHERE AkkuId=?"), {id}).toString(), QStringLiteral("new"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT AkkuName FROM Akkus WHERE AkkuId=?"), {id}).toString(),
+              QStringLiteral("new"));
     rs->moveLast();
     EXPECT_EQ(rs->field(QStringLiteral("AkkuName")).toString(), QStringLiteral("new"));
 
@@ -185,7 +187,7 @@ TEST(DatabasePathTest, FoldersWithUriCharactersOpenTheRightFileAndCreateNothingE
 {
     // Each name holds a character that would end or change the path of a raw URI.
     for (const QString& name : {QStringLiteral("a#b"), QStringLiteral("a?mode=rwc"), QStringLiteral("x%41y"),
-                               QStringLiteral("with blank"), QStringLiteral("all #?%41 of them")}) {
+                                QStringLiteral("with blank"), QStringLiteral("all #?%41 of them")}) {
         SCOPED_TRACE(name.toStdString());
         QTemporaryDir root;
         const QString folder = root.path() + QLatin1Char('/') + name;

@@ -22,7 +22,7 @@ protected:
             windows[i] = w;
         }
         area.show();
-        windows[3]->hide();  // a closed channel window
+        windows[3]->hide(); // a closed channel window
         hiddenGeometry = windows[3]->geometry();
     }
     QMdiArea area;

@@ -1,5 +1,5 @@
-#include "platform/FormDialog.h"
 #include "platform/ScreenFit.h"
+#include "platform/FormDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,7 @@ TEST(ScreenFitTest, ATallWindowEndsWhollyOnTheScreenFrameIncluded)
     w.setGeometry(area.left() + 20, area.top() + 40, 300, area.height() + 200);
     keepOnScreen(&w);
     const QRect frame = w.geometry().marginsAdded(windowFrameMargins(&w));
-    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
-                                      << frame.height();
+    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
 TEST(ScreenFitTest, EveryDialogOpensWhollyOnTheScreen)
@@ -67,8 +66,8 @@ TEST(ScreenFitTest, EveryDialogOpensWhollyOnTheScreen)
         dialog.show();
         QApplication::processEvents();
         const QRect frame = dialog.geometry().marginsAdded(windowFrameMargins(&dialog));
-        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
-                                          << frame.height();
+        EXPECT_TRUE(area.contains(frame))
+            << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
         dialog.hide();
     }
 }

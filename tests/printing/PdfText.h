@@ -41,8 +41,11 @@ struct PdfText {
                 result.pages << QSizeF(pm.captured(1).toDouble() * mm, pm.captured(2).toDouble() * mm);
                 pos = pm.capturedEnd();
             } else {
-                result.words << PdfWord{page, wm.captured(5), wm.captured(1).toDouble() * mm,
-                                        wm.captured(2).toDouble() * mm, wm.captured(3).toDouble() * mm,
+                result.words << PdfWord{page,
+                                        wm.captured(5),
+                                        wm.captured(1).toDouble() * mm,
+                                        wm.captured(2).toDouble() * mm,
+                                        wm.captured(3).toDouble() * mm,
                                         wm.captured(4).toDouble() * mm};
                 pos = wm.capturedEnd();
             }

@@ -8,8 +8,8 @@
 #include "channels/KanalHost.h"
 #include "channels/frmKanal.h"
 #include "core/DatabaseModul.h"
-#include "platform/ProgramPrinter.h"
 #include "link/CommunicationProgram.h"
+#include "platform/ProgramPrinter.h"
 #include "printing/ProgramViewerSource.h"
 #include "printing/ReportPainter.h"
 #include "printing/VelmoroPrinting.h"
@@ -53,13 +53,26 @@ protected:
         window = std::make_unique<frmKanal>(1, host);
         window->setWindowTitle(QStringLiteral("Channel-1"));
         const char* const captions[][2] = {
-            {"frameAkkuprogramm", "Program"}, {"lblAkkutyp", "Type:"}, {"lblMode", "Mode:"},
-            {"lblNennkapazitaet", "Capacity:"}, {"frameAkkumesswerte", "Values"},
-            {"lblMesswerteNachLaden", "Charged"}, {"lblMesswerteNachEntladen", "Discharged"},
-            {"lblLadenNr", "No"}, {"lblLadenAh", "Ah"}, {"lblLadenVolt", "Volt"}, {"lblLadenMin", "Min"},
-            {"lblEntladenNr", "No"}, {"lblEntladenAh", "Ah"}, {"lblEntladenVolt", "Volt"},
-            {"lblEntladenMin", "Min"}, {"lblAkkuzustand", "Condition:"}, {"txtAkkuzustand", "good"},
-            {"lblSelbstentladung", "Loss:"}, {"txtSelbstentladung", "12"}, {"lblBemerkungen", "Remarks:"},
+            {"frameAkkuprogramm", "Program"},
+            {"lblAkkutyp", "Type:"},
+            {"lblMode", "Mode:"},
+            {"lblNennkapazitaet", "Capacity:"},
+            {"frameAkkumesswerte", "Values"},
+            {"lblMesswerteNachLaden", "Charged"},
+            {"lblMesswerteNachEntladen", "Discharged"},
+            {"lblLadenNr", "No"},
+            {"lblLadenAh", "Ah"},
+            {"lblLadenVolt", "Volt"},
+            {"lblLadenMin", "Min"},
+            {"lblEntladenNr", "No"},
+            {"lblEntladenAh", "Ah"},
+            {"lblEntladenVolt", "Volt"},
+            {"lblEntladenMin", "Min"},
+            {"lblAkkuzustand", "Condition:"},
+            {"txtAkkuzustand", "good"},
+            {"lblSelbstentladung", "Loss:"},
+            {"txtSelbstentladung", "12"},
+            {"lblBemerkungen", "Remarks:"},
         };
         for (const auto& c : captions)
             window->setControlText(QString::fromLatin1(c[0]), QString::fromLatin1(c[1]));
@@ -76,7 +89,8 @@ protected:
     void addRows(const char* list, int n, int first)
     {
         for (int i = first; i < first + n; ++i)
-            window->addListItem(QString::fromLatin1(list), QStringLiteral("%1.      1.234    12.345    95").arg(i, 2), i);
+            window->addListItem(QString::fromLatin1(list), QStringLiteral("%1.      1.234    12.345    95").arg(i, 2),
+                                i);
     }
 
     // The remark dialog answered with OK and the text.
@@ -181,7 +195,8 @@ TEST_F(PrintPdfTest, LongReportWithDiagramGoesOverSeveralPortraitPages)
     QProcess images;
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf("long.pdf")});
     images.waitForFinished(30000);
-    const QStringList lines = QString::fromUtf8(images.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(images.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.size() - 2, 1) << lines.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -206,7 +221,8 @@ TEST_F(PrintPdfTest, DiagramPageIsLandscapeWithTitleAndPicture)
     QProcess images;
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf("diagram.pdf")});
     images.waitForFinished(30000);
-    const QStringList lines = QString::fromUtf8(images.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(images.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[2].contains(QRegularExpression(QStringLiteral(" 600 +400 ")))) << lines[2].toStdString();
 }

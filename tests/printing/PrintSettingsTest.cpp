@@ -32,9 +32,9 @@ TEST(PrintSettingsParseTest, HeightIsANumberFromZeroToFifteenInTheUsersLocale)
         {" 2 ", 2, 2},
         {"0", 0, 0},
         {"15", 15, 15},
-        {"2.5", 2.5, 2.5},  // older settings hold the plain form
+        {"2.5", 2.5, 2.5}, // older settings hold the plain form
         {"2,5", std::nullopt, 2.5},
-        {"1.000", 1, std::nullopt},  // a thousand in German
+        {"1.000", 1, std::nullopt}, // a thousand in German
         {"15.5", std::nullopt, std::nullopt},
         {"-1", std::nullopt, std::nullopt},
         {"", std::nullopt, std::nullopt},
@@ -109,9 +109,8 @@ TEST_F(PrintSettingsTest, UsableHeightIsStoredAsTypedAndShownInTheUsersLocale)
 TEST_F(PrintSettingsTest, RemarkIsConfirmedOnlyByOk)
 {
     const std::function<void(dlgBemerkung&)> ways[] = {
-        [](dlgBemerkung& d) { d.cmdCancel_Click(); },
-        [](dlgBemerkung& d) { d.reject(); },  // Escape
-        [](dlgBemerkung& d) { d.close(); },   // the frame's close box
+        [](dlgBemerkung& d) { d.cmdCancel_Click(); }, [](dlgBemerkung& d) { d.reject(); }, // Escape
+        [](dlgBemerkung& d) { d.close(); },                                                // the frame's close box
     };
     for (const auto& leave : ways) {
         VelmoroPrinting::setPrintRemark(QStringLiteral("earlier"), true);

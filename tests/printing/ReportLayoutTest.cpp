@@ -64,8 +64,8 @@ TEST(ReportLayoutTest, BlocksStandWhereTheReportPutsThem)
 {
     const FakeControls w = channelWindow();
     const FakeControls v = programViewer();
-    const Document d = layoutChannelReport(w, &v, settings(QStringLiteral("08. December 2026   10:15")), QString(),
-                                           false, kA4);
+    const Document d =
+        layoutChannelReport(w, &v, settings(QStringLiteral("08. December 2026   10:15")), QString(), false, kA4);
     ASSERT_EQ(d.pages.size(), 1);
     EXPECT_FALSE(d.landscape);
     const Page& p = d.pages[0];
@@ -142,7 +142,8 @@ TEST(ReportLayoutTest, RowsAfterTheListsStartBelowTheLongerList)
     EXPECT_NEAR(one(d, "Condition:").pos.y(), 100, 0.01);
     EXPECT_NEAR(one(d, "good (87%)").pos.y(), 99, 0.01);
     // And the other way round.
-    const Document d2 = layoutChannelReport(channelWindow(rows(1), rows(6)), nullptr, settings(), QString(), false, kA4);
+    const Document d2 =
+        layoutChannelReport(channelWindow(rows(1), rows(6)), nullptr, settings(), QString(), false, kA4);
     EXPECT_NEAR(one(d2, "Condition:").pos.y(), 104, 0.01);
 }
 
@@ -155,7 +156,8 @@ TEST(ReportLayoutTest, EmptyBatteryTypeOrNoViewerPrintsTheLabelsWithoutValues)
         if (viewer == nullptr)
             w.texts[QStringLiteral("txtAkkuTyp")] = QStringLiteral("NiMH");
         const Document d = layoutChannelReport(w, viewer, settings(), QString(), false, kA4);
-        for (const char* label : {"Battery type:", "Mode:", "Nominal capacity:", "Charge current:", "Discharge current:"})
+        for (const char* label :
+             {"Battery type:", "Mode:", "Nominal capacity:", "Charge current:", "Discharge current:"})
             EXPECT_EQ(all(d, QString::fromLatin1(label)).size(), 1) << label;
         for (const PlacedText& t : d.pages[0].texts)
             EXPECT_FALSE(t.pos.y() > 20 && t.pos.y() < 50 && t.pos.x() > 30) << t.text.toStdString();
@@ -222,8 +224,7 @@ TEST(ReportLayoutTest, LongTextsWrapWithinTheFrame)
     const QString words = QStringLiteral("word ").repeated(80).trimmed();
     w.texts[QStringLiteral("txtBemerkung")] = words;
     const QString unbroken = QString(300, QLatin1Char('x'));
-    const Document d =
-        layoutChannelReport(w, nullptr, settings(), unbroken + QStringLiteral("\nafter"), false, kA4);
+    const Document d = layoutChannelReport(w, nullptr, settings(), unbroken + QStringLiteral("\nafter"), false, kA4);
     const Page& p = d.pages[0];
     const double right = p.frames[0].right();
     int wordRows = 0;
@@ -367,7 +368,7 @@ TEST(ReportLayoutTest, ThePictureKeepsItsProportionsInsideTheFrame)
     struct Case {
         const char* name;
         QSizeF picture;
-        bool widthBound;  // on the diagram page
+        bool widthBound; // on the diagram page
     };
     const Case cases[] = {
         {"wide", QSizeF(1200, 300), true},

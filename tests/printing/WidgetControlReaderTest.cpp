@@ -44,7 +44,7 @@ TEST(WidgetControlReaderTest, ReadsEveryKindOfControlByName)
 
     const WidgetControlReader r(window);
     EXPECT_EQ(r.windowCaption(), "Series 3");
-    const std::pair<const char*, const char*> texts[] = {{"lblA", "label"}, {"txtA", "line"}, {"txtB", "one\ntwo"},
+    const std::pair<const char*, const char*> texts[] = {{"lblA", "label"},   {"txtA", "line"},  {"txtB", "one\ntwo"},
                                                          {"frameA", "frame"}, {"chkA", "check"}, {"optA", "option"},
                                                          {"cboA", "y"}};
     for (const auto& [name, text] : texts)

@@ -34,7 +34,7 @@ TEST_F(EditorChecksTest, RateTimesCapacityGivesTheCurrentWithThreeDecimals)
         const struct {
             const char* capacity;
             const char* list;
-            int rate;  // 0.10 0.25 0.33 0.50 0.75 1 2 3
+            int rate; // 0.10 0.25 0.33 0.50 0.75 1 2 3
             const char* box;
             const char* current;
         } cases[] = {
@@ -48,7 +48,7 @@ TEST_F(EditorChecksTest, RateTimesCapacityGivesTheCurrentWithThreeDecimals)
             view.type(QStringLiteral("txtKapazitaetAh"), dec(c.capacity));
             chooseRate(c.list, c.rate);
             EXPECT_EQ(text(c.box), dec(c.current));
-            EXPECT_EQ(view.listIndex(QString::fromLatin1(c.list)), c.rate);  // the rate stays chosen
+            EXPECT_EQ(view.listIndex(QString::fromLatin1(c.list)), c.rate); // the rate stays chosen
             EXPECT_EQ(view.focus, QLatin1String(c.box));
             EXPECT_FALSE(logic->bLadestromFromCRate);
             EXPECT_FALSE(logic->bEntladestromFromCRate);
@@ -101,7 +101,7 @@ TEST_F(EditorChecksTest, BoxesAreCheckedAgainstTheModelsLimits)
             const char* box;
             const char* typed;
             bool accepted;
-            const char* after;  // the box's text afterwards
+            const char* after; // the box's text afterwards
         } cases[] = {
             {"txtLadestrom", "4", true, "4.000"},
             {"txtLadestrom", "0.05", true, "0.050"},

@@ -41,14 +41,14 @@ protected:
 TEST_F(EditorDialogTest, EveryControlCarriesItsName)
 {
     dlgVelmoroProgram d;
-    for (const char* name : {"lblAkkuprogrammWaehlen", "lblZellenzahl", "lblNennSpannung", "lblLadeSchlussSpannung",
-                             "lblEntladeschlussSpannung", "lblVoltLade", "lblVoltEntl", "lblEntladestrom",
-                             "lblLadestrom", "lblAmpereLaden", "lblAmpereEntladen", "lblMode", "lblZeitraum",
-                             "lblSelbstentladungNach", "lblKapazitaetAh", "lblKapazitaetProzent1",
-                             "lblKapazitaetProzent2", "lblEnladeStromC", "lblLadeStromC"})
+    for (const char* name :
+         {"lblAkkuprogrammWaehlen", "lblZellenzahl", "lblNennSpannung", "lblLadeSchlussSpannung",
+          "lblEntladeschlussSpannung", "lblVoltLade", "lblVoltEntl", "lblEntladestrom", "lblLadestrom",
+          "lblAmpereLaden", "lblAmpereEntladen", "lblMode", "lblZeitraum", "lblSelbstentladungNach", "lblKapazitaetAh",
+          "lblKapazitaetProzent1", "lblKapazitaetProzent2", "lblEnladeStromC", "lblLadeStromC"})
         EXPECT_NE(d.findChild<QLabel*>(QString::fromLatin1(name)), nullptr) << name;
-    for (const char* name : {"cmdProgrammHolen", "cmdExtendedModus", "cmdSendButton", "cmdSendToAll",
-                             "cmdDeleteButton", "cmdSaveAsButton", "cmdCancelButton"})
+    for (const char* name : {"cmdProgrammHolen", "cmdExtendedModus", "cmdSendButton", "cmdSendToAll", "cmdDeleteButton",
+                             "cmdSaveAsButton", "cmdCancelButton"})
         EXPECT_NE(d.findChild<QPushButton*>(QString::fromLatin1(name)), nullptr) << name;
     for (const char* name : {"frameAkku1", "frameAkku2", "Frame3"})
         EXPECT_NE(d.findChild<QGroupBox*>(QString::fromLatin1(name)), nullptr) << name;

@@ -34,7 +34,7 @@ protected:
     }
     static void german() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
     static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
-    static QString dec(const char* text)  // a number with the user's decimal separator
+    static QString dec(const char* text) // a number with the user's decimal separator
     {
         return QString::fromLatin1(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
     }

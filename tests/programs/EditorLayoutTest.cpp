@@ -43,8 +43,9 @@ TEST_F(EditorLayoutTest, SwitchButtonsFollowTheirSettingsExactly)
     } cases[] = {{"YES", true}, {"yes", false}, {"", false}, {"NO", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        start({QStringLiteral("UPDATE Optionen SET value='%1' WHERE key IN ('SendAllVisible','ProgramExtensionAvaiable')")
-                   .arg(QLatin1String(c.value))});
+        start(
+            {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key IN ('SendAllVisible','ProgramExtensionAvaiable')")
+                 .arg(QLatin1String(c.value))});
         for (const char* b : {"cmdSendToAll", "cmdExtendedModus"}) {
             EXPECT_EQ(shown(b), c.on) << b;
             EXPECT_EQ(view.isControlEnabled(QString::fromLatin1(b)), c.on) << b;
@@ -62,10 +63,8 @@ TEST_F(EditorLayoutTest, DeviceModeFlagsShowAndHideTheirBlocks)
         qint16 mode;
         bool charge, discharge, selfDischarge, cycle, period, chargeEnd, dischargeEnd;
     } cases[] = {
-        {1, true, false, false, false, false, true, false},
-        {2, false, true, false, false, false, false, true},
-        {4, true, true, false, true, false, true, true},
-        {6, true, true, false, false, true, true, true},
+        {1, true, false, false, false, false, true, false}, {2, false, true, false, false, false, false, true},
+        {4, true, true, false, true, false, true, true},    {6, true, true, false, false, true, true, true},
         {7, true, true, true, false, false, true, true},
     };
     start();
@@ -99,7 +98,7 @@ TEST_F(EditorLayoutTest, EndVoltageFlagsWaitForThePresetVoltageOption)
     start();
     view.setChecked(QStringLiteral("optAkkuTyp"), true);
     logic->optAkkuTyp_Click();
-    logic->applyDeviceMode(1);  // charge: no discharge-end voltage
+    logic->applyDeviceMode(1); // charge: no discharge-end voltage
     EXPECT_FALSE(shown("txtLadeschlussSpannung"));
     EXPECT_FALSE(shown("txtEntladeschlussSpannung"));
     EXPECT_TRUE(shown("cboAkkuType"));
@@ -157,9 +156,10 @@ TEST_F(EditorLayoutTest, BatteryTypeListsAndTheirConsistencyInTheUserLocale)
         SCOPED_TRACE(inGerman ? "German" : "C");
         if (inGerman)
             german();
-        start({QStringLiteral("INSERT OR REPLACE INTO Akkutypen (Nr, Nennspannung, SprachId, Usable, ZminKZT4, ZmaxKZT4) "
-                              "VALUES (11, 1.2, '3001', 1, 1, 3), (12, 2.0, '3002', 1, 2, 2), "
-                              "(13, 1.2, '3003', 1, 4, 2), (14, 0, '3004', 1, 1, 4)")});
+        start(
+            {QStringLiteral("INSERT OR REPLACE INTO Akkutypen (Nr, Nennspannung, SprachId, Usable, ZminKZT4, ZmaxKZT4) "
+                            "VALUES (11, 1.2, '3001', 1, 1, 3), (12, 2.0, '3002', 1, 2, 2), "
+                            "(13, 1.2, '3003', 1, 4, 2), (14, 0, '3004', 1, 1, 4)")});
         logic->fillBatteryTypeLists(QStringLiteral("11"));
         EXPECT_EQ(view.listItems(QStringLiteral("cboNennSpannung")),
                   (QStringList{dec("1.2 V"), dec("2.4 V"), dec("3.6 V")}));
@@ -201,7 +201,8 @@ TEST_F(EditorLayoutTest, ProgramFillsTheFieldsInTheUserLocale)
 {
     german();
     start();
-    show(QStringLiteral("003,P,A02,M07,Z08,P090,F0,W00,K01500,L01200,E00300,V09600,D08000,YH012"), QStringLiteral("003"));
+    show(QStringLiteral("003,P,A02,M07,Z08,P090,F0,W00,K01500,L01200,E00300,V09600,D08000,YH012"),
+         QStringLiteral("003"));
     EXPECT_EQ(text("dlgVelmoroProgram"), r("0900") + QStringLiteral(" 3"));
     EXPECT_TRUE(view.isChecked(QStringLiteral("optAkkuTyp")));
     EXPECT_EQ(view.boundText(QStringLiteral("cboAkkuType")), QStringLiteral("2"));
@@ -240,8 +241,8 @@ TEST_F(EditorLayoutTest, PresetVoltagesAndFailedReadsAndUnknownTypes)
     logic->Form_Load();
     show(QString(), QStringLiteral("002"));
     EXPECT_EQ(text("dlgVelmoroProgram"), r("0900") + QStringLiteral(" 2"));
-    for (const char* box : {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtKapazitaetAh", "txtLadestrom",
-                            "txtEntladestrom"})
+    for (const char* box :
+         {"txtLadeschlussSpannung", "txtEntladeschlussSpannung", "txtKapazitaetAh", "txtLadestrom", "txtEntladestrom"})
         EXPECT_EQ(text(box), QStringLiteral("0.000")) << box;
     EXPECT_TRUE(view.boundText(QStringLiteral("cboGeraeteModi")).isEmpty());
     EXPECT_FALSE(view.isChecked(QStringLiteral("optAkkuTyp")));
@@ -312,7 +313,7 @@ TEST_F(EditorLayoutTest, ExtendedOptionsGoIntoTheOpenersOwnProgram)
     EXPECT_TRUE(opener->bOhneLast);
     EXPECT_EQ(opener->iLadeende, 42);
     EXPECT_EQ(opener->iU, 1);
-    EXPECT_EQ(opener->iMode, 1);  // nothing else changes
+    EXPECT_EQ(opener->iMode, 1); // nothing else changes
 }
 
 TEST_F(EditorLayoutTest, ShownProgramBuildsBackIntoItsOwnText)

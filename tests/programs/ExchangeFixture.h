@@ -48,7 +48,10 @@ class FakeChannels : public ProgramChannels, public ProgramEditorParent {
 public:
     explicit FakeChannels(const ScriptedMessages& m) : messages(m) {}
     int programChannelCount() const override { return count; }
-    void resetChannelForNewProgram(int channel) override { resets << QStringLiteral("%1@%2").arg(channel).arg(messages.shown.size()); }
+    void resetChannelForNewProgram(int channel) override
+    {
+        resets << QStringLiteral("%1@%2").arg(channel).arg(messages.shown.size());
+    }
     void resetForNewProgram() override { resets << QStringLiteral("parent@%1").arg(messages.shown.size()); }
     const ScriptedMessages& messages;
     int count = 4;
@@ -82,7 +85,10 @@ protected:
         logic->setGeraeteNr(shownProgram.left(3));
         fake.clearFrameLog();
     }
-    static std::shared_ptr<CommunicationProgram> reported(const char* text) { return program(QString::fromLatin1(text)); }
+    static std::shared_ptr<CommunicationProgram> reported(const char* text)
+    {
+        return program(QString::fromLatin1(text));
+    }
 
     static inline const QString kProgram = QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400");
     QString sent;

@@ -22,10 +22,20 @@
 
 namespace {
 
-const char* const kOptions[] = {"optGesperrt",   "optFreigegeben",   "optOhneLast",     "optUnterLast",
-                                "optBleiakkuMode2", "optBleiakkuMode1", "optLiIonMode2", "optLiIonMode1",
-                                "optDauerstrom", "optReversepulse",  "optQ2",           "optQ1",
-                                "optU2",         "optU1"};
+const char* const kOptions[] = {"optGesperrt",
+                                "optFreigegeben",
+                                "optOhneLast",
+                                "optUnterLast",
+                                "optBleiakkuMode2",
+                                "optBleiakkuMode1",
+                                "optLiIonMode2",
+                                "optLiIonMode1",
+                                "optDauerstrom",
+                                "optReversepulse",
+                                "optQ2",
+                                "optQ1",
+                                "optU2",
+                                "optU1"};
 
 struct Receiver : ExtendedProgramReceiver {
     void setExtendedProgram(const CommunicationProgram& p) override { received = p; }
@@ -42,9 +52,8 @@ protected:
     // The databases of a KZT4 charger, with rows of our own first.
     void start(const QStringList& statements = {})
     {
-        folder.execOn(folder.velmoroPath(), QStringList{QStringLiteral(
-                                                            "UPDATE Optionen SET value='YES' "
-                                                            "WHERE key='ProgramExtensionAvaiable'")}
+        folder.execOn(folder.velmoroPath(), QStringList{QStringLiteral("UPDATE Optionen SET value='YES' "
+                                                                       "WHERE key='ProgramExtensionAvaiable'")}
                                                 + statements);
         openCoreForTest(folder);
         openGlobalRecordsets();
@@ -89,11 +98,11 @@ TEST_F(ExtendedOptionsTest, UntouchedOptionsComeBackAsStoredUnderBothLocales)
     start();
     const struct {
         const char* program;
-        const char* shown;  // the charge end, '.' for the user's separator
+        const char* shown; // the charge end, '.' for the user's separator
         bool gesperrt, ohneLast, blei2, liion2, dauer, q2, u2;
     } cases[] = {
-        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S0,C1,B1,H0,N025", "2.5", true, true, true, false,
-         false, false, false},
+        {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S0,C1,B1,H0,N025", "2.5", true, true, true, false, false,
+         false, false},
         {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H1,N100,O1,Q0,U1", "10", false, false, false,
          true, true, false, true},
         {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C1,B0,H0,N455,O0,Q1,U0", "45.5", false, true, false,
@@ -164,9 +173,9 @@ TEST_F(ExtendedOptionsTest, ChargeEndIsCheckedAsARealNumberThatFitsThreeDigits)
         const char* text;
         bool accepted;
     } cases[] = {
-        {"", true},  // OK asks for it
-        {"1", false}, {"2", true}, {"1.5", true}, {"99", true}, {"99.9", true},
-        {"100", false},  // 1000 tenths do not fit
+        {"", true}, // OK asks for it
+        {"1", false},  {"2", true},    {"1.5", true},
+        {"99", true},  {"99.9", true}, {"100", false}, // 1000 tenths do not fit
         {"-5", false}, {"x", false},
     };
     for (const bool german : {false, true}) {
@@ -200,7 +209,7 @@ TEST_F(ExtendedOptionsTest, OkRefusesAnEmptyOrRefusedChargeEnd)
     d.cmdOk_Click();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, r("7054"));
-    box(d)->setText(QStringLiteral("60"));  // above row N's 50
+    box(d)->setText(QStringLiteral("60")); // above row N's 50
     d.cmdOk_Click();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[1].text.startsWith(r("7050")));
@@ -281,7 +290,8 @@ TEST_F(ExtendedOptionsTest, ChargeModeAndOptionsQAndUAreGreyedWhereTheyAreNotSen
     } cases[] = {{"2", true}, {" 2 ", true}, {"1", false}, {"", false}, {"22", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        start({QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ProgramExtensionType'").arg(QLatin1String(c.type))});
+        start({QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ProgramExtensionType'")
+                   .arg(QLatin1String(c.type))});
         const auto prog = program("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H0,N100,O1,Q1,U1");
         Receiver receiver;
         dlgErweiterterProgrammiermodus d;
@@ -298,6 +308,7 @@ TEST_F(ExtendedOptionsTest, ChargeModeAndOptionsQAndUAreGreyedWhereTheyAreNotSen
         ASSERT_TRUE(receiver.received.has_value());
         eightEqual(*receiver.received, *prog);
         closeCoreForTest();
-        folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='1' WHERE key='ProgramExtensionType'")});
+        folder.execOn(folder.velmoroPath(),
+                      {QStringLiteral("UPDATE Optionen SET value='1' WHERE key='ProgramExtensionType'")});
     }
 }

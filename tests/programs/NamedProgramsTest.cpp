@@ -36,7 +36,8 @@ protected:
         QSqlQuery q(dbVeluser.handle());
         q.exec(QStringLiteral("SELECT ProgrammID, Bez, Daten FROM Programme ORDER BY ProgrammID"));
         while (q.next())
-            l << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|') + q.value(2).toString();
+            l << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|')
+                     + q.value(2).toString();
         return l;
     }
     QStringList listed() const
@@ -102,7 +103,7 @@ TEST_F(NamedProgramsTest, ANameDifferingOnlyInCaseAsksAndOverwritesThatRow)
         closeCoreForTest();
         hooked.shown.clear();
         folder.execOn(folder.veluserPath(), {QStringLiteral("DELETE FROM Programme"),
-                                              QStringLiteral("DELETE FROM sqlite_sequence WHERE name='Programme'")});
+                                             QStringLiteral("DELETE FROM sqlite_sequence WHERE name='Programme'")});
     }
 }
 
@@ -179,8 +180,10 @@ TEST_F(NamedProgramsTest, DeleteRemovesTheChosenRowAndKeepsTheFields)
 TEST_F(NamedProgramsTest, ADatabaseFailureLeavesListAndFieldsAsTheyWere)
 {
     openWith({QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES ('A', '%1')").arg(kOther)});
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER noAdd BEFORE INSERT ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    dbVeluser.exec(QStringLiteral("CREATE TRIGGER noDelete BEFORE DELETE ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    dbVeluser.exec(
+        QStringLiteral("CREATE TRIGGER noAdd BEFORE INSERT ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    dbVeluser.exec(QStringLiteral(
+        "CREATE TRIGGER noDelete BEFORE DELETE ON Programme BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     saveAs(QStringLiteral("New"));
     ASSERT_EQ(hooked.shown.size(), 1);
     EXPECT_EQ(hooked.shown[0].icon, Msg::Critical);
@@ -215,7 +218,8 @@ TEST_F(NamedProgramsTest, NamesAreListedAsTheProgramsLanguageSortsThem)
 {
     openWith();
     for (const char* name : {"zulu", "Ärger", "Pack 10", "alpha", "Pack 2", "Beta", "Alpha"})
-        dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES (?, ?)"), {QString::fromUtf8(name), kOther});
+        dbVeluser.exec(QStringLiteral("INSERT INTO Programme (Bez, Daten) VALUES (?, ?)"),
+                       {QString::fromUtf8(name), kOther});
     const QString before = objResources().languageKey();
     for (const char* language : {"EN", "DE"}) {
         SCOPED_TRACE(language);

@@ -50,7 +50,7 @@ ProgramStringSettings defaults()
 struct Case {
     const char* name;
     std::function<void(ProgramInputs&, CommunicationProgram&, ProgramStringSettings&)> change;
-    const char* expected;  // nullptr: refused
+    const char* expected; // nullptr: refused
     Refusal refusal = Refusal::None;
     const char* control = "";
 };
@@ -78,8 +78,7 @@ const std::vector<Case>& cases()
              in.strLadeschlussSpannung = QStringLiteral("8.400");
          },
          "001,P,A05,M01,Z06,F0,W30,L01000,E00500,V08400,D05400"},
-        {"neitherOptionWritesZeroVoltage",
-         [](ProgramInputs& in, auto&, auto&) { in.bAkkuTyp = false; },
+        {"neitherOptionWritesZeroVoltage", [](ProgramInputs& in, auto&, auto&) { in.bAkkuTyp = false; },
          "001,P,A02,M01,Z06,F0,W30,L01000,E00500,V00000,D05400"},
         {"noBatteryTypeIs00", [](ProgramInputs& in, auto&, auto&) { in.strAkkuTyp.clear(); },
          "001,P,A00,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"},
@@ -99,7 +98,8 @@ const std::vector<Case>& cases()
          "001,P,A02,M01,Z06,P080,F0,W30,K02500,L01000,E00500,V07200,D05400"},
         {"cycleCode", [](ProgramInputs& in, auto&, auto&) { in.strFormierCode = QStringLiteral("3"); },
          "001,P,A02,M01,Z06,F3,W30,L01000,E00500,V07200,D05400"},
-        {"zeroChargeCurrentTakesDefault", [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("0.000"); },
+        {"zeroChargeCurrentTakesDefault",
+         [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("0.000"); },
          "001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"},
         {"currentRoundingToZeroTakesDefault",
          [](ProgramInputs& in, auto&, auto&) { in.strEntladestrom = QStringLiteral("0.0004"); },
@@ -180,18 +180,20 @@ const std::vector<Case>& cases()
         // Refusals.
         {"keptValueWiderThanItsGroup", [](ProgramInputs& in, auto&, auto&) { in.kept.entladeschlussSpannung = 100000; },
          nullptr, Refusal::OutOfField, "txtEntladeschlussSpannung"},
-        {"noDeviceMode", [](ProgramInputs& in, auto&, auto&) { in.strModus.clear(); }, nullptr,
-         Refusal::NoDeviceMode, "cboGeraeteModi"},
+        {"noDeviceMode", [](ProgramInputs& in, auto&, auto&) { in.strModus.clear(); }, nullptr, Refusal::NoDeviceMode,
+         "cboGeraeteModi"},
         {"noCycleMode", [](ProgramInputs& in, auto&, auto&) { in.strFormierCode.clear(); }, nullptr,
          Refusal::NoCycleMode, "cboModeZyklus"},
-        {"currentWiderThanItsGroup", [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("120.000"); },
-         nullptr, Refusal::OutOfField, "txtLadestrom"},
+        {"currentWiderThanItsGroup",
+         [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("120.000"); }, nullptr,
+         Refusal::OutOfField, "txtLadestrom"},
         {"negativeCurrent", [](ProgramInputs& in, auto&, auto&) { in.strEntladestrom = QStringLiteral("-0.500"); },
          nullptr, Refusal::OutOfField, "txtEntladestrom"},
-        {"currentNoNumber", [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("1x"); },
-         nullptr, Refusal::OutOfField, "txtLadestrom"},
-        {"groupSeparatorRefused", [](ProgramInputs& in, auto&, auto&) { in.strEntladeschlussSpannung = QStringLiteral("1,000.5"); },
-         nullptr, Refusal::OutOfField, "txtEntladeschlussSpannung"},
+        {"currentNoNumber", [](ProgramInputs& in, auto&, auto&) { in.strLadestrom = QStringLiteral("1x"); }, nullptr,
+         Refusal::OutOfField, "txtLadestrom"},
+        {"groupSeparatorRefused",
+         [](ProgramInputs& in, auto&, auto&) { in.strEntladeschlussSpannung = QStringLiteral("1,000.5"); }, nullptr,
+         Refusal::OutOfField, "txtEntladeschlussSpannung"},
         {"periodWiderThanItsGroup", [](ProgramInputs& in, auto&, auto&) { in.strZeitraum = QStringLiteral("100"); },
          nullptr, Refusal::OutOfField, "txtZeitraum"},
         {"emptyPercentageNotSentWithoutDigits",
@@ -323,8 +325,7 @@ TEST_P(ProgramStringTest, EveryBuiltStringReadsBackAsTheSameProgram)
         } else {
             EXPECT_EQ(back.lKapazitaet, -3);
         }
-        EXPECT_EQ(back.iSelbstentladungsIntervall,
-                  in.bSelbstentladung ? in.strSelbstentladungsZeitraum.toInt() : -3);
+        EXPECT_EQ(back.iSelbstentladungsIntervall, in.bSelbstentladung ? in.strSelbstentladungsZeitraum.toInt() : -3);
         if (in.bSelbstentladung) {
             EXPECT_EQ(back.iSelbstentladungsIntervalTyp, in.bStunden ? 2 : 1);
         }
@@ -370,9 +371,23 @@ TEST_P(ProgramStringTest, NumbersReadAsTheLocaleReadsThem)
     QLocale strict;
     strict.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString point = QLocale().decimalPoint();
-    const QStringList inputs = {"0", "7", "-3", "12" + point + "345", "0" + point + "0005", point + "5",
-                                "5" + point, "-" + point + "5", "1e3", "1" + point + "5e-1", "1.000" + point + "5",
-                                "1,000", "--1", "+2", " 4 ", "99999999999999999999", "1" + point + "2" + point + "3"};
+    const QStringList inputs = {"0",
+                                "7",
+                                "-3",
+                                "12" + point + "345",
+                                "0" + point + "0005",
+                                point + "5",
+                                "5" + point,
+                                "-" + point + "5",
+                                "1e3",
+                                "1" + point + "5e-1",
+                                "1.000" + point + "5",
+                                "1,000",
+                                "--1",
+                                "+2",
+                                " 4 ",
+                                "99999999999999999999",
+                                "1" + point + "2" + point + "3"};
     for (const QString& t : inputs) {
         SCOPED_TRACE(t.toStdString());
         bool expectedOk = false;

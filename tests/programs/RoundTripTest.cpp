@@ -40,8 +40,8 @@ void RoundTripTest::roundTrips()
 {
     const struct {
         const char* reported;
-        std::function<void(RoundTripTest&)> change;  // the user's change of the battery
-        const char* fallback;                        // what goes out after it
+        std::function<void(RoundTripTest&)> change; // the user's change of the battery
+        const char* fallback;                       // what goes out after it
     } cases[] = {
         // NiCd, discharge then charge.
         {"001,P,A01,M03,Z08,F0,W30,L01000,E00500,V09600,D08000", [](RoundTripTest& t) { t.chooseType("2", "8"); },
@@ -69,8 +69,7 @@ void RoundTripTest::roundTrips()
         {"001,P,A04,M06,Z06,F0,W14,L02000,E01000,V12000,D10800", [](RoundTripTest& t) { t.chooseType("1", "6"); },
          "001,P,A01,M06,Z06,F0,W14,L02000,E01000,V07200,D01000"},
         // NiMH discharged only, with a self-discharge test in hours.
-        {"001,P,A02,M02,Z04,F0,W00,L00000,E00800,V04800,D04000,YH024",
-         [](RoundTripTest& t) { t.chooseType("1", "4"); },
+        {"001,P,A02,M02,Z04,F0,W00,L00000,E00800,V04800,D04000,YH024", [](RoundTripTest& t) { t.chooseType("1", "4"); },
          "001,P,A01,M02,Z04,F0,W00,L00000,E00800,V04800,D01000,YH024"},
         // Preset voltages, both shown; the hidden cell count kept.
         {"001,P,A05,M03,Z04,F0,W30,L01000,E00500,V05600,D04000", [](RoundTripTest& t) { t.chooseType("2", "4"); },
@@ -81,9 +80,7 @@ void RoundTripTest::roundTrips()
          "001,P,A02,M01,Z03,F0,W30,L01000,E00000,V03600,D01000"},
         // ... and once its charge-end voltage is changed.
         {"001,P,A05,M01,Z03,F0,W30,L01000,E00000,V04200,D00000",
-         [](RoundTripTest& t) {
-             t.view.setControlText(QStringLiteral("txtLadeschlussSpannung"), t.dec("4.350"));
-         },
+         [](RoundTripTest& t) { t.view.setControlText(QStringLiteral("txtLadeschlussSpannung"), t.dec("4.350")); },
          "001,P,A05,M01,Z03,F0,W30,L01000,E00000,V04350,D01000"},
     };
     for (const auto& c : cases) {
@@ -101,7 +98,8 @@ void RoundTripTest::roundTrips()
         }
         EXPECT_EQ(readChangeSend(reported, [this, &c] { c.change(*this); }), QLatin1String(c.fallback));
     }
-    EXPECT_EQ(hooked.texts().count(r("0980")), hooked.shown.size()) << hooked.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(hooked.texts().count(r("0980")), hooked.shown.size())
+        << hooked.texts().join(QLatin1Char('|')).toStdString();
 }
 
 } // namespace

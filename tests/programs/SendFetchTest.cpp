@@ -134,8 +134,10 @@ TEST_F(SendFetchTest, StripRemovesOnlyAnEchoGroup)
         {"-1", "-1", "-1"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ProgramExchange::stripReplyShort(QString::fromLatin1(c.reply)), QString::fromLatin1(c.shortForm)) << c.reply;
-        EXPECT_EQ(ProgramExchange::stripReplyLong(QString::fromLatin1(c.reply)), QString::fromLatin1(c.longForm)) << c.reply;
+        EXPECT_EQ(ProgramExchange::stripReplyShort(QString::fromLatin1(c.reply)), QString::fromLatin1(c.shortForm))
+            << c.reply;
+        EXPECT_EQ(ProgramExchange::stripReplyLong(QString::fromLatin1(c.reply)), QString::fromLatin1(c.longForm))
+            << c.reply;
     }
 }
 
@@ -247,9 +249,11 @@ TEST_F(SendFetchTest, ChecksBeforeSendingNameTheFirstMissingValue)
     } cases[] = {
         {[](FakeEditorView& v) { v.checked.remove(QStringLiteral("optAkkuTyp")); }, "0987", "optAkkuTyp"},
         {[](FakeEditorView& v) { v.clearList(QStringLiteral("cboZellenzahl")); }, "0984", "cboNennSpannung"},
-        {[](FakeEditorView& v) { v.setControlText(QStringLiteral("txtLadestrom"), QStringLiteral("0")); }, "0997", "txtLadestrom"},
+        {[](FakeEditorView& v) { v.setControlText(QStringLiteral("txtLadestrom"), QStringLiteral("0")); }, "0997",
+         "txtLadestrom"},
         {[](FakeEditorView& v) { v.setBoundText(QStringLiteral("cboAkkuType"), QString()); }, "0982", "cboAkkuType"},
-        {[](FakeEditorView& v) { v.setControlText(QStringLiteral("txtLadestrom"), QStringLiteral("x")); }, "0997", "txtLadestrom"},
+        {[](FakeEditorView& v) { v.setControlText(QStringLiteral("txtLadestrom"), QStringLiteral("x")); }, "0997",
+         "txtLadestrom"},
     };
     for (const auto& c : cases) {
         show(kProgram);

@@ -71,33 +71,61 @@ TEST_F(ViewerTest, FilledHiddenFromAStoredProgramAndReadByName)
         std::vector<std::pair<const char*, const char*>> expect;
     } cases[] = {
         {kNiMH,
-         {{"=optAkkuTyp", "1"}, {"cboZellenzahl", "6"}, {"cboNennSpannung", "7.2 V"}, {"txtKapazitaetAh", "2.000"},
-          {"txtKapazitaetProzent", "80"}, {"txtLadestrom", "1.000"}, {"txtEntladestrom", "0.500"},
-          {"=chkSollKapazitaet", "1"}, {"=chkSelbstentladung", "0"}, {"!cboModeZyklus", ""}, {"!txtZeitraum", ""},
-          {"!txtLadeschlussSpannung", "0.000"}, {"!cmdExtendedModus", ""}}},
+         {{"=optAkkuTyp", "1"},
+          {"cboZellenzahl", "6"},
+          {"cboNennSpannung", "7.2 V"},
+          {"txtKapazitaetAh", "2.000"},
+          {"txtKapazitaetProzent", "80"},
+          {"txtLadestrom", "1.000"},
+          {"txtEntladestrom", "0.500"},
+          {"=chkSollKapazitaet", "1"},
+          {"=chkSelbstentladung", "0"},
+          {"!cboModeZyklus", ""},
+          {"!txtZeitraum", ""},
+          {"!txtLadeschlussSpannung", "0.000"},
+          {"!cmdExtendedModus", ""}}},
         // Preset end voltages: both shown, whatever the mode's end-voltage flags.
         {"001,P,A05,M01,Z06,F0,W30,L01000,E00500,V08400,D05400",
-         {{"=optVorgSpannung", "1"}, {"txtLadeschlussSpannung", "8.400"}, {"txtEntladeschlussSpannung", "5.400"},
-          {"!cboAkkuType", ""}, {"=chkSollKapazitaet", "0"}, {"!txtKapazitaetAh", "0.000"}}},
+         {{"=optVorgSpannung", "1"},
+          {"txtLadeschlussSpannung", "8.400"},
+          {"txtEntladeschlussSpannung", "5.400"},
+          {"!cboAkkuType", ""},
+          {"=chkSollKapazitaet", "0"},
+          {"!txtKapazitaetAh", "0.000"}}},
         // Self-discharge in hours; an extended block keeps the options button.
         {"001,P,A02,M07,Z06,F0,W30,L01000,E00500,V07200,D05400,YH012,S1,C0,B0,H0,N100",
-         {{"=chkSelbstentladung", "1"}, {"txtSelbstentladungsZeitraum", "12"}, {"=optSelbstentladungStunden", "1"},
-          {"=optSelbstentladungTage", "0"}, {"cmdExtendedModus", "0903"}}},
+         {{"=chkSelbstentladung", "1"},
+          {"txtSelbstentladungsZeitraum", "12"},
+          {"=optSelbstentladungStunden", "1"},
+          {"=optSelbstentladungTage", "0"},
+          {"cmdExtendedModus", "0903"}}},
         // A mode without the test: its check box is hidden, the stored period still shown.
         {"001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,YD014",
-         {{"!chkSelbstentladung", ""}, {"=chkSelbstentladung", "1"}, {"txtSelbstentladungsZeitraum", "14"},
-          {"=optSelbstentladungTage", "1"}, {"optSelbstentladungTage", "0928"}}},
+         {{"!chkSelbstentladung", ""},
+          {"=chkSelbstentladung", "1"},
+          {"txtSelbstentladungsZeitraum", "14"},
+          {"=optSelbstentladungTage", "1"},
+          {"optSelbstentladungTage", "0928"}}},
         // Charged only, with a capacity: both rate lists beside it, the
         // unit of a program without a test is hours, as loaded.
         {"001,P,A02,M01,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400",
-         {{"!txtEntladestrom", ""}, {"cboEntladeStromC", ""}, {"lblEnladeStromC", "0946"}, {"cboLadeStromC", ""},
-          {"=optSelbstentladungStunden", "1"}, {"=optSelbstentladungTage", "0"}}},
+         {{"!txtEntladestrom", ""},
+          {"cboEntladeStromC", ""},
+          {"lblEnladeStromC", "0946"},
+          {"cboLadeStromC", ""},
+          {"=optSelbstentladungStunden", "1"},
+          {"=optSelbstentladungTage", "0"}}},
         // Storage with a period; cycle mode with its forming choice.
         {"001,P,A02,M06,Z06,F0,W07,L01000,E00500,V07200,D05400", {{"txtZeitraum", "7"}, {"!cboModeZyklus", ""}}},
         // No program text: the viewer stays as loading left it.
         {"",
-         {{"txtLadestrom", "0.000"}, {"=optAkkuTyp", "0"}, {"!cboAkkuType", ""}, {"cmdExtendedModus", "0903"},
-          {"!txtSelbstentladungsZeitraum", "1"}, {"!chkSelbstentladung", ""}, {"=optSelbstentladungStunden", "1"}}},
+         {{"txtLadestrom", "0.000"},
+          {"=optAkkuTyp", "0"},
+          {"!cboAkkuType", ""},
+          {"cmdExtendedModus", "0903"},
+          {"!txtSelbstentladungsZeitraum", "1"},
+          {"!chkSelbstentladung", ""},
+          {"=optSelbstentladungStunden", "1"}}},
     };
     for (const bool german : {false, true}) {
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
@@ -146,7 +174,8 @@ TEST_F(ViewerTest, HasNoControlThatStoresOrSendsAndNeverWritesTheProgram)
         EXPECT_EQ(viewer.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     for (QLineEdit* box : viewer.findChildren<QLineEdit*>())
         EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
-    EXPECT_FALSE(viewer.validator().causesValidation(viewer.findChild<QPushButton*>(QStringLiteral("cmdCancelButton"))));
+    EXPECT_FALSE(
+        viewer.validator().causesValidation(viewer.findChild<QPushButton*>(QStringLiteral("cmdCancelButton"))));
 
     // What the user changes on screen is written over by the next activation.
     viewer.findChild<QLineEdit*>(QStringLiteral("txtLadestrom"))->setText(QStringLiteral("3.000"));
@@ -209,7 +238,8 @@ TEST_F(ViewerTest, PrintoutFillsItsOwnHiddenViewerNeverTheOneOnScreen)
         for (const auto& page : doc.pages)
             for (const auto& t : page.texts)
                 texts << t.text;
-        EXPECT_TRUE(texts.contains(ReportLayout::batteryTypeText(*viewer))) << texts.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(texts.contains(ReportLayout::batteryTypeText(*viewer)))
+            << texts.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(ReportLayout::batteryTypeText(*viewer).contains(QStringLiteral("7.2 V")));
         EXPECT_TRUE(texts.contains(QStringLiteral("2.000 Ah")));
         EXPECT_TRUE(texts.contains(QStringLiteral("0.500 A")));

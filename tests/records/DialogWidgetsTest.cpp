@@ -9,9 +9,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QItemSelectionModel>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>

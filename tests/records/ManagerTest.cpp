@@ -289,7 +289,7 @@ TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)
     form->kanal(2)->logic().lAkkuId = other;
     form->kanal(3)->logic().lAkkuId = a;
 
-    MesswerteErfassenLogic d;  // asks the main window
+    MesswerteErfassenLogic d; // asks the main window
     d.Form_Load();
     d.bEditMode = true;
     bool bShow = false;
@@ -312,7 +312,7 @@ TEST_F(ManagerTest, TheManagerShowsWhatARecordingDialogChangedAndTheOtherWayRoun
     auto rec = fromChannel();
     rec->addNewMeasurementRow(QStringLiteral("new"));
     EXPECT_EQ(m->seriesCount(), 2);
-    rec->addNewAkku(QStringLiteral("Too late"), QString(), QString());  // locked: nothing
+    rec->addNewAkku(QStringLiteral("Too late"), QString(), QString()); // locked: nothing
     EXPECT_EQ(m->akkus().size(), 1);
 
     channel = FakeChannel();

@@ -34,8 +34,8 @@ protected:
 
 struct ChoiceCase {
     const char* name;
-    bool chooseNext;         // optNaechster chosen by the user
-    MessageService::Result answer;  // to "0750" (when asked)
+    bool chooseNext;               // optNaechster chosen by the user
+    MessageService::Result answer; // to "0750" (when asked)
     bool measuring;
     bool endValues;
     bool asked;
@@ -70,8 +70,9 @@ TEST_F(RecordingChoiceTest, TheChoiceDecidesHowTheChannelStarts)
             messages.answer(c.answer);
         d->addNewMeasurementRow(QStringLiteral("remark"));
 
-        const qint32 made = dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"),
-                                             {a}).toInt();
+        const qint32 made =
+            dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"), {a})
+                .toInt();
         ASSERT_NE(made, 0);
         EXPECT_EQ(channel.calls.value(0),
                   QStringLiteral("start(%1,%2,%3,%4)").arg(a).arg(made).arg(c.inQueue).arg(c.withTemp));
@@ -85,8 +86,8 @@ TEST_F(RecordingChoiceTest, TheChoiceDecidesHowTheChannelStarts)
         EXPECT_EQ(d->control(QStringLiteral("optNaechster")).checked, c.nextSelectedAfter);
         // Locked: only closing is left.
         EXPECT_TRUE(d->isLocked());
-        for (const char* name : {"cmdNeuerAkku", "cmdNeueMessreihe", "cmdKeineErfassung", "frameErfassung",
-                                 "optSofort", "optNaechster"})
+        for (const char* name :
+             {"cmdNeuerAkku", "cmdNeueMessreihe", "cmdKeineErfassung", "frameErfassung", "optSofort", "optNaechster"})
             EXPECT_FALSE(d->control(QString::fromLatin1(name)).enabled) << name;
         EXPECT_EQ(d->control(QStringLiteral("cmdCancel")).text, r("0100"));
     }
@@ -132,7 +133,7 @@ TEST_F(RecordingChoiceTest, NewBatteryIsWrittenWithItsFirstSeriesAndRecorded)
 {
     endValues = true;
     auto d = fromChannel();
-    EXPECT_FALSE(d->control(QStringLiteral("cmdNeueMessreihe")).enabled);  // no battery yet
+    EXPECT_FALSE(d->control(QStringLiteral("cmdNeueMessreihe")).enabled); // no battery yet
     messages.answer(MessageService::Yes);
     d->addNewAkku(QStringLiteral(" Pack A"), QStringLiteral("pack remark"), QStringLiteral("first"));
     const qint32 a = dbVeluser.scalar(QStringLiteral("SELECT AkkuId FROM Akkus WHERE AkkuName=' Pack A'")).toInt();
@@ -196,7 +197,7 @@ TEST_F(RecordingChoiceTest, NewSeriesNumbersFollowTheHighestAndRespectChannelsUs
     EXPECT_FALSE(d->cmdNeueMessreihe_Allowed());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, r("0748") + " 2 " + r("0749"));
-    host.usedBy[a] = QString();  // the channels cannot be asked
+    host.usedBy[a] = QString(); // the channels cannot be asked
     EXPECT_FALSE(d->cmdNeueMessreihe_Allowed());
     host.usedBy.remove(a);
     EXPECT_TRUE(d->cmdNeueMessreihe_Allowed());
@@ -276,9 +277,9 @@ TEST_F(RecordingChoiceTest, ASeriesThatStartedFromTheQueueIsNeverOfferedForDisca
 struct StartedMeanwhileCase {
     const char* name;
     int queuedNummer;
-    bool recording;     // the channel records the series when the answer comes
-    bool stillQueued;   // its queue mark is still set
-    int valuesWritten;  // values the recording stored meanwhile
+    bool recording;    // the channel records the series when the answer comes
+    bool stillQueued;  // its queue mark is still set
+    int valuesWritten; // values the recording stored meanwhile
 };
 
 TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
@@ -302,8 +303,9 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
             channel.bRecordingInQueue = c.stillQueued;
             channel.bMeasurementRunning = c.recording;
             for (int i = 0; i < c.valuesWritten; ++i)
-                dbVeluser.exec(QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (?, 0, ?)"),
-                               {queued, QStringLiteral("1;2;3;%1").arg(i)});
+                dbVeluser.exec(
+                    QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (?, 0, ?)"),
+                    {queued, QStringLiteral("1;2;3;%1").arg(i)});
         });
         const QStringList before = seriesOf(a);
         messages.answer(MessageService::Yes);
@@ -312,7 +314,8 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
 
         EXPECT_EQ(seriesOf(a), before);
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Akkus WHERE AkkuId=?"), {a}), 1);
-        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=?"), {queued}), c.valuesWritten);
+        EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=?"), {queued}),
+                  c.valuesWritten);
         ASSERT_EQ(messages.shown.size(), 2);
         EXPECT_EQ(messages.shown[0].text, r("0726"));
         EXPECT_EQ(messages.shown[1].text, r("0755"));
@@ -361,7 +364,8 @@ TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDe
         messages.answer(c.answer);
         d->addNewMeasurementRow(QStringLiteral("late"));
         const qint32 made =
-            dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"), {a}).toInt();
+            dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"), {a})
+                .toInt();
         EXPECT_EQ(channel.calls.value(0),
                   QStringLiteral("start(%1,%2,%3,%4)").arg(a).arg(made).arg(c.inQueue).arg(c.withTemp));
         EXPECT_EQ(d->control(QStringLiteral("optNaechster")).checked, c.inQueue);
@@ -412,8 +416,8 @@ TEST_F(RecordingChoiceTest, BatteryNamesAreCheckedExactlyAsStored)
         const char* name;
         bool unique;
     } cases[] = {
-        {"NiMH pack", false}, {"  NiMH pack ", false}, {"nimh PACK", true}, {"Lead", true}, {" Lead", true},
-        {"Other", true},
+        {"NiMH pack", false}, {"  NiMH pack ", false}, {"nimh PACK", true},
+        {"Lead", true},       {" Lead", true},         {"Other", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RecordsStore::isAkkuNameUnique(dbVeluser, QString::fromLatin1(c.name)), c.unique) << c.name;

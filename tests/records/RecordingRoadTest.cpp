@@ -30,8 +30,8 @@ protected:
     }
     int values(qint32 series, bool ew)
     {
-        return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=? AND EW=?"),
-                                {series, ew ? 1 : 0})
+        return dbVeluser
+            .scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=? AND EW=?"), {series, ew ? 1 : 0})
             .toInt();
     }
     ScriptedDialogs dialogs;
@@ -55,7 +55,8 @@ TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChar
 
     // The recording button: a new battery, recorded now with what was collected.
     dialogs.then(as<dlgMesswerteErfassen>([&](dlgMesswerteErfassen& d) {
-        EXPECT_EQ(d.windowTitle(), getResource(QStringLiteral("0700")) + " - " + getResource(QStringLiteral("0701")) + " 1");
+        EXPECT_EQ(d.windowTitle(),
+                  getResource(QStringLiteral("0700")) + " - " + getResource(QStringLiteral("0701")) + " 1");
         EXPECT_TRUE(d.optSofort->isEnabled());
         d.cmdNeuerAkku->click();
         EXPECT_FALSE(d.cmdNeuerAkku->isEnabled());
@@ -73,7 +74,8 @@ TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChar
     EXPECT_EQ(messages.shown[0].text, getResource(QStringLiteral("0750")));
 
     const qint32 akku = dbVeluser.scalar(QStringLiteral("SELECT AkkuId FROM Akkus WHERE AkkuName='Road pack'")).toInt();
-    const qint32 series = dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=?"), {akku}).toInt();
+    const qint32 series =
+        dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=?"), {akku}).toInt();
     ASSERT_NE(series, 0);
     EXPECT_TRUE(k.bRecording);
     EXPECT_EQ(k.lAkkuId, akku);
@@ -112,8 +114,9 @@ TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChar
         k.timerKanal_Timer();
     EXPECT_EQ(values(series, false), recorded);
     EXPECT_EQ(values(series, true), 1);
-    EXPECT_EQ(dbVeluser.scalar(QStringLiteral("SELECT bemerkung FROM MessReihen WHERE MessReiheID=?"), {series}).toString(),
-              QStringLiteral("first run"));
+    EXPECT_EQ(
+        dbVeluser.scalar(QStringLiteral("SELECT bemerkung FROM MessReihen WHERE MessReiheID=?"), {series}).toString(),
+        QStringLiteral("first run"));
     EXPECT_EQ(messages.shown.size(), 1);
 }
 

@@ -143,10 +143,7 @@ protected:
                            {id, i == 0 ? 1 : 0, QStringLiteral("1;2;3;%1").arg(i)});
         return id;
     }
-    int count(const QString& sql, const QVariantList& params = {})
-    {
-        return dbVeluser.scalar(sql, params).toInt();
-    }
+    int count(const QString& sql, const QVariantList& params = {}) { return dbVeluser.scalar(sql, params).toInt(); }
     // "remark:number" of the battery's series, by number.
     QStringList seriesOf(qint32 akkuId)
     {
@@ -155,16 +152,17 @@ protected:
             QStringLiteral("SELECT * FROM MessReihen WHERE AkkuId=%1 ORDER BY Nummer").arg(akkuId));
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
             out << rs->field(QStringLiteral("bemerkung")).toString() + QLatin1Char(':')
-                    + rs->field(QStringLiteral("Nummer")).toString();
+                       + rs->field(QStringLiteral("Nummer")).toString();
         return out;
     }
     // Everything the user database holds of batteries, series and values.
     QString snapshot()
     {
         QStringList parts;
-        for (const char* sql : {"SELECT group_concat(AkkuId || AkkuName, ',') FROM Akkus",
-                                "SELECT group_concat(MessReiheID || '/' || AkkuId || '/' || Nummer, ',') FROM MessReihen",
-                                "SELECT count(*) || '/' || total(MessReiheID) FROM MessWerte"})
+        for (const char* sql :
+             {"SELECT group_concat(AkkuId || AkkuName, ',') FROM Akkus",
+              "SELECT group_concat(MessReiheID || '/' || AkkuId || '/' || Nummer, ',') FROM MessReihen",
+              "SELECT count(*) || '/' || total(MessReiheID) FROM MessWerte"})
             parts << dbVeluser.scalar(QString::fromLatin1(sql)).toString();
         return parts.join(QLatin1Char('|'));
     }

@@ -4,15 +4,15 @@
 #include "RecordsFixture.h"
 
 #include "core/EndValueDisplay.h"
+#include "core/MesswertStringError.h"
+#include "core/velmoroLog.h"
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/SeriesDiagramWindow.h"
 #include "diagrams/frmDiagramm.h"
-#include "core/MesswertStringError.h"
-#include "core/velmoroLog.h"
-#include "platform/ScreenFit.h"
 #include "link/CommunicationEndwert.h"
 #include "link/CommunicationProgram.h"
 #include "link/EntwertList.h"
+#include "platform/ScreenFit.h"
 #include "printing/ReportLayout.h"
 #include "printing/WidgetControlReader.h"
 #include "records/KanalBearbeitenLogic.h"
@@ -22,14 +22,14 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 
 namespace {
@@ -82,8 +82,9 @@ protected:
     // A series with its stored program and these end-value texts (in order).
     qint32 storedSeries(const QVariant& program, const QStringList& endValues, int plainValues = 0)
     {
-        dbVeluser.exec(QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer, bemerkung, Programm) VALUES (?, 1, 'r', ?)"),
-                       {akkuId, program});
+        dbVeluser.exec(
+            QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer, bemerkung, Programm) VALUES (?, 1, 'r', ?)"),
+            {akkuId, program});
         const qint32 id = dbVeluser.lastInsertId().toInt();
         for (int i = 0; i < plainValues; ++i)
             value(id, false, QStringLiteral("1;2;3;%1").arg(i));
@@ -123,8 +124,14 @@ protected:
         return text;
     }
 
-    static QString charge(int mah, int mv, int min) { return QStringLiteral("2;%1;%2;600;%3").arg(mah).arg(mv).arg(min); }
-    static QString discharge(int mah, int mv, int min) { return QStringLiteral("3;%1;%2;600;%3").arg(mah).arg(mv).arg(min); }
+    static QString charge(int mah, int mv, int min)
+    {
+        return QStringLiteral("2;%1;%2;600;%3").arg(mah).arg(mv).arg(min);
+    }
+    static QString discharge(int mah, int mv, int min)
+    {
+        return QStringLiteral("3;%1;%2;600;%3").arg(mah).arg(mv).arg(min);
+    }
 
     FakeDiagram diagram;
     FakeViewer viewer;
@@ -200,10 +207,10 @@ TEST_F(SeriesWindowTest, RowsUseTheUsersDecimalSeparatorAndOddValuesKeepTheColum
                                               charge(2147483647, -2147483647 - 1, -7)});
     const auto shown = activate(id).shown();
     QLocale::setDefault(previous);
-    EXPECT_EQ(texts(shown.lists.laden),
-              (QStringList{QStringLiteral(" 1.      1,234    12,345    95"), QStringLiteral(" 2.     -0,500     0,000     0"),
-                           QStringLiteral(" 3.     123,456   99,999  12345"),
-                           QStringLiteral(" 4.     ######    ######    -7")}));
+    EXPECT_EQ(texts(shown.lists.laden), (QStringList{QStringLiteral(" 1.      1,234    12,345    95"),
+                                                     QStringLiteral(" 2.     -0,500     0,000     0"),
+                                                     QStringLiteral(" 3.     123,456   99,999  12345"),
+                                                     QStringLiteral(" 4.     ######    ######    -7")}));
     // Every column still starts where its heading is.
     for (const auto& row : shown.lists.laden) {
         EXPECT_GE(row.text.size(), 30);
@@ -249,8 +256,8 @@ TEST_F(SeriesWindowTest, EachBadStoredTextIsLoggedOncePerOpeningAndCutToAReadabl
     const QString huge = QStringLiteral("2;") + QString(1024 * 1024, QLatin1Char('9')) + QStringLiteral("x;1;2;3");
     const qint32 id = storedSeries(QStringLiteral("garbage that is no program"),
                                    {charge(1000, 1400, 20), huge, QStringLiteral("3;1")});
-    const qint32 hugeId = dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) + 1 FROM MessWerte WHERE MessReiheID=?"),
-                                           {id}).toInt();
+    const qint32 hugeId =
+        dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) + 1 FROM MessWerte WHERE MessReiheID=?"), {id}).toInt();
     for (int opening = 1; opening <= 2; ++opening) {
         frmKanalBearbeiten* window =
             frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
@@ -268,8 +275,8 @@ TEST_F(SeriesWindowTest, EachBadStoredTextIsLoggedOncePerOpeningAndCutToAReadabl
         EXPECT_EQ(log.count(QStringLiteral("LogType: Program Value not readable for Current Measurementrow")), opening);
         EXPECT_EQ(log.count(QStringLiteral("Current RowId: %1, Programm \"garbage that is no program\"").arg(id)),
                   opening);
-        EXPECT_TRUE(log.contains(QStringLiteral("\"2;999") + QString(55, QLatin1Char('9')) + QStringLiteral("...\" (%1 characters)")
-                                     .arg(huge.size())))
+        EXPECT_TRUE(log.contains(QStringLiteral("\"2;999") + QString(55, QLatin1Char('9'))
+                                 + QStringLiteral("...\" (%1 characters)").arg(huge.size())))
             << log.left(2000).toStdString();
         for (const QString& line : log.split(QLatin1Char('\n')))
             EXPECT_LT(line.size(), 200) << line.left(200).toStdString();
@@ -287,7 +294,8 @@ TEST_F(SeriesWindowTest, AStoredTextInAnErrorIsCutOnlyWhenLong)
         {QStringLiteral("Stored value \"") + sixty + QStringLiteral("\": field 1"),
          QStringLiteral("Stored value \"") + sixty + QStringLiteral("\": field 1")},
         {QStringLiteral("Stored value \"") + sixty + QStringLiteral("8;\"9\": field 2 is no whole number"),
-         QStringLiteral("Stored value \"") + sixty + QStringLiteral("...\" (64 characters): field 2 is no whole number")},
+         QStringLiteral("Stored value \"") + sixty
+             + QStringLiteral("...\" (64 characters): field 2 is no whole number")},
         {QStringLiteral("The start time of the series was never set"),
          QStringLiteral("The start time of the series was never set")},
     };
@@ -298,7 +306,8 @@ TEST_F(SeriesWindowTest, AStoredTextInAnErrorIsCutOnlyWhenLong)
     }
     // A character outside the basic plane is never cut in half.
     const QString wide = QString(59, QLatin1Char('a')) + QString::fromUcs4(U"\U0001F50B") + QStringLiteral("tail");
-    EXPECT_EQ(MesswertStringError::shortened(wide), QString(59, QLatin1Char('a')) + QStringLiteral("... (65 characters)"));
+    EXPECT_EQ(MesswertStringError::shortened(wide),
+              QString(59, QLatin1Char('a')) + QStringLiteral("... (65 characters)"));
 }
 
 TEST_F(SeriesWindowTest, TheWindowFollowsARenumberingAndGoesWithItsSeries)
@@ -389,7 +398,8 @@ TEST_F(SeriesWindowTest, ADeletedSeriesIsToldAndClosesTheWindow)
 TEST_F(SeriesWindowTest, ADatabaseFailureIsShownAndLeavesNothingOfTheSeriesBefore)
 {
     const qint32 id = storedSeries(kProgram, {QStringLiteral("2;1234;12345;600;95;T;87;12")});
-    frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    frmKanalBearbeiten* window =
+        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     dbVeluser.exec(QStringLiteral("ALTER TABLE MessWerte RENAME TO Gone"));
     EXPECT_TRUE(window->Form_Activate());
@@ -416,12 +426,30 @@ TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
         frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("7"), QStringLiteral("old"));
     ASSERT_TRUE(window);
     WidgetControlReader reader(*window);
-    for (const char* name :
-         {"frameAkkuprogramm", "lblAkkutyp", "lblMode", "lblNennkapazitaet", "txtAkkuTyp", "frameAkkumesswerte",
-          "lblMesswerteNachLaden", "lblMesswerteNachEntladen", "lblLadenNr", "lblLadenAh", "lblLadenVolt",
-          "lblLadenMin", "lblEntladenNr", "lblEntladenAh", "lblEntladenVolt", "lblEntladenMin", "lstEndwertLaden",
-          "lstEndwertEntladen", "lblAkkuzustand", "lblSelbstentladung", "lblBemerkungen", "txtAkkuzustand",
-          "txtSelbstentladung", "txtBemerkung"})
+    for (const char* name : {"frameAkkuprogramm",
+                             "lblAkkutyp",
+                             "lblMode",
+                             "lblNennkapazitaet",
+                             "txtAkkuTyp",
+                             "frameAkkumesswerte",
+                             "lblMesswerteNachLaden",
+                             "lblMesswerteNachEntladen",
+                             "lblLadenNr",
+                             "lblLadenAh",
+                             "lblLadenVolt",
+                             "lblLadenMin",
+                             "lblEntladenNr",
+                             "lblEntladenAh",
+                             "lblEntladenVolt",
+                             "lblEntladenMin",
+                             "lstEndwertLaden",
+                             "lstEndwertEntladen",
+                             "lblAkkuzustand",
+                             "lblSelbstentladung",
+                             "lblBemerkungen",
+                             "txtAkkuzustand",
+                             "txtSelbstentladung",
+                             "txtBemerkung"})
         EXPECT_TRUE(reader.hasControl(QString::fromLatin1(name))) << name;
     EXPECT_EQ(reader.windowCaption(), r("0818") + QStringLiteral(" - Pack / 7"));
     EXPECT_EQ(reader.controlText(QStringLiteral("frameAkkumesswerte")), reader.windowCaption());
@@ -449,7 +477,8 @@ TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
 TEST_F(SeriesWindowTest, DiagramsOfTheSeriesAndOfItsPhases)
 {
     const qint32 id = storedSeries(kProgram, {discharge(900, 1000, 18), charge(1000, 1400, 20)}, 10);
-    frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    frmKanalBearbeiten* window =
+        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     auto* laden = window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"));
     auto* entladen = window->findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen"));
@@ -491,7 +520,8 @@ TEST_F(SeriesWindowTest, DiagramsOfTheSeriesAndOfItsPhases)
 TEST_F(SeriesWindowTest, TheProgramButtonHandsTheStoredProgramToTheViewer)
 {
     const qint32 id = storedSeries(QVariant(), {});
-    frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    frmKanalBearbeiten* window =
+        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     window->cmdProgram_Click();
     ASSERT_EQ(viewer.shown.size(), 1u);
@@ -555,7 +585,7 @@ TEST_F(SeriesWindowTest, TheProgramButtonShowsTheViewerModal)
 TEST_F(SeriesWindowTest, TheRecordsDialogShowsTheChosenSeries)
 {
     const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
-    QWidget mainWindow;  // stands in for the main window, the dialog's owner
+    QWidget mainWindow; // stands in for the main window, the dialog's owner
     auto* dialog = new dlgMesswerteErfassen(&mainWindow, &host);
     dialog->logic().bEditMode = true;
     bool bShow = false;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 FakeBattery::FakeBattery(Chemistry chemistry, int cells, double capacity_mAh, double stateOfCharge)
-    : m_chemistry(chemistry), m_cells(std::max(1, cells)), m_capacity(std::max(1.0, capacity_mAh)),
+    : m_chemistry(chemistry),
+      m_cells(std::max(1, cells)),
+      m_capacity(std::max(1.0, capacity_mAh)),
       m_soc(stateOfCharge)
 {
 }
@@ -65,9 +67,12 @@ double FakeBattery::restingCellVoltageDischarging() const
 {
     const double s = std::clamp(m_soc, 0.0, 1.0);
     switch (m_chemistry) {
-    case Chemistry::NiMH: return 1.32 - 0.12 * (1.0 - s) - 0.25 * std::exp(-30.0 * s);
-    case Chemistry::LeadAcid: return 2.12 - 0.18 * (1.0 - s) - 0.25 * std::exp(-20.0 * s);
-    case Chemistry::LiIon: return 4.15 - 0.55 * (1.0 - s) - 0.55 * std::exp(-25.0 * s);
+    case Chemistry::NiMH:
+        return 1.32 - 0.12 * (1.0 - s) - 0.25 * std::exp(-30.0 * s);
+    case Chemistry::LeadAcid:
+        return 2.12 - 0.18 * (1.0 - s) - 0.25 * std::exp(-20.0 * s);
+    case Chemistry::LiIon:
+        return 4.15 - 0.55 * (1.0 - s) - 0.55 * std::exp(-25.0 * s);
     }
     return 0.0;
 }
@@ -87,9 +92,12 @@ int FakeBattery::dischargingVoltage(int current_mA) const
 int FakeBattery::constantVoltageLimit() const
 {
     switch (m_chemistry) {
-    case Chemistry::NiMH: return 0;
-    case Chemistry::LeadAcid: return 2400 * m_cells;
-    case Chemistry::LiIon: return 4200 * m_cells;
+    case Chemistry::NiMH:
+        return 0;
+    case Chemistry::LeadAcid:
+        return 2400 * m_cells;
+    case Chemistry::LiIon:
+        return 4200 * m_cells;
     }
     return 0;
 }
@@ -103,9 +111,12 @@ int FakeBattery::currentAtVoltage(int limit_mV) const
 int FakeBattery::defaultDischargeEnd() const
 {
     switch (m_chemistry) {
-    case Chemistry::NiMH: return 1000 * m_cells;
-    case Chemistry::LeadAcid: return 1800 * m_cells;
-    case Chemistry::LiIon: return 3000 * m_cells;
+    case Chemistry::NiMH:
+        return 1000 * m_cells;
+    case Chemistry::LeadAcid:
+        return 1800 * m_cells;
+    case Chemistry::LiIon:
+        return 3000 * m_cells;
     }
     return 0;
 }

@@ -85,9 +85,15 @@ bool FakeChannel::startProgram()
     const Phase discharge{PhaseKind::Discharge, 0};
     const Phase pause{PhaseKind::Pause, pauseSeconds};
     switch (m_run.mode) {
-    case 2: m_phases = {discharge}; break;
-    case 3: m_phases = {discharge, pause, charge}; break;
-    case 4: m_phases = {charge, pause, discharge, pause, charge}; break;
+    case 2:
+        m_phases = {discharge};
+        break;
+    case 3:
+        m_phases = {discharge, pause, charge};
+        break;
+    case 4:
+        m_phases = {charge, pause, discharge, pause, charge};
+        break;
     case 5: {
         const int cycles = std::clamp(m_run.forming, 1, 9);
         for (int i = 0; i < cycles; ++i) {
@@ -100,11 +106,14 @@ bool FakeChannel::startProgram()
     case 6: {
         long storage = 24L * 3600L;
         if (m_run.selfDischargeInterval > 0)
-            storage = long(m_run.selfDischargeInterval) * (m_run.selfDischargeUnit == QLatin1Char('H') ? 3600L : 86400L);
+            storage =
+                long(m_run.selfDischargeInterval) * (m_run.selfDischargeUnit == QLatin1Char('H') ? 3600L : 86400L);
         m_phases = {charge, Phase{PhaseKind::Storage, storage}, discharge};
         break;
     }
-    default: m_phases = {charge}; break;
+    default:
+        m_phases = {charge};
+        break;
     }
     m_endValues.clear();
     m_pushPending = false;
@@ -146,7 +155,9 @@ void FakeChannel::enterPhase(int index)
         m_state.current = m_run.dischargeCurrent > 0 ? m_run.dischargeCurrent : 1000;
         m_state.voltage = m_battery.dischargingVoltage(m_state.current);
         break;
-    case PhaseKind::Storage: m_socBeforeStorage = m_battery.stateOfCharge(); [[fallthrough]];
+    case PhaseKind::Storage:
+        m_socBeforeStorage = m_battery.stateOfCharge();
+        [[fallthrough]];
     case PhaseKind::Pause:
         m_state.status = QStringLiteral("SW");
         m_state.current = 0;
@@ -158,7 +169,9 @@ void FakeChannel::finish()
 {
     m_state.running = false;
     m_state.status = QStringLiteral("SF");
-    m_state.detail = m_lastCondition == 1 ? QStringLiteral("X3") : m_lastCondition == 0 ? QStringLiteral("X2") : QString();
+    m_state.detail = m_lastCondition == 1   ? QStringLiteral("X3")
+                     : m_lastCondition == 0 ? QStringLiteral("X2")
+                                            : QString();
     m_state.current = 0;
 }
 
@@ -238,8 +251,12 @@ void FakeChannel::tick()
     ++m_phaseSeconds;
     const Phase& phase = m_phases[m_phaseIndex];
     switch (phase.kind) {
-    case PhaseKind::Charge: chargeOneSecond(); break;
-    case PhaseKind::Discharge: dischargeOneSecond(); break;
+    case PhaseKind::Charge:
+        chargeOneSecond();
+        break;
+    case PhaseKind::Discharge:
+        dischargeOneSecond();
+        break;
     case PhaseKind::Pause:
     case PhaseKind::Storage:
         m_battery.rest(1);

@@ -67,7 +67,7 @@ QList<T> detachedCopy(const QList<T>& list)
 bool isChannelId(const QString& s)
 {
     return s.size() == 3 && s.startsWith(QLatin1String("00")) && s.at(2) >= QLatin1Char('1')
-        && s.at(2) <= QLatin1Char('4');
+           && s.at(2) <= QLatin1Char('4');
 }
 } // namespace
 
@@ -112,10 +112,7 @@ struct FakeCharger::Impl {
     QByteArray input;
     std::thread thread;
 
-    FakeChannel* channel(int n)
-    {
-        return n >= 1 && n <= channelCount ? &channels[size_t(n - 1)] : nullptr;
-    }
+    FakeChannel* channel(int n) { return n >= 1 && n <= channelCount ? &channels[size_t(n - 1)] : nullptr; }
 
     // Runs fn on the fake's thread (or here when it does not run) and waits.
     void runInThread(const std::function<void()>& fn);
@@ -160,7 +157,8 @@ bool FakeCharger::Impl::openPty()
     }
     const int s = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (s < 0) {
-        error = QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(name), QString::fromLocal8Bit(std::strerror(errno)));
+        error =
+            QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(name), QString::fromLocal8Bit(std::strerror(errno)));
         ::close(m);
         return false;
     }
@@ -462,8 +460,8 @@ std::vector<Output> FakeCharger::Impl::respondLocked(const FakeFrame& frame)
         payload = ch->id() + QStringLiteral(",M,SK,");
     } else if (rule && fault == FakeFault::OtherChannel) {
         FakeChannel* other = channel(ch->number() % channelCount + 1);
-        payload = other && other != ch ? other->statusPayload()
-                                       : QStringLiteral("00%1,M,SA,").arg(ch->number() == 1 ? 2 : 1);
+        payload =
+            other && other != ch ? other->statusPayload() : QStringLiteral("00%1,M,SA,").arg(ch->number() == 1 ? 2 : 1);
     } else {
         payload = normalReplyLocked(*ch, frame);
     }
@@ -486,24 +484,36 @@ std::vector<Output> FakeCharger::Impl::respondLocked(const FakeFrame& frame)
         return out;
     }
     switch (fault) {
-    case FakeFault::Malformed: out.push_back({QByteArray(1, DC4) + body + ETX, 0}); break;
-    case FakeFault::Truncated: out.push_back({QByteArray(1, DC4) + ',' + body, 0}); break;
-    case FakeFault::Noise: out.push_back({QByteArray("\x7f#~ q") + frameBytes + QByteArray("z%\x11"), 0}); break;
+    case FakeFault::Malformed:
+        out.push_back({QByteArray(1, DC4) + body + ETX, 0});
+        break;
+    case FakeFault::Truncated:
+        out.push_back({QByteArray(1, DC4) + ',' + body, 0});
+        break;
+    case FakeFault::Noise:
+        out.push_back({QByteArray("\x7f#~ q") + frameBytes + QByteArray("z%\x11"), 0});
+        break;
     case FakeFault::SplitReply: {
         const qsizetype half = frameBytes.size() / 2;
         out.push_back({frameBytes.left(half), 0});
         out.push_back({frameBytes.mid(half), splitPauseMs});
         break;
     }
-    case FakeFault::LateReply: held.push_back(frameBytes); break;
-    default: out.push_back({frameBytes, 0}); break;
+    case FakeFault::LateReply:
+        held.push_back(frameBytes);
+        break;
+    default:
+        out.push_back({frameBytes, 0});
+        break;
     }
     return out;
 }
 
 // --- FakeCharger -------------------------------------------------------------
 
-FakeCharger::FakeCharger(int channels, Model model) : d(std::make_unique<Impl>(channels, model)) {}
+FakeCharger::FakeCharger(int channels, Model model) : d(std::make_unique<Impl>(channels, model))
+{
+}
 
 FakeCharger::~FakeCharger()
 {
@@ -522,7 +532,8 @@ bool FakeCharger::start()
     d->folder = QFile::decodeName(folder);
     // The port's name must be unique: serial-port locks go by the last part
     // of the path.
-    d->linkPath = d->folder + QStringLiteral("/tty") + d->folder.section(QLatin1Char('/'), -1).remove(QStringLiteral("velmoro-"));
+    d->linkPath =
+        d->folder + QStringLiteral("/tty") + d->folder.section(QLatin1Char('/'), -1).remove(QStringLiteral("velmoro-"));
     d->wakeFd = ::eventfd(0, EFD_CLOEXEC);
     if (d->wakeFd < 0 || !d->openPty()) {
         if (d->wakeFd < 0)
@@ -831,8 +842,7 @@ void FakeCharger::releaseLateReplies()
         if (before < 0 || total == 0)
             return;
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (d->queuedAtPort() >= 0 && d->queuedAtPort() < before + total
-               && std::chrono::steady_clock::now() < limit)
+        while (d->queuedAtPort() >= 0 && d->queuedAtPort() < before + total && std::chrono::steady_clock::now() < limit)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
 }

@@ -128,8 +128,7 @@ public:
     // The pack the simulation charges and discharges (otherwise chosen from
     // the program: chemistry by voltage per cell, capacity K or 2000 mAh,
     // 35 % charged). Kept across programs of the same kind of pack.
-    void setBattery(int channel, FakeBattery::Chemistry chemistry, int cells, int capacity_mAh,
-                    double stateOfCharge);
+    void setBattery(int channel, FakeBattery::Chemistry chemistry, int cells, int capacity_mAh, double stateOfCharge);
     FakeBattery battery(int channel) const;
 
     // End values returned by D. The simulation appends one at the end of

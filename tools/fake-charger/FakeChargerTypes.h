@@ -9,12 +9,12 @@
 // carries it: ...,SL,K01234,T95,V01450[,Y00012][,X1][,P087],...
 struct FakeEndValue {
     QString type = QStringLiteral("SL"); // any text is sent as it stands
-    int capacity = 0;       // mAh, K element (five digits)
-    int minutes = 0;        // T element (as many digits as it needs)
-    int voltage = 0;        // mV, V element (five digits)
-    int selfDischarge = -1; // mAh, Y element; -1 leaves it out
-    int condition = -1;     // X element digit (1 good); -1 leaves it out
-    int percent = -1;       // P element (three digits); -1 leaves it out
+    int capacity = 0;                    // mAh, K element (five digits)
+    int minutes = 0;                     // T element (as many digits as it needs)
+    int voltage = 0;                     // mV, V element (five digits)
+    int selfDischarge = -1;              // mAh, Y element; -1 leaves it out
+    int condition = -1;                  // X element digit (1 good); -1 leaves it out
+    int percent = -1;                    // P element (three digits); -1 leaves it out
 };
 
 // What a channel reports to the status command.
@@ -51,10 +51,10 @@ enum class FakeFault {
 
 // One frame the fake charger received.
 struct FakeFrame {
-    QByteArray raw;         // every byte from DC2 to ETX (and the CR when it came)
-    QString body;           // between "DC2," and ",ETX"; empty when not well-formed
-    QString channel;        // first element of the body
-    QString command;        // second element ("M", "D", "W", "G", "P")
-    bool wellFormed = false; // DC2 "," body "," ETX CR
+    QByteArray raw;                 // every byte from DC2 to ETX (and the CR when it came)
+    QString body;                   // between "DC2," and ",ETX"; empty when not well-formed
+    QString channel;                // first element of the body
+    QString command;                // second element ("M", "D", "W", "G", "P")
+    bool wellFormed = false;        // DC2 "," body "," ETX CR
     long long simulatedSeconds = 0; // the fake's clock when it arrived
 };

@@ -28,7 +28,7 @@ bool readField(const QStringList& e, qsizetype& i, QChar letter, int digits, int
 bool isChannel(const QString& s)
 {
     return s == QLatin1String("001") || s == QLatin1String("002") || s == QLatin1String("003")
-        || s == QLatin1String("004");
+           || s == QLatin1String("004");
 }
 
 } // namespace
@@ -52,7 +52,8 @@ std::optional<FakeProgram> FakeProgram::parse(const QString& text)
     readField(e, i, QLatin1Char('K'), 5, p.capacity);
     if ((p.percent >= 0) != (p.capacity >= 0))
         return std::nullopt; // the editor writes P and K together or not at all
-    if (!readField(e, i, QLatin1Char('L'), 5, p.chargeCurrent) || !readField(e, i, QLatin1Char('E'), 5, p.dischargeCurrent)
+    if (!readField(e, i, QLatin1Char('L'), 5, p.chargeCurrent)
+        || !readField(e, i, QLatin1Char('E'), 5, p.dischargeCurrent)
         || !readField(e, i, QLatin1Char('V'), 5, p.chargeVoltage)
         || !readField(e, i, QLatin1Char('D'), 5, p.dischargeVoltage))
         return std::nullopt;

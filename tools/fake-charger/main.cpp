@@ -14,15 +14,14 @@
 namespace {
 void usage(FILE* out)
 {
-    std::fprintf(out,
-                 "usage: velmoro-fake-charger [--channels N] [--self-describing] [--extended]\n"
-                 "                            [--seconds-per-request S] [--idle] [--log]\n"
-                 "  --channels N             charging channels, 1 to 4 (default 4)\n"
-                 "  --self-describing        answer the device-information command\n"
-                 "  --extended               describe itself with the extended program options\n"
-                 "  --seconds-per-request S  simulated seconds each request moves the clock (default 10)\n"
-                 "  --idle                   start with every channel idle (default: programs running)\n"
-                 "  --log                    print every frame received on standard error\n");
+    std::fprintf(out, "usage: velmoro-fake-charger [--channels N] [--self-describing] [--extended]\n"
+                      "                            [--seconds-per-request S] [--idle] [--log]\n"
+                      "  --channels N             charging channels, 1 to 4 (default 4)\n"
+                      "  --self-describing        answer the device-information command\n"
+                      "  --extended               describe itself with the extended program options\n"
+                      "  --seconds-per-request S  simulated seconds each request moves the clock (default 10)\n"
+                      "  --idle                   start with every channel idle (default: programs running)\n"
+                      "  --log                    print every frame received on standard error\n");
 }
 
 bool readInt(const char* text, int& value)
@@ -99,8 +98,8 @@ int main(int argc, char** argv)
     if (log) {
         fake.setFrameObserver([](const FakeFrame& frame) {
             const QByteArray text = frame.wellFormed ? frame.body.toLatin1() : frame.raw.toHex(' ');
-            std::fprintf(stderr, "[%lld s] %s%s\n", frame.simulatedSeconds, frame.wellFormed ? "" : "malformed: ",
-                         text.constData());
+            std::fprintf(stderr, "[%lld s] %s%s\n", frame.simulatedSeconds,
+                         frame.wellFormed ? "" : "malformed: ", text.constData());
         });
     }
     if (!fake.start()) {
