@@ -3,8 +3,8 @@
 // unloaded, once per printed channel report; on copies of the shipped databases.
 #include "link/CommunicationProgram.h"
 #include "printing/ControlReader.h"
-#include "printing/ProgramViewerSource.h"
 #include "programs/dlgUsedProgram.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include "QtBenchmarkMain.h"
 #include "ShippedDatabases.h"

@@ -2,7 +2,6 @@
 // series of 30,000 values into a recorded series, and writing one recorded
 // value the way a poll tick does (committed before it returns).
 #include "QtBenchmarkMain.h"
-#include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
 #include "channels/KanalLogic.h"
 #include "channels/KanalView.h"
@@ -11,6 +10,7 @@
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "link/CommunicationResults.h"
+#include "wiring/KanalHost.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,9 +1,6 @@
 #include "channels/KanalLogic.h"
 
-#include "channels/KanalDiagram.h"
-#include "channels/KanalHost.h"
 #include "channels/KanalLink.h"
-#include "channels/KanalProgramEditor.h"
 #include "channels/KanalView.h"
 #include "core/ChargerSelfInfo.h"
 #include "core/DatabaseModul.h"
@@ -18,6 +15,9 @@
 #include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/Recordset.h"
+#include "wiring/KanalDiagram.h"
+#include "wiring/KanalHost.h"
+#include "wiring/KanalProgramEditor.h"
 
 namespace {
 const char* const kConditionFields[] = {"lblSelbstentladung", "txtSelbstentladung", "lblAkkuzustand", "txtAkkuzustand"};

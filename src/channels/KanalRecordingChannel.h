@@ -1,7 +1,7 @@
 #pragma once
 
 #include "channels/KanalLogic.h"
-#include "records/RecordingChannel.h"
+#include "wiring/RecordingChannel.h"
 
 // The channel as the records dialog drives it.
 class KanalRecordingChannel : public RecordingChannel {

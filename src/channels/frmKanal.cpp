@@ -1,16 +1,16 @@
 #include "channels/frmKanal.h"
 
-#include "channels/KanalHost.h"
-#include "channels/KanalProgramEditor.h"
 #include "channels/KanalRecordingChannel.h"
-#include "core/SeriesFrames.h"
 #include "platform/ControlText.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
 #include "printing/VelmoroPrinting.h"
-#include "programs/ProgramEditorParent.h"
 #include "programs/dlgVelmoroProgram.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "widgets/SeriesFrames.h"
+#include "wiring/KanalHost.h"
+#include "wiring/KanalProgramEditor.h"
+#include "wiring/ProgramEditorParent.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

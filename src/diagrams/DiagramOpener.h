@@ -1,7 +1,7 @@
 #pragma once
 
-#include "channels/KanalDiagram.h"
 #include "diagrams/DiagramValues.h"
+#include "wiring/KanalDiagram.h"
 
 #include <QPointer>
 #include <memory>

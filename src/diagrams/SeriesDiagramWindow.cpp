@@ -2,7 +2,7 @@
 
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/frmDiagramm.h"
-#include "records/SeriesWindowServices.h"
+#include "wiring/SeriesWindowServices.h"
 
 namespace {
 // A stored series lives in MessWerte.

@@ -3,7 +3,6 @@
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
-#include "diagrams/DiagramHost.h"
 #include "diagrams/DiagramSampling.h"
 #include "diagrams/dlgDiagramOptions.h"
 #include "platform/ErrorGuard.h"
@@ -11,6 +10,7 @@
 #include "platform/ModalDialogRunner.h"
 #include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
+#include "wiring/DiagramHost.h"
 
 #include <QChart>
 #include <QChartView>

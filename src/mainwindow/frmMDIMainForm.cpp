@@ -22,8 +22,8 @@
 #include "platform/Terminator.h"
 #include "printing/dlgPrintSettings.h"
 #include "printing/dlgSubTitle.h"
-#include "records/RecordsHost.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "wiring/RecordsHost.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,10 +2,10 @@
 
 #include "mainwindow/ChannelPlacement.h"
 
-#include "channels/KanalHost.h"
 #include "core/MainFormServices.h"
-#include "diagrams/DiagramHost.h"
-#include "programs/ProgramChannels.h"
+#include "wiring/DiagramHost.h"
+#include "wiring/KanalHost.h"
+#include "wiring/ProgramChannels.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -8,10 +8,10 @@
 #include "platform/ProgramPrinter.h"
 #include "printing/ControlReader.h"
 #include "printing/PrintSettings.h"
-#include "printing/ProgramViewerSource.h"
 #include "printing/ReportPainter.h"
 #include "printing/WidgetControlReader.h"
 #include "printing/dlgBemerkung.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -6,12 +6,12 @@
 #include "link/CommunicationProgram.h"
 #include "platform/MessageService.h"
 #include "programs/NamedPrograms.h"
-#include "programs/ProgramChannels.h"
 #include "programs/ProgramEditorLogic.h"
-#include "programs/ProgramEditorParent.h"
 #include "programs/ProgramEditorView.h"
 #include "programs/ProgramLink.h"
 #include "programs/ProgramString.h"
+#include "wiring/ProgramChannels.h"
+#include "wiring/ProgramEditorParent.h"
 
 #include <QStringList>
 #include <utility>

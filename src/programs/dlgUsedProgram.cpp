@@ -5,10 +5,10 @@
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
-#include "printing/ProgramViewerSource.h"
 #include "printing/WidgetControlReader.h"
 #include "programs/ProgramFormControls.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

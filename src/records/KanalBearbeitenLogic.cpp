@@ -10,7 +10,7 @@
 #include "link/EntwertList.h"
 #include "platform/Database.h"
 #include "platform/MessageService.h"
-#include "records/SeriesWindowServices.h"
+#include "wiring/SeriesWindowServices.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -4,8 +4,8 @@
 #include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
-#include "records/RecordingChannel.h"
-#include "records/RecordsHost.h"
+#include "wiring/RecordingChannel.h"
+#include "wiring/RecordsHost.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,4 +1,4 @@
-#include "records/SeriesWindowServices.h"
+#include "wiring/SeriesWindowServices.h"
 
 #include "platform/ModalDialogRunner.h"
 #include "programs/dlgUsedProgram.h"

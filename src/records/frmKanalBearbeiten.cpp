@@ -1,11 +1,11 @@
 #include "records/frmKanalBearbeiten.h"
 
-#include "core/SeriesFrames.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
-#include "records/RecordsHost.h"
-#include "records/SeriesWindowServices.h"
+#include "widgets/SeriesFrames.h"
+#include "wiring/RecordsHost.h"
+#include "wiring/SeriesWindowServices.h"
 
 #include <QCloseEvent>
 #include <QEvent>

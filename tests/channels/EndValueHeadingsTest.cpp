@@ -5,8 +5,8 @@
 
 #include "core/EndValueDisplay.h"
 #include "core/ProgramResources.h"
-#include "core/SeriesFrames.h"
 #include "link/CommunicationEndwert.h"
+#include "widgets/SeriesFrames.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,8 +3,8 @@
 // it shares with the end-value double-clicks.
 #include "RecordingFixture.h"
 
-#include "channels/KanalDiagram.h"
 #include "link/CommunicationResults.h"
+#include "wiring/KanalDiagram.h"
 
 #include <QWidget>
 

@@ -4,9 +4,9 @@
 // and the choice of series behind a double-click.
 #include "RecordingFixture.h"
 
-#include "channels/KanalDiagram.h"
 #include "link/CommunicationEndwert.h"
 #include "link/EntwertList.h"
+#include "wiring/KanalDiagram.h"
 
 using namespace recording;
 

@@ -2,9 +2,9 @@
 
 // Plain stand-ins for the main window and the widgets of a channel window,
 // so the channel logic runs without a display.
-#include "channels/KanalDiagram.h"
-#include "channels/KanalHost.h"
 #include "channels/KanalView.h"
+#include "wiring/KanalDiagram.h"
+#include "wiring/KanalHost.h"
 
 #include <QHash>
 #include <QMap>

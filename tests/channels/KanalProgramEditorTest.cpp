@@ -3,13 +3,13 @@
 // program the charger reports while it is open reaches it.
 #include "ChannelFixtures.h"
 
-#include "channels/KanalProgramEditor.h"
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
 #include "link/CommunicationProgram.h"
 #include "link/CommunicationResults.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/dlgVelmoroProgram.h"
+#include "wiring/KanalProgramEditor.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,7 +3,6 @@
 // lead to the recording side (end-value lists, remark box).
 #include "ChannelFixtures.h"
 
-#include "channels/KanalDiagram.h"
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
 #include "core/DatabaseModul.h"
@@ -14,6 +13,7 @@
 #include "link/EntwertList.h"
 #include "link/VelmoroComCommunication.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "wiring/KanalDiagram.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // The folders of src/ stand on floors: platform at the bottom, then the link,
-// then core, then the windows. A file may include its own floor's folder and
-// those below, never one above; window folders may include each other only
-// without a loop. Read from the sources at test time, so new code is held to
-// it too.
+// core, the interfaces the windows reach each other through, the shared
+// widgets, and the window folders one above another. A file may include its
+// own folder and those below, never one above. Read from the sources at test
+// time, so new code is held to it too.
 #include "SourceLiterals.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +12,23 @@
 #include <functional>
 
 namespace {
-const QMap<QString, int> kFloors = {
-    {QStringLiteral("platform"), 0},   {QStringLiteral("link"), 1},     {QStringLiteral("core"), 2},
-    {QStringLiteral("mainwindow"), 3}, {QStringLiteral("channels"), 3}, {QStringLiteral("programs"), 3},
-    {QStringLiteral("records"), 3},    {QStringLiteral("diagrams"), 3}, {QStringLiteral("printing"), 3},
+// Lowest first, one floor per folder: the windows stand one above another, so
+// a window reaches one above it only through an interface in wiring.
+const QStringList kFolderOrder = {
+    QStringLiteral("platform"), QStringLiteral("link"),     QStringLiteral("core"),       QStringLiteral("wiring"),
+    QStringLiteral("widgets"),  QStringLiteral("printing"), QStringLiteral("programs"),   QStringLiteral("records"),
+    QStringLiteral("channels"), QStringLiteral("diagrams"), QStringLiteral("mainwindow"),
 };
-constexpr int kWindowFloor = 3;
+const QString kFirstWindowFolder = QStringLiteral("printing");
+
+QMap<QString, int> floorsByFolder()
+{
+    QMap<QString, int> floors;
+    for (int i = 0; i < kFolderOrder.size(); ++i)
+        floors.insert(kFolderOrder[i], i);
+    return floors;
+}
+const QMap<QString, int> kFloors = floorsByFolder();
 
 QString folderOf(const QString& path)
 {
@@ -89,7 +100,7 @@ TEST(LayersTest, WindowFoldersIncludeEachOtherWithoutALoop)
     const SourceLiterals sources(QStringLiteral(VELMORO_SOURCE_DIR "/src"));
     const FolderGraph graph = folderGraph(sources);
     for (auto it = kFloors.begin(); it != kFloors.end(); ++it) {
-        if (it.value() != kWindowFloor)
+        if (it.value() < kFloors[kFirstWindowFolder])
             continue;
         const QString loop = loopThrough(graph, it.key());
         EXPECT_TRUE(loop.isEmpty()) << loop.toStdString();

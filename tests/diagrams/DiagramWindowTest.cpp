@@ -8,12 +8,12 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
-#include "diagrams/DiagramHost.h"
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/dlgDiagramOptions.h"
 #include "diagrams/frmDiagramm.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/ScreenFit.h"
+#include "wiring/DiagramHost.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -7,12 +7,12 @@
 
 #include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
-#include "core/SeriesFrames.h"
 #include "core/programSettings.h"
 #include "mainwindow/ChannelPlacement.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/ScreenFit.h"
+#include "widgets/SeriesFrames.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -5,16 +5,16 @@
 #include "FakeControls.h"
 #include "PdfText.h"
 
-#include "channels/KanalHost.h"
 #include "channels/frmKanal.h"
 #include "core/DatabaseModul.h"
 #include "link/CommunicationProgram.h"
 #include "platform/ProgramPrinter.h"
-#include "printing/ProgramViewerSource.h"
 #include "printing/ReportPainter.h"
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 #include "programs/dlgUsedProgram.h"
+#include "wiring/KanalHost.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include <QDir>
 #include <QFile>

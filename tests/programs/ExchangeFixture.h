@@ -6,9 +6,9 @@
 #include "FakeCharger.h"
 
 #include "link/VelmoroComCommunication.h"
-#include "programs/ProgramChannels.h"
-#include "programs/ProgramEditorParent.h"
 #include "programs/ProgramExchange.h"
+#include "wiring/ProgramChannels.h"
+#include "wiring/ProgramEditorParent.h"
 
 #include <functional>
 

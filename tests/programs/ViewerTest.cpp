@@ -9,11 +9,11 @@
 #include "core/ProgramResources.h"
 #include "link/CommunicationProgram.h"
 #include "platform/FocusValidator.h"
-#include "printing/ProgramViewerSource.h"
 #include "printing/ReportLayout.h"
 #include "printing/WidgetControlReader.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
 #include "programs/dlgUsedProgram.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include <QApplication>
 #include <QLineEdit>

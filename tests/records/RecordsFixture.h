@@ -9,8 +9,8 @@
 #include "core/ProgramResources.h"
 #include "platform/Database.h"
 #include "records/MesswerteErfassenLogic.h"
-#include "records/RecordingChannel.h"
-#include "records/RecordsHost.h"
+#include "wiring/RecordingChannel.h"
+#include "wiring/RecordsHost.h"
 
 #include <QDateTime>
 #include <QMap>

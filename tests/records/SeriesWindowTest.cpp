@@ -16,9 +16,9 @@
 #include "printing/ReportLayout.h"
 #include "printing/WidgetControlReader.h"
 #include "records/KanalBearbeitenLogic.h"
-#include "records/SeriesWindowServices.h"
 #include "records/dlgMesswerteErfassen.h"
 #include "records/frmKanalBearbeiten.h"
+#include "wiring/SeriesWindowServices.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "printing/ProgramViewerSource.h"
+#include "wiring/ProgramViewerSource.h"
 
 namespace {
 ProgramViewerSource* g_source = nullptr;

@@ -1,4 +1,4 @@
-#include "records/RecordsHost.h"
+#include "wiring/RecordsHost.h"
 
 namespace {
 class NoChannels : public RecordsHost {

@@ -1,4 +1,4 @@
-#include "core/SeriesFrames.h"
+#include "widgets/SeriesFrames.h"
 
 #include "core/EndValueDisplay.h"
 
