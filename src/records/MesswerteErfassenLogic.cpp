@@ -4,7 +4,7 @@
 #include "core/ProgramResources.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
-#include "wiring/RecordingChannel.h"
+#include "records/MesswerteErfassenView.h"
 #include "wiring/RecordsHost.h"
 
 #include <QSqlError>
@@ -23,7 +23,10 @@ const char* const kManagement[] = {"cmdAkkuLoeschen", "cmdMessReiheAnzeigen", "c
 const char* const kRecording[] = {"cmdNeueMessreihe", "cmdNeuerAkku", "cmdKeineErfassung", "frameErfassung"};
 } // namespace
 
-MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* parent) : QObject(parent), m_host(host)
+MesswerteErfassenLogic::MesswerteErfassenLogic(MesswerteErfassenView* view, RecordsHost* host, QObject* parent)
+    : QObject(parent),
+      m_view(view),
+      m_host(host)
 {
     // Whatever another records dialog writes, this one shows.
     connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
@@ -34,14 +37,60 @@ MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* paren
 
 MesswerteErfassenLogic::~MesswerteErfassenLogic() = default;
 
-MesswerteErfassenLogic::Control& MesswerteErfassenLogic::ctl(const char* name)
-{
-    return m_controls[QString::fromLatin1(name)];
-}
+// --- the controls ----------------------------------------------------------------------------
 
 void MesswerteErfassenLogic::setText(const char* name, const char* resourceId)
 {
-    ctl(name).text = res(resourceId);
+    if (m_view)
+        m_view->setControlText(QString::fromLatin1(name), res(resourceId));
+}
+
+void MesswerteErfassenLogic::setVisible(const char* name, bool visible)
+{
+    if (m_view)
+        m_view->setControlVisible(QString::fromLatin1(name), visible);
+}
+
+void MesswerteErfassenLogic::setEnabled(const char* name, bool enabled)
+{
+    if (m_view)
+        m_view->setControlEnabled(QString::fromLatin1(name), enabled);
+}
+
+void MesswerteErfassenLogic::setChecked(const char* name, bool checked)
+{
+    if (m_view)
+        m_view->setChecked(QString::fromLatin1(name), checked);
+}
+
+MesswerteErfassenLogic::Control MesswerteErfassenLogic::control(const QString& name) const
+{
+    Control c;
+    if (!m_view)
+        return c;
+    c.text = m_view->controlText(name);
+    c.toolTip = m_view->controlToolTip(name);
+    c.visible = m_view->isControlVisible(name);
+    c.enabled = m_view->isControlEnabled(name);
+    c.checked = m_view->isChecked(name);
+    return c;
+}
+
+void MesswerteErfassenLogic::showLists()
+{
+    if (!m_view)
+        return;
+    QVector<ListEntry> entries;
+    for (const auto& a : m_akkus)
+        entries.push_back({QString::number(a.id), a.name});
+    const QString akkus = QStringLiteral("cboAkkus");
+    m_view->setBoundEntries(akkus, entries);
+    m_view->setBoundText(akkus, m_chosenAkku == -1 ? QString() : QString::number(m_chosenAkku));
+    const QString grid = QStringLiteral("dbGrid");
+    const int idColumn = seriesColumn("MessReiheID");
+    if (idColumn >= 0)
+        m_view->hideColumn(grid, idColumn);
+    m_view->setListIndex(grid, selectedSeriesRow());
 }
 
 QDateTime MesswerteErfassenLogic::now() const
@@ -60,7 +109,8 @@ int MesswerteErfassenLogic::remarkLimit(const QString& settingValue)
 
 void MesswerteErfassenLogic::Form_Load()
 {
-    m_controls[kTitle].text = res("0700");
+    if (m_view)
+        m_view->setControlText(kTitle, res("0700"));
     const std::pair<const char*, const char*> captions[] = {
         {"lblMesswerteErfassen", "0702"},
         {"cmdNeuerAkku", "0704"},
@@ -79,13 +129,13 @@ void MesswerteErfassenLogic::Form_Load()
     for (const auto& [name, id] : captions)
         setText(name, id);
     for (const char* name : kManagement)
-        ctl(name).visible = false;
+        setVisible(name, false);
     bEndwerteAvaiable = false;
 
     m_akkus = RecordsStore::readAkkus(dbVeluser);
     chooseAkku(m_akkus.isEmpty() ? -1 : m_akkus.first().id);
     requerySeries();
-    Q_EMIT changed();
+    showLists();
 }
 
 void MesswerteErfassenLogic::initializeDialog(bool& bShow)
@@ -93,16 +143,16 @@ void MesswerteErfassenLogic::initializeDialog(bool& bShow)
     bShow = true;
     if (bEditMode) {
         for (const char* name : kManagement)
-            ctl(name).visible = true;
+            setVisible(name, true);
         for (const char* name : kRecording)
-            ctl(name).visible = false;
+            setVisible(name, false);
     } else {
         static const QStringList channels = {QStringLiteral("001"), QStringLiteral("002"), QStringLiteral("003"),
                                              QStringLiteral("004")};
         const int channel = channels.indexOf(geraeteKanalNr);
-        if (channel >= 0)
-            m_controls[kTitle].text =
-                res("0700") + QStringLiteral(" - ") + res("0701") + QLatin1Char(' ') + QString::number(channel + 1);
+        if (channel >= 0 && m_view)
+            m_view->setControlText(kTitle, res("0700") + QStringLiteral(" - ") + res("0701") + QLatin1Char(' ')
+                                               + QString::number(channel + 1));
         m_optNaechster = false;
         m_sofortAllowed = true;
         // A series that started from the queue is recording: it is no longer
@@ -117,7 +167,7 @@ void MesswerteErfassenLogic::initializeDialog(bool& bShow)
         chooseAkku(lActualAkkuId);
     requerySeries();
     updateRecordingControls();
-    Q_EMIT changed();
+    showLists();
 
     if (m_bCheckQueuedSeries) {
         m_bCheckQueuedSeries = false;
@@ -145,14 +195,16 @@ QString MesswerteErfassenLogic::chosenAkkuName() const
 void MesswerteErfassenLogic::chooseAkku(qint32 id)
 {
     m_chosenAkku = -1;
-    ctl("cboAkkus").toolTip.clear();
+    QString remark;
     for (const auto& a : m_akkus) {
         if (a.id == id) {
             m_chosenAkku = id;
-            ctl("cboAkkus").toolTip = a.remark;
+            remark = a.remark;
             break;
         }
     }
+    if (m_view)
+        m_view->setControlToolTip(QStringLiteral("cboAkkus"), remark);
 }
 
 void MesswerteErfassenLogic::requerySeries()
@@ -220,7 +272,7 @@ void MesswerteErfassenLogic::cboAkkus_Click(int index)
     m_selectedSeries = -1;
     requerySeries();
     updateRecordingControls();
-    Q_EMIT changed();
+    showLists();
 }
 
 void MesswerteErfassenLogic::refreshLists()
@@ -229,7 +281,7 @@ void MesswerteErfassenLogic::refreshLists()
     chooseAkku(m_chosenAkku);
     requerySeries();
     updateRecordingControls();
-    Q_EMIT changed();
+    showLists();
 }
 
 void MesswerteErfassenLogic::guarded(const std::function<void()>& handler)
@@ -334,207 +386,4 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
-}
-
-// --- recording choice ---------------------------------------------------------------------
-
-void MesswerteErfassenLogic::updateRecordingControls()
-{
-    if (bEditMode)
-        return;
-    const bool choosing = !m_locked && !bRecordRunning;
-    ctl("cmdNeuerAkku").enabled = !m_locked;
-    // Only with a battery chosen: a new series needs one.
-    ctl("cmdNeueMessreihe").enabled = !m_locked && m_chosenAkku != -1;
-    ctl("cmdKeineErfassung").enabled = !m_locked && bRecordRunning;
-    ctl("frameErfassung").enabled = choosing;
-    ctl("optNaechster").enabled = choosing;
-    ctl("optSofort").enabled = choosing && m_sofortAllowed;
-    ctl("optNaechster").checked = m_optNaechster;
-    ctl("optSofort").checked = !m_optNaechster;
-}
-
-void MesswerteErfassenLogic::optSofort_Click()
-{
-    if (m_locked || !m_sofortAllowed)
-        return;
-    m_optNaechster = false;
-    updateRecordingControls();
-    Q_EMIT changed();
-}
-
-void MesswerteErfassenLogic::optNaechster_Click()
-{
-    if (m_locked)
-        return;
-    m_optNaechster = true;
-    updateRecordingControls();
-    Q_EMIT changed();
-}
-
-void MesswerteErfassenLogic::lockRecordingChoice()
-{
-    m_locked = true;
-    setText("cmdCancel", "0100");
-    updateRecordingControls();
-    Q_EMIT changed();
-}
-
-bool MesswerteErfassenLogic::confirmRecordNow()
-{
-    if (m_optNaechster)
-        return false;
-    const bool yes =
-        msgBox(res("0750"), MessageService::YesNo, MessageService::Question, res("0700")) == MessageService::Yes;
-    // The channel went on polling while the question was open: what it does
-    // now decides, not what it did when the dialog opened.
-    if (parentWin)
-        bMeasurementRunning = parentWin->isMeasurementRunning();
-    if (yes)
-        return true;
-    if (!bMeasurementRunning) {
-        m_optNaechster = true;
-        updateRecordingControls();
-        Q_EMIT changed();
-    }
-    return false;
-}
-
-bool MesswerteErfassenLogic::startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo)
-{
-    const bool withTemp = confirmRecordNow();
-    try {
-        parentWin->startRecording(made.akkuId, made.seriesId, m_optNaechster, withTemp);
-        return true;
-    } catch (...) {
-        // Nothing records the new rows: they go again, and the choice stays open.
-        const std::exception_ptr failure = std::current_exception();
-        ErrorGuard::run(undo);
-        ErrorGuard::run([&] { std::rethrow_exception(failure); });
-    }
-    return false;
-}
-
-void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QString& strAkkuBemerkung,
-                                        const QString& strMessreiheBemerkung)
-{
-    if (!parentWin || m_locked)
-        return;
-    const RecordsStore::NewSeries made =
-        RecordsStore::insertAkkuWithSeries(dbVeluser, strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
-    const qint32 previous = m_chosenAkku;
-    m_chosenAkku = made.akkuId;
-    m_selectedSeries = -1;
-    refreshLists();
-    notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteAkku(dbVeluser, made.akkuId); })) {
-        m_chosenAkku = previous;
-        refreshLists();
-        notifyOthers();
-        return;
-    }
-    parentWin->setFrameAkkumesswerteHeading(strAkkuName, strMessreiheBemerkung, QStringLiteral("1"));
-    lockRecordingChoice();
-}
-
-void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
-{
-    if (!parentWin || m_locked || m_chosenAkku == -1)
-        return;
-    // The channels polled while the new series dialog was open.
-    if (!cmdNeueMessreihe_Allowed())
-        return;
-    const QString name = chosenAkkuName();
-    const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
-    refreshLists();
-    notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteSeries(dbVeluser, made.akkuId, made.seriesId); })) {
-        refreshLists();
-        notifyOthers();
-        return;
-    }
-    parentWin->setFrameAkkumesswerteHeading(name, strBemerkung, QString::number(made.nummer));
-    lockRecordingChoice();
-}
-
-bool MesswerteErfassenLogic::cmdNeueMessreihe_Allowed()
-{
-    if (m_locked || m_chosenAkku == -1)
-        return false;
-    const QString used = usedBy(m_chosenAkku);
-    if (used.isEmpty())
-        return true;
-    bool numeric = false;
-    const int channel = used.toInt(&numeric);
-    msgBox(res("0748") + QLatin1Char(' ') + (numeric ? QString::number(channel) : QStringLiteral("?"))
-               + QLatin1Char(' ') + res("0749"),
-           MessageService::OkOnly, MessageService::NoIcon, res("0410"));
-    return false;
-}
-
-void MesswerteErfassenLogic::cmdKeineErfassung_Click()
-{
-    if (!parentWin || m_locked)
-        return;
-    parentWin->endRecording();
-    parentWin->setFrameAkkumesswerteHeading(QString(), QString(), QString());
-    lockRecordingChoice();
-}
-
-bool MesswerteErfassenLogic::discardQueuedSeries()
-{
-    if (msgBox(res("0726"), MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
-        return false;
-    // The channel went on polling while the question was open: a series that
-    // started meanwhile is the user's recording and is never deleted.
-    if (queuedSeriesStarted()) {
-        keepStartedSeries();
-        return true;
-    }
-    auto result = RecordsStore::Discard::Kept;
-    if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
-        return false; // nothing changed: the channel keeps its queued series
-    if (result == RecordsStore::Discard::Kept) {
-        keepStartedSeries();
-        return true;
-    }
-    const bool akkuGone = result == RecordsStore::Discard::WithAkku;
-    if (parentWin) {
-        if (akkuGone)
-            parentWin->setAkkuId(-1);
-        parentWin->setRecordingInQueue(false);
-        // The channel forgets the series before its remark box is emptied, so
-        // the empty box is never stored as the series' remark.
-        parentWin->setMessReiheId(-1);
-        parentWin->setFrameAkkumesswerteHeading(QString(), QString(), QString());
-    }
-    bRecordingInQueue = false;
-    if (akkuGone)
-        m_chosenAkku = -1;
-    ErrorGuard::run([this] { refreshLists(); });
-    notifyOthers();
-    return true;
-}
-
-bool MesswerteErfassenLogic::queuedSeriesStarted() const
-{
-    return parentWin
-           && (parentWin->isRecording() || !parentWin->isRecordingInQueue()
-               || parentWin->messReiheId() != lActualMessreiheId);
-}
-
-void MesswerteErfassenLogic::keepStartedSeries()
-{
-    msgBox(res("0755"), MessageService::OkOnly, MessageService::Information, res("0410"));
-    // The dialog offers what fits the channel as it is now.
-    if (parentWin) {
-        bRecordRunning = parentWin->isRecording();
-        bRecordingInQueue = parentWin->isRecordingInQueue();
-        bMeasurementRunning = parentWin->isMeasurementRunning();
-        lActualMessreiheId = parentWin->messReiheId();
-    }
-    if (bMeasurementRunning)
-        m_sofortAllowed = true;
-    // The series' row now carries the program and mode of its recording.
-    ErrorGuard::run([this] { refreshLists(); });
 }

@@ -3,7 +3,6 @@
 #include "records/RecordsStore.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QObject>
 #include <QSqlQueryModel>
 #include <QString>
@@ -11,16 +10,18 @@
 #include <functional>
 #include <optional>
 
+class MesswerteErfassenView;
 class RecordingChannel;
 class RecordsHost;
 
-// What the batteries and series dialog does, without its widgets. It keeps
-// the state of the dialog's controls by control name; the dialog shows that
-// state after every change (changed()). Two modes: managing batteries and
-// series (bEditMode), or choosing what the opening channel records.
+// What the batteries and series dialog does, without its widgets: it sets
+// the dialog's controls through a view, by control name. Two modes: managing
+// batteries and series (bEditMode), or choosing what the opening channel
+// records.
 class MesswerteErfassenLogic : public QObject {
     Q_OBJECT
 public:
+    // What a control shows, as the view has it.
     struct Control {
         QString text;
         QString toolTip;
@@ -32,7 +33,9 @@ public:
     // Columns of the series grid, found in the query by these names.
     static constexpr const char* kGridColumns[] = {"Nummer", "Bemerkung", "Mode", "Datum", "MessReiheID"};
 
-    explicit MesswerteErfassenLogic(RecordsHost* host = nullptr, QObject* parent = nullptr);
+    // Without a view the logic shows nothing (reading the lists alone).
+    explicit MesswerteErfassenLogic(MesswerteErfassenView* view = nullptr, RecordsHost* host = nullptr,
+                                    QObject* parent = nullptr);
     ~MesswerteErfassenLogic() override;
 
     // --- public members, set by the opener before initializeDialog ----------------
@@ -100,8 +103,7 @@ public:
     void refreshLists();
 
     // --- state of the controls --------------------------------------------------------
-    const QHash<QString, Control>& controls() const { return m_controls; }
-    Control control(const QString& name) const { return m_controls.value(name); }
+    Control control(const QString& name) const;
     bool isLocked() const { return m_locked; }
 
     // The clock a new series takes its date from (tests set their own).
@@ -113,12 +115,14 @@ public:
     static constexpr int kRemarkWidth = 200;
     static constexpr int kNameWidth = 30;
 
-Q_SIGNALS:
-    void changed();
-
 private:
-    Control& ctl(const char* name);
     void setText(const char* name, const char* resourceId);
+    void setVisible(const char* name, bool visible);
+    void setEnabled(const char* name, bool enabled);
+    void setChecked(const char* name, bool checked);
+    // The battery list with its choice and the grid's selection, as the
+    // logic holds them now.
+    void showLists();
     void requerySeries();
     void chooseAkku(qint32 id);
     void updateRecordingControls();
@@ -142,8 +146,8 @@ private:
     void notifyOthers();
     QDateTime now() const;
 
+    MesswerteErfassenView* m_view;
     RecordsHost* m_host;
-    QHash<QString, Control> m_controls;
     QVector<RecordsStore::Akku> m_akkus;
     qint32 m_chosenAkku = -1;
     QSqlQueryModel m_series;

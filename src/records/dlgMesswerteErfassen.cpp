@@ -5,11 +5,11 @@
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
+#include "records/MesswerteErfassenControlNames.h"
 #include "records/dlgNeueMessreihe.h"
 #include "records/dlgNeuerAkku.h"
 #include "records/frmKanalBearbeiten.h"
 
-#include <QAbstractButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -34,12 +34,14 @@ W* named(QWidget* parent, const char* name)
 }
 } // namespace
 
-dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host) : FormDialog(parent), m_logic(host)
+dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host)
+    : FormDialog(parent),
+      m_controls(*this, messwerteErfassenControlNames()),
+      m_logic(this, host)
 {
     setObjectName(QStringLiteral("dlgMesswerteErfassen"));
     buildControls();
     resize(560, 380);
-    connect(&m_logic, &MesswerteErfassenLogic::changed, this, &dlgMesswerteErfassen::showState);
     m_logic.Form_Load();
 }
 
@@ -70,6 +72,19 @@ void dlgMesswerteErfassen::buildControls()
     gridBox->addWidget(dbGrid);
     root->addWidget(Frame1, 1);
 
+    buildRecordingRow(root);
+    buildManagementRow(root);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    cmdCancel = named<QPushButton>(this, "cmdCancel");
+    bottom->addWidget(cmdCancel);
+    root->addLayout(bottom);
+    connectHandlers();
+}
+
+void dlgMesswerteErfassen::buildRecordingRow(QBoxLayout* root)
+{
     auto* recording = new QHBoxLayout;
     cmdNeueMessreihe = named<QPushButton>(this, "cmdNeueMessreihe");
     cmdKeineErfassung = named<QPushButton>(this, "cmdKeineErfassung");
@@ -83,7 +98,10 @@ void dlgMesswerteErfassen::buildControls()
     recording->addWidget(cmdKeineErfassung);
     recording->addWidget(frameErfassung, 1);
     root->addLayout(recording);
+}
 
+void dlgMesswerteErfassen::buildManagementRow(QBoxLayout* root)
+{
     auto* management = new QHBoxLayout;
     lblMessVerwaltung = named<QLabel>(this, "lblMessVerwaltung");
     cmdAkkuLoeschen = named<QPushButton>(this, "cmdAkkuLoeschen");
@@ -95,13 +113,10 @@ void dlgMesswerteErfassen::buildControls()
     management->addWidget(cmdMessReiheAnzeigen);
     management->addStretch(1);
     root->addLayout(management);
+}
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    cmdCancel = named<QPushButton>(this, "cmdCancel");
-    bottom->addWidget(cmdCancel);
-    root->addLayout(bottom);
-
+void dlgMesswerteErfassen::connectHandlers()
+{
     auto guarded = [this](void (MesswerteErfassenLogic::*handler)()) {
         return [this, handler] { m_logic.guarded([this, handler] { (m_logic.*handler)(); }); };
     };
@@ -121,53 +136,111 @@ void dlgMesswerteErfassen::buildControls()
     connect(dbGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_showing)
             return;
-        const QModelIndexList rows = dbGrid->selectionModel()->selectedRows();
-        m_logic.selectSeriesRow(rows.isEmpty() ? -1 : rows.first().row());
+        m_logic.selectSeriesRow(listIndex(QStringLiteral("dbGrid")));
     });
 }
 
-void dlgMesswerteErfassen::showState()
+// --- controls by name -----------------------------------------------------------
+
+QString dlgMesswerteErfassen::captionHolder(const QString& name) const
 {
+    return name == QLatin1String("dbGrid") ? QStringLiteral("Frame1") : name;
+}
+
+void dlgMesswerteErfassen::setControlText(const QString& name, const QString& text)
+{
+    m_controls.setText(captionHolder(name), text);
+}
+
+QString dlgMesswerteErfassen::controlText(const QString& name) const
+{
+    return m_controls.text(captionHolder(name));
+}
+
+void dlgMesswerteErfassen::setControlToolTip(const QString& name, const QString& text)
+{
+    m_controls.setToolTip(name, text);
+}
+
+QString dlgMesswerteErfassen::controlToolTip(const QString& name) const
+{
+    return m_controls.toolTip(name);
+}
+
+void dlgMesswerteErfassen::setControlVisible(const QString& name, bool visible)
+{
+    m_controls.setVisible(name, visible);
+}
+
+bool dlgMesswerteErfassen::isControlVisible(const QString& name) const
+{
+    return m_controls.isVisible(name);
+}
+
+void dlgMesswerteErfassen::setControlEnabled(const QString& name, bool enabled)
+{
+    m_controls.setEnabled(name, enabled);
+}
+
+bool dlgMesswerteErfassen::isControlEnabled(const QString& name) const
+{
+    return m_controls.isEnabled(name);
+}
+
+void dlgMesswerteErfassen::setChecked(const QString& name, bool checked)
+{
+    m_controls.setChecked(name, checked);
+}
+
+bool dlgMesswerteErfassen::isChecked(const QString& name) const
+{
+    return m_controls.isChecked(name);
+}
+
+void dlgMesswerteErfassen::setBoundEntries(const QString& name, const QVector<ListEntry>& entries)
+{
+    if (auto* combo = m_controls.find<DataCombo>(name))
+        combo->setEntries(entries);
+}
+
+void dlgMesswerteErfassen::setBoundText(const QString& name, const QString& value)
+{
+    if (auto* combo = m_controls.find<DataCombo>(name))
+        combo->selectValue(value);
+}
+
+QString dlgMesswerteErfassen::boundText(const QString& name) const
+{
+    const auto* combo = m_controls.find<DataCombo>(name);
+    return combo ? combo->currentValue() : QString();
+}
+
+void dlgMesswerteErfassen::setListIndex(const QString& name, int row)
+{
+    auto* grid = m_controls.find<QTableView>(name);
+    if (!grid)
+        return;
     m_showing = true;
-    for (auto it = m_logic.controls().cbegin(); it != m_logic.controls().cend(); ++it) {
-        const auto& state = it.value();
-        if (it.key() == objectName()) {
-            setWindowTitle(state.text);
-            continue;
-        }
-        // The grid's caption is the caption of its frame.
-        QWidget* w = it.key() == QLatin1String("dbGrid") ? Frame1 : findChild<QWidget*>(it.key());
-        if (!w)
-            continue;
-        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            button->setText(state.text);
-            if (qobject_cast<QRadioButton*>(w))
-                button->setChecked(state.checked);
-        } else if (auto* label = qobject_cast<QLabel*>(w)) {
-            label->setText(state.text);
-        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
-            box->setTitle(state.text);
-        }
-        w->setToolTip(state.toolTip);
-        w->setHidden(!state.visible);
-        w->setEnabled(state.enabled);
-    }
-
-    QVector<DataCombo::Entry> entries;
-    for (const auto& a : m_logic.akkus())
-        entries.push_back({QString::number(a.id), a.name});
-    cboAkkus->setEntries(entries);
-    cboAkkus->selectValue(m_logic.chosenAkkuId() == -1 ? QString() : QString::number(m_logic.chosenAkkuId()));
-
-    const int idColumn = m_logic.seriesColumn("MessReiheID");
-    if (idColumn >= 0)
-        dbGrid->setColumnHidden(idColumn, true);
-    const int row = m_logic.selectedSeriesRow();
     if (row >= 0)
-        dbGrid->selectRow(row);
+        grid->selectRow(row);
     else
-        dbGrid->clearSelection();
+        grid->clearSelection();
     m_showing = false;
+}
+
+int dlgMesswerteErfassen::listIndex(const QString& name) const
+{
+    const auto* grid = m_controls.find<QTableView>(name);
+    if (!grid)
+        return -1;
+    const QModelIndexList rows = grid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void dlgMesswerteErfassen::hideColumn(const QString& name, int column)
+{
+    if (auto* grid = m_controls.find<QTableView>(name))
+        grid->setColumnHidden(column, true);
 }
 
 void dlgMesswerteErfassen::initializeDialog(bool& bShow)

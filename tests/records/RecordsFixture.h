@@ -3,6 +3,7 @@
 // The records dialogs against a real user database, a fake channel and a fake
 // main window; message boxes and modal dialogs are scripted.
 #include "../mainwindow/ScriptedDialogs.h"
+#include "FakeRecordsViews.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"
@@ -16,6 +17,7 @@
 #include <QMap>
 #include <QSqlRecord>
 #include <QStringList>
+#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -169,7 +171,7 @@ protected:
     // A dialog opened from a channel, as the channel's button opens it.
     std::unique_ptr<MesswerteErfassenLogic> fromChannel(bool& bShow)
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(&host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), &host);
         d->setClock([] { return QDateTime(QDate(2024, 5, 1), QTime(9, 30, 0)); });
         d->Form_Load();
         d->parentWin = &channel;
@@ -194,7 +196,7 @@ protected:
     }
     std::unique_ptr<MesswerteErfassenLogic> manager()
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(&host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), &host);
         d->Form_Load();
         d->bEditMode = true;
         bool bShow = false;
@@ -215,8 +217,12 @@ protected:
                            .arg(QLatin1String(when), QLatin1String(table)));
     }
 
+    // A view of its own for each dialog the test opens; they outlive the dialogs.
+    MesswerteErfassenView* newView() { return &views.emplace_back(); }
+
     FakeRecordsHost host;
     RecordsHost* previousHost = nullptr;
+    std::deque<FakeMesswerteErfassenView> views;
     FakeChannel channel;
     bool measuring = false;
     bool endValues = false;
