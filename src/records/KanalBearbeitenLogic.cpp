@@ -10,6 +10,7 @@
 #include "link/EntwertList.h"
 #include "platform/Database.h"
 #include "platform/MessageService.h"
+#include "records/KanalBearbeitenView.h"
 #include "wiring/SeriesWindowServices.h"
 
 #include <QSqlError>
@@ -47,8 +48,9 @@ private:
 };
 } // namespace
 
-KanalBearbeitenLogic::KanalBearbeitenLogic()
-    : m_program(std::make_shared<CommunicationProgram>()),
+KanalBearbeitenLogic::KanalBearbeitenLogic(KanalBearbeitenView* view)
+    : m_view(view),
+      m_program(std::make_shared<CommunicationProgram>()),
       m_endValues(std::make_shared<EntwertList>())
 {
 }
@@ -88,6 +90,14 @@ std::vector<std::pair<QString, QString>> KanalBearbeitenLogic::captions()
     return out;
 }
 
+void KanalBearbeitenLogic::Form_Load()
+{
+    if (!m_view)
+        return;
+    for (const auto& [name, caption] : captions())
+        m_view->setControlText(name, caption);
+}
+
 QString KanalBearbeitenLogic::heading() const
 {
     return res("0818") + QStringLiteral(" - ") + strAkkuName + QStringLiteral(" / ") + strMessreihenNr;
@@ -114,7 +124,42 @@ bool KanalBearbeitenLogic::Form_Activate()
     m_shown.lists =
         EndValueDisplay::buildLists(*m_endValues, [](const CommunicationEndwert& e) { return e.lMesswertId; });
     m_shown.bemerkung = strBemerkungstext;
+    showState();
     return true;
+}
+
+void KanalBearbeitenLogic::showState() const
+{
+    if (!m_view)
+        return;
+    KanalBearbeitenView& view = *m_view;
+    const auto text = [&view](const char* name, const QString& value) {
+        view.setControlText(QString::fromLatin1(name), value);
+    };
+    const auto visible = [&view](const char* name, bool shown) {
+        view.setControlVisible(QString::fromLatin1(name), shown);
+    };
+    const auto fill = [&view](const char* name, const std::vector<EndValueDisplay::Row>& rows) {
+        const QString list = QString::fromLatin1(name);
+        view.clearList(list);
+        for (const auto& row : rows)
+            view.addListItem(list, row.text, row.itemData);
+    };
+    const Shown& s = m_shown;
+    view.setControlText(windowName(), s.heading);
+    text("frameAkkumesswerte", s.heading);
+    text("txtAkkuTyp", s.akkuTyp);
+    text("txtMode", s.mode);
+    text("txtNennKapazitaet", s.nennKapazitaet);
+    fill("lstEndwertLaden", s.lists.laden);
+    fill("lstEndwertEntladen", s.lists.entladen);
+    visible("lblAkkuzustand", s.lists.conditionVisible);
+    visible("txtAkkuzustand", s.lists.conditionVisible);
+    text("txtAkkuzustand", s.lists.conditionText);
+    visible("lblSelbstentladung", s.lists.selfDischargeVisible);
+    visible("txtSelbstentladung", s.lists.selfDischargeVisible);
+    text("txtSelbstentladung", s.lists.selfDischargeText);
+    text("txtBemerkung", s.bemerkung);
 }
 
 void KanalBearbeitenLogic::beginOpening()
@@ -235,6 +280,14 @@ bool KanalBearbeitenLogic::showDiagram(qint32 endWertId, QWidget* callerForm)
     request.callerForm = callerForm;
     request.cProg = m_program;
     return diagram->showDiagram(request);
+}
+
+bool KanalBearbeitenLogic::openPhase(const QString& list, QWidget* callerForm)
+{
+    const int row = m_view ? m_view->selectedListRow(list) : -1;
+    if (row < 0)
+        return false;
+    return showDiagram(m_view->listItemData(list, row), callerForm);
 }
 
 void KanalBearbeitenLogic::showProgram(QWidget* owner)

@@ -12,12 +12,13 @@
 
 class CommunicationProgram;
 class EntwertList;
+class KanalBearbeitenView;
 class QWidget;
 
 // What the stored series window does, without its widgets: it reads the
-// program and the end values of one recorded series and says what the
-// window shows. It only reads the user database; it writes nothing but the
-// error log.
+// program and the end values of one recorded series and shows them through
+// the window's view, by control name. It only reads the user database; it
+// writes nothing but the error log.
 class KanalBearbeitenLogic {
 public:
     // --- public members, set by the opener before the window is shown -------------
@@ -36,24 +37,30 @@ public:
         QString bemerkung;
     };
 
-    KanalBearbeitenLogic();
+    // Without a view the logic shows nothing (reading the series alone).
+    explicit KanalBearbeitenLogic(KanalBearbeitenView* view = nullptr);
     ~KanalBearbeitenLogic();
 
     // Captions by control name (the window's own under its name).
     static std::vector<std::pair<QString, QString>> captions();
     static QString windowName() { return QStringLiteral("frmKanalBearbeiten"); }
+    // Loading the window sets the captions only; the series is read on activation.
+    void Form_Load();
 
     // A new opening of the window: what is wrong with the stored series is
     // logged once per opening, not at every activation.
     void beginOpening();
 
     // Reads the program, the number and the end values of the series again
-    // (a delete may have renumbered it). False when
-    // the series no longer exists: the user has been told and the window
-    // closes. Raises DatabaseError.
+    // (a delete may have renumbered it) and shows them. False when the series
+    // no longer exists: the user has been told and the window closes. Raises
+    // DatabaseError; what was shown before stays until showState().
     bool Form_Activate();
     QString heading() const;
     const Shown& shown() const { return m_shown; }
+    // Shows what the last activation read: after a failed one, nothing of
+    // the series shown before.
+    void showState() const;
 
     // A new program and list on every activation; the diagram window and the
     // viewer keep theirs as long as they need them.
@@ -66,6 +73,9 @@ public:
     // Draws the whole series (endWertId 0) or the charge or discharge ending
     // with that end value; refused while a diagram loads. True when shown.
     bool showDiagram(qint32 endWertId, QWidget* callerForm);
+    // A double click on an end-value list: the diagram of the row the user
+    // chose; nothing while no row is chosen.
+    bool openPhase(const QString& list, QWidget* callerForm);
     // Shows the program in the viewer, owned by owner.
     void showProgram(QWidget* owner);
 
@@ -77,6 +87,7 @@ private:
     // Writes the signature the first time this opening logs, then the entry.
     void logOnce(const QString& key, const QString& signature, const QStringList& entries);
 
+    KanalBearbeitenView* m_view;
     std::shared_ptr<CommunicationProgram> m_program;
     std::shared_ptr<EntwertList> m_endValues;
     Shown m_shown;

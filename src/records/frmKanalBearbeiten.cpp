@@ -3,17 +3,14 @@
 #include "platform/ErrorGuard.h"
 #include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
+#include "records/KanalBearbeitenControlNames.h"
 #include "widgets/SeriesFrames.h"
 #include "wiring/RecordsHost.h"
 #include "wiring/SeriesWindowServices.h"
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -22,33 +19,16 @@
 
 namespace {
 QPointer<frmKanalBearbeiten> g_window;
-
-void fillList(QListWidget* list, const std::vector<EndValueDisplay::Row>& rows)
-{
-    list->clear();
-    for (const auto& row : rows) {
-        auto* item = new QListWidgetItem(row.text, list);
-        item->setData(Qt::UserRole, row.itemData);
-    }
-}
 } // namespace
 
-frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner) : QWidget(owner, Qt::Window)
+frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      m_controls(*this, kanalBearbeitenControlNames()),
+      m_logic(this)
 {
     setObjectName(KanalBearbeitenLogic::windowName());
     buildControls();
-    // Loading sets the captions only; the series is read on activation.
-    for (const auto& [name, caption] : KanalBearbeitenLogic::captions()) {
-        if (name == objectName()) {
-            setWindowTitle(caption);
-        } else if (auto* box = findChild<QGroupBox*>(name)) {
-            box->setTitle(caption);
-        } else if (auto* button = findChild<QPushButton*>(name)) {
-            button->setText(caption);
-        } else if (auto* l = findChild<QLabel*>(name)) {
-            l->setText(caption);
-        }
-    }
+    m_logic.Form_Load();
     resize(520, 560);
     // A delete in a records dialog may renumber the series shown here or take
     // it away: the window and its report follow at once.
@@ -84,19 +64,19 @@ void frmKanalBearbeiten::buildControls()
     bottom->addWidget(ok);
     root->addLayout(bottom);
 
-    auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));
-    auto* cmdDiagramme = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"));
+    auto* cmdProgram = m_controls.find<QPushButton>(QStringLiteral("cmdProgram"));
+    auto* cmdDiagramme = m_controls.find<QPushButton>(QStringLiteral("cmdDiagramme"));
     // Without a viewer or a diagram window in the program their buttons do nothing.
     cmdProgram->setEnabled(SeriesProgramViewer::instance() != nullptr);
     cmdDiagramme->setEnabled(KanalBearbeitenLogic::hasDiagram());
     connect(cmdProgram, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdProgram_Click(); }));
     connect(cmdDiagramme, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDiagramme_Click(); }));
-    connect(findChild<QPushButton*>(QStringLiteral("cmdDruck")), &QPushButton::clicked, this,
+    connect(m_controls.find<QPushButton>(QStringLiteral("cmdDruck")), &QPushButton::clicked, this,
             ErrorGuard::slot([this] { cmdDruck_Click(); }));
     connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
+    connect(m_controls.find<QListWidget>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { lstEndwertLaden_DblClick(); }));
-    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
+    connect(m_controls.find<QListWidget>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { lstEndwertEntladen_DblClick(); }));
 }
 
@@ -165,33 +145,9 @@ bool frmKanalBearbeiten::readSeries()
         return false;
     }
     // After a failed read the window shows nothing of the series it showed before.
-    showState();
+    if (m_readFailed)
+        m_logic.showState();
     return true;
-}
-
-void frmKanalBearbeiten::showState()
-{
-    const auto& s = m_logic.shown();
-    setWindowTitle(s.heading);
-    findChild<QGroupBox*>(QStringLiteral("frameAkkumesswerte"))->setTitle(s.heading);
-    auto text = [this](const char* name, const QString& value) {
-        findChild<QLineEdit*>(QString::fromLatin1(name))->setText(value);
-    };
-    auto visible = [this](const char* name, bool shown) {
-        findChild<QWidget*>(QString::fromLatin1(name))->setVisible(shown);
-    };
-    text("txtAkkuTyp", s.akkuTyp);
-    text("txtMode", s.mode);
-    text("txtNennKapazitaet", s.nennKapazitaet);
-    fillList(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), s.lists.laden);
-    fillList(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), s.lists.entladen);
-    visible("lblAkkuzustand", s.lists.conditionVisible);
-    visible("txtAkkuzustand", s.lists.conditionVisible);
-    text("txtAkkuzustand", s.lists.conditionText);
-    visible("lblSelbstentladung", s.lists.selfDischargeVisible);
-    visible("txtSelbstentladung", s.lists.selfDischargeVisible);
-    text("txtSelbstentladung", s.lists.selfDischargeText);
-    text("txtBemerkung", s.bemerkung);
 }
 
 void frmKanalBearbeiten::cmdOk_Click()
@@ -216,25 +172,64 @@ void frmKanalBearbeiten::cmdDiagramme_Click()
     m_logic.showDiagram(0, this);
 }
 
-void frmKanalBearbeiten::openPhase(QListWidget* list)
-{
-    QListWidgetItem* item = list ? list->currentItem() : nullptr;
-    if (!item || !item->isSelected())
-        return;
-    m_logic.showDiagram(item->data(Qt::UserRole).toInt(), this);
-}
-
 void frmKanalBearbeiten::lstEndwertLaden_DblClick()
 {
-    openPhase(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")));
+    m_logic.openPhase(QStringLiteral("lstEndwertLaden"), this);
 }
 
 void frmKanalBearbeiten::lstEndwertEntladen_DblClick()
 {
-    openPhase(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")));
+    m_logic.openPhase(QStringLiteral("lstEndwertEntladen"), this);
 }
 
 void frmKanalBearbeiten::cmdDruck_Click()
 {
     VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.seriesProgram().get(), nullptr, false);
+}
+
+// --- controls by name -----------------------------------------------------------
+
+void frmKanalBearbeiten::setControlText(const QString& name, const QString& text)
+{
+    m_controls.setText(name, text);
+}
+
+QString frmKanalBearbeiten::controlText(const QString& name) const
+{
+    return m_controls.text(name);
+}
+
+void frmKanalBearbeiten::setControlVisible(const QString& name, bool visible)
+{
+    m_controls.setVisible(name, visible);
+}
+
+bool frmKanalBearbeiten::isControlVisible(const QString& name) const
+{
+    return m_controls.isVisible(name);
+}
+
+void frmKanalBearbeiten::clearList(const QString& name)
+{
+    m_controls.clearList(name);
+}
+
+void frmKanalBearbeiten::addListItem(const QString& name, const QString& text, qint32 itemData)
+{
+    m_controls.addListItem(name, text, itemData);
+}
+
+QStringList frmKanalBearbeiten::listItems(const QString& name) const
+{
+    return m_controls.listItems(name);
+}
+
+qint32 frmKanalBearbeiten::listItemData(const QString& name, int row) const
+{
+    return m_controls.listItemData(name, row);
+}
+
+int frmKanalBearbeiten::selectedListRow(const QString& name) const
+{
+    return m_controls.selectedListRow(name);
 }

@@ -1,18 +1,20 @@
 #pragma once
 
 #include "records/KanalBearbeitenLogic.h"
+#include "records/KanalBearbeitenView.h"
+#include "widgets/NamedControls.h"
 
 #include <QWidget>
 
 class QEvent;
-class QListWidget;
 
 // A measurement series recorded earlier: its program, its end values, the
 // battery condition, self-discharge and remark, its diagrams and its report.
 // A window of its own owned by the main window, laid out like a channel window
 // and carrying the control names the printout reads. It reads the series
-// again on every activation; what it does lives in KanalBearbeitenLogic.
-class frmKanalBearbeiten : public QWidget {
+// again on every activation; what it does lives in KanalBearbeitenLogic, which
+// shows the series through this window's view.
+class frmKanalBearbeiten : public QWidget, public KanalBearbeitenView {
     Q_OBJECT
 public:
     explicit frmKanalBearbeiten(QWidget* owner = nullptr);
@@ -37,6 +39,17 @@ public:
     void lstEndwertLaden_DblClick();
     void lstEndwertEntladen_DblClick();
 
+    // KanalBearbeitenView
+    void setControlText(const QString& name, const QString& text) override;
+    QString controlText(const QString& name) const override;
+    void setControlVisible(const QString& name, bool visible) override;
+    bool isControlVisible(const QString& name) const override;
+    void clearList(const QString& name) override;
+    void addListItem(const QString& name, const QString& text, qint32 itemData) override;
+    QStringList listItems(const QString& name) const override;
+    qint32 listItemData(const QString& name, int row) const override;
+    int selectedListRow(const QString& name) const override;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -45,9 +58,8 @@ private:
     void buildControls();
     // Reads the series again and shows it; closes the window when it is gone.
     bool readSeries();
-    void showState();
-    void openPhase(QListWidget* list);
 
+    NamedControls m_controls;
     KanalBearbeitenLogic m_logic;
     bool m_activating = false;
     bool m_closing = false;

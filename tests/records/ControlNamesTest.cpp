@@ -4,6 +4,7 @@
 
 #include "ControlNameChecks.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "records/frmKanalBearbeiten.h"
 
 #include <functional>
 #include <gtest/gtest-spi.h>
@@ -23,6 +24,8 @@ TEST_F(RecordsControlNamesTest, EveryWindowCarriesEveryNameOfItsList)
     } windows[] = {
         {QStringLiteral("dlgMesswerteErfassen"),
          [this] { return std::make_unique<dlgMesswerteErfassen>(nullptr, &host); }, messwerteErfassenControlNames()},
+        {QStringLiteral("frmKanalBearbeiten"), [] { return std::make_unique<frmKanalBearbeiten>(); },
+         kanalBearbeitenControlNames()},
     };
     for (const auto& w : windows) {
         const std::unique_ptr<QWidget> built = w.build();
@@ -40,6 +43,11 @@ TEST_F(RecordsControlNamesTest, AMisspeltNameFailsTheTestView)
     EXPECT_NONFATAL_FAILURE(view.setControlText(QStringLiteral("cmdNeuerAku"), QStringLiteral("New")),
                             "no control named \"cmdNeuerAku\"");
     EXPECT_NONFATAL_FAILURE(view.isControlEnabled(QStringLiteral("optSofrt")), "no control named \"optSofrt\"");
+
+    FakeKanalBearbeitenView series;
+    EXPECT_NONFATAL_FAILURE(series.addListItem(QStringLiteral("lstEndwertLaen"), QStringLiteral("1."), 7),
+                            "no control named \"lstEndwertLaen\"");
+    EXPECT_TRUE(series.listItems(QStringLiteral("lstEndwertLaden")).isEmpty());
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 // by the names of each window's list, so a misspelt name fails the test.
 #include "FakeControls.h"
 
+#include "records/KanalBearbeitenControlNames.h"
+#include "records/KanalBearbeitenView.h"
 #include "records/MesswerteErfassenControlNames.h"
 #include "records/MesswerteErfassenView.h"
 
@@ -31,7 +33,37 @@ public:
     int listIndex(const QString& name) const override { return controls.at(name).row; }
     void hideColumn(const QString& name, int column) override
     {
-        if (!controls[name].hiddenColumns.contains(column))
-            controls[name].hiddenColumns << column;
+        FakeControls::Control& grid = controls[name];
+        if (!grid.hiddenColumns.contains(column))
+            grid.hiddenColumns << column;
     }
+};
+
+class FakeKanalBearbeitenView : public KanalBearbeitenView {
+public:
+    FakeControls controls{kanalBearbeitenControlNames()};
+
+    void setControlText(const QString& name, const QString& text) override { controls[name].text = text; }
+    QString controlText(const QString& name) const override { return controls.at(name).text; }
+    void setControlVisible(const QString& name, bool visible) override { controls[name].visible = visible; }
+    bool isControlVisible(const QString& name) const override { return controls.at(name).visible; }
+    void clearList(const QString& name) override
+    {
+        FakeControls::Control& list = controls[name];
+        list.lines.clear();
+        list.itemData.clear();
+        list.row = -1;
+    }
+    void addListItem(const QString& name, const QString& text, qint32 itemData) override
+    {
+        FakeControls::Control& list = controls[name];
+        list.lines << text;
+        list.itemData << itemData;
+    }
+    QStringList listItems(const QString& name) const override { return controls.at(name).lines; }
+    qint32 listItemData(const QString& name, int row) const override
+    {
+        return controls.at(name).itemData.value(row, 0);
+    }
+    int selectedListRow(const QString& name) const override { return controls.at(name).row; }
 };
