@@ -1,17 +1,19 @@
 #pragma once
 
 #include "diagrams/DiagramOptionsLogic.h"
+#include "diagrams/DiagramOptionsView.h"
 #include "diagrams/velmoroAxisRange.h"
 #include "platform/FormDialog.h"
+#include "widgets/NamedControls.h"
 
 class DiagramRefresh;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
+class QBoxLayout;
 
 // The diagram's options: minimum/maximum lines per curve and the grids (kept
 // as settings) and the ranges of the two axes (handed back to the diagram).
-class dlgDiagramOptions : public FormDialog {
+// What they do lives in DiagramOptionsLogic, which sets the controls through
+// this dialog's view.
+class dlgDiagramOptions : public FormDialog, public DiagramOptionsView {
     Q_OBJECT
 public:
     explicit dlgDiagramOptions(QWidget* parent = nullptr);
@@ -34,31 +36,25 @@ public:
 
     DiagramRangeInput rangeInput() const;
 
+    // DiagramOptionsView
+    void setControlText(const QString& name, const QString& text) override;
+    QString controlText(const QString& name) const override;
+    void setControlVisible(const QString& name, bool visible) override;
+    bool isControlVisible(const QString& name) const override;
+    void setChecked(const QString& name, bool checked) override;
+    bool isChecked(const QString& name) const override;
+    void setFocusTo(const QString& name) override;
+
 protected:
     void cancelButton() override;
 
 private:
-    void loadMinMaxCheckBoxes();
-    void loadGridCheckBoxes();
-    void saveMinMaxSettings();
-    void saveGridSettings();
-    bool validateRanges();
+    void buildControls();
+    void buildSwitchFrames(QBoxLayout* root);
+    QWidget* buildRangeFrame();
+    void buildButtons(QBoxLayout* root);
     void applyAxisRanges();
-    void fillAxisRangeFields();
 
-    QCheckBox* m_chkSpannung = nullptr;
-    QCheckBox* m_chkStrom = nullptr;
-    QCheckBox* m_chkKapazitaet = nullptr;
-    QCheckBox* m_chkXGrid = nullptr;
-    QCheckBox* m_chkYGrid = nullptr;
-    QCheckBox* m_chkXAutomatisch = nullptr;
-    QCheckBox* m_chkYAutomatisch = nullptr;
-    QLabel* m_lblXVon = nullptr;
-    QLabel* m_lblXBis = nullptr;
-    QLabel* m_lblYVon = nullptr;
-    QLabel* m_lblYBis = nullptr;
-    QLineEdit* m_txtXVon = nullptr;
-    QLineEdit* m_txtXBis = nullptr;
-    QLineEdit* m_txtYVon = nullptr;
-    QLineEdit* m_txtYBis = nullptr;
+    NamedControls m_controls;
+    DiagramOptionsLogic m_logic;
 };
