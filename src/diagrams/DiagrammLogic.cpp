@@ -245,9 +245,9 @@ double DiagrammLogic::wholeUnitsDown(qint32 milli)
     return std::floor(double(milli) / 1000.0);
 }
 
-bool DiagrammLogic::settingOn(const QString& key)
+bool DiagrammLogic::settingOn(const QString& key) const
 {
-    return objSettings().getSetting(key) == QLatin1String("YES");
+    return m_settings.getSetting(key) == QLatin1String("YES");
 }
 
 void DiagrammLogic::refreshMinMaxStatLines()

@@ -8,6 +8,7 @@
 #include <array>
 
 class QSqlDatabase;
+class programSettings;
 
 // What the diagram window does, without its widgets: which series it loads,
 // which curves its check boxes show, and the ranges and divisions of its
@@ -15,6 +16,10 @@ class QSqlDatabase;
 // draws this state; tests drive it without a display.
 class DiagrammLogic {
 public:
+    // The switches of the minimum/maximum lines and the grids are read from
+    // these settings at every load and refresh.
+    explicit DiagrammLogic(programSettings& settings) : m_settings(settings) {}
+
     // The three curves: series 1, 3 and 5 of the chart.
     enum Curve { Spannung = 0, Strom = 1, Kapazitaet = 2 };
     static constexpr int kCurves = 3;
@@ -104,12 +109,13 @@ public:
     void refreshMinMaxStatLines();
     void refreshGrids();
     // A switch setting is on only when it is exactly "YES".
-    static bool settingOn(const QString& key);
+    bool settingOn(const QString& key) const;
 
 private:
     void formatChart();
     std::pair<qint32, qint32> curveRange(Curve c) const;
 
+    programSettings& m_settings;
     DiagramValues m_values;
     bool m_loaded = false;
     std::array<bool, kCurves> m_checked{};

@@ -4,7 +4,9 @@
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "diagrams/DiagramSampling.h"
+#include "diagrams/DiagrammControlNames.h"
 #include "diagrams/dlgDiagramOptions.h"
+#include "platform/ControlNames.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
@@ -50,7 +52,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption)
 }
 } // namespace
 
-frmDiagramm::frmDiagramm(QWidget* parent) : QWidget(parent, Qt::Window)
+frmDiagramm::frmDiagramm(QWidget* parent) : QWidget(parent, Qt::Window), m_logic(objSettings())
 {
     setObjectName(QStringLiteral("frmDiagramm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,7 +75,29 @@ void frmDiagramm::buildControls()
 {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(buildViewStrip());
+    buildChart();
+    m_view = new QChartView(m_chart, this);
+    m_view->setObjectName(QStringLiteral("auswertungsChart"));
+    m_view->hide();
+    root->addWidget(m_view, 1);
 
+    m_lblLoading = new QLabel(r("2102"), this);
+    m_lblLoading->setObjectName(QStringLiteral("lblLoading"));
+    QFont big = m_lblLoading->font();
+    big.setPointSize(24);
+    big.setBold(true);
+    m_lblLoading->setFont(big);
+    m_lblLoading->setAlignment(Qt::AlignCenter);
+    root->addWidget(m_lblLoading, 1);
+
+    m_printPicture = new QLabel(this);
+    m_printPicture->setObjectName(QStringLiteral("printPicture"));
+    m_printPicture->hide();
+}
+
+QWidget* frmDiagramm::buildViewStrip()
+{
     auto* ansicht = new QGroupBox(r("2110"), this);
     ansicht->setObjectName(QStringLiteral("frmAnsicht"));
     auto* strip = new QHBoxLayout(ansicht);
@@ -112,8 +136,11 @@ void frmDiagramm::buildControls()
     connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdPrint_Click(); }));
     connect(printDiagram, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdPrintDiagram_Click(); }));
     strip->addWidget(buttons);
-    root->addWidget(ansicht);
+    return ansicht;
+}
 
+void frmDiagramm::buildChart()
+{
     m_chart = new QChart;
     m_chart->legend()->hide();
     // Axis labels are numbers like every other the user reads.
@@ -141,23 +168,6 @@ void frmDiagramm::buildControls()
             s->setVisible(false);
         }
     }
-    m_view = new QChartView(m_chart, this);
-    m_view->setObjectName(QStringLiteral("auswertungsChart"));
-    m_view->hide();
-    root->addWidget(m_view, 1);
-
-    m_lblLoading = new QLabel(r("2102"), this);
-    m_lblLoading->setObjectName(QStringLiteral("lblLoading"));
-    QFont big = m_lblLoading->font();
-    big.setPointSize(24);
-    big.setBold(true);
-    m_lblLoading->setFont(big);
-    m_lblLoading->setAlignment(Qt::AlignCenter);
-    root->addWidget(m_lblLoading, 1);
-
-    m_printPicture = new QLabel(this);
-    m_printPicture->setObjectName(QStringLiteral("printPicture"));
-    m_printPicture->hide();
 }
 
 bool frmDiagramm::loadDiagramData(const std::function<void()>& beforeMessage)
@@ -363,7 +373,7 @@ void frmDiagramm::cmdPrintDiagram_Click()
 void frmDiagramm::setButtonsVisible(bool visible)
 {
     for (const char* name : {"cmdEinstellungen", "cmdOk", "cmdPrint", "cmdPrintDiagram"})
-        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(name)))
+        if (QWidget* b = namedControl(*this, diagrammControlNames(), QString::fromLatin1(name)))
             b->setVisible(visible);
 }
 

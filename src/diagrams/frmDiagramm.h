@@ -91,6 +91,9 @@ protected:
 
 private:
     void buildControls();
+    // The strip above the chart: the curves' check boxes and the buttons.
+    QWidget* buildViewStrip();
+    void buildChart();
     void checkBoxClick(DiagrammLogic::Curve c);
     // Draws the logic's state: boxes, curves shown, lines, grids and axes.
     void showState();

@@ -3,6 +3,7 @@
 // automatic ranges, and the options' validation table.
 #include "TestSupport.h"
 
+#include "core/programSettings.h"
 #include "diagrams/DiagramOptionsLogic.h"
 #include "diagrams/DiagramSampling.h"
 #include "diagrams/DiagrammLogic.h"
@@ -150,7 +151,7 @@ TEST(DiagrammLogic, AutomaticYAxisEnclosesEveryTickedCurveInWholeUnits)
         {"current below zero", lead, false, true, false, -3, 1, 4},
     };
     for (const AxisCase& c : cases) {
-        DiagrammLogic logic;
+        DiagrammLogic logic(objSettings());
         setMinMax(logic, c.minMax);
         logic.setChecked(DiagrammLogic::Spannung, c.u);
         logic.setChecked(DiagrammLogic::Strom, c.i);
@@ -168,7 +169,7 @@ TEST(DiagrammLogic, ClearedBoxesKeepTheAxisAndAFixedRangeKeepsTheDivisions)
     lead.seed(11800, 0, 0);
     lead.checkMinMaxSpannung(14400);
     lead.checkMinMaxKapazitaet(3200);
-    DiagrammLogic logic;
+    DiagrammLogic logic(objSettings());
     setMinMax(logic, lead);
     logic.checkBoxClicked(DiagrammLogic::Kapazitaet, true); // 0 .. 4 Ah: 4 divisions
     logic.checkBoxClicked(DiagrammLogic::Spannung, true);   // 0 .. 15: 6 divisions
@@ -243,7 +244,7 @@ TEST(DiagrammLogic, FixedRangesTickOnRoundNumbersWithinTheUsersBounds)
     }
 
     // The logic hands them to the axes of a fixed range only.
-    DiagrammLogic logic;
+    DiagrammLogic logic(objSettings());
     logic.refreshXYRanges(velmoroAxisRange::fixed(1.3, 3.5), velmoroAxisRange::fixed(0, 7));
     EXPECT_EQ(logic.yAxis.fixedTicks, (Ticks{0.5, 1.5}));
     EXPECT_EQ(logic.xAxis.fixedTicks, (Ticks{1, 0}));

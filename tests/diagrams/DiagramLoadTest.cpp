@@ -3,6 +3,7 @@
 // texts skipped and logged.
 #include "DiagramFixture.h"
 
+#include "core/programSettings.h"
 #include "core/velmoroLog.h"
 #include "diagrams/DiagramSampling.h"
 #include "diagrams/DiagramValues.h"
@@ -128,7 +129,7 @@ TEST_F(DiagramLoadTest, FiveValuesDrawFourDoNot)
 {
     values("TempMessWerte", 1, 5);
     values("TempMessWerte", 2, 4);
-    DiagrammLogic logic;
+    DiagrammLogic logic(objSettings());
     logic.lMessReiheId = 2;
     logic.bTempCreated = true;
     EXPECT_FALSE(logic.loadDiagramData(dbVeluser.handle(), kStepOne));
