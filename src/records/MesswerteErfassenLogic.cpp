@@ -5,11 +5,11 @@
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "records/MesswerteErfassenView.h"
+#include "wiring/RecordingChannel.h"
 #include "wiring/RecordsHost.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <exception>
 
 namespace {
@@ -36,62 +36,6 @@ MesswerteErfassenLogic::MesswerteErfassenLogic(MesswerteErfassenView* view, Reco
 }
 
 MesswerteErfassenLogic::~MesswerteErfassenLogic() = default;
-
-// --- the controls ----------------------------------------------------------------------------
-
-void MesswerteErfassenLogic::setText(const char* name, const char* resourceId)
-{
-    if (m_view)
-        m_view->setControlText(QString::fromLatin1(name), res(resourceId));
-}
-
-void MesswerteErfassenLogic::setVisible(const char* name, bool visible)
-{
-    if (m_view)
-        m_view->setControlVisible(QString::fromLatin1(name), visible);
-}
-
-void MesswerteErfassenLogic::setEnabled(const char* name, bool enabled)
-{
-    if (m_view)
-        m_view->setControlEnabled(QString::fromLatin1(name), enabled);
-}
-
-void MesswerteErfassenLogic::setChecked(const char* name, bool checked)
-{
-    if (m_view)
-        m_view->setChecked(QString::fromLatin1(name), checked);
-}
-
-MesswerteErfassenLogic::Control MesswerteErfassenLogic::control(const QString& name) const
-{
-    Control c;
-    if (!m_view)
-        return c;
-    c.text = m_view->controlText(name);
-    c.toolTip = m_view->controlToolTip(name);
-    c.visible = m_view->isControlVisible(name);
-    c.enabled = m_view->isControlEnabled(name);
-    c.checked = m_view->isChecked(name);
-    return c;
-}
-
-void MesswerteErfassenLogic::showLists()
-{
-    if (!m_view)
-        return;
-    QVector<ListEntry> entries;
-    for (const auto& a : m_akkus)
-        entries.push_back({QString::number(a.id), a.name});
-    const QString akkus = QStringLiteral("cboAkkus");
-    m_view->setBoundEntries(akkus, entries);
-    m_view->setBoundText(akkus, m_chosenAkku == -1 ? QString() : QString::number(m_chosenAkku));
-    const QString grid = QStringLiteral("dbGrid");
-    const int idColumn = seriesColumn("MessReiheID");
-    if (idColumn >= 0)
-        m_view->hideColumn(grid, idColumn);
-    m_view->setListIndex(grid, selectedSeriesRow());
-}
 
 QDateTime MesswerteErfassenLogic::now() const
 {
@@ -229,43 +173,6 @@ void MesswerteErfassenLogic::requerySeries()
         m_selectedSeries = -1;
 }
 
-int MesswerteErfassenLogic::seriesColumn(const char* name) const
-{
-    return m_series.record().indexOf(QString::fromLatin1(name));
-}
-
-void MesswerteErfassenLogic::selectSeriesRow(int row)
-{
-    m_selectedSeries = -1;
-    if (row >= 0 && row < m_series.rowCount())
-        m_selectedSeries = m_series.record(row).value(QStringLiteral("MessReiheID")).toInt();
-}
-
-int MesswerteErfassenLogic::selectedSeriesRow() const
-{
-    if (m_selectedSeries == -1)
-        return -1;
-    const int column = seriesColumn("MessReiheID");
-    for (int row = 0; row < m_series.rowCount(); ++row)
-        if (m_series.data(m_series.index(row, column)).toInt() == m_selectedSeries)
-            return row;
-    return -1;
-}
-
-std::optional<MesswerteErfassenLogic::SeriesToShow> MesswerteErfassenLogic::seriesToShow() const
-{
-    const int row = selectedSeriesRow();
-    if (row < 0)
-        return std::nullopt;
-    const QSqlRecord record = m_series.record(row);
-    SeriesToShow s;
-    s.lMessId = m_selectedSeries;
-    s.strAkkuName = chosenAkkuName();
-    s.strMessreihenNr = record.value(QStringLiteral("Nummer")).toString();
-    s.strBemerkungstext = record.value(QStringLiteral("Bemerkung")).toString();
-    return s;
-}
-
 void MesswerteErfassenLogic::cboAkkus_Click(int index)
 {
     chooseAkku(index >= 0 && index < m_akkus.size() ? m_akkus[index].id : -1);
@@ -386,4 +293,121 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
+}
+
+// --- recording choice ---------------------------------------------------------------------
+
+bool MesswerteErfassenLogic::startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo)
+{
+    const bool withTemp = confirmRecordNow();
+    try {
+        parentWin->startRecording(made.akkuId, made.seriesId, m_optNaechster, withTemp);
+        return true;
+    } catch (...) {
+        // Nothing records the new rows: they go again, and the choice stays open.
+        const std::exception_ptr failure = std::current_exception();
+        ErrorGuard::run(undo);
+        ErrorGuard::run([&] { std::rethrow_exception(failure); });
+    }
+    return false;
+}
+
+void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QString& strAkkuBemerkung,
+                                        const QString& strMessreiheBemerkung)
+{
+    if (!parentWin || m_locked)
+        return;
+    const RecordsStore::NewSeries made =
+        RecordsStore::insertAkkuWithSeries(dbVeluser, strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
+    const qint32 previous = m_chosenAkku;
+    m_chosenAkku = made.akkuId;
+    m_selectedSeries = -1;
+    refreshLists();
+    notifyOthers();
+    if (!startOnChannel(made, [&] { RecordsStore::deleteAkku(dbVeluser, made.akkuId); })) {
+        m_chosenAkku = previous;
+        refreshLists();
+        notifyOthers();
+        return;
+    }
+    parentWin->setFrameAkkumesswerteHeading(strAkkuName, strMessreiheBemerkung, QStringLiteral("1"));
+    lockRecordingChoice();
+}
+
+void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
+{
+    if (!parentWin || m_locked || m_chosenAkku == -1)
+        return;
+    // The channels polled while the new series dialog was open.
+    if (!cmdNeueMessreihe_Allowed())
+        return;
+    const QString name = chosenAkkuName();
+    const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
+    refreshLists();
+    notifyOthers();
+    if (!startOnChannel(made, [&] { RecordsStore::deleteSeries(dbVeluser, made.akkuId, made.seriesId); })) {
+        refreshLists();
+        notifyOthers();
+        return;
+    }
+    parentWin->setFrameAkkumesswerteHeading(name, strBemerkung, QString::number(made.nummer));
+    lockRecordingChoice();
+}
+
+bool MesswerteErfassenLogic::discardQueuedSeries()
+{
+    if (msgBox(res("0726"), MessageService::YesNo, MessageService::NoIcon, res("0410")) != MessageService::Yes)
+        return false;
+    // The channel went on polling while the question was open: a series that
+    // started meanwhile is the user's recording and is never deleted.
+    if (queuedSeriesStarted()) {
+        keepStartedSeries();
+        return true;
+    }
+    auto result = RecordsStore::Discard::Kept;
+    if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
+        return false; // nothing changed: the channel keeps its queued series
+    if (result == RecordsStore::Discard::Kept) {
+        keepStartedSeries();
+        return true;
+    }
+    const bool akkuGone = result == RecordsStore::Discard::WithAkku;
+    if (parentWin) {
+        if (akkuGone)
+            parentWin->setAkkuId(-1);
+        parentWin->setRecordingInQueue(false);
+        // The channel forgets the series before its remark box is emptied, so
+        // the empty box is never stored as the series' remark.
+        parentWin->setMessReiheId(-1);
+        parentWin->setFrameAkkumesswerteHeading(QString(), QString(), QString());
+    }
+    bRecordingInQueue = false;
+    if (akkuGone)
+        m_chosenAkku = -1;
+    ErrorGuard::run([this] { refreshLists(); });
+    notifyOthers();
+    return true;
+}
+
+bool MesswerteErfassenLogic::queuedSeriesStarted() const
+{
+    return parentWin
+           && (parentWin->isRecording() || !parentWin->isRecordingInQueue()
+               || parentWin->messReiheId() != lActualMessreiheId);
+}
+
+void MesswerteErfassenLogic::keepStartedSeries()
+{
+    msgBox(res("0755"), MessageService::OkOnly, MessageService::Information, res("0410"));
+    // The dialog offers what fits the channel as it is now.
+    if (parentWin) {
+        bRecordRunning = parentWin->isRecording();
+        bRecordingInQueue = parentWin->isRecordingInQueue();
+        bMeasurementRunning = parentWin->isMeasurementRunning();
+        lActualMessreiheId = parentWin->messReiheId();
+    }
+    if (bMeasurementRunning)
+        m_sofortAllowed = true;
+    // The series' row now carries the program and mode of its recording.
+    ErrorGuard::run([this] { refreshLists(); });
 }
