@@ -7,6 +7,7 @@
 #include "core/programSettings.h"
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/frmDiagramm.h"
+#include "mainwindow/ChargerModel.h"
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgComPortSelection.h"
 #include "mainwindow/dlgFirstCharger.h"
@@ -37,8 +38,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <algorithm>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -71,6 +70,11 @@ QString setting(const char* key)
     return objSettings().getSetting(QString::fromLatin1(key));
 }
 
+ChargerModel::Charger charger()
+{
+    return ChargerModel::fromSettings(setting("UsedCharger"), setting("KZTxChannelCount"));
+}
+
 QString channelKey(int channel, const char* kind)
 {
     return QStringLiteral("Kanal") + QString::number(channel) + QLatin1String(kind);
@@ -81,9 +85,6 @@ QString visibleKey(int channel)
     return QStringLiteral("Akku") + QString::number(channel) + QStringLiteral("Visible");
 }
 
-// The six panels beyond channel 1, in the order the layout table names them.
-const char* const kPanelsBeyondChannel1[] = {"Kanal2Text", "Kanal2Label", "Kanal3Label",
-                                             "Kanal3Text", "Kanal4Label", "Kanal4Text"};
 } // namespace
 
 frmMDIMainForm* mainForm()
@@ -611,59 +612,29 @@ void frmMDIMainForm::setLanguageResources()
 
 bool frmMDIMainForm::channelPresent(int channel) const
 {
-    // Only a self-describing charger says how many channels it has.
-    if (setting("UsedCharger") != QLatin1String("KZTx"))
-        return true;
-    return channel <= kztxChannelCount().value_or(1);
+    return ChargerModel::hasChannel(charger(), channel);
 }
 
 std::optional<int> frmMDIMainForm::kztxChannelCount()
 {
-    const QString text = setting("KZTxChannelCount").trimmed();
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    // Converted as a whole number (halves to even), then kept to the channels
-    // that exist: a larger count would address panels and windows there are not.
-    const double whole = std::nearbyint(value);
-    return static_cast<int>(std::clamp(whole, 1.0, 4.0));
+    return ChargerModel::toldChannelCount(setting("KZTxChannelCount"));
 }
 
 void frmMDIMainForm::optimizeStatusbar()
 {
-    const QString charger = setting("UsedCharger");
-    auto forSix = [this](auto&& action) {
-        for (const char* key : kPanelsBeyondChannel1)
-            action(QString::fromLatin1(key));
-    };
-    if (charger == QLatin1String("KZT1")) {
-        forSix([this](const QString& key) { stbFirstStatusbar->setPanelVisible(key, false); });
-    } else if (charger == QLatin1String("KZT4") || charger == QLatin1String("J4")) {
-        forSix([this](const QString& key) { stbFirstStatusbar->setPanelEnabled(key, true); });
-    } else if (charger == QLatin1String("KZT4 48V")) {
-        stbFirstStatusbar->setPanelEnabled(QStringLiteral("Kanal2Text"), true);
-        stbFirstStatusbar->setPanelEnabled(QStringLiteral("Kanal2Label"), true);
-        for (int n = 3; n <= 4; ++n) {
-            for (const char* kind : {"Label", "Text"}) {
-                stbFirstStatusbar->setPanelEnabled(channelKey(n, kind), false);
-                stbFirstStatusbar->setPanelVisible(channelKey(n, kind), false);
-            }
-        }
-        objSettings().setSetting(QStringLiteral("Akku3Visible"), QStringLiteral("NO"));
-        objSettings().setSetting(QStringLiteral("Akku4Visible"), QStringLiteral("NO"));
-    } else if (charger == QLatin1String("KZTx")) {
-        forSix([this](const QString& key) { stbFirstStatusbar->setPanelVisible(key, false); });
-        forSix([this](const QString& key) { stbFirstStatusbar->setPanelEnabled(key, false); });
-        if (const auto count = kztxChannelCount()) {
-            for (int n = 1; n <= *count; ++n) {
-                stbFirstStatusbar->setPanelVisible(channelKey(n, "Text"), true);
-                stbFirstStatusbar->setPanelVisible(channelKey(n, "Label"), true);
-                stbFirstStatusbar->setPanelEnabled(channelKey(n, "Text"), true);
-                stbFirstStatusbar->setPanelEnabled(channelKey(n, "Label"), true);
-            }
+    const ChargerModel::Charger model = charger();
+    for (int n = 1; n <= 4; ++n) {
+        const ChargerModel::PanelState state = ChargerModel::statusPanels(model, n);
+        for (const char* kind : {"Label", "Text"}) {
+            if (state.visible)
+                stbFirstStatusbar->setPanelVisible(channelKey(n, kind), *state.visible);
+            if (state.enabled)
+                stbFirstStatusbar->setPanelEnabled(channelKey(n, kind), *state.enabled);
         }
     }
+    for (int n = 1; n <= 4; ++n)
+        if (ChargerModel::isHiddenForGood(model.model, n))
+            objSettings().setSetting(visibleKey(n), QStringLiteral("NO"));
 }
 
 void frmMDIMainForm::setStatusbarPanelText(const QString& key, const QString& text)
@@ -848,19 +819,18 @@ void frmMDIMainForm::loadChannelWindows()
     for (int n = 2; n <= 4; ++n)
         channelMenuItem(n)->setEnabled(false);
 
-    const QString charger = setting("UsedCharger");
-    if (charger == QLatin1String("KZTx")) {
-        const int count = kztxChannelCount().value_or(1);
+    const ChargerModel::Charger model = charger();
+    const int count = ChargerModel::windowCount(model);
+    if (ChargerModel::isSelfDescribing(model.model)) {
         for (int n = 2; n <= count; ++n) {
             channelMenuItem(n)->setEnabled(true);
             loadKanal(n);
             showChannelWindow(n);
         }
-    } else if (charger == QLatin1String("KZT4") || charger == QLatin1String("KZT4 48V")
-               || charger == QLatin1String("J4")) {
-        for (int n = 2; n <= 4; ++n)
+    } else if (count > 1) {
+        for (int n = 2; n <= count; ++n)
             loadKanal(n);
-        for (int n = 2; n <= 4; ++n)
+        for (int n = 2; n <= count; ++n)
             channelMenuItem(n)->setEnabled(true);
         showChannelWindows2To4();
     }
@@ -930,106 +900,68 @@ void frmMDIMainForm::placeChannelWindows(const QRect& screenArea)
 
 int frmMDIMainForm::placedChannelCount() const
 {
-    // The two-channel model loads windows 3 and 4 but never shows them.
-    return setting("UsedCharger") == QLatin1String("KZT4 48V") ? 2 : 4;
+    return ChargerModel::gridChannelCount(charger().model);
 }
 
 void frmMDIMainForm::saveChannelVisibility()
 {
-    auto fromMenu = [this](int n) {
-        return channelMenuItem(n)->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO");
-    };
-    auto set = [](int n, const QString& value) { objSettings().setSetting(visibleKey(n), value); };
-    const QString charger = setting("UsedCharger");
-    if (charger == QLatin1String("KZT1")) {
-        set(1, fromMenu(1));
-    } else if (charger == QLatin1String("KZT4 48V")) {
-        set(1, fromMenu(1));
-        set(2, fromMenu(2));
-        set(3, QStringLiteral("NO"));
-        set(4, QStringLiteral("NO"));
-    } else if (charger == QLatin1String("KZTx")) {
-        for (int n = 1; n <= 4; ++n)
-            set(n, QStringLiteral("NO"));
-        if (const auto count = kztxChannelCount()) {
-            for (int n = 1; n <= *count; ++n)
-                if (channelMenuItem(n)->isChecked())
-                    set(n, QStringLiteral("YES"));
+    const ChargerModel::Charger model = charger();
+    for (int n = 1; n <= 4; ++n) {
+        switch (ChargerModel::savedVisibility(model, n)) {
+        case ChargerModel::SavedVisibility::FromMenu:
+            objSettings().setSetting(visibleKey(n),
+                                     channelMenuItem(n)->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
+            break;
+        case ChargerModel::SavedVisibility::Hidden:
+            objSettings().setSetting(visibleKey(n), QStringLiteral("NO"));
+            break;
+        case ChargerModel::SavedVisibility::Untouched:
+            break;
         }
-    } else {
-        for (int n = 1; n <= 4; ++n)
-            set(n, fromMenu(n));
     }
 }
 
 void frmMDIMainForm::setProgramExtensionSetting()
 {
-    const QString charger = setting("UsedCharger");
-    QString value;
-    if (charger == QLatin1String("KZT4"))
-        value = setting("KZT4ExtensionAvailable");
-    else if (charger == QLatin1String("KZT1"))
-        value = setting("KZT1ExtensionAvailable");
-    else if (charger == QLatin1String("KZT4 48V"))
-        value = setting("KZT448VExtensionAvailable");
-    else if (charger == QLatin1String("KZTx"))
-        value = setting("KZTxExtensionAvailable");
-    else
-        value = QStringLiteral("NO");
+    const QString key = ChargerModel::extensionSettingKey(charger().model);
+    const QString value = key.isEmpty() ? QStringLiteral("NO") : objSettings().getSetting(key);
     objSettings().setSetting(QStringLiteral("ProgramExtensionAvaiable"), value);
 }
 
 // --- usage queries and the temporary series counter ------------------------------
 
-namespace {
-enum class Query { Used, Reset };
-}
-
-static QString askChannels(frmMDIMainForm& form, Query query, qint32 lAkkuId)
+static QString askChannels(frmMDIMainForm& form, ChargerModel::ChannelQuery query, qint32 lAkkuId)
 {
+    const bool used = query == ChargerModel::ChannelQuery::Used;
     auto ask = [&](int n) {
         frmKanal* k = form.kanal(n);
         // A window that was never loaded holds no battery.
         if (!k)
             return false;
-        return query == Query::Used ? k->isAkkuUsed(lAkkuId) : k->resetAkkuId(lAkkuId);
+        return used ? k->isAkkuUsed(lAkkuId) : k->resetAkkuId(lAkkuId);
     };
-    const QString none = query == Query::Used ? QStringLiteral("notUsed") : QStringLiteral("noReset");
-    auto id = [](int n) { return QStringLiteral("00") + QString::number(n); };
-
-    const QString charger = setting("UsedCharger");
-    if (charger == QLatin1String("KZT1"))
-        return ask(1) ? id(1) : none;
-    if (charger == QLatin1String("KZT4 48V") && query == Query::Reset) {
-        for (int n = 1; n <= 2; ++n)
-            if (ask(n))
-                return id(n);
-        return none;
+    const ChargerModel::QueryRule rule = ChargerModel::queryRule(charger(), query);
+    if (!rule.channels)
+        return QString();
+    QString answer = used ? QStringLiteral("notUsed") : QStringLiteral("noReset");
+    for (int n = 1; n <= *rule.channels; ++n) {
+        if (!ask(n))
+            continue;
+        answer = QStringLiteral("00") + QString::number(n);
+        if (!rule.askEvery)
+            break;
     }
-    if (charger == QLatin1String("KZTx")) {
-        const auto count = frmMDIMainForm::kztxChannelCount();
-        if (!count)
-            return QString();
-        QString answer = none;
-        for (int n = 1; n <= *count; ++n)
-            if (ask(n))
-                answer = id(n);
-        return answer;
-    }
-    for (int n = 1; n <= 4; ++n)
-        if (ask(n))
-            return id(n);
-    return none;
+    return answer;
 }
 
 QString frmMDIMainForm::resetAkkuId(qint32 lAkkuId)
 {
-    return askChannels(*this, Query::Reset, lAkkuId);
+    return askChannels(*this, ChargerModel::ChannelQuery::Reset, lAkkuId);
 }
 
 QString frmMDIMainForm::isAkkuUsed(qint32 lAkkuId)
 {
-    return askChannels(*this, Query::Used, lAkkuId);
+    return askChannels(*this, ChargerModel::ChannelQuery::Used, lAkkuId);
 }
 
 qint32 frmMDIMainForm::getNewTempMessreiheID()
@@ -1062,14 +994,7 @@ void frmMDIMainForm::mnuEinstellungenOptionen_Click()
 
 int frmMDIMainForm::programChannelCount() const
 {
-    const QString charger = setting("UsedCharger");
-    if (charger == QLatin1String("KZT1"))
-        return 1;
-    if (charger == QLatin1String("KZT4 48V"))
-        return 2;
-    if (charger == QLatin1String("KZTx"))
-        return kztxChannelCount().value_or(1);
-    return 4;
+    return ChargerModel::programChannelCount(charger());
 }
 
 void frmMDIMainForm::resetChannelForNewProgram(int channel)
