@@ -7,12 +7,13 @@
 #include "core/programSettings.h"
 #include "diagrams/DiagramOpener.h"
 #include "diagrams/frmDiagramm.h"
-#include "mainwindow/ChargerModel.h"
+#include "mainwindow/MainFormControls.h"
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgComPortSelection.h"
 #include "mainwindow/dlgFirstCharger.h"
 #include "mainwindow/dlgSprache.h"
 #include "mainwindow/frmAbout.h"
+#include "platform/ControlNames.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MdiArrange.h"
 #include "platform/MessageService.h"
@@ -65,26 +66,6 @@ public:
 };
 MainFormRecordsHost g_recordsHost;
 
-QString setting(const char* key)
-{
-    return objSettings().getSetting(QString::fromLatin1(key));
-}
-
-ChargerModel::Charger charger()
-{
-    return ChargerModel::fromSettings(setting("UsedCharger"), setting("KZTxChannelCount"));
-}
-
-QString channelKey(int channel, const char* kind)
-{
-    return QStringLiteral("Kanal") + QString::number(channel) + QLatin1String(kind);
-}
-
-QString visibleKey(int channel)
-{
-    return QStringLiteral("Akku") + QString::number(channel) + QStringLiteral("Visible");
-}
-
 } // namespace
 
 frmMDIMainForm* mainForm()
@@ -92,7 +73,7 @@ frmMDIMainForm* mainForm()
     return g_mainForm;
 }
 
-frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
+frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent), m_logic(*this, objSettings(), objResources())
 {
     setObjectName(QStringLiteral("frmMDIMainForm"));
     m_mdi = new QMdiArea(this);
@@ -137,80 +118,92 @@ frmMDIMainForm::~frmMDIMainForm()
 
 void frmMDIMainForm::buildMenus()
 {
-    auto menu = [this](QMenu* parentMenu, const char* name) {
-        QMenu* m = parentMenu ? parentMenu->addMenu(QString()) : menuBar()->addMenu(QString());
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    auto item = [](QMenu* m, const char* name) {
-        QAction* a = m->addAction(QString());
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-    auto separator = [](QMenu* m, const char* name) {
-        QAction* a = m->addSeparator();
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-
-    mnuDatei = menu(nullptr, "mnuDatei");
-    mnuDateiImport = menu(mnuDatei, "mnuDateiImport");
-    mnuDateiImportVelmoro10 = item(mnuDateiImport, "mnuDateiImportVelmoro10");
-    mnuDateiImportVelmoro20 = item(mnuDateiImport, "mnuDateiImportVelmoro20");
-    mnuDateiExport = item(mnuDatei, "mnuDateiExport");
-    mnuDateiSeperator1 = separator(mnuDatei, "mnuDateiSeperator1");
-    mnuDateiFormatPage = item(mnuDatei, "mnuDateiFormatPage");
-    mnuDateiConfigurePrinter = item(mnuDatei, "mnuDateiConfigurePrinter");
-    mnuDateiPrint = item(mnuDatei, "mnuDateiPrint");
-    mnuDateiSeperator2 = separator(mnuDatei, "mnuDateiSeperator2");
-    mnuDateiBeenden = item(mnuDatei, "mnuDateiBeenden");
-
-    mnuBearbeiten = menu(nullptr, "mnuBearbeiten");
-    mnuBearbeitenMesswerteVerwalten = item(mnuBearbeiten, "mnuBearbeitenMesswerteVerwalten");
-    mnuBearbeitenSeperator1 = separator(mnuBearbeiten, "mnuBearbeitenSeperator1");
-    mnuBearbeitenInfoDiagramm = item(mnuBearbeiten, "mnuBearbeitenInfoDiagramm");
-    mnuBearbeitenSeperator2 = separator(mnuBearbeiten, "mnuBearbeitenSeperator2");
-    mnuBearbeitenDBKomprimieren = item(mnuBearbeiten, "mnuBearbeitenDBKomprimieren");
-
-    mnuEinstellungen = menu(nullptr, "mnuEinstellungen");
-    mnuEinstellungenKanaele = menu(mnuEinstellungen, "mnuEinstellungenKanaele");
-    mnuEinstellungenKanaeleKanal1 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal1");
-    mnuEinstellungenKanaeleKanal2 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal2");
-    mnuEinstellungenKanaeleKanal3 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal3");
-    mnuEinstellungenKanaeleKanal4 = item(mnuEinstellungenKanaele, "mnuEinstellungenKanaeleKanal4");
-    mnuEinstellungenSeperator1 = separator(mnuEinstellungen, "mnuEinstellungenSeperator1");
-    mnuEinstellungenCOMPort = item(mnuEinstellungen, "mnuEinstellungenCOMPort");
-    mnuEinstellungenSeperator2 = separator(mnuEinstellungen, "mnuEinstellungenSeperator2");
-    mnuEinstellungenSprache = item(mnuEinstellungen, "mnuEinstellungenSprache");
-    mnuEinstellungenSep5 = separator(mnuEinstellungen, "mnuEinstellungenSep5");
-    mnuEinstellungenLadegeraet = item(mnuEinstellungen, "mnuEinstellungenLadegeraet");
-    mnuEinstellungenSep = separator(mnuEinstellungen, "mnuEinstellungenSep");
-    mnuEinstellungenOptionen = item(mnuEinstellungen, "mnuEinstellungenOptionen");
-    mnuEinstellungenSep6 = separator(mnuEinstellungen, "mnuEinstellungenSep6");
-    mnuPrintsettings = item(mnuEinstellungen, "mnuPrintsettings");
-
-    mnuFenster = menu(nullptr, "mnuFenster");
-    mnuFensterUeberlappend = item(mnuFenster, "mnuFensterUeberlappend");
-    mnuFensterUebereinander = item(mnuFenster, "mnuFensterUebereinander");
-    mnuFensterNebeneinander = item(mnuFenster, "mnuFensterNebeneinander");
-    mnuFensterSymboleAnordnen = item(mnuFenster, "mnuFensterSymboleAnordnen");
-    mnuFensterAlleFensterVerkleinern = item(mnuFenster, "mnuFensterAlleFensterVerkleinern");
-
-    mnuHelp = menu(nullptr, "mnuHelp");
-    mnuHelpInhalt = item(mnuHelp, "mnuHelpInhalt");
-    mnuHelpIndex = item(mnuHelp, "mnuHelpIndex");
-    mnuHelpWeb = item(mnuHelp, "mnuHelpWeb");
-    mnuSeperatorHelp1 = separator(mnuHelp, "mnuSeperatorHelp1");
-    mnuHelpInfo = item(mnuHelp, "mnuHelpInfo");
-
-    // Items nobody ever sees.
-    for (QAction* hidden : {mnuDateiImport->menuAction(), mnuDateiExport, mnuDateiSeperator1, mnuDateiFormatPage,
-                            mnuFensterAlleFensterVerkleinern, mnuHelpIndex, mnuHelpWeb, mnuSeperatorHelp1})
-        hidden->setVisible(false);
-
+    const QStringList names = mainFormControlNames();
+    for (const MainMenuEntry& e : mainMenuEntries()) {
+        const QString name = QString::fromLatin1(e.name);
+        QMenu* parentMenu =
+            e.parent ? qobject_cast<QMenu*>(namedControl(*this, names, QString::fromLatin1(e.parent))) : nullptr;
+        QAction* a = nullptr;
+        if (e.kind == MainMenuEntry::Menu) {
+            QMenu* m = parentMenu ? parentMenu->addMenu(QString()) : menuBar()->addMenu(QString());
+            m->setObjectName(name);
+            a = m->menuAction();
+        } else if (e.kind == MainMenuEntry::Separator) {
+            a = parentMenu->addSeparator();
+        } else {
+            a = parentMenu->addAction(QString());
+        }
+        a->setObjectName(name);
+        if (!e.shown)
+            a->setVisible(false);
+    }
+    bindMenus();
     mnuDateiPrint->setEnabled(false);
+    connectMenus();
+}
 
+void frmMDIMainForm::bindMenus()
+{
+    // Each member carries the name of its control.
+#define VELMORO_CONTROL(member)                                                                                        \
+    {                                                                                                                  \
+        &member, #member                                                                                               \
+    }
+    const std::pair<QMenu**, const char*> menus[] = {
+        VELMORO_CONTROL(mnuDatei),         VELMORO_CONTROL(mnuDateiImport),          VELMORO_CONTROL(mnuBearbeiten),
+        VELMORO_CONTROL(mnuEinstellungen), VELMORO_CONTROL(mnuEinstellungenKanaele), VELMORO_CONTROL(mnuFenster),
+        VELMORO_CONTROL(mnuHelp),
+    };
+    const std::pair<QAction**, const char*> items[] = {
+        VELMORO_CONTROL(mnuDateiImportVelmoro10),
+        VELMORO_CONTROL(mnuDateiImportVelmoro20),
+        VELMORO_CONTROL(mnuDateiExport),
+        VELMORO_CONTROL(mnuDateiSeperator1),
+        VELMORO_CONTROL(mnuDateiFormatPage),
+        VELMORO_CONTROL(mnuDateiConfigurePrinter),
+        VELMORO_CONTROL(mnuDateiPrint),
+        VELMORO_CONTROL(mnuDateiSeperator2),
+        VELMORO_CONTROL(mnuDateiBeenden),
+        VELMORO_CONTROL(mnuBearbeitenMesswerteVerwalten),
+        VELMORO_CONTROL(mnuBearbeitenSeperator1),
+        VELMORO_CONTROL(mnuBearbeitenInfoDiagramm),
+        VELMORO_CONTROL(mnuBearbeitenSeperator2),
+        VELMORO_CONTROL(mnuBearbeitenDBKomprimieren),
+        VELMORO_CONTROL(mnuEinstellungenKanaeleKanal1),
+        VELMORO_CONTROL(mnuEinstellungenKanaeleKanal2),
+        VELMORO_CONTROL(mnuEinstellungenKanaeleKanal3),
+        VELMORO_CONTROL(mnuEinstellungenKanaeleKanal4),
+        VELMORO_CONTROL(mnuEinstellungenSeperator1),
+        VELMORO_CONTROL(mnuEinstellungenCOMPort),
+        VELMORO_CONTROL(mnuEinstellungenSeperator2),
+        VELMORO_CONTROL(mnuEinstellungenSprache),
+        VELMORO_CONTROL(mnuEinstellungenSep5),
+        VELMORO_CONTROL(mnuEinstellungenLadegeraet),
+        VELMORO_CONTROL(mnuEinstellungenSep),
+        VELMORO_CONTROL(mnuEinstellungenOptionen),
+        VELMORO_CONTROL(mnuEinstellungenSep6),
+        VELMORO_CONTROL(mnuPrintsettings),
+        VELMORO_CONTROL(mnuFensterUeberlappend),
+        VELMORO_CONTROL(mnuFensterUebereinander),
+        VELMORO_CONTROL(mnuFensterNebeneinander),
+        VELMORO_CONTROL(mnuFensterSymboleAnordnen),
+        VELMORO_CONTROL(mnuFensterAlleFensterVerkleinern),
+        VELMORO_CONTROL(mnuHelpInhalt),
+        VELMORO_CONTROL(mnuHelpIndex),
+        VELMORO_CONTROL(mnuHelpWeb),
+        VELMORO_CONTROL(mnuSeperatorHelp1),
+        VELMORO_CONTROL(mnuHelpInfo),
+    };
+#undef VELMORO_CONTROL
+    const QStringList names = mainFormControlNames();
+    for (const auto& [member, name] : menus)
+        *member = qobject_cast<QMenu*>(namedControl(*this, names, QString::fromLatin1(name)));
+    for (const auto& [member, name] : items)
+        *member = menuItem(QString::fromLatin1(name));
+}
+
+void frmMDIMainForm::connectMenus()
+{
     const QKeySequence channelKeys[] = {QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::SHIFT | Qt::Key_F2),
                                         QKeySequence(Qt::SHIFT | Qt::Key_F3), QKeySequence(Qt::SHIFT | Qt::Key_F4)};
     for (int n = 1; n <= 4; ++n) {
@@ -281,8 +274,8 @@ void frmMDIMainForm::buildStatusbar()
     stbFirstStatusbar = new PanelStatusBar(this);
     stbFirstStatusbar->setObjectName(QStringLiteral("stbFirstStatusbar"));
     for (int n = 1; n <= 4; ++n) {
-        stbFirstStatusbar->addPanel(channelKey(n, "Label"));
-        stbFirstStatusbar->addPanel(channelKey(n, "Text"), QString(), 1);
+        stbFirstStatusbar->addPanel(channelLabelPanelName(n));
+        stbFirstStatusbar->addPanel(channelTextPanelName(n), QString(), 1);
     }
     statusBar()->addWidget(stbFirstStatusbar, 1);
     connect(stbFirstStatusbar, &PanelStatusBar::panelClick, this,
@@ -305,14 +298,7 @@ void frmMDIMainForm::MDIForm_Load()
 
 void frmMDIMainForm::MDIForm_QueryUnload(int& cancel)
 {
-    const auto answer = msgBox(getResource(QStringLiteral("1090")), MessageService::YesNo, MessageService::Information,
-                               getResource(QStringLiteral("0410")));
-    if (answer == MessageService::Yes) {
-        saveChannelVisibility();
-        cancel = 0;
-    } else {
-        cancel = 1;
-    }
+    m_logic.queryUnload(cancel);
 }
 
 void frmMDIMainForm::MDIForm_Unload(int cancel)
@@ -531,115 +517,36 @@ void frmMDIMainForm::setVelmoroActiveForm(QWidget* form)
 
 void frmMDIMainForm::checkAndSetPrintItem(std::optional<bool> bActive)
 {
-    if (bActive.has_value() && !*bActive)
-        velmoroActiveForm = nullptr;
-    mnuDateiPrint->setEnabled(!velmoroActiveForm.isNull());
+    m_logic.checkAndSetPrintItem(bActive);
 }
 
 // --- texts and title ------------------------------------------------------------
 
 void frmMDIMainForm::ReloadWindowCaption()
 {
-    // The port as the port dialog would show it checked: "1" .. "10", or a
-    // device path; anything else checks no option and reads "2".
-    QString port = setting("ComPort");
-    bool numeric = false;
-    const int portNumber = port.toInt(&numeric);
-    if (!port.startsWith(QLatin1Char('/')) && !(numeric && portNumber >= 1 && portNumber <= 10))
-        port = QStringLiteral("2");
-    else if (numeric)
-        port = QString::number(portNumber);
-
-    const QString title = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
-                          + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
-                          + getResource(QStringLiteral("0003")) + QStringLiteral("    ") + setting("ChargerTextTop")
-                          + QStringLiteral("  velmoro ") + setting("UsedCharger") + QStringLiteral("    ")
-                          + QStringLiteral("Com Port: ") + port;
-    setWindowTitle(title);
+    m_logic.ReloadWindowCaption();
 }
 
 void frmMDIMainForm::setLanguageResources()
 {
-    ReloadWindowCaption();
-    const struct {
-        QAction* item;
-        const char* id;
-    } texts[] = {
-        {mnuDatei->menuAction(), "1000"},
-        {mnuDateiImport->menuAction(), "1002"},
-        {mnuDateiImportVelmoro10, "1004"},
-        {mnuDateiImportVelmoro20, "1006"},
-        {mnuDateiExport, "1008"},
-        {mnuDateiFormatPage, "1010"},
-        {mnuDateiConfigurePrinter, "1012"},
-        {mnuDateiPrint, "1014"},
-        {mnuDateiBeenden, "1016"},
-        {mnuBearbeiten->menuAction(), "1020"},
-        {mnuBearbeitenMesswerteVerwalten, "1022"},
-        {mnuBearbeitenInfoDiagramm, "1024"},
-        {mnuBearbeitenDBKomprimieren, "1026"},
-        {mnuEinstellungen->menuAction(), "1040"},
-        {mnuEinstellungenKanaele->menuAction(), "1042"},
-        {mnuEinstellungenKanaeleKanal1, "1044"},
-        {mnuEinstellungenKanaeleKanal2, "1046"},
-        {mnuEinstellungenKanaeleKanal3, "1048"},
-        {mnuEinstellungenKanaeleKanal4, "1050"},
-        {mnuEinstellungenCOMPort, "1052"},
-        {mnuEinstellungenSprache, "1054"},
-        {mnuEinstellungenLadegeraet, "1055"},
-        {mnuEinstellungenOptionen, "1056"},
-        {mnuPrintsettings, "9020"},
-        {mnuFenster->menuAction(), "1060"},
-        {mnuFensterUeberlappend, "1062"},
-        {mnuFensterUebereinander, "1064"},
-        {mnuFensterNebeneinander, "1066"},
-        {mnuFensterSymboleAnordnen, "1068"},
-        {mnuFensterAlleFensterVerkleinern, "1070"},
-        {mnuHelp->menuAction(), "1080"},
-        {mnuHelpInhalt, "1082"},
-        {mnuHelpIndex, "1084"},
-        {mnuHelpWeb, "1086"},
-        {mnuHelpInfo, "1088"},
-    };
-    for (const auto& t : texts)
-        t.item->setText(getResource(QString::fromLatin1(t.id)));
-    const char* const labelIds[] = {"1500", "1502", "1504", "1506"};
-    for (int n = 1; n <= 4; ++n)
-        stbFirstStatusbar->setPanelText(channelKey(n, "Label"), getResource(QString::fromLatin1(labelIds[n - 1])));
+    m_logic.setLanguageResources();
 }
 
 // --- status bar -----------------------------------------------------------------
 
 bool frmMDIMainForm::channelPresent(int channel) const
 {
-    return ChargerModel::hasChannel(charger(), channel);
-}
-
-std::optional<int> frmMDIMainForm::kztxChannelCount()
-{
-    return ChargerModel::toldChannelCount(setting("KZTxChannelCount"));
+    return m_logic.channelPresent(channel);
 }
 
 void frmMDIMainForm::optimizeStatusbar()
 {
-    const ChargerModel::Charger model = charger();
-    for (int n = 1; n <= 4; ++n) {
-        const ChargerModel::PanelState state = ChargerModel::statusPanels(model, n);
-        for (const char* kind : {"Label", "Text"}) {
-            if (state.visible)
-                stbFirstStatusbar->setPanelVisible(channelKey(n, kind), *state.visible);
-            if (state.enabled)
-                stbFirstStatusbar->setPanelEnabled(channelKey(n, kind), *state.enabled);
-        }
-    }
-    for (int n = 1; n <= 4; ++n)
-        if (ChargerModel::isHiddenForGood(model.model, n))
-            objSettings().setSetting(visibleKey(n), QStringLiteral("NO"));
+    m_logic.optimizeStatusbar();
 }
 
 void frmMDIMainForm::setStatusbarPanelText(const QString& key, const QString& text)
 {
-    stbFirstStatusbar->setPanelText(key, text);
+    m_logic.setStatusbarPanelText(key, text);
 }
 
 void frmMDIMainForm::stbFirstStatusbar_PanelClick(const QString& key)
@@ -649,17 +556,7 @@ void frmMDIMainForm::stbFirstStatusbar_PanelClick(const QString& key)
 
 void frmMDIMainForm::stbFirstStatusbar_PanelDblClick(const QString& key)
 {
-    for (int n = 1; n <= 4; ++n) {
-        if (key != channelKey(n, "Label"))
-            continue;
-        if (isKanalShown(n)) {
-            activateKanal(n);
-        } else {
-            showKanal(n);
-            setChannelMenuChecked(n, true);
-        }
-        return;
-    }
+    m_logic.panelDoubleClicked(key);
 }
 
 // --- channel windows ------------------------------------------------------------
@@ -682,14 +579,12 @@ QAction* frmMDIMainForm::channelMenuItem(int channel) const
 
 void frmMDIMainForm::setChannelMenuChecked(int channel, bool checked)
 {
-    if (QAction* a = channelMenuItem(channel))
-        a->setChecked(checked);
+    m_logic.setChannelMenuChecked(channel, checked);
 }
 
 void frmMDIMainForm::setChannelMenuEnabled(int channel, bool enabled)
 {
-    if (QAction* a = channelMenuItem(channel))
-        a->setEnabled(enabled);
+    m_logic.setChannelMenuEnabled(channel, enabled);
 }
 
 frmKanal* frmMDIMainForm::kanal(int channel) const
@@ -762,80 +657,42 @@ void frmMDIMainForm::activateKanal(int channel)
     sub->widget()->setFocus();
 }
 
-void frmMDIMainForm::showChannelWindow(int channel)
+void frmMDIMainForm::hideKanalWindow(int channel)
 {
-    frmKanal* k = loadKanal(channel);
-    if (!k)
-        return;
-    if (objSettings().getSetting(visibleKey(channel)) == QLatin1String("YES")) {
-        showKanal(channel);
-        setChannelMenuChecked(channel, true);
-    } else {
-        k->subWindow()->hide();
-        setChannelMenuChecked(channel, false);
-    }
+    if (QMdiSubWindow* sub = kanalSubWindow(channel))
+        sub->hide();
 }
 
 void frmMDIMainForm::showChannelWindow1()
 {
-    showChannelWindow(1);
+    m_logic.showChannelWindow(1);
 }
 void frmMDIMainForm::showChannelWindow2()
 {
-    showChannelWindow(2);
+    m_logic.showChannelWindow(2);
 }
 void frmMDIMainForm::showChannelWindow3()
 {
-    showChannelWindow(3);
+    m_logic.showChannelWindow(3);
 }
 void frmMDIMainForm::showChannelWindow4()
 {
-    showChannelWindow(4);
+    m_logic.showChannelWindow(4);
 }
 
 void frmMDIMainForm::showChannelWindows2To4()
 {
-    showChannelWindow2();
-    showChannelWindow3();
-    showChannelWindow4();
+    m_logic.showChannelWindows2To4();
 }
 
 void frmMDIMainForm::mnuEinstellungenKanaeleKanal_Click(int channel)
 {
-    QAction* a = channelMenuItem(channel);
-    if (!a)
-        return;
-    if (a->isChecked()) {
-        activateKanal(channel);
-    } else {
-        a->setChecked(true);
-        showKanal(channel);
-    }
+    m_logic.channelMenuClicked(channel);
 }
 
 void frmMDIMainForm::loadChannelWindows()
 {
-    loadKanal(1);
-    for (int n = 2; n <= 4; ++n)
-        channelMenuItem(n)->setEnabled(false);
-
-    const ChargerModel::Charger model = charger();
-    const int count = ChargerModel::windowCount(model);
-    if (ChargerModel::isSelfDescribing(model.model)) {
-        for (int n = 2; n <= count; ++n) {
-            channelMenuItem(n)->setEnabled(true);
-            loadKanal(n);
-            showChannelWindow(n);
-        }
-    } else if (count > 1) {
-        for (int n = 2; n <= count; ++n)
-            loadKanal(n);
-        for (int n = 2; n <= count; ++n)
-            channelMenuItem(n)->setEnabled(true);
-        showChannelWindows2To4();
-    }
-    showChannelWindow1();
-    placeChannelWindows();
+    m_logic.loadChannelWindows();
 }
 
 void frmMDIMainForm::placeChannelWindows()
@@ -848,7 +705,7 @@ void frmMDIMainForm::placeChannelWindows(const QRect& screenArea)
     QList<QMdiSubWindow*> windows;
     QSize preferred;
     QSize minimum;
-    const int channels = placedChannelCount();
+    const int channels = m_logic.placedChannelCount();
     for (int n = 1; n <= channels; ++n) {
         if (QMdiSubWindow* sub = kanalSubWindow(n)) {
             windows << sub;
@@ -898,70 +755,34 @@ void frmMDIMainForm::placeChannelWindows(const QRect& screenArea)
     keepWithin(this, screenArea);
 }
 
-int frmMDIMainForm::placedChannelCount() const
-{
-    return ChargerModel::gridChannelCount(charger().model);
-}
-
 void frmMDIMainForm::saveChannelVisibility()
 {
-    const ChargerModel::Charger model = charger();
-    for (int n = 1; n <= 4; ++n) {
-        switch (ChargerModel::savedVisibility(model, n)) {
-        case ChargerModel::SavedVisibility::FromMenu:
-            objSettings().setSetting(visibleKey(n),
-                                     channelMenuItem(n)->isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
-            break;
-        case ChargerModel::SavedVisibility::Hidden:
-            objSettings().setSetting(visibleKey(n), QStringLiteral("NO"));
-            break;
-        case ChargerModel::SavedVisibility::Untouched:
-            break;
-        }
-    }
+    m_logic.saveChannelVisibility();
 }
 
 void frmMDIMainForm::setProgramExtensionSetting()
 {
-    const QString key = ChargerModel::extensionSettingKey(charger().model);
-    const QString value = key.isEmpty() ? QStringLiteral("NO") : objSettings().getSetting(key);
-    objSettings().setSetting(QStringLiteral("ProgramExtensionAvaiable"), value);
+    m_logic.setProgramExtensionSetting();
 }
 
 // --- usage queries and the temporary series counter ------------------------------
 
-static QString askChannels(frmMDIMainForm& form, ChargerModel::ChannelQuery query, qint32 lAkkuId)
+bool frmMDIMainForm::askKanalWindow(int channel, ChargerModel::ChannelQuery query, qint32 lAkkuId)
 {
-    const bool used = query == ChargerModel::ChannelQuery::Used;
-    auto ask = [&](int n) {
-        frmKanal* k = form.kanal(n);
-        // A window that was never loaded holds no battery.
-        if (!k)
-            return false;
-        return used ? k->isAkkuUsed(lAkkuId) : k->resetAkkuId(lAkkuId);
-    };
-    const ChargerModel::QueryRule rule = ChargerModel::queryRule(charger(), query);
-    if (!rule.channels)
-        return QString();
-    QString answer = used ? QStringLiteral("notUsed") : QStringLiteral("noReset");
-    for (int n = 1; n <= *rule.channels; ++n) {
-        if (!ask(n))
-            continue;
-        answer = QStringLiteral("00") + QString::number(n);
-        if (!rule.askEvery)
-            break;
-    }
-    return answer;
+    frmKanal* k = kanal(channel);
+    if (!k)
+        return false;
+    return query == ChargerModel::ChannelQuery::Used ? k->isAkkuUsed(lAkkuId) : k->resetAkkuId(lAkkuId);
 }
 
 QString frmMDIMainForm::resetAkkuId(qint32 lAkkuId)
 {
-    return askChannels(*this, ChargerModel::ChannelQuery::Reset, lAkkuId);
+    return m_logic.resetAkkuId(lAkkuId);
 }
 
 QString frmMDIMainForm::isAkkuUsed(qint32 lAkkuId)
 {
-    return askChannels(*this, ChargerModel::ChannelQuery::Used, lAkkuId);
+    return m_logic.isAkkuUsed(lAkkuId);
 }
 
 qint32 frmMDIMainForm::getNewTempMessreiheID()
@@ -994,7 +815,7 @@ void frmMDIMainForm::mnuEinstellungenOptionen_Click()
 
 int frmMDIMainForm::programChannelCount() const
 {
-    return ChargerModel::programChannelCount(charger());
+    return m_logic.programChannelCount();
 }
 
 void frmMDIMainForm::resetChannelForNewProgram(int channel)
@@ -1002,4 +823,49 @@ void frmMDIMainForm::resetChannelForNewProgram(int channel)
     // A channel whose window was never loaded has nothing to forget.
     if (frmKanal* k = kanal(channel))
         k->resetForNewProgram();
+}
+
+// --- controls by name ----------------------------------------------------------------
+
+QAction* frmMDIMainForm::menuItem(const QString& name) const
+{
+    return namedAction(*this, mainFormControlNames(), name);
+}
+
+void frmMDIMainForm::setControlText(const QString& name, const QString& text)
+{
+    if (name == objectName())
+        setWindowTitle(text);
+    else if (stbFirstStatusbar->hasPanel(name))
+        stbFirstStatusbar->setPanelText(name, text);
+    else if (QAction* a = menuItem(name))
+        a->setText(text);
+}
+
+void frmMDIMainForm::setControlVisible(const QString& name, bool visible)
+{
+    if (stbFirstStatusbar->hasPanel(name))
+        stbFirstStatusbar->setPanelVisible(name, visible);
+    else if (QAction* a = menuItem(name))
+        a->setVisible(visible);
+}
+
+void frmMDIMainForm::setControlEnabled(const QString& name, bool enabled)
+{
+    if (stbFirstStatusbar->hasPanel(name))
+        stbFirstStatusbar->setPanelEnabled(name, enabled);
+    else if (QAction* a = menuItem(name))
+        a->setEnabled(enabled);
+}
+
+void frmMDIMainForm::setControlChecked(const QString& name, bool checked)
+{
+    if (QAction* a = menuItem(name))
+        a->setChecked(checked);
+}
+
+bool frmMDIMainForm::isControlChecked(const QString& name) const
+{
+    QAction* a = menuItem(name);
+    return a && a->isChecked();
 }
