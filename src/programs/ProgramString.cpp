@@ -1,7 +1,7 @@
 #include "programs/ProgramString.h"
 
-#include "core/programSettings.h"
 #include "link/CommunicationProgram.h"
+#include "programs/ProgramEditorSources.h"
 
 #include <QLocale>
 #include <charconv>
@@ -174,14 +174,14 @@ private:
 
 } // namespace
 
-ProgramStringSettings ProgramStringSettings::read()
+ProgramStringSettings ProgramStringSettings::read(const ProgramEditorSources& sources)
 {
     ProgramStringSettings s;
-    s.strDefaultLadestrom = objSettings().getSetting(QStringLiteral("DefaultLadestrom"));
-    s.strDefaultEntladestrom = objSettings().getSetting(QStringLiteral("DefaultEntladestrom"));
-    s.strDefaultEntladeschlussSpannung = objSettings().getSetting(QStringLiteral("DefaultEntladeschlussSpannung"));
-    s.strProgramExtensionAvaiable = objSettings().getSetting(QStringLiteral("ProgramExtensionAvaiable"));
-    s.strProgramExtensionType = objSettings().getSetting(QStringLiteral("ProgramExtensionType"));
+    s.strDefaultLadestrom = sources.setting(QStringLiteral("DefaultLadestrom"));
+    s.strDefaultEntladestrom = sources.setting(QStringLiteral("DefaultEntladestrom"));
+    s.strDefaultEntladeschlussSpannung = sources.setting(QStringLiteral("DefaultEntladeschlussSpannung"));
+    s.strProgramExtensionAvaiable = sources.setting(QStringLiteral("ProgramExtensionAvaiable"));
+    s.strProgramExtensionType = sources.setting(QStringLiteral("ProgramExtensionType"));
     return s;
 }
 

@@ -1,7 +1,6 @@
 #include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include "core/ProgramResources.h"
-#include "core/programSettings.h"
 #include "core/utilitiesModul.h"
 #include "link/CommunicationProgram.h"
 #include "platform/ErrorGuard.h"
@@ -57,7 +56,7 @@ dlgErweiterterProgrammiermodus::dlgErweiterterProgrammiermodus(QWidget* owner) :
     buildControls();
     // Only chargers of extension type 2 are sent the charge mode and the
     // options Q and U; elsewhere they are shown greyed, as the program has them.
-    const bool sent = objSettings().getSetting(QStringLiteral("ProgramExtensionType")).trimmed() == QLatin1String("2");
+    const bool sent = m_sources.setting(QStringLiteral("ProgramExtensionType")).trimmed() == QLatin1String("2");
     for (const char* frame : {"frameLademode", "frameQ", "frameU"})
         findChild<QGroupBox*>(QString::fromLatin1(frame))->setEnabled(sent);
 }
@@ -185,7 +184,7 @@ void dlgErweiterterProgrammiermodus::setEditableFalse()
 
 bool dlgErweiterterProgrammiermodus::txtLadeende_Validate()
 {
-    const QString message = ExtendedOptions::checkLadeende(ladeende()->text());
+    const QString message = ExtendedOptions::checkLadeende(ladeende()->text(), m_sources);
     if (message.isEmpty())
         return true;
     msgBox(message);

@@ -69,7 +69,7 @@ public:
 dlgUsedProgram::dlgUsedProgram(QWidget* parent)
     : FormDialog(parent),
       m_view(*this),
-      m_logic(m_view, ProgramEditorLogic::Role::Viewer)
+      m_logic(m_view, m_sources, ProgramEditorLogic::Role::Viewer)
 {
     setObjectName(QStringLiteral("dlgUsedProgram"));
     buildControls();

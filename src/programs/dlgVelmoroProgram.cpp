@@ -35,7 +35,7 @@ const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txt
 dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent)
     : FormDialog(parent),
       WidgetEditorView(static_cast<QWidget&>(*this)),
-      m_logic(*this),
+      m_logic(*this, m_sources),
       m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
