@@ -28,11 +28,11 @@ QString text(const ControlReader& r, const char* name)
     return r.controlText(QString::fromLatin1(name));
 }
 
-void require(const ControlReader& r, std::initializer_list<const char*> names)
+void require(const ControlReader& r, const QStringList& names)
 {
-    for (const char* name : names)
-        if (!r.hasControl(QString::fromLatin1(name)))
-            throw MissingControl(QString::fromLatin1(name));
+    for (const QString& name : names)
+        if (!r.hasControl(name))
+            throw MissingControl(name);
 }
 
 // One text of a row: where the Part puts it, and how wide it may grow.
@@ -185,6 +185,68 @@ QStringList splitRows(const QString& textWithBreaks)
 
 } // namespace
 
+const QStringList& windowControlNames()
+{
+    static const QStringList names{
+        QStringLiteral("frameAkkuprogramm"),
+        QStringLiteral("lblAkkutyp"),
+        QStringLiteral("lblMode"),
+        QStringLiteral("lblNennkapazitaet"),
+        QStringLiteral("txtAkkuTyp"),
+        QStringLiteral("frameAkkumesswerte"),
+        QStringLiteral("lblMesswerteNachLaden"),
+        QStringLiteral("lblMesswerteNachEntladen"),
+        QStringLiteral("lblLadenNr"),
+        QStringLiteral("lblLadenAh"),
+        QStringLiteral("lblLadenVolt"),
+        QStringLiteral("lblLadenMin"),
+        QStringLiteral("lblEntladenNr"),
+        QStringLiteral("lblEntladenAh"),
+        QStringLiteral("lblEntladenVolt"),
+        QStringLiteral("lblEntladenMin"),
+        QStringLiteral("lstEndwertLaden"),
+        QStringLiteral("lstEndwertEntladen"),
+        QStringLiteral("lblAkkuzustand"),
+        QStringLiteral("lblSelbstentladung"),
+        QStringLiteral("lblBemerkungen"),
+        QStringLiteral("txtAkkuzustand"),
+        QStringLiteral("txtSelbstentladung"),
+        QStringLiteral("txtBemerkung"),
+    };
+    return names;
+}
+
+const QStringList& viewerControlNames()
+{
+    static const QStringList names{
+        QStringLiteral("optAkkuTyp"),
+        QStringLiteral("optVorgSpannung"),
+        QStringLiteral("cboAkkuType"),
+        QStringLiteral("lblZellenzahl"),
+        QStringLiteral("cboZellenzahl"),
+        QStringLiteral("lblNennSpannung"),
+        QStringLiteral("cboNennSpannung"),
+        QStringLiteral("lblLadeSchlussSpannung"),
+        QStringLiteral("txtLadeschlussSpannung"),
+        QStringLiteral("lblEntladeschlussSpannung"),
+        QStringLiteral("txtEntladeschlussSpannung"),
+        QStringLiteral("cboGeraeteModi"),
+        QStringLiteral("cboModeZyklus"),
+        QStringLiteral("txtZeitraum"),
+        QStringLiteral("lblZeitraum"),
+        QStringLiteral("chkSollKapazitaet"),
+        QStringLiteral("txtKapazitaetAh"),
+        QStringLiteral("txtLadestrom"),
+        QStringLiteral("txtEntladestrom"),
+        QStringLiteral("chkSelbstentladung"),
+        QStringLiteral("lblSelbstentladungNach"),
+        QStringLiteral("txtSelbstentladungsZeitraum"),
+        QStringLiteral("optSelbstentladungStunden"),
+        QStringLiteral("optSelbstentladungTage"),
+    };
+    return names;
+}
+
 double textWidth(const QString& s, const Font& f)
 {
     // Measured at a large size without hinting, so the width scales exactly
@@ -286,56 +348,10 @@ QString selfDischargeText(const ControlReader& v)
 Document layoutChannelReport(const ControlReader& w, const ControlReader* viewer, const ReportSettings& settings,
                              const QString& remark, bool withPicture, QSizeF printable, QSizeF pictureSize)
 {
-    require(w, {"frameAkkuprogramm",
-                "lblAkkutyp",
-                "lblMode",
-                "lblNennkapazitaet",
-                "txtAkkuTyp",
-                "frameAkkumesswerte",
-                "lblMesswerteNachLaden",
-                "lblMesswerteNachEntladen",
-                "lblLadenNr",
-                "lblLadenAh",
-                "lblLadenVolt",
-                "lblLadenMin",
-                "lblEntladenNr",
-                "lblEntladenAh",
-                "lblEntladenVolt",
-                "lblEntladenMin",
-                "lstEndwertLaden",
-                "lstEndwertEntladen",
-                "lblAkkuzustand",
-                "lblSelbstentladung",
-                "lblBemerkungen",
-                "txtAkkuzustand",
-                "txtSelbstentladung",
-                "txtBemerkung"});
+    require(w, windowControlNames());
     const bool withProgram = viewer && !text(w, "txtAkkuTyp").trimmed().isEmpty();
     if (withProgram)
-        require(*viewer, {"optAkkuTyp",
-                          "optVorgSpannung",
-                          "cboAkkuType",
-                          "lblZellenzahl",
-                          "cboZellenzahl",
-                          "lblNennSpannung",
-                          "cboNennSpannung",
-                          "lblLadeSchlussSpannung",
-                          "txtLadeschlussSpannung",
-                          "lblEntladeschlussSpannung",
-                          "txtEntladeschlussSpannung",
-                          "cboGeraeteModi",
-                          "cboModeZyklus",
-                          "txtZeitraum",
-                          "lblZeitraum",
-                          "chkSollKapazitaet",
-                          "txtKapazitaetAh",
-                          "txtLadestrom",
-                          "txtEntladestrom",
-                          "chkSelbstentladung",
-                          "lblSelbstentladungNach",
-                          "txtSelbstentladungsZeitraum",
-                          "optSelbstentladungStunden",
-                          "optSelbstentladungTage"});
+        require(*viewer, viewerControlNames());
 
     // The origin lies 1000 twips right of the printable area's left edge and
     // the header area below its top; the frame ends 300 twips before the
