@@ -18,7 +18,7 @@ constexpr Font font(double points, bool bold, bool italic, bool underline = fals
 // Rows of one font follow each other at this distance (4 mm for 10 points).
 double lineStep(const Font& f);
 
-// One text of a row: where the Part puts it, and how wide it may grow.
+// One text of a row: where the report puts it, and how wide it may grow.
 struct Cell {
     double x;
     double y;
