@@ -1,7 +1,6 @@
 #include "programs/ProgramExchange.h"
 
 #include "core/ProgramResources.h"
-#include "core/programSettings.h"
 #include "core/velmoroLog.h"
 #include "link/CommunicationProgram.h"
 #include "platform/MessageService.h"
@@ -28,9 +27,9 @@ QString res(const char* id)
     return getResource(QString::fromLatin1(id));
 }
 
-bool extensionSent()
+bool extensionSent(const ProgramEditorSources& sources)
 {
-    return objSettings().getSetting(QStringLiteral("ProgramExtensionAvaiable")).trimmed() == QLatin1String("YES");
+    return sources.setting(QStringLiteral("ProgramExtensionAvaiable")).trimmed() == QLatin1String("YES");
 }
 
 QString stripTail(const QString& reply, int gFromEnd, int length)
@@ -209,7 +208,7 @@ bool ProgramExchange::sendWithTries(const QString& text)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
         const QString reply = m_link->sendProgram(text);
-        const QString echo = extensionSent() ? stripReplyLong(reply) : stripReplyShort(reply);
+        const QString echo = extensionSent(m_logic.sources()) ? stripReplyLong(reply) : stripReplyShort(reply);
         if (echo == text)
             return true;
     }

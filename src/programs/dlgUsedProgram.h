@@ -2,6 +2,7 @@
 
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/WidgetEditorView.h"
 
 #include <memory>
@@ -44,6 +45,7 @@ private:
     void connectHandlers();
 
     WidgetEditorView m_view;
+    StoredEditorSources m_sources;
     ProgramEditorLogic m_logic;
     FocusValidator* m_validator = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
 #include "programs/ProgramExchange.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/WidgetEditorView.h"
 
 #include <memory>
@@ -57,6 +58,7 @@ private:
     void closeEditor() override;
     void postOfferReportedProgram() override;
 
+    StoredEditorSources m_sources;
     ProgramEditorLogic m_logic;
     ProgramExchange m_exchange;
     FocusValidator* m_validator = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/FocusValidator.h"
 #include "programs/ExtendedOptions.h"
 #include "programs/ExtendedProgramReceiver.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
 #include "programs/dlgVelmoroProgram.h"
 
@@ -178,11 +179,12 @@ TEST_F(ExtendedOptionsTest, ChargeEndIsCheckedAsARealNumberThatFitsThreeDigits)
         {"99", true},  {"99.9", true}, {"100", false}, // 1000 tenths do not fit
         {"-5", false}, {"x", false},
     };
+    const StoredEditorSources sources;
     for (const bool german : {false, true}) {
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         for (const auto& c : cases) {
             const QString text = QString::fromLatin1(c.text).replace(QLatin1Char('.'), QLocale().decimalPoint());
-            const QString message = ExtendedOptions::checkLadeende(text);
+            const QString message = ExtendedOptions::checkLadeende(text, sources);
             EXPECT_EQ(message.isEmpty(), c.accepted) << c.text << (german ? " de" : " C");
             if (!c.accepted) {
                 // The limits in the message are the ones checked, in the user's format.
