@@ -2,13 +2,13 @@
 // series of 30,000 values into a recorded series, and writing one recorded
 // value the way a poll tick does (committed before it returns).
 #include "QtBenchmarkMain.h"
-#include "channels/KanalLink.h"
 #include "channels/KanalLogic.h"
 #include "channels/KanalView.h"
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "link/ChargerPort.h"
 #include "link/CommunicationResults.h"
 #include "wiring/KanalHost.h"
 
@@ -90,7 +90,7 @@ public:
     quint32 captionColor(const QString&) const override { return 0; }
 };
 
-class AnsweringLink : public KanalLink {
+class AnsweringLink : public ChargerPort {
 public:
     QString getStatus(const QString&) override { return QStringLiteral("001,M,SL,L01000,V07000,K00100,"); }
     QString getEndwert(const QString&) override { return {}; }
@@ -98,6 +98,7 @@ public:
     {
         return QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
     }
+    QString sendProgram(const QString&) override { return {}; }
     bool isBusy() const override { return false; }
 };
 

@@ -3,8 +3,8 @@
 // Fixtures the channel tests share: the channel logic against a scripted link,
 // and the real windows against the fake charger on a pseudo-terminal.
 #include "FakeCharger.h"
+#include "FakeChargerPort.h"
 #include "KanalFakes.h"
-#include "ScriptedLink.h"
 #include "TestSupport.h"
 
 #include "channels/KanalLogic.h"
@@ -39,7 +39,7 @@ protected:
     ThrowingTerminator terminator;
     FakeHost host;
     FakeView view;
-    ScriptedLink link;
+    FakeChargerPort link;
     std::unique_ptr<KanalLogic> logic;
 };
 

@@ -39,7 +39,7 @@ class KanalHeldValuesTest : public RecordingFixture {
 protected:
     struct Channel {
         FakeView view;
-        ScriptedLink link;
+        FakeChargerPort link;
         std::unique_ptr<KanalLogic> logic;
     };
     // Channels 2 to 4 beside the fixture's channel 1, each charging.

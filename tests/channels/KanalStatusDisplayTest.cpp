@@ -190,7 +190,7 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
     // ... but not while one of this channel waits or is open; and while it
     // is open this channel and the others go on polling.
     FakeView view2;
-    ScriptedLink link2;
+    FakeChargerPort link2;
     link2.programFallback = QStringLiteral("002,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
     link2.status.push_back(QStringLiteral("002,M,SA,"));
     link2.statusFallback = QStringLiteral("002,M,SQR,");
