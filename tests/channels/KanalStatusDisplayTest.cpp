@@ -1,6 +1,7 @@
 // The status display: every status and error code with its text, values and
 // flags, the two error boxes, the program summary and the mode text.
 #include "ChannelFixtures.h"
+#include "WhileBoxOpen.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -197,17 +198,7 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
     KanalLogic other(2, host, view2, &link2);
     other.Form_Load();
     other.stopTimers();
-    struct HeldOpen : MessageService {
-        std::function<void()> whileOpen;
-        QStringList texts;
-        Result show(const QString& text, Buttons, Icon, const QString&) override
-        {
-            texts << text;
-            if (whileOpen)
-                std::exchange(whileOpen, nullptr)();
-            return Ok;
-        }
-    } box;
+    WhileBoxOpen box;
     int ticksWhileOpen = 0;
     box.whileOpen = [&] {
         for (int i = 0; i < 3; ++i) {
@@ -220,14 +211,12 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
         EXPECT_EQ(link.calls.count(QStringLiteral("M001")), 4);
         EXPECT_EQ(link2.calls.count(QStringLiteral("M002")), 3);
     };
-    MessageService* previous = MessageService::setInstance(&box);
     link.calls.clear();
     link2.calls.clear();
     link.status.push_back(QStringLiteral("001,M,SG,"));
     logic->timerKanal_Timer();
     show(QStringLiteral("001,M,SG,")); // a second one of the same tick: dropped
     DeferredMessages::flush();
-    MessageService::setInstance(previous);
     EXPECT_EQ(ticksWhileOpen, 3);
     // Channel 1's "SG" box (its "SQR" came while it was open), then the one
     // box of channel 2, posted by its first tick meanwhile (its later ticks
