@@ -1,6 +1,7 @@
 // Recording costs on a real user database file (WAL): moving a temporary
 // series of 30,000 values into a recorded series, and writing one recorded
 // value the way a poll tick does (committed before it returns).
+#include "../tests/common/QuietKanalHost.h"
 #include "QtBenchmarkMain.h"
 #include "channels/KanalLogic.h"
 #include "channels/KanalView.h"
@@ -10,7 +11,6 @@
 #include "core/programSettings.h"
 #include "link/ChargerPort.h"
 #include "link/CommunicationResults.h"
-#include "wiring/KanalHost.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -61,20 +61,6 @@ void BM_TransferTempSeries30000(benchmark::State& state)
 BENCHMARK(BM_TransferTempSeries30000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // A channel window without widgets and a charger that always answers.
-class QuietHost : public KanalHost {
-public:
-    bool noKZTFound() const override { return false; }
-    void setNoKZTFound(bool) override {}
-    bool checkLadegeraet() const override { return false; }
-    void setCheckLadegeraet(bool) override {}
-    qint32 getNewTempMessreiheID() override { return m_next++; }
-    void setStatusbarPanelText(const QString&, const QString&) override {}
-    void setChannelMenuChecked(int, bool) override {}
-
-private:
-    qint32 m_next = 1;
-};
-
 class QuietView : public KanalView {
 public:
     void setControlText(const QString&, const QString&) override {}
@@ -109,7 +95,7 @@ void BM_WriteOneRecordedValue(benchmark::State& state)
     const qint32 akku = dbVeluser.lastInsertId().toInt();
     dbVeluser.exec(QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer) VALUES (?, 1)"), {akku});
     const qint32 series = dbVeluser.lastInsertId().toInt();
-    QuietHost host;
+    QuietKanalHost host;
     QuietView view;
     AnsweringLink link;
     KanalLogic k(1, host, view, &link);
