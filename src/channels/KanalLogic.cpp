@@ -71,7 +71,7 @@ struct StatusFields {
 };
 } // namespace
 
-KanalLogic::KanalLogic(int channel, KanalHost& host, KanalView& view, KanalLink* link)
+KanalLogic::KanalLogic(int channel, KanalHost& host, KanalView& view, ChargerPort* link)
     : m_channel(channel),
       m_channelId(QStringLiteral("00") + QString::number(channel)),
       m_host(host),

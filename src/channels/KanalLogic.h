@@ -17,7 +17,7 @@ class EntwertList;
 class KanalDiagram;
 class KanalHost;
 class KanalProgramEditor;
-class KanalLink;
+class ChargerPort;
 class KanalView;
 class Recordset;
 class QWidget;
@@ -38,7 +38,7 @@ public:
     static constexpr int kFlashInterval = 1000;
 
     // channel: 1 .. 4. link: nullptr takes the shared link.
-    KanalLogic(int channel, KanalHost& host, KanalView& view, KanalLink* link = nullptr);
+    KanalLogic(int channel, KanalHost& host, KanalView& view, ChargerPort* link = nullptr);
     ~KanalLogic() override;
 
     int channelNumber() const { return m_channel; }
@@ -193,7 +193,7 @@ private:
     QString m_channelId;
     KanalHost& m_host;
     KanalView& m_view;
-    KanalLink& m_link;
+    ChargerPort& m_link;
     quint32 m_frameStatusColor = kCaptionNormal;
     std::unique_ptr<CommunicationResults> m_comResults;
     // A tick or a start of this channel is running (a message box or a wait

@@ -28,7 +28,7 @@ using SeriesFrames::label;
 using SeriesFrames::textBox;
 } // namespace
 
-frmKanal::frmKanal(int channel, KanalHost& host, KanalLink* link, QWidget* parent)
+frmKanal::frmKanal(int channel, KanalHost& host, ChargerPort* link, QWidget* parent)
     : QWidget(parent),
       m_host(host),
       m_logic(channel, host, *this, link)

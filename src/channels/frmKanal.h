@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class KanalHost;
-class KanalLink;
+class ChargerPort;
 class QMdiSubWindow;
 
 // The window of one charger channel (1 .. 4) inside the main window. It lives
@@ -16,7 +16,7 @@ class frmKanal : public QWidget, public KanalView {
     Q_OBJECT
 public:
     // link: the conversations with the charger (nullptr: the shared link).
-    frmKanal(int channel, KanalHost& host, KanalLink* link = nullptr, QWidget* parent = nullptr);
+    frmKanal(int channel, KanalHost& host, ChargerPort* link = nullptr, QWidget* parent = nullptr);
     ~frmKanal() override;
 
     int channelNumber() const { return m_logic.channelNumber(); }

@@ -81,7 +81,7 @@ ProgramExchange::ProgramExchange(ProgramEditorLogic& logic, ProgramEditorView& v
 {
 }
 
-void ProgramExchange::setLink(ProgramLink* link)
+void ProgramExchange::setLink(ChargerPort* link)
 {
     m_link = link ? link : &sharedProgramLink();
 }
@@ -188,6 +188,7 @@ void ProgramExchange::cmdProgrammHolen_Click()
         // A fresh record each time: a reused one keeps what a shorter reply
         // does not reach.
         read = std::make_shared<CommunicationProgram>();
+        ChargerPort::CallerReportsFailures quiet(*m_link); // the editor tells a failed fetch itself
         read->splitRecievedString(m_link->getProgram(m_logic.geraeteNr(), false), true);
         if (!failedRead(read->iAkkuTyp))
             break;
@@ -207,6 +208,7 @@ void ProgramExchange::cmdProgrammHolen_Click()
 bool ProgramExchange::sendWithTries(const QString& text)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        ChargerPort::CallerReportsFailures quiet(*m_link); // the editor tells a failed send itself
         const QString reply = m_link->sendProgram(text);
         const QString echo = extensionSent(m_logic.sources()) ? stripReplyLong(reply) : stripReplyShort(reply);
         if (echo == text)

@@ -1,7 +1,7 @@
 // The channel window's widgets: the control names the printout reads, the
 // captions of every channel, the flashing status frame, hiding on close.
+#include "FakeChargerPort.h"
 #include "KanalFakes.h"
-#include "ScriptedLink.h"
 #include "TestSupport.h"
 
 #include "channels/frmKanal.h"
@@ -18,7 +18,7 @@ namespace {
 class KanalWindowTest : public CoreTest {
 protected:
     FakeHost host;
-    ScriptedLink link;
+    FakeChargerPort link;
 };
 } // namespace
 

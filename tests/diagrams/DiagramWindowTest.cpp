@@ -3,8 +3,8 @@
 // curves, the options dialog, and the roads of a failed load.
 #include "DiagramFixture.h"
 
-#include "../mainwindow/ScriptedDialogs.h"
 #include "../printing/PdfText.h"
+#include "ScriptedDialogs.h"
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"

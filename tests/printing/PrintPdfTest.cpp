@@ -4,6 +4,7 @@
 #include "../mainwindow/DialogFixture.h"
 #include "FakeControls.h"
 #include "PdfText.h"
+#include "QuietKanalHost.h"
 
 #include "channels/frmKanal.h"
 #include "core/DatabaseModul.h"
@@ -13,7 +14,6 @@
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 #include "programs/dlgUsedProgram.h"
-#include "wiring/KanalHost.h"
 #include "wiring/ProgramViewerSource.h"
 
 #include <QDir>
@@ -28,17 +28,6 @@
 #include <sys/resource.h>
 
 namespace {
-class QuietHost : public KanalHost {
-public:
-    bool noKZTFound() const override { return false; }
-    void setNoKZTFound(bool) override {}
-    bool checkLadegeraet() const override { return false; }
-    void setCheckLadegeraet(bool) override {}
-    qint32 getNewTempMessreiheID() override { return 1; }
-    void setStatusbarPanelText(const QString&, const QString&) override {}
-    void setChannelMenuChecked(int, bool) override {}
-};
-
 constexpr double kMargin = 10;
 const double kOriginX = kMargin + 1000 / 56.7;
 
@@ -121,7 +110,7 @@ protected:
         VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), nullptr, diagram, diagramOnly);
     }
 
-    QuietHost host;
+    QuietKanalHost host;
     std::unique_ptr<frmKanal> window;
 };
 

@@ -1,6 +1,6 @@
 // The extended charging options: program -> dialog -> program, editable and
 // read-only, the charge end's checks, and the editor's button.
-#include "../mainwindow/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"

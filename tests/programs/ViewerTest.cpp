@@ -1,8 +1,8 @@
 // The program viewer: filled hidden from a stored program and read by control
 // name, its read-only extended options, and the printout's own hidden viewer
 // that gives a channel report its program block.
-#include "../mainwindow/ScriptedDialogs.h"
 #include "../printing/FakeControls.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"

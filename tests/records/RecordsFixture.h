@@ -2,8 +2,9 @@
 
 // The records dialogs against a real user database, a fake channel and a fake
 // main window; message boxes and modal dialogs are scripted.
-#include "../mainwindow/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "WhileBoxOpen.h"
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
@@ -71,25 +72,6 @@ public:
             bRecording = true;
         bMeasurementRunning = true;
     }
-};
-
-// Runs something while a message box with a given text is "open", as the
-// channels' polling does meanwhile; then the scripted answer is given.
-class WhileBoxOpen : public MessageService {
-public:
-    WhileBoxOpen() { m_previous = MessageService::setInstance(this); }
-    ~WhileBoxOpen() override { MessageService::setInstance(m_previous); }
-    void on(const QString& text, std::function<void()> meanwhile) { m_actions[text] = std::move(meanwhile); }
-    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
-    {
-        if (auto action = m_actions.take(text))
-            action();
-        return m_previous->show(text, buttons, icon, title);
-    }
-
-private:
-    MessageService* m_previous = nullptr;
-    QMap<QString, std::function<void()>> m_actions;
 };
 
 // The main window's answers: which channel uses which battery.
