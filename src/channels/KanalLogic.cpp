@@ -1,5 +1,6 @@
 #include "channels/KanalLogic.h"
 
+#include "channels/KanalControls.h"
 #include "channels/KanalLink.h"
 #include "channels/KanalStatusRule.h"
 #include "core/ChargerSelfInfo.h"
@@ -60,7 +61,7 @@ KanalLogic::~KanalLogic()
 
 QString KanalLogic::windowName() const
 {
-    return m_channel == 1 ? QStringLiteral("frmKanal") : QStringLiteral("frmKanal") + QString::number(m_channel);
+    return kanalWindowName(m_channel);
 }
 
 void KanalLogic::stopTimers()
