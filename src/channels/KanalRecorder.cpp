@@ -242,7 +242,7 @@ void KanalRecorder::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bo
         // takes over; one that holds nothing yet starts now.
         if (!start.isValid())
             start = now();
-        transferTempMesswerte(tempId, lmess);
+        m_store.transferTempMesswerte(tempId, lmess);
     } else {
         start = now();
     }
