@@ -4,8 +4,8 @@
 // reading the manager's lists again with 1,000 batteries of 10 series each.
 #include "QtBenchmarkMain.h"
 #include "core/DatabaseModul.h"
+#include "core/SeriesStore.h"
 #include "records/MesswerteErfassenLogic.h"
-#include "records/RecordsStore.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -75,7 +75,7 @@ void BM_DeleteBatteryWith10Series(benchmark::State& state)
         state.PauseTiming();
         const qint32 akku = batteryWithSeries(10);
         state.ResumeTiming();
-        RecordsStore::deleteAkku(dbVeluser, akku);
+        SeriesStore(dbVeluser).deleteAkku(akku);
     }
     state.counters["values"] = 10 * kSeriesValues;
 }
@@ -91,9 +91,9 @@ void BM_DeleteSeriesWithRenumbering(benchmark::State& state)
         dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET Nummer = Nummer + 1 WHERE AkkuId=?"), {akku});
         const qint32 series = newSeriesWithValues(akku, 1);
         state.ResumeTiming();
-        RecordsStore::deleteSeries(dbVeluser, akku, series);
+        SeriesStore(dbVeluser).deleteSeries(akku, series);
     }
-    RecordsStore::deleteAkku(dbVeluser, akku);
+    SeriesStore(dbVeluser).deleteAkku(akku);
     state.counters["values"] = kSeriesValues;
 }
 BENCHMARK(BM_DeleteSeriesWithRenumbering)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -77,6 +77,13 @@ protected:
 
 private:
     void buildControls();
+    // The control of that name of the window's list (nullptr for another name).
+    QWidget* control(const QString& name) const;
+    template <typename T>
+    T* control(const QString& name) const
+    {
+        return qobject_cast<T*>(control(name));
+    }
 
     KanalHost& m_host;
     KanalLogic m_logic;

@@ -82,7 +82,7 @@ void MesswerteErfassenLogic::Form_Load()
         ctl(name).visible = false;
     bEndwerteAvaiable = false;
 
-    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    m_akkus = SeriesStore(dbVeluser).readAkkus();
     chooseAkku(m_akkus.isEmpty() ? -1 : m_akkus.first().id);
     requerySeries();
     Q_EMIT changed();
@@ -225,7 +225,7 @@ void MesswerteErfassenLogic::cboAkkus_Click(int index)
 
 void MesswerteErfassenLogic::refreshLists()
 {
-    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    m_akkus = SeriesStore(dbVeluser).readAkkus();
     chooseAkku(m_chosenAkku);
     requerySeries();
     updateRecordingControls();
@@ -298,7 +298,7 @@ void MesswerteErfassenLogic::cmdAkkuLoeschen_Click()
     // A channel may have started to use it while the question was open.
     if (cameIntoUse(id, "0747"))
         return;
-    RecordsStore::deleteAkku(dbVeluser, id);
+    SeriesStore(dbVeluser).deleteAkku(id);
     m_chosenAkku = -1;
     m_selectedSeries = -1;
     forgetAkkuEverywhere(id);
@@ -330,7 +330,7 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
     // A channel may have started to use the battery while the question was open.
     if (cameIntoUse(akku, "0756"))
         return;
-    RecordsStore::deleteSeries(dbVeluser, akku, series);
+    SeriesStore(dbVeluser).deleteSeries(akku, series);
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
@@ -400,7 +400,7 @@ bool MesswerteErfassenLogic::confirmRecordNow()
     return false;
 }
 
-bool MesswerteErfassenLogic::startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo)
+bool MesswerteErfassenLogic::startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo)
 {
     const bool withTemp = confirmRecordNow();
     try {
@@ -420,14 +420,14 @@ void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QStrin
 {
     if (!parentWin || m_locked)
         return;
-    const RecordsStore::NewSeries made =
-        RecordsStore::insertAkkuWithSeries(dbVeluser, strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
+    const SeriesStore::NewSeries made =
+        SeriesStore(dbVeluser).insertAkkuWithSeries(strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
     const qint32 previous = m_chosenAkku;
     m_chosenAkku = made.akkuId;
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteAkku(dbVeluser, made.akkuId); })) {
+    if (!startOnChannel(made, [&] { SeriesStore(dbVeluser).deleteAkku(made.akkuId); })) {
         m_chosenAkku = previous;
         refreshLists();
         notifyOthers();
@@ -445,10 +445,10 @@ void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
     if (!cmdNeueMessreihe_Allowed())
         return;
     const QString name = chosenAkkuName();
-    const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
+    const SeriesStore::NewSeries made = SeriesStore(dbVeluser).insertSeries(m_chosenAkku, strBemerkung, now());
     refreshLists();
     notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteSeries(dbVeluser, made.akkuId, made.seriesId); })) {
+    if (!startOnChannel(made, [&] { SeriesStore(dbVeluser).deleteSeries(made.akkuId, made.seriesId); })) {
         refreshLists();
         notifyOthers();
         return;
@@ -491,14 +491,14 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
         keepStartedSeries();
         return true;
     }
-    auto result = RecordsStore::Discard::Kept;
-    if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
+    auto result = SeriesStore::Discard::Kept;
+    if (!ErrorGuard::run([&] { result = SeriesStore(dbVeluser).discardSeries(lActualAkkuId, lActualMessreiheId); }))
         return false; // nothing changed: the channel keeps its queued series
-    if (result == RecordsStore::Discard::Kept) {
+    if (result == SeriesStore::Discard::Kept) {
         keepStartedSeries();
         return true;
     }
-    const bool akkuGone = result == RecordsStore::Discard::WithAkku;
+    const bool akkuGone = result == SeriesStore::Discard::WithAkku;
     if (parentWin) {
         if (akkuGone)
             parentWin->setAkkuId(-1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/RecordsStore.h"
+#include "core/SeriesStore.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -56,7 +56,7 @@ public:
     QString buildMeasurementRowsSqlString() const;
 
     // --- the battery list -------------------------------------------------------------
-    const QVector<RecordsStore::Akku>& akkus() const { return m_akkus; }
+    const QVector<SeriesStore::Akku>& akkus() const { return m_akkus; }
     // -1 while no battery is chosen.
     qint32 chosenAkkuId() const { return m_chosenAkku; }
     QString chosenAkkuName() const;
@@ -127,7 +127,7 @@ private:
     bool discardQueuedSeries();
     // Starts the channel's recording; when that fails the new rows are removed
     // again (undo), the user is told and false comes back.
-    bool startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo);
+    bool startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo);
     // The channel that uses the battery, or "" when none does.
     QString usedBy(qint32 akkuId);
     void refuseInUse();
@@ -144,7 +144,7 @@ private:
 
     RecordsHost* m_host;
     QHash<QString, Control> m_controls;
-    QVector<RecordsStore::Akku> m_akkus;
+    QVector<SeriesStore::Akku> m_akkus;
     qint32 m_chosenAkku = -1;
     QSqlQueryModel m_series;
     qint32 m_selectedSeries = -1;

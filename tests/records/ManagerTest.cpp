@@ -4,7 +4,7 @@
 #include "RecordsFixture.h"
 
 #include "channels/frmKanal.h"
-#include "records/RecordsStore.h"
+#include "core/SeriesStore.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -266,12 +266,12 @@ TEST_F(ManagerTest, ADeleteWaitsForAnotherProgramsLockAsEveryChangeDoes)
     dbVeluser.setConnectionBusyTimeout(60000);
     {
         LockHolder other(dbVeluser.path());
-        EXPECT_NO_THROW(EXPECT_TRUE(RecordsStore::deleteSeries(dbVeluser, a, first)));
+        EXPECT_NO_THROW(EXPECT_TRUE(SeriesStore(dbVeluser).deleteSeries(a, first)));
     }
     EXPECT_EQ(seriesOf(a), QStringList(QStringLiteral("s2:1")));
     {
         LockHolder other(dbVeluser.path());
-        EXPECT_NO_THROW(RecordsStore::insertSeries(dbVeluser, a, QStringLiteral("new"), QDateTime::currentDateTime()));
+        EXPECT_NO_THROW(SeriesStore(dbVeluser).insertSeries(a, QStringLiteral("new"), QDateTime::currentDateTime()));
     }
     EXPECT_EQ(seriesOf(a), QStringList({QStringLiteral("s2:1"), QStringLiteral("new:2")}));
     dbVeluser.setConnectionBusyTimeout(Database::busyTimeout());
