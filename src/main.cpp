@@ -1,6 +1,5 @@
 #include "core/DataFolder.h"
 #include "core/ProgramResources.h"
-#include "core/StartupModul.h"
 #include "diagrams/SeriesDiagramWindow.h"
 #include "mainwindow/ComPortRecovery.h"
 #include "mainwindow/FirstStartChain.h"
@@ -9,6 +8,7 @@
 #include "platform/FailureText.h"
 #include "platform/LastResort.h"
 #include "programs/dlgUsedProgram.h"
+#include "wiring/ProgramServices.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -34,16 +34,19 @@ int main(int argc, char* argv[])
                                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 
     FirstStartChain firstStart;
-    setFirstStartDialogs(&firstStart);
     ComPortRecovery portRecovery;
-    setComPortDialogRunner(&portRecovery);
+    // Every service of the program comes from here (see ProgramServices.h).
+    ProgramServices services({
+        .comPortDialog = &portRecovery,
+        .firstStartDialogs = &firstStart,
+    });
     // Printed channel reports read their program block from a hidden viewer.
     dlgUsedProgram::registerForPrinting();
     // Stored series draw their diagrams in the diagram window.
     SeriesDiagramWindow::install();
 
-    auto* splash = new frmStartLogo([] {
-        auto* main = new frmMDIMainForm;
+    auto* splash = new frmStartLogo([&services] {
+        auto* main = new frmMDIMainForm(services);
         main->MDIForm_Load();
     });
     splash->show();

@@ -23,6 +23,8 @@
 #include "printing/dlgPrintSettings.h"
 #include "printing/dlgSubTitle.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "wiring/MainWindowHosts.h"
+#include "wiring/ProgramServices.h"
 #include "wiring/RecordsHost.h"
 
 #include <QAction>
@@ -91,7 +93,7 @@ frmMDIMainForm* mainForm()
     return g_mainForm;
 }
 
-frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
+frmMDIMainForm::frmMDIMainForm(ProgramServices& services, QWidget* parent) : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("frmMDIMainForm"));
     m_mdi = new QMdiArea(this);
@@ -107,7 +109,7 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent)
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
-    setMainFormServices(this);
+    m_services.mainWindow().attach(*this, *this, g_recordsHost);
     frmDiagramm::setHost(this);
     RecordsHost::setInstance(&g_recordsHost);
 }
@@ -116,8 +118,7 @@ frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
-    if (mainFormServices() == this)
-        setMainFormServices(nullptr);
+    m_services.mainWindow().detach(*this);
     frmDiagramm::setHost(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.

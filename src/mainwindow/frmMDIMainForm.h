@@ -20,6 +20,7 @@ class PanelStatusBar;
 class dlgFirstCharger;
 class frmAbout;
 class frmKanal;
+class ProgramServices;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share.
@@ -30,7 +31,9 @@ class frmMDIMainForm : public QMainWindow,
                        public DiagramHost {
     Q_OBJECT
 public:
-    explicit frmMDIMainForm(QWidget* parent = nullptr);
+    // services: the program's services; the window attaches itself to their
+    // main-window hosts while it exists.
+    explicit frmMDIMainForm(ProgramServices& services, QWidget* parent = nullptr);
     ~frmMDIMainForm() override;
 
     // Public state shared with the channel windows and dialogs.
@@ -221,6 +224,7 @@ private:
     // How many channel windows the grid is laid out for.
     int placedChannelCount() const;
 
+    ProgramServices& m_services;
     QMdiArea* m_mdi = nullptr;
     std::array<frmKanal*, 4> m_kanal{};
     QPointer<dlgFirstCharger> m_chargerDialog;

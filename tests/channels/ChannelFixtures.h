@@ -37,6 +37,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeHost host;
     FakeView view;
     ScriptedLink link;
@@ -72,7 +73,7 @@ protected:
                              QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger)};
         folder.execOn(folder.velmoroPath(), settings + moreSettings);
         setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
+        form = std::make_unique<frmMDIMainForm>(services);
         form->MDIForm_Load();
         for (int n = 1; n <= 4; ++n)
             if (frmKanal* k = form->kanal(n))
@@ -85,5 +86,6 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     std::unique_ptr<frmMDIMainForm> form;
 };

@@ -107,9 +107,10 @@ TEST_F(KanalHeldValuesTest, OneChannelsWritesFailWhileItsBoxIsOpenAndEveryChanne
         dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse2"));
         round();
     };
-    MessageService* previous = MessageService::setInstance(&box);
-    DeferredMessages::flush();
-    MessageService::setInstance(previous);
+    {
+        TestServices boxOpen(services, {.messages = &box});
+        DeferredMessages::flush();
+    }
 
     ASSERT_EQ(box.texts.size(), 1);
     EXPECT_TRUE(box.texts[0].startsWith(r("0890")));

@@ -20,8 +20,6 @@ namespace {
 // Looks at the modal dialog instead of running it.
 class InspectingRunner : public ModalDialogRunner {
 public:
-    InspectingRunner() { m_previous = ModalDialogRunner::setInstance(this); }
-    ~InspectingRunner() override { ModalDialogRunner::setInstance(m_previous); }
     int run(QDialog& dialog) override
     {
         ++shown;
@@ -31,9 +29,6 @@ public:
     }
     std::function<void(QDialog&)> inspect;
     int shown = 0;
-
-private:
-    ModalDialogRunner* m_previous = nullptr;
 };
 
 class KanalProgramEditorTest : public FakeChargerWindowFixture {
@@ -45,6 +40,7 @@ protected:
         return e ? e->text() : QStringLiteral("<missing>");
     }
     InspectingRunner runner;
+    TestServices inspecting{services, {.dialogs = &runner}};
 };
 } // namespace
 

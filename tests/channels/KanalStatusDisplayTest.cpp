@@ -220,14 +220,15 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
         EXPECT_EQ(link.calls.count(QStringLiteral("M001")), 4);
         EXPECT_EQ(link2.calls.count(QStringLiteral("M002")), 3);
     };
-    MessageService* previous = MessageService::setInstance(&box);
-    link.calls.clear();
-    link2.calls.clear();
-    link.status.push_back(QStringLiteral("001,M,SG,"));
-    logic->timerKanal_Timer();
-    show(QStringLiteral("001,M,SG,")); // a second one of the same tick: dropped
-    DeferredMessages::flush();
-    MessageService::setInstance(previous);
+    {
+        TestServices boxOpen(services, {.messages = &box});
+        link.calls.clear();
+        link2.calls.clear();
+        link.status.push_back(QStringLiteral("001,M,SG,"));
+        logic->timerKanal_Timer();
+        show(QStringLiteral("001,M,SG,")); // a second one of the same tick: dropped
+        DeferredMessages::flush();
+    }
     EXPECT_EQ(ticksWhileOpen, 3);
     // Channel 1's "SG" box (its "SQR" came while it was open), then the one
     // box of channel 2, posted by its first tick meanwhile (its later ticks

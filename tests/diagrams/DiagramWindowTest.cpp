@@ -280,6 +280,7 @@ TEST_F(DiagramWindowTest, OptionsSaveTheSwitchesAndHandBackTheRanges)
 TEST_F(DiagramWindowTest, PrintsTheDiagramPageWithoutItsButtonsAlsoWhenItsCallerIsGone)
 {
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     QTemporaryDir dir;
     auto printTo = [&dialogs](const QString& file) {
         dialogs.then([file](QDialog& d) {
@@ -429,6 +430,7 @@ public:
 TEST_F(DiagramWindowTest, TooFewValuesThatDecodeAreToldAfterTheNoticeHasClosed)
 {
     NoticeWatchingMessages watch;
+    TestServices watching(services, {.messages = &watch});
     // Eight rows, four of which decode: too few to draw.
     for (int m = 0; m < 8; ++m) {
         if (m % 2)

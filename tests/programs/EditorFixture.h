@@ -58,6 +58,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeEditorView view;
     std::unique_ptr<ProgramEditorLogic> logic;
 };

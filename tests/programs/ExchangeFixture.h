@@ -94,6 +94,7 @@ protected:
     QString sent;
     FakeCharger fake{4};
     HookedMessages hooked;
+    TestServices hooking{services, {.messages = &hooked}};
     FakeExchangeHost host;
     FakeChannels channels{hooked};
     std::unique_ptr<ProgramExchange> exchange;

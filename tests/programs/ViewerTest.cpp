@@ -166,6 +166,7 @@ TEST_F(ViewerTest, HasNoControlThatStoresOrSendsAndNeverWritesTheProgram)
     const auto prog = program("001,P,A02,M03,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400,S0,C1,B1,H1,N050");
     const QString before = QString::number(prog->lLadestrom) + QString::number(prog->iLadeende);
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     dlgUsedProgram viewer;
     viewer.setProgram(prog);
     viewer.Form_Activate();

@@ -22,6 +22,7 @@ namespace {
 class DialogWidgetsTest : public RecordsTest {
 protected:
     ScriptedDialogs dialogs;
+    TestServices scripted{services, {.dialogs = &dialogs}};
 };
 
 TEST_F(DialogWidgetsTest, TheGridShowsTheSeriesByColumnNameAndItsSelectionIsTheDialogs)

@@ -282,7 +282,7 @@ TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)
     const qint32 a = akku(QStringLiteral("Shared"));
     series(a, 1);
     const qint32 other = akku(QStringLiteral("Zother"));
-    auto form = mainWindowWithChannels();
+    auto form = mainWindowWithChannels(services);
     ASSERT_NE(form->kanal(4), nullptr);
     // Channels 1 and 3 last recorded this battery, channel 2 another one.
     form->kanal(1)->logic().lAkkuId = a;

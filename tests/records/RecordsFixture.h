@@ -74,11 +74,15 @@ public:
 };
 
 // Runs something while a message box with a given text is "open", as the
-// channels' polling does meanwhile; then the scripted answer is given.
+// channels' polling does meanwhile; then the scripted answer is given. Shows
+// its boxes in place of those of the services it is given, while it lives.
 class WhileBoxOpen : public MessageService {
 public:
-    WhileBoxOpen() { m_previous = MessageService::setInstance(this); }
-    ~WhileBoxOpen() override { MessageService::setInstance(m_previous); }
+    explicit WhileBoxOpen(const ProgramServices& services)
+        : m_previous(&services.messages()),
+          m_services(services, {.messages = this})
+    {
+    }
     void on(const QString& text, std::function<void()> meanwhile) { m_actions[text] = std::move(meanwhile); }
     Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
     {
@@ -88,7 +92,8 @@ public:
     }
 
 private:
-    MessageService* m_previous = nullptr;
+    MessageService* m_previous;
+    TestServices m_services;
     QMap<QString, std::function<void()>> m_actions;
 };
 

@@ -567,6 +567,7 @@ TEST_F(SeriesWindowTest, TheProgramButtonShowsTheViewerModal)
 {
     SeriesProgramViewer::setInstance(nullptr);
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     for (const QVariant& program : {QVariant(kProgram), QVariant()}) {
         const qint32 id = storedSeries(program, {});
         frmKanalBearbeiten* window =

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/StartupServices.h"
+
+#include <memory>
+
+class ComPortDialogRunner;
+class Database;
+class FirstStartDialogs;
+class MainWindowHosts;
+class MessageService;
+class ModalDialogRunner;
+class ProgramResources;
+class Terminator;
+class VelmoroComCommunication;
+class programSettings;
+
+// The program's services, in one place.
+//
+// Where a service comes from: main.cpp builds the one ProgramServices of the
+// run from the program's own implementations, and each test fixture builds
+// one from its fakes (tests/common/TestServices.h). What a part is when
+// nobody gives it is written beside it in Parts. A window receives the root
+// (or the window that made it hands on what it needs) when it is made; a
+// logic class receives the single services it uses. Nothing asks a registry.
+//
+// The floors below wiring cannot see this object. While it lives it hands
+// them their part of it through an install that only it may call, and gives
+// the previous parts back at its end: message boxes, modal dialogs and the
+// end of the program (msgBox, execModal, endProgram in platform/), and what
+// the start-up reaches above core (StartupServices).
+//
+// The link and the data keep the names the program gives them, opened by the
+// start-up and closed at the program's end: objComCommunication (link/),
+// dbVelmoro, dbVeluser and the rs* recordsets (core/DatabaseModul),
+// objSettings(), objResources() and getResource (core/). link(), velmoro(),
+// veluser(), settings() and texts() below are those.
+class ProgramServices {
+public:
+    struct Parts {
+        // nullptr: QtMessageService, a modal QMessageBox.
+        MessageService* messages = nullptr;
+        // nullptr: ExecDialogRunner, the dialog's own exec().
+        ModalDialogRunner* dialogs = nullptr;
+        // nullptr: ProcessTerminator, the process ends.
+        Terminator* terminator = nullptr;
+        // The port dialog after a failed opening; nullptr: none, the program
+        // goes on without a link.
+        ComPortDialogRunner* comPortDialog = nullptr;
+        // nullptr: none, the first-start chain does not run.
+        FirstStartDialogs* firstStartDialogs = nullptr;
+        // How the windows and the start-up reach the main window; nullptr:
+        // this root's own. The main window attaches itself to it.
+        MainWindowHosts* mainWindow = nullptr;
+    };
+
+    // The program's own parts only.
+    ProgramServices();
+    explicit ProgramServices(const Parts& parts);
+    ~ProgramServices();
+    ProgramServices(const ProgramServices&) = delete;
+    ProgramServices& operator=(const ProgramServices&) = delete;
+
+    // Every part as this root uses it (none is nullptr where Parts names a default).
+    const Parts& parts() const { return m_parts; }
+
+    MessageService& messages() const { return *m_parts.messages; }
+    ModalDialogRunner& dialogs() const { return *m_parts.dialogs; }
+    Terminator& terminator() const { return *m_parts.terminator; }
+    MainWindowHosts& mainWindow() const { return *m_parts.mainWindow; }
+
+    // The link and the data, as the start-up opened them (see above).
+    VelmoroComCommunication* link() const;
+    Database& velmoro() const;
+    Database& veluser() const;
+    programSettings& settings() const;
+    ProgramResources& texts() const;
+
+private:
+    struct Own;
+    std::unique_ptr<Own> m_own;
+    Parts m_parts;
+    StartupServices m_startup;
+
+    MessageService* m_previousMessages = nullptr;
+    ModalDialogRunner* m_previousDialogs = nullptr;
+    Terminator* m_previousTerminator = nullptr;
+    const StartupServices* m_previousStartup = nullptr;
+};

@@ -1,0 +1,16 @@
+#include "TestServices.h"
+
+ProgramServices::Parts TestServices::merged(Parts parts, const Parts& changes)
+{
+    auto take = [](auto*& part, auto* change) {
+        if (change)
+            part = change;
+    };
+    take(parts.messages, changes.messages);
+    take(parts.dialogs, changes.dialogs);
+    take(parts.terminator, changes.terminator);
+    take(parts.comPortDialog, changes.comPortDialog);
+    take(parts.firstStartDialogs, changes.firstStartDialogs);
+    take(parts.mainWindow, changes.mainWindow);
+    return parts;
+}
