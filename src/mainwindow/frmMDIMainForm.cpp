@@ -5,8 +5,6 @@
 #include "core/ProgramVersion.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
-#include "diagrams/DiagramOpener.h"
-#include "diagrams/frmDiagramm.h"
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgComPortSelection.h"
 #include "mainwindow/dlgFirstCharger.h"
@@ -110,8 +108,6 @@ frmMDIMainForm::frmMDIMainForm(ProgramServices& services, QWidget* parent) : QMa
     resize(1024, 720);
     g_mainForm = this;
     m_services.mainWindow().attach(*this, *this, g_recordsHost);
-    frmDiagramm::setHost(this);
-    RecordsHost::setInstance(&g_recordsHost);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
@@ -119,7 +115,6 @@ frmMDIMainForm::~frmMDIMainForm()
     if (g_mainForm == this)
         g_mainForm = nullptr;
     m_services.mainWindow().detach(*this);
-    frmDiagramm::setHost(nullptr);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);
@@ -739,7 +734,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
         return nullptr;
     if (frmKanal* k = m_kanal[channel - 1])
         return k;
-    auto* k = new frmKanal(channel, *this);
+    auto* k = new frmKanal(channel, *this, m_services);
     auto* sub = new QMdiSubWindow;
     sub->setObjectName(k->objectName() + QStringLiteral("Window"));
     // A channel window lives for the whole run; closing it only hides it.
@@ -748,7 +743,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     m_mdi->addSubWindow(sub);
     sub->hide();
     m_kanal[channel - 1] = k;
-    k->logic().setDiagram(&DiagramOpener::instance(), k);
+    k->logic().setDiagram(m_services.kanalDiagram(), k);
     k->Form_Load();
     // No arrangement or drag may make it smaller than its controls need,
     // whatever texts they carry now or later.
@@ -1044,7 +1039,7 @@ qint32 frmMDIMainForm::getNewTempMessreiheID()
 
 void frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click()
 {
-    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this); });
+    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this, m_services); });
 }
 
 void frmMDIMainForm::mnuPrintsettings_Click()

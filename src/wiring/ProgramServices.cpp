@@ -15,6 +15,7 @@ struct ProgramServices::Own {
     ExecDialogRunner dialogs;
     ProcessTerminator terminator;
     MainWindowHosts mainWindow;
+    RecordsNotifier recordsNotifier;
 };
 
 ProgramServices::ProgramServices() : ProgramServices(Parts{})
@@ -31,6 +32,10 @@ ProgramServices::ProgramServices(const Parts& parts) : m_own(std::make_unique<Ow
         m_parts.terminator = &m_own->terminator;
     if (!m_parts.mainWindow)
         m_parts.mainWindow = &m_own->mainWindow;
+    if (!m_parts.recordsHost)
+        m_parts.recordsHost = m_parts.mainWindow;
+    if (!m_parts.recordsNotifier)
+        m_parts.recordsNotifier = &m_own->recordsNotifier;
 
     m_startup.mainForm = m_parts.mainWindow;
     m_startup.comPortDialog = m_parts.comPortDialog;

@@ -7,10 +7,16 @@
 class ComPortDialogRunner;
 class Database;
 class FirstStartDialogs;
+class KanalDiagram;
 class MainWindowHosts;
 class MessageService;
 class ModalDialogRunner;
 class ProgramResources;
+class ProgramViewerSource;
+class RecordsHost;
+class RecordsNotifier;
+class SeriesDiagram;
+class SeriesProgramViewer;
 class Terminator;
 class VelmoroComCommunication;
 class programSettings;
@@ -52,6 +58,19 @@ public:
         // How the windows and the start-up reach the main window; nullptr:
         // this root's own. The main window attaches itself to it.
         MainWindowHosts* mainWindow = nullptr;
+        // What the records dialogs ask of the channels; nullptr: mainWindow.
+        RecordsHost* recordsHost = nullptr;
+        // nullptr: this root's own.
+        RecordsNotifier* recordsNotifier = nullptr;
+        // The diagram window as the channel windows and the stored series
+        // window reach it; nullptr: none, their diagram buttons do nothing.
+        KanalDiagram* kanalDiagram = nullptr;
+        SeriesDiagram* seriesDiagram = nullptr;
+        // The program viewer as the stored series window shows it and as a
+        // printed report reads it; nullptr: none (no program button, no
+        // program values in a report).
+        SeriesProgramViewer* seriesProgramViewer = nullptr;
+        ProgramViewerSource* programViewerSource = nullptr;
     };
 
     // The program's own parts only.
@@ -68,6 +87,12 @@ public:
     ModalDialogRunner& dialogs() const { return *m_parts.dialogs; }
     Terminator& terminator() const { return *m_parts.terminator; }
     MainWindowHosts& mainWindow() const { return *m_parts.mainWindow; }
+    RecordsHost& recordsHost() const { return *m_parts.recordsHost; }
+    RecordsNotifier& recordsNotifier() const { return *m_parts.recordsNotifier; }
+    KanalDiagram* kanalDiagram() const { return m_parts.kanalDiagram; }
+    SeriesDiagram* seriesDiagram() const { return m_parts.seriesDiagram; }
+    SeriesProgramViewer* seriesProgramViewer() const { return m_parts.seriesProgramViewer; }
+    ProgramViewerSource* programViewerSource() const { return m_parts.programViewerSource; }
 
     // The link and the data, as the start-up opened them (see above).
     VelmoroComCommunication* link() const;

@@ -12,5 +12,11 @@ ProgramServices::Parts TestServices::merged(Parts parts, const Parts& changes)
     take(parts.comPortDialog, changes.comPortDialog);
     take(parts.firstStartDialogs, changes.firstStartDialogs);
     take(parts.mainWindow, changes.mainWindow);
+    take(parts.recordsHost, changes.recordsHost);
+    take(parts.recordsNotifier, changes.recordsNotifier);
+    take(parts.kanalDiagram, changes.kanalDiagram);
+    take(parts.seriesDiagram, changes.seriesDiagram);
+    take(parts.seriesProgramViewer, changes.seriesProgramViewer);
+    take(parts.programViewerSource, changes.programViewerSource);
     return parts;
 }

@@ -32,7 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        ProgramViewerSource::setInstance(nullptr);
         QLocale::setDefault(saved);
         CoreTest::TearDown();
     }
@@ -213,8 +212,7 @@ TEST_F(ViewerTest, ActivationFillsTheViewerShownOnScreen)
 
 TEST_F(ViewerTest, PrintoutFillsItsOwnHiddenViewerNeverTheOneOnScreen)
 {
-    dlgUsedProgram::registerForPrinting();
-    ProgramViewerSource* source = ProgramViewerSource::instance();
+    const std::unique_ptr<ProgramViewerSource> source = dlgUsedProgram::printingSource();
     ASSERT_NE(source, nullptr);
 
     // The user looks at a lead-acid preset program.

@@ -5,6 +5,7 @@
 
 #include "channels/frmKanal.h"
 #include "records/RecordsStore.h"
+#include "wiring/MainWindowHosts.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -289,7 +290,7 @@ TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)
     form->kanal(2)->logic().lAkkuId = other;
     form->kanal(3)->logic().lAkkuId = a;
 
-    MesswerteErfassenLogic d; // asks the main window
+    MesswerteErfassenLogic d(services.mainWindow(), services.recordsNotifier()); // asks the main window
     d.Form_Load();
     d.bEditMode = true;
     bool bShow = false;
