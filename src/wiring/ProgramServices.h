@@ -23,12 +23,14 @@ class programSettings;
 
 // The program's services, in one place.
 //
-// Where a service comes from: main.cpp builds the one ProgramServices of the
-// run from the program's own implementations, and each test fixture builds
-// one from its fakes (tests/common/TestServices.h). What a part is when
-// nobody gives it is written beside it in Parts. A window receives the root
-// (or the window that made it hands on what it needs) when it is made; a
-// logic class receives the single services it uses. Nothing asks a registry.
+// Where a service comes from: read main.cpp, which builds the one
+// ProgramServices of the run from the program's own implementations, and
+// Parts below, which says what each part is where nobody gives one. Each test
+// fixture builds one from its fakes (tests/common/TestServices.h). Windows
+// receive the root when they are made (frmMDIMainForm, frmKanal, the records
+// windows) or what they use from whoever makes them (the diagram window from
+// DiagramOpener); logic classes receive the single services they use.
+// Nothing asks a registry.
 //
 // The floors below wiring cannot see this object. While it lives it hands
 // them their part of it through an install that only it may call, and gives
