@@ -75,7 +75,8 @@ public:
         ProgramViewerSource* programViewerSource = nullptr;
     };
 
-    // The program's own parts only.
+    // The program's own parts only. Roots nest (a test gives other parts for
+    // a while): the one made last ends first.
     ProgramServices();
     explicit ProgramServices(const Parts& parts);
     ~ProgramServices();
