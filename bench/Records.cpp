@@ -6,6 +6,8 @@
 #include "core/DatabaseModul.h"
 #include "core/SeriesStore.h"
 #include "records/MesswerteErfassenLogic.h"
+#include "wiring/ProgramServices.h"
+#include "wiring/RecordsHost.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -121,7 +123,8 @@ void BM_RefreshManagerLists1000Batteries(benchmark::State& state)
                                "SELECT 1 + x / 10, 1 + x % 10, '2024-05-01 08:00:00', 'series', 'Charge' FROM c"));
         t.commit();
     }
-    MesswerteErfassenLogic logic;
+    ProgramServices services;
+    MesswerteErfassenLogic logic(services.recordsHost(), services.recordsNotifier());
     logic.Form_Load();
     logic.bEditMode = true;
     bool bShow = false;

@@ -13,6 +13,7 @@
 #include "wiring/KanalHost.h"
 #include "wiring/KanalProgramEditor.h"
 #include "wiring/ProgramEditorParent.h"
+#include "wiring/ProgramServices.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -30,9 +31,10 @@ using SeriesFrames::label;
 using SeriesFrames::textBox;
 } // namespace
 
-frmKanal::frmKanal(int channel, KanalHost& host, ChargerPort* link, QWidget* parent)
+frmKanal::frmKanal(int channel, KanalHost& host, ProgramServices& services, ChargerPort* link, QWidget* parent)
     : QWidget(parent),
       m_host(host),
+      m_services(services),
       m_logic(channel, host, *this, link)
 {
     setObjectName(m_logic.windowName());
@@ -111,7 +113,8 @@ void frmKanal::cmdDruck_Click()
     // The poll goes on while the remark and printer dialogs are open and may
     // replace the channel's program record: the printout keeps the one of the click.
     const std::shared_ptr<CommunicationProgram> program = m_logic.commProgram;
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false,
+                                 m_services.programViewerSource());
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -324,7 +327,7 @@ void frmKanal::cmdMesswert_Click()
 {
     ErrorGuard::run([this] {
         KanalRecordingChannel channel(m_logic);
-        dlgMesswerteErfassen dialog(window());
+        dlgMesswerteErfassen dialog(window(), m_services);
         auto& d = dialog.logic();
         d.parentWin = &channel;
         d.geraeteKanalNr = channelId();

@@ -7,6 +7,7 @@
 
 class KanalHost;
 class ChargerPort;
+class ProgramServices;
 class QMdiSubWindow;
 
 // The window of one charger channel (1 .. 4) inside the main window. It lives
@@ -15,8 +16,10 @@ class QMdiSubWindow;
 class frmKanal : public QWidget, public KanalView {
     Q_OBJECT
 public:
+    // services: the program's, which the recording and print buttons reach.
     // link: the conversations with the charger (nullptr: the shared link).
-    frmKanal(int channel, KanalHost& host, ChargerPort* link = nullptr, QWidget* parent = nullptr);
+    frmKanal(int channel, KanalHost& host, ProgramServices& services, ChargerPort* link = nullptr,
+             QWidget* parent = nullptr);
     ~frmKanal() override;
 
     int channelNumber() const { return m_logic.channelNumber(); }
@@ -86,5 +89,6 @@ private:
     }
 
     KanalHost& m_host;
+    ProgramServices& m_services;
     KanalLogic m_logic;
 };

@@ -4,12 +4,13 @@
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
 #include "core/programSettings.h"
-#include "diagrams/frmDiagramm.h"
 #include "mainwindow/MainFormControls.h"
 #include "platform/ControlNames.h"
 #include "platform/ErrorGuard.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/Terminator.h"
+#include "wiring/MainWindowHosts.h"
+#include "wiring/ProgramServices.h"
 #include "wiring/RecordsHost.h"
 
 #include <QAction>
@@ -55,7 +56,10 @@ frmMDIMainForm* mainForm()
     return g_mainForm;
 }
 
-frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent), m_logic(*this, objSettings(), objResources())
+frmMDIMainForm::frmMDIMainForm(ProgramServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_logic(*this, objSettings(), objResources())
 {
     setObjectName(QStringLiteral("frmMDIMainForm"));
     m_mdi = new QMdiArea(this);
@@ -71,18 +75,14 @@ frmMDIMainForm::frmMDIMainForm(QWidget* parent) : QMainWindow(parent), m_logic(*
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMDIMainForm::onSubWindowActivated);
     resize(1024, 720);
     g_mainForm = this;
-    setMainFormServices(this);
-    frmDiagramm::setHost(this);
-    RecordsHost::setInstance(&g_recordsHost);
+    m_services.mainWindow().attach(*this, *this, g_recordsHost);
 }
 
 frmMDIMainForm::~frmMDIMainForm()
 {
     if (g_mainForm == this)
         g_mainForm = nullptr;
-    if (mainFormServices() == this)
-        setMainFormServices(nullptr);
-    frmDiagramm::setHost(nullptr);
+    m_services.mainWindow().detach(*this);
     // The children go after this part of the window is gone; what they report
     // while they go must not reach it.
     disconnect(m_mdi, nullptr, this, nullptr);

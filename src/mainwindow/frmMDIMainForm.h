@@ -22,6 +22,7 @@ class PanelStatusBar;
 class dlgFirstCharger;
 class frmAbout;
 class frmKanal;
+class ProgramServices;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
 // and the small public state that the channel windows share. What it decides
@@ -35,7 +36,9 @@ class frmMDIMainForm : public QMainWindow,
                        private MainFormView {
     Q_OBJECT
 public:
-    explicit frmMDIMainForm(QWidget* parent = nullptr);
+    // services: the program's services; the window attaches itself to their
+    // main-window hosts while it exists.
+    explicit frmMDIMainForm(ProgramServices& services, QWidget* parent = nullptr);
     ~frmMDIMainForm() override;
 
     // Public state shared with the channel windows and dialogs.
@@ -242,6 +245,7 @@ private:
     // A menu item or a menu's own action by its name.
     QAction* menuItem(const QString& name) const;
 
+    ProgramServices& m_services;
     MainFormLogic m_logic;
     QMdiArea* m_mdi = nullptr;
     std::array<frmKanal*, 4> m_kanal{};

@@ -1,9 +1,8 @@
 #include "mainwindow/frmMDIMainForm.h"
 
 #include "channels/frmKanal.h"
-#include "diagrams/DiagramOpener.h"
-#include "diagrams/frmDiagramm.h"
 #include "platform/ScreenFit.h"
+#include "wiring/ProgramServices.h"
 
 #include <QLayout>
 #include <QMdiArea>
@@ -33,7 +32,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
         return nullptr;
     if (frmKanal* k = m_kanal[channel - 1])
         return k;
-    auto* k = new frmKanal(channel, *this);
+    auto* k = new frmKanal(channel, *this, m_services);
     auto* sub = new QMdiSubWindow;
     sub->setObjectName(k->objectName() + QStringLiteral("Window"));
     // A channel window lives for the whole run; closing it only hides it.
@@ -42,7 +41,7 @@ frmKanal* frmMDIMainForm::loadKanal(int channel)
     m_mdi->addSubWindow(sub);
     sub->hide();
     m_kanal[channel - 1] = k;
-    k->logic().setDiagram(&DiagramOpener::instance(), k);
+    k->logic().setDiagram(m_services.kanalDiagram(), k);
     k->Form_Load();
     // No arrangement or drag may make it smaller than its controls need,
     // whatever texts they carry now or later.

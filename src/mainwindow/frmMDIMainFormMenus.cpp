@@ -339,7 +339,7 @@ void frmMDIMainForm::mnuHelpInfo_Click()
 
 void frmMDIMainForm::mnuBearbeitenMesswerteVerwalten_Click()
 {
-    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this); });
+    ErrorGuard::run([this] { dlgMesswerteErfassen::openManager(this, m_services); });
 }
 
 void frmMDIMainForm::mnuPrintsettings_Click()

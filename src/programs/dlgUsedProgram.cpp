@@ -153,8 +153,7 @@ bool dlgUsedProgram::event(QEvent* e)
     return handled;
 }
 
-void dlgUsedProgram::registerForPrinting()
+std::unique_ptr<ProgramViewerSource> dlgUsedProgram::printingSource()
 {
-    static UsedProgramSource source;
-    ProgramViewerSource::setInstance(&source);
+    return std::make_unique<UsedProgramSource>();
 }

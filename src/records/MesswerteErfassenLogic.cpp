@@ -23,10 +23,13 @@ const char* const kManagement[] = {"cmdAkkuLoeschen", "cmdMessReiheAnzeigen", "c
 const char* const kRecording[] = {"cmdNeueMessreihe", "cmdNeuerAkku", "cmdKeineErfassung", "frameErfassung"};
 } // namespace
 
-MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost* host, QObject* parent) : QObject(parent), m_host(host)
+MesswerteErfassenLogic::MesswerteErfassenLogic(RecordsHost& host, RecordsNotifier& notifier, QObject* parent)
+    : QObject(parent),
+      m_host(host),
+      m_notifier(notifier)
 {
     // Whatever another records dialog writes, this one shows.
-    connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
+    connect(&m_notifier, &RecordsNotifier::recordsChanged, this, [this] {
         if (!m_notifying)
             ErrorGuard::run([this] { refreshLists(); });
     });
@@ -241,7 +244,7 @@ void MesswerteErfassenLogic::guarded(const std::function<void()>& handler)
 void MesswerteErfassenLogic::notifyOthers()
 {
     m_notifying = true;
-    RecordsNotifier::instance().notifyChanged();
+    m_notifier.notifyChanged();
     m_notifying = false;
 }
 
@@ -249,7 +252,7 @@ void MesswerteErfassenLogic::notifyOthers()
 
 QString MesswerteErfassenLogic::usedBy(qint32 akkuId)
 {
-    const QString used = (m_host ? *m_host : RecordsHost::instance()).isAkkuUsed(akkuId);
+    const QString used = m_host.isAkkuUsed(akkuId);
     return used == QLatin1String("notUsed") ? QString() : (used.isEmpty() ? QStringLiteral("?") : used);
 }
 
@@ -277,9 +280,8 @@ bool MesswerteErfassenLogic::cameIntoUse(qint32 akkuId, const char* textAfterCha
 void MesswerteErfassenLogic::forgetAkkuEverywhere(qint32 akkuId)
 {
     // Each call makes one more window forget it; a few calls cover every channel.
-    RecordsHost& host = m_host ? *m_host : RecordsHost::instance();
     for (int i = 0; i < 8; ++i)
-        if (!host.resetAkkuId(akkuId).startsWith(QLatin1String("00")))
+        if (!m_host.resetAkkuId(akkuId).startsWith(QLatin1String("00")))
             break;
 }
 

@@ -13,6 +13,7 @@
 
 class RecordingChannel;
 class RecordsHost;
+class RecordsNotifier;
 
 // What the batteries and series dialog does, without its widgets. It keeps
 // the state of the dialog's controls by control name; the dialog shows that
@@ -32,7 +33,9 @@ public:
     // Columns of the series grid, found in the query by these names.
     static constexpr const char* kGridColumns[] = {"Nummer", "Bemerkung", "Mode", "Datum", "MessReiheID"};
 
-    explicit MesswerteErfassenLogic(RecordsHost* host = nullptr, QObject* parent = nullptr);
+    // host: how it asks the channels; notifier: what every records dialog
+    // tells the others when it has written or deleted something.
+    MesswerteErfassenLogic(RecordsHost& host, RecordsNotifier& notifier, QObject* parent = nullptr);
     ~MesswerteErfassenLogic() override;
 
     // --- public members, set by the opener before initializeDialog ----------------
@@ -142,7 +145,8 @@ private:
     void notifyOthers();
     QDateTime now() const;
 
-    RecordsHost* m_host;
+    RecordsHost& m_host;
+    RecordsNotifier& m_notifier;
     QHash<QString, Control> m_controls;
     QVector<SeriesStore::Akku> m_akkus;
     qint32 m_chosenAkku = -1;

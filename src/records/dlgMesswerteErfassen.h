@@ -7,9 +7,9 @@ class DataCombo;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class ProgramServices;
 class QRadioButton;
 class QTableView;
-class RecordsHost;
 
 // The batteries and their series: managed from the main menu (modeless), or
 // chosen for recording on a channel (modal). What it does lives in
@@ -17,8 +17,10 @@ class RecordsHost;
 class dlgMesswerteErfassen : public FormDialog {
     Q_OBJECT
 public:
-    // Loads the dialog (captions, battery list). Raises DatabaseError.
-    explicit dlgMesswerteErfassen(QWidget* parent = nullptr, RecordsHost* host = nullptr);
+    // Loads the dialog (captions, battery list). services: the program's,
+    // through which it asks the channels and opens a stored series. Raises
+    // DatabaseError.
+    dlgMesswerteErfassen(QWidget* parent, ProgramServices& services);
     ~dlgMesswerteErfassen() override;
 
     MesswerteErfassenLogic& logic() { return m_logic; }
@@ -27,7 +29,7 @@ public:
 
     // The management dialog of the main menu: one at a time, brought to the
     // front with the current rows when it is open already.
-    static dlgMesswerteErfassen* openManager(QWidget* owner);
+    static dlgMesswerteErfassen* openManager(QWidget* owner, ProgramServices& services);
     static dlgMesswerteErfassen* manager();
 
     void cmdNeuerAkku_Click();
@@ -64,6 +66,7 @@ private:
     bool seriesSelected();
     void showState();
 
+    ProgramServices& m_services;
     MesswerteErfassenLogic m_logic;
     bool m_showing = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class ProgramServices;
 class QEvent;
 class QListWidget;
 
@@ -15,7 +16,8 @@ class QListWidget;
 class frmKanalBearbeiten : public QWidget {
     Q_OBJECT
 public:
-    explicit frmKanalBearbeiten(QWidget* owner = nullptr);
+    // services: the program's, which the window's buttons reach.
+    explicit frmKanalBearbeiten(ProgramServices& services, QWidget* owner = nullptr);
     ~frmKanalBearbeiten() override;
 
     KanalBearbeitenLogic& logic() { return m_logic; }
@@ -23,8 +25,9 @@ public:
     // Shows the one series window (made when none is open) for a series,
     // owned by owner, and reads the series. nullptr when the series could
     // not be shown (deleted meanwhile; the user has been told).
-    static frmKanalBearbeiten* openSeries(QWidget* owner, qint32 lMessId, const QString& strAkkuName,
-                                          const QString& strMessreihenNr, const QString& strBemerkungstext);
+    static frmKanalBearbeiten* openSeries(ProgramServices& services, QWidget* owner, qint32 lMessId,
+                                          const QString& strAkkuName, const QString& strMessreihenNr,
+                                          const QString& strBemerkungstext);
     static frmKanalBearbeiten* current();
 
     // Reads the series again and shows it; a series that no longer exists
@@ -48,6 +51,7 @@ private:
     void showState();
     void openPhase(QListWidget* list);
 
+    ProgramServices& m_services;
     KanalBearbeitenLogic m_logic;
     bool m_activating = false;
     bool m_closing = false;

@@ -37,6 +37,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeHost host;
     FakeView view;
     FakeChargerPort link;

@@ -23,7 +23,7 @@ TEST_F(KanalControlsTest, EveryWindowBuildsEveryControlOfTheList)
 {
     for (int n = 1; n <= 4; ++n) {
         SCOPED_TRACE(n);
-        frmKanal w(n, host, &link);
+        frmKanal w(n, host, services, &link);
         EXPECT_EQ(w.objectName(), kanalWindowName(n));
         expectEveryControlBuilt(w, kanalControlNames());
     }
@@ -31,7 +31,7 @@ TEST_F(KanalControlsTest, EveryWindowBuildsEveryControlOfTheList)
 
 TEST_F(KanalControlsTest, TheWindowReachesNoControlOutsideItsList)
 {
-    frmKanal w(1, host, &link);
+    frmKanal w(1, host, services, &link);
     w.setControlText(QStringLiteral("txtStatus"), QStringLiteral("shown"));
     EXPECT_EQ(w.controlText(QStringLiteral("txtStatus")), QStringLiteral("shown"));
     // Its own caption goes by the window's name.

@@ -78,7 +78,7 @@ TEST_F(KanalHeldValuesTest, OneChannelsWritesFailWhileItsBoxIsOpenAndEveryChanne
     EXPECT_TRUE(messages.shown.isEmpty());
 
     // A box that stays open while the test lets the timers of the channels fire.
-    WhileBoxOpen box;
+    WhileBoxOpen box{services};
     int polledWhileOpen = 0;
     box.whileOpen = [&] {
         link.calls.clear();

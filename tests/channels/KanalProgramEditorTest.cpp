@@ -27,6 +27,7 @@ protected:
     }
     // Looks at the modal dialog instead of running it.
     ScriptedDialogs dialogs;
+    TestServices inspecting{services, {.dialogs = &dialogs}};
 };
 } // namespace
 

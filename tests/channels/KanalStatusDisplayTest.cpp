@@ -198,7 +198,7 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
     KanalLogic other(2, host, view2, &link2);
     other.Form_Load();
     other.stopTimers();
-    WhileBoxOpen box;
+    WhileBoxOpen box{services};
     int ticksWhileOpen = 0;
     box.whileOpen = [&] {
         for (int i = 0; i < 3; ++i) {

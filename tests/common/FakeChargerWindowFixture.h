@@ -4,6 +4,7 @@
 // start as the program makes it, with the charger model and settings a test
 // chooses.
 #include "FakeCharger.h"
+#include "TestServices.h"
 #include "TestSupport.h"
 
 #include "channels/frmKanal.h"
@@ -46,7 +47,7 @@ protected:
                              QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedCharger'").arg(charger)};
         folder.execOn(folder.velmoroPath(), settings + moreSettings);
         setProgramFolder(folder.path());
-        form = std::make_unique<frmMDIMainForm>();
+        form = std::make_unique<frmMDIMainForm>(services);
         form->MDIForm_Load();
         for (int n = 1; n <= 4; ++n)
             if (frmKanal* k = form->kanal(n))
@@ -59,6 +60,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     std::unique_ptr<frmMDIMainForm> form;
 };
 

@@ -2,7 +2,9 @@
 
 // Runs something while a message box is "open", as the channels' polling
 // does meanwhile; then the box goes on to the message service below, which
-// answers it (the test's scripted messages).
+// answers it (the test's scripted messages). Shows its boxes in place of
+// those of the services it is given, while it lives.
+#include "TestServices.h"
 #include "platform/MessageService.h"
 
 #include <QMap>
@@ -13,8 +15,11 @@
 
 class WhileBoxOpen : public MessageService {
 public:
-    WhileBoxOpen() { m_previous = MessageService::setInstance(this); }
-    ~WhileBoxOpen() override { MessageService::setInstance(m_previous); }
+    explicit WhileBoxOpen(const ProgramServices& services)
+        : m_previous(&services.messages()),
+          m_services(services, {.messages = this})
+    {
+    }
     WhileBoxOpen(const WhileBoxOpen&) = delete;
     WhileBoxOpen& operator=(const WhileBoxOpen&) = delete;
 
@@ -36,6 +41,7 @@ public:
     }
 
 private:
-    MessageService* m_previous = nullptr;
+    MessageService* m_previous;
+    TestServices m_services;
     QMap<QString, std::function<void()>> m_actions;
 };

@@ -2,6 +2,7 @@
 // link object there is at the moment, and a caller that reports failures
 // itself keeps the link's box away.
 #include "FakeCharger.h"
+#include "TestServices.h"
 #include "TestSupport.h"
 
 #include "link/ChargerPort.h"
@@ -28,6 +29,7 @@ protected:
     }
 
     ScriptedMessages messages;
+    TestServices services{{.messages = &messages}};
     FakeCharger fake{4};
     ChargerPort& port = sharedChargerPort();
 };

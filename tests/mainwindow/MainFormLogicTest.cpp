@@ -120,7 +120,7 @@ TEST_F(MainFormLogicTest, AMisspeltControlNameFailsTheTest)
 
 TEST_F(MainFormLogicTest, TheRealWindowBuildsEveryControlOfItsList)
 {
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     expectEveryControlBuilt(form, mainFormControlNames());
     // The list holds no name twice.
     const QStringList names = mainFormControlNames();

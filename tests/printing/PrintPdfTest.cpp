@@ -39,7 +39,7 @@ protected:
         setSetting("HeadArea", QStringLiteral("2"));
         setSetting("PrintDate", QStringLiteral("NO"));
         setSetting("PrintingSubTitle", QStringLiteral("Workshop"));
-        window = std::make_unique<frmKanal>(1, host);
+        window = std::make_unique<frmKanal>(1, host, services);
         window->setWindowTitle(QStringLiteral("Channel-1"));
         const char* const captions[][2] = {
             {"frameAkkuprogramm", "Program"},
@@ -107,7 +107,7 @@ protected:
 
     void print(const QPixmap* diagram = nullptr, bool diagramOnly = false)
     {
-        VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), nullptr, diagram, diagramOnly);
+        VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), nullptr, diagram, diagramOnly, nullptr);
     }
 
     QuietKanalHost host;
@@ -369,8 +369,6 @@ public:
         ~Viewer() override { ++m_unloaded; }
         int& m_unloaded;
     };
-    FakeViewerSource() { m_previous = setInstance(this); }
-    ~FakeViewerSource() override { setInstance(m_previous); }
     std::unique_ptr<ControlReader> openFilled(const CommunicationProgram&) override
     {
         ++opened;
@@ -380,9 +378,6 @@ public:
     }
     int opened = 0;
     int unloaded = 0;
-
-private:
-    ProgramViewerSource* m_previous = nullptr;
 };
 } // namespace
 
@@ -393,7 +388,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     window->setControlText(QStringLiteral("txtAkkuTyp"), QStringLiteral("NiMH"));
     remark(QString());
     printTo(pdf("program.pdf"));
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, &source);
     EXPECT_EQ(source.opened, 1);
     EXPECT_EQ(source.unloaded, 1);
     const PdfText t = PdfText::read(pdf("program.pdf"));
@@ -403,7 +398,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     window->setControlText(QStringLiteral("txtAkkuTyp"), QString());
     remark(QString());
     printTo(pdf("noprogram.pdf"));
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, &source);
     EXPECT_EQ(source.opened, 1);
     EXPECT_TRUE(PdfText::read(pdf("noprogram.pdf")).find(QStringLiteral("2.300")).isEmpty());
 }
@@ -411,7 +406,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
 TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
 {
     openGlobalRecordsets();
-    dlgUsedProgram::registerForPrinting();
+    const std::unique_ptr<ProgramViewerSource> source = dlgUsedProgram::printingSource();
     struct Case {
         const char* program;
         const char* capacity;
@@ -430,7 +425,7 @@ TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
             program.splitRecievedString(QString::fromLatin1(c.program), false);
             remark(QString());
             printTo(pdf("capacity.pdf"));
-            VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+            VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, source.get());
             const PdfText t = PdfText::read(pdf("capacity.pdf"));
             const QString capacity = QString::fromLatin1(c.capacity).replace(QLatin1Char('.'), locale.decimalPoint());
             expectAt(t, capacity.toLatin1().constData(), kOriginX + 40, kMargin + 20 + 32);
@@ -438,7 +433,6 @@ TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
         }
     }
     QLocale::setDefault(saved);
-    ProgramViewerSource::setInstance(nullptr);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(QLatin1Char('|')).toStdString();
 }
 

@@ -59,6 +59,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeEditorView view;
     StoredEditorSources sources;
     std::unique_ptr<ProgramEditorLogic> logic;

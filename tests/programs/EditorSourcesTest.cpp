@@ -1,6 +1,7 @@
 // The editor's logic reads its lists, device modes, limits and settings from
 // the sources it is given: here plain data, with no database open.
 #include "FakeEditorView.h"
+#include "TestServices.h"
 #include "TestSupport.h"
 
 #include "link/CommunicationProgram.h"
@@ -47,6 +48,7 @@ protected:
     bool shown(const char* name) const { return view.isControlVisible(QString::fromLatin1(name)); }
 
     ScriptedMessages messages;
+    TestServices services{{.messages = &messages}};
     FakeEditorView view;
     PlainSources sources;
 };

@@ -80,9 +80,10 @@ protected:
     QString sent;
     FakeCharger fake{4};
     ScriptedMessages hooked;
+    TestServices hooking{services, {.messages = &hooked}};
     // Runs something while a given box is shown (the channel's poll reporting
     // a program while the user reads a question).
-    WhileBoxOpen meanwhile;
+    WhileBoxOpen meanwhile{hooking};
     FakeExchangeHost host;
     FakeChannels channels{hooked};
     std::unique_ptr<ProgramExchange> exchange;

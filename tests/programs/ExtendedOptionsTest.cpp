@@ -90,6 +90,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
 };
 
 } // namespace
@@ -252,6 +253,7 @@ TEST_F(ExtendedOptionsTest, EditorButtonOpensTheOptionsAndOnlyOkChangesTheProgra
 {
     start();
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     const auto prog = program("001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H0,N100");
     const CommunicationProgram before = *prog;
     dlgVelmoroProgram editor;

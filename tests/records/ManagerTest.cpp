@@ -5,6 +5,7 @@
 
 #include "channels/frmKanal.h"
 #include "core/SeriesStore.h"
+#include "wiring/MainWindowHosts.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -282,14 +283,14 @@ TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)
     const qint32 a = akku(QStringLiteral("Shared"));
     series(a, 1);
     const qint32 other = akku(QStringLiteral("Zother"));
-    auto form = mainWindowWithChannels();
+    auto form = mainWindowWithChannels(services);
     ASSERT_NE(form->kanal(4), nullptr);
     // Channels 1 and 3 last recorded this battery, channel 2 another one.
     form->kanal(1)->logic().lAkkuId = a;
     form->kanal(2)->logic().lAkkuId = other;
     form->kanal(3)->logic().lAkkuId = a;
 
-    MesswerteErfassenLogic d; // asks the main window
+    MesswerteErfassenLogic d(services.mainWindow(), services.recordsNotifier()); // asks the main window
     d.Form_Load();
     d.bEditMode = true;
     bool bShow = false;

@@ -296,7 +296,7 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
         const auto [a, queued] = queueSeries(c.name, c.queuedNummer, c.queuedNummer);
 
         // The charger starts the program while the question is open.
-        WhileBoxOpen polling;
+        WhileBoxOpen polling(services);
         polling.on(r("0726"), [&] {
             channel.programStarts();
             channel.bRecording = c.recording;
@@ -359,7 +359,7 @@ TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDe
         series(a, 1);
         channel.lAkkuId = a;
         auto d = fromChannel();
-        WhileBoxOpen polling;
+        WhileBoxOpen polling(services);
         polling.on(r("0750"), [&] { channel.bMeasurementRunning = c.measuringAtAnswer; });
         messages.answer(c.answer);
         d->addNewMeasurementRow(QStringLiteral("late"));

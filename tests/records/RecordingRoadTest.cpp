@@ -28,6 +28,7 @@ protected:
             .toInt();
     }
     ScriptedDialogs dialogs;
+    TestServices scripted{services, {.dialogs = &dialogs}};
 };
 
 TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChargeUntilStopped)

@@ -97,16 +97,6 @@ public:
 
 class RecordsTest : public CoreTest {
 protected:
-    void SetUp() override
-    {
-        CoreTest::SetUp();
-        previousHost = RecordsHost::setInstance(&host);
-    }
-    void TearDown() override
-    {
-        RecordsHost::setInstance(previousHost);
-        CoreTest::TearDown();
-    }
     static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
 
     qint32 akku(const QString& name, const QString& remark = QString())
@@ -151,7 +141,7 @@ protected:
     // A dialog opened from a channel, as the channel's button opens it.
     std::unique_ptr<MesswerteErfassenLogic> fromChannel(bool& bShow)
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(&host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(host, services.recordsNotifier());
         d->setClock([] { return QDateTime(QDate(2024, 5, 1), QTime(9, 30, 0)); });
         d->Form_Load();
         d->parentWin = &channel;
@@ -176,7 +166,7 @@ protected:
     }
     std::unique_ptr<MesswerteErfassenLogic> manager()
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(&host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(host, services.recordsNotifier());
         d->Form_Load();
         d->bEditMode = true;
         bool bShow = false;
@@ -198,7 +188,8 @@ protected:
     }
 
     FakeRecordsHost host;
-    RecordsHost* previousHost = nullptr;
+    // The records windows of these tests ask the fake main window.
+    TestServices services{CoreTest::services, {.recordsHost = &host}};
     FakeChannel channel;
     bool measuring = false;
     bool endValues = false;
