@@ -9,6 +9,7 @@
 #include "core/velmoroLog.h"
 #include "link/VelmoroComCommunication.h"
 #include "mainwindow/frmMDIMainForm.h"
+#include "wiring/ProgramServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,6 +33,7 @@ QString builtDatabase(const char* name)
 struct Program {
     QTemporaryDir dir;
     FakeCharger charger{4};
+    ProgramServices services;
     std::unique_ptr<frmMDIMainForm> form;
 
     bool start()
@@ -54,7 +56,7 @@ struct Program {
         }
         QSqlDatabase::removeDatabase(QStringLiteral("benchPrepare"));
         setProgramFolder(dir.path());
-        form = std::make_unique<frmMDIMainForm>();
+        form = std::make_unique<frmMDIMainForm>(services);
         form->MDIForm_Load();
         for (int n = 1; n <= 4; ++n)
             form->kanal(n)->stopTimers();

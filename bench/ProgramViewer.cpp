@@ -18,15 +18,14 @@ const QString kProgram =
 void BM_PrintoutFillsAndReadsAHiddenViewer(benchmark::State& state)
 {
     ShippedProgramFolder folder;
-    dlgUsedProgram::registerForPrinting();
+    const std::unique_ptr<ProgramViewerSource> source = dlgUsedProgram::printingSource();
     CommunicationProgram program;
     program.splitRecievedString(QString(kProgram), false);
     for (auto _ : state) {
-        const std::unique_ptr<ControlReader> viewer = ProgramViewerSource::instance()->openFilled(program);
+        const std::unique_ptr<ControlReader> viewer = source->openFilled(program);
         benchmark::DoNotOptimize(viewer->controlText(QStringLiteral("cboNennSpannung")));
         benchmark::DoNotOptimize(viewer->controlText(QStringLiteral("txtKapazitaetAh")));
     }
-    ProgramViewerSource::setInstance(nullptr);
 }
 BENCHMARK(BM_PrintoutFillsAndReadsAHiddenViewer)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -1,16 +1,16 @@
 // Recording costs on a real user database file (WAL): moving a temporary
 // series of 30,000 values into a recorded series, and writing one recorded
 // value the way a poll tick does (committed before it returns).
+#include "../tests/common/QuietKanalHost.h"
 #include "QtBenchmarkMain.h"
-#include "channels/KanalLink.h"
 #include "channels/KanalLogic.h"
 #include "channels/KanalView.h"
 #include "core/DatabaseModul.h"
 #include "core/DbAccess.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "link/ChargerPort.h"
 #include "link/CommunicationResults.h"
-#include "wiring/KanalHost.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -61,20 +61,6 @@ void BM_TransferTempSeries30000(benchmark::State& state)
 BENCHMARK(BM_TransferTempSeries30000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // A channel window without widgets and a charger that always answers.
-class QuietHost : public KanalHost {
-public:
-    bool noKZTFound() const override { return false; }
-    void setNoKZTFound(bool) override {}
-    bool checkLadegeraet() const override { return false; }
-    void setCheckLadegeraet(bool) override {}
-    qint32 getNewTempMessreiheID() override { return m_next++; }
-    void setStatusbarPanelText(const QString&, const QString&) override {}
-    void setChannelMenuChecked(int, bool) override {}
-
-private:
-    qint32 m_next = 1;
-};
-
 class QuietView : public KanalView {
 public:
     void setControlText(const QString&, const QString&) override {}
@@ -90,7 +76,7 @@ public:
     quint32 captionColor(const QString&) const override { return 0; }
 };
 
-class AnsweringLink : public KanalLink {
+class AnsweringLink : public ChargerPort {
 public:
     QString getStatus(const QString&) override { return QStringLiteral("001,M,SL,L01000,V07000,K00100,"); }
     QString getEndwert(const QString&) override { return {}; }
@@ -98,6 +84,7 @@ public:
     {
         return QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
     }
+    QString sendProgram(const QString&) override { return {}; }
     bool isBusy() const override { return false; }
 };
 
@@ -108,7 +95,7 @@ void BM_WriteOneRecordedValue(benchmark::State& state)
     const qint32 akku = dbVeluser.lastInsertId().toInt();
     dbVeluser.exec(QStringLiteral("INSERT INTO MessReihen (AkkuId, Nummer) VALUES (?, 1)"), {akku});
     const qint32 series = dbVeluser.lastInsertId().toInt();
-    QuietHost host;
+    QuietKanalHost host;
     QuietView view;
     AnsweringLink link;
     KanalLogic k(1, host, view, &link);

@@ -4,8 +4,10 @@
 // reading the manager's lists again with 1,000 batteries of 10 series each.
 #include "QtBenchmarkMain.h"
 #include "core/DatabaseModul.h"
+#include "core/SeriesStore.h"
 #include "records/MesswerteErfassenLogic.h"
-#include "records/RecordsStore.h"
+#include "wiring/ProgramServices.h"
+#include "wiring/RecordsHost.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -75,7 +77,7 @@ void BM_DeleteBatteryWith10Series(benchmark::State& state)
         state.PauseTiming();
         const qint32 akku = batteryWithSeries(10);
         state.ResumeTiming();
-        RecordsStore::deleteAkku(dbVeluser, akku);
+        SeriesStore(dbVeluser).deleteAkku(akku);
     }
     state.counters["values"] = 10 * kSeriesValues;
 }
@@ -91,9 +93,9 @@ void BM_DeleteSeriesWithRenumbering(benchmark::State& state)
         dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET Nummer = Nummer + 1 WHERE AkkuId=?"), {akku});
         const qint32 series = newSeriesWithValues(akku, 1);
         state.ResumeTiming();
-        RecordsStore::deleteSeries(dbVeluser, akku, series);
+        SeriesStore(dbVeluser).deleteSeries(akku, series);
     }
-    RecordsStore::deleteAkku(dbVeluser, akku);
+    SeriesStore(dbVeluser).deleteAkku(akku);
     state.counters["values"] = kSeriesValues;
 }
 BENCHMARK(BM_DeleteSeriesWithRenumbering)->Unit(benchmark::kMillisecond)->Iterations(10);
@@ -121,7 +123,8 @@ void BM_RefreshManagerLists1000Batteries(benchmark::State& state)
                                "SELECT 1 + x / 10, 1 + x % 10, '2024-05-01 08:00:00', 'series', 'Charge' FROM c"));
         t.commit();
     }
-    MesswerteErfassenLogic logic;
+    ProgramServices services;
+    MesswerteErfassenLogic logic(nullptr, services.recordsHost(), services.recordsNotifier());
     logic.Form_Load();
     logic.bEditMode = true;
     bool bShow = false;

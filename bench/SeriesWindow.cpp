@@ -4,7 +4,9 @@
 #include "core/DatabaseModul.h"
 #include "platform/Database.h"
 #include "records/KanalBearbeitenLogic.h"
+#include "records/UsedProgramViewer.h"
 #include "records/frmKanalBearbeiten.h"
+#include "wiring/ProgramServices.h"
 
 #include "QtBenchmarkMain.h"
 #include "ShippedDatabases.h"
@@ -68,7 +70,7 @@ LargeFolder& largeFolder()
 void BM_SeriesWindowReadsTheSeries(benchmark::State& state)
 {
     largeFolder();
-    KanalBearbeitenLogic logic;
+    KanalBearbeitenLogic logic(nullptr, nullptr, nullptr);
     logic.lMessId = kSeries;
     logic.strAkkuName = QStringLiteral("Bench");
     logic.strMessreihenNr = QString::number(kSeries);
@@ -85,8 +87,10 @@ BENCHMARK(BM_SeriesWindowReadsTheSeries)->Unit(benchmark::kMillisecond);
 void BM_SeriesWindowOpens(benchmark::State& state)
 {
     largeFolder();
+    UsedProgramViewer viewer;
+    ProgramServices services({.seriesProgramViewer = &viewer});
     for (auto _ : state) {
-        frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(nullptr, kSeries, QStringLiteral("Bench"),
+        frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(services, nullptr, kSeries, QStringLiteral("Bench"),
                                                                     QString::number(kSeries), QStringLiteral("remark"));
         if (!window) {
             state.SkipWithError("series not shown");

@@ -9,6 +9,7 @@
 #include "core/velmoroLog.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "platform/MessageService.h"
+#include "wiring/ProgramServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,6 +56,7 @@ double peakRssMb()
 
 void BM_StartToMainWindow(benchmark::State& state)
 {
+    ProgramServices services;
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir dir;
@@ -62,7 +64,7 @@ void BM_StartToMainWindow(benchmark::State& state)
         setProgramFolder(dir.path());
         state.ResumeTiming();
 
-        auto* form = new frmMDIMainForm;
+        auto* form = new frmMDIMainForm(services);
         form->MDIForm_Load();
         QApplication::processEvents();
 
@@ -94,7 +96,8 @@ int main(int argc, char** argv)
         QTemporaryDir dir;
         prepareFolder(dir);
         setProgramFolder(dir.path());
-        auto* form = new frmMDIMainForm;
+        ProgramServices services;
+        auto* form = new frmMDIMainForm(services);
         form->MDIForm_Load();
         QApplication::processEvents();
         std::printf("first start in a fresh process: %lld ms, peak memory %.1f MB\n",

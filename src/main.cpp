@@ -1,6 +1,6 @@
 #include "core/DataFolder.h"
 #include "core/ProgramResources.h"
-#include "core/StartupModul.h"
+#include "diagrams/DiagramOpener.h"
 #include "diagrams/SeriesDiagramWindow.h"
 #include "mainwindow/ComPortRecovery.h"
 #include "mainwindow/FirstStartChain.h"
@@ -9,6 +9,10 @@
 #include "platform/FailureText.h"
 #include "platform/LastResort.h"
 #include "programs/dlgUsedProgram.h"
+#include "records/UsedProgramViewer.h"
+#include "wiring/MainWindowHosts.h"
+#include "wiring/ProgramServices.h"
+#include "wiring/ProgramViewerSource.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -33,17 +37,30 @@ int main(int argc, char* argv[])
     setProgramFolder(resolveProgramFolder(QApplication::applicationDirPath(),
                                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 
+    // Every service of the program comes from here (see ProgramServices.h).
+    // The main window is made after the splash; the other windows and the
+    // start-up reach it through these hosts, which it attaches to.
+    MainWindowHosts mainWindow;
+    // Printed reports read their program block from a hidden viewer.
+    const std::unique_ptr<ProgramViewerSource> printedViewer = dlgUsedProgram::printingSource();
+    // One diagram window, for the channel windows and the stored series.
+    DiagramOpener diagrams(&mainWindow, printedViewer.get());
+    SeriesDiagramWindow seriesDiagrams(diagrams);
+    UsedProgramViewer seriesViewer;
     FirstStartChain firstStart;
-    setFirstStartDialogs(&firstStart);
     ComPortRecovery portRecovery;
-    setComPortDialogRunner(&portRecovery);
-    // Printed channel reports read their program block from a hidden viewer.
-    dlgUsedProgram::registerForPrinting();
-    // Stored series draw their diagrams in the diagram window.
-    SeriesDiagramWindow::install();
+    ProgramServices services({
+        .comPortDialog = &portRecovery,
+        .firstStartDialogs = &firstStart,
+        .mainWindow = &mainWindow,
+        .kanalDiagram = &diagrams,
+        .seriesDiagram = &seriesDiagrams,
+        .seriesProgramViewer = &seriesViewer,
+        .programViewerSource = printedViewer.get(),
+    });
 
-    auto* splash = new frmStartLogo([] {
-        auto* main = new frmMDIMainForm;
+    auto* splash = new frmStartLogo([&services] {
+        auto* main = new frmMDIMainForm(services);
         main->MDIForm_Load();
     });
     splash->show();

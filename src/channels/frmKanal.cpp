@@ -1,6 +1,8 @@
 #include "channels/frmKanal.h"
 
+#include "channels/KanalControls.h"
 #include "channels/KanalRecordingChannel.h"
+#include "platform/ControlNames.h"
 #include "platform/ControlText.h"
 #include "platform/ErrorGuard.h"
 #include "platform/ModalDialogRunner.h"
@@ -11,6 +13,7 @@
 #include "wiring/KanalHost.h"
 #include "wiring/KanalProgramEditor.h"
 #include "wiring/ProgramEditorParent.h"
+#include "wiring/ProgramServices.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -28,9 +31,10 @@ using SeriesFrames::label;
 using SeriesFrames::textBox;
 } // namespace
 
-frmKanal::frmKanal(int channel, KanalHost& host, KanalLink* link, QWidget* parent)
+frmKanal::frmKanal(int channel, KanalHost& host, ProgramServices& services, ChargerPort* link, QWidget* parent)
     : QWidget(parent),
       m_host(host),
+      m_services(services),
       m_logic(channel, host, *this, link)
 {
     setObjectName(m_logic.windowName());
@@ -58,7 +62,7 @@ void frmKanal::buildControls()
         ++position;
     }
     root->addLayout(buttons);
-    auto* cmdProgram = findChild<QPushButton*>(QStringLiteral("cmdProgram"));
+    auto* cmdProgram = control<QPushButton>(QStringLiteral("cmdProgram"));
     cmdProgram->setEnabled(true);
     connect(cmdProgram, &QPushButton::clicked, this, [this] { cmdProgram_Click(); });
 
@@ -80,26 +84,26 @@ void frmKanal::buildControls()
 
     // End values, battery condition, self-discharge and remark of the series.
     QGroupBox* values = SeriesFrames::endValueFrame(this, true);
-    auto* remark = values->findChild<QLineEdit*>(QStringLiteral("txtBemerkung"));
     root->addWidget(values, 1);
+    auto* remark = control<QLineEdit>(QStringLiteral("txtBemerkung"));
 
     // Every change of the remark, typed or set by the program, goes to the
     // logic, which decides whether it is stored with the series.
     connect(remark, &QLineEdit::textChanged, this, ErrorGuard::slot([this] { m_logic.txtBemerkung_Change(); }));
-    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
+    connect(control<QListWidget>(QStringLiteral("lstEndwertLaden")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { m_logic.lstEndwertLaden_DblClick(); }));
-    connect(findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
+    connect(control<QListWidget>(QStringLiteral("lstEndwertEntladen")), &QListWidget::itemDoubleClicked, this,
             ErrorGuard::slot([this] { m_logic.lstEndwertEntladen_DblClick(); }));
-    if (auto* diagram = findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))) {
+    if (auto* diagram = control<QPushButton>(QStringLiteral("cmdDiagramme"))) {
         diagram->setEnabled(true);
         connect(diagram, &QPushButton::clicked, this, ErrorGuard::slot([this] { m_logic.cmdDiagramme_Click(); }));
     }
 
-    auto* recording = findChild<QPushButton*>(QStringLiteral("cmdMesswert"));
+    auto* recording = control<QPushButton>(QStringLiteral("cmdMesswert"));
     recording->setEnabled(true);
     connect(recording, &QPushButton::clicked, this, [this] { cmdMesswert_Click(); });
 
-    auto* print = findChild<QPushButton*>(QStringLiteral("cmdDruck"));
+    auto* print = control<QPushButton>(QStringLiteral("cmdDruck"));
     print->setEnabled(true);
     connect(print, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDruck_Click(); }));
 }
@@ -109,7 +113,8 @@ void frmKanal::cmdDruck_Click()
     // The poll goes on while the remark and printer dialogs are open and may
     // replace the channel's program record: the printout keeps the one of the click.
     const std::shared_ptr<CommunicationProgram> program = m_logic.commProgram;
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), nullptr, false,
+                                 m_services.programViewerSource());
 }
 
 QMdiSubWindow* frmKanal::subWindow() const
@@ -158,13 +163,18 @@ void frmKanal::closeEvent(QCloseEvent* event)
 
 // --- controls by name -----------------------------------------------------------
 
+QWidget* frmKanal::control(const QString& name) const
+{
+    return namedControl(*this, kanalControlNames(), name);
+}
+
 void frmKanal::setControlText(const QString& name, const QString& text)
 {
     if (name == objectName()) {
         setWindowTitle(text);
         return;
     }
-    QWidget* w = findChild<QWidget*>(name);
+    QWidget* w = control(name);
     if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(text);
     else if (auto* t = qobject_cast<QLineEdit*>(w))
@@ -179,30 +189,30 @@ QString frmKanal::controlText(const QString& name) const
 {
     if (name == objectName())
         return windowTitle();
-    return controlTextOf(findChild<QWidget*>(name));
+    return controlTextOf(control(name));
 }
 
 void frmKanal::setControlVisible(const QString& name, bool visible)
 {
-    if (QWidget* w = findChild<QWidget*>(name))
+    if (QWidget* w = control(name))
         w->setVisible(visible);
 }
 
 bool frmKanal::isControlVisible(const QString& name) const
 {
-    QWidget* w = findChild<QWidget*>(name);
+    QWidget* w = control(name);
     return w && !w->isHidden();
 }
 
 void frmKanal::clearList(const QString& name)
 {
-    if (auto* l = findChild<QListWidget*>(name))
+    if (auto* l = control<QListWidget>(name))
         l->clear();
 }
 
 void frmKanal::addListItem(const QString& name, const QString& text, qint32 itemData)
 {
-    if (auto* l = findChild<QListWidget*>(name)) {
+    if (auto* l = control<QListWidget>(name)) {
         auto* item = new QListWidgetItem(text, l);
         item->setData(Qt::UserRole, itemData);
     }
@@ -211,7 +221,7 @@ void frmKanal::addListItem(const QString& name, const QString& text, qint32 item
 QStringList frmKanal::listItems(const QString& name) const
 {
     QStringList lines;
-    if (auto* l = findChild<QListWidget*>(name))
+    if (auto* l = control<QListWidget>(name))
         for (int i = 0; i < l->count(); ++i)
             lines << l->item(i)->text();
     return lines;
@@ -219,7 +229,7 @@ QStringList frmKanal::listItems(const QString& name) const
 
 qint32 frmKanal::listItemData(const QString& name, int row) const
 {
-    auto* l = findChild<QListWidget*>(name);
+    auto* l = control<QListWidget>(name);
     if (!l || row < 0 || row >= l->count())
         return 0;
     return l->item(row)->data(Qt::UserRole).toInt();
@@ -227,7 +237,7 @@ qint32 frmKanal::listItemData(const QString& name, int row) const
 
 int frmKanal::selectedListRow(const QString& name) const
 {
-    auto* l = findChild<QListWidget*>(name);
+    auto* l = control<QListWidget>(name);
     if (!l)
         return -1;
     const auto selected = l->selectedItems();
@@ -236,7 +246,7 @@ int frmKanal::selectedListRow(const QString& name) const
 
 void frmKanal::setCaptionColor(const QString& name, quint32 color)
 {
-    auto* g = findChild<QGroupBox*>(name);
+    auto* g = control<QGroupBox>(name);
     if (!g)
         return;
     g->setProperty("captionColor", color);
@@ -251,7 +261,7 @@ void frmKanal::setCaptionColor(const QString& name, quint32 color)
 
 quint32 frmKanal::captionColor(const QString& name) const
 {
-    auto* g = findChild<QGroupBox*>(name);
+    auto* g = control<QGroupBox>(name);
     if (!g)
         return 0;
     const QVariant v = g->property("captionColor");
@@ -317,7 +327,7 @@ void frmKanal::cmdMesswert_Click()
 {
     ErrorGuard::run([this] {
         KanalRecordingChannel channel(m_logic);
-        dlgMesswerteErfassen dialog(window());
+        dlgMesswerteErfassen dialog(window(), m_services);
         auto& d = dialog.logic();
         d.parentWin = &channel;
         d.geraeteKanalNr = channelId();

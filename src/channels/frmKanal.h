@@ -6,7 +6,8 @@
 #include <QWidget>
 
 class KanalHost;
-class KanalLink;
+class ChargerPort;
+class ProgramServices;
 class QMdiSubWindow;
 
 // The window of one charger channel (1 .. 4) inside the main window. It lives
@@ -15,8 +16,10 @@ class QMdiSubWindow;
 class frmKanal : public QWidget, public KanalView {
     Q_OBJECT
 public:
+    // services: the program's, which the recording and print buttons reach.
     // link: the conversations with the charger (nullptr: the shared link).
-    frmKanal(int channel, KanalHost& host, KanalLink* link = nullptr, QWidget* parent = nullptr);
+    frmKanal(int channel, KanalHost& host, ProgramServices& services, ChargerPort* link = nullptr,
+             QWidget* parent = nullptr);
     ~frmKanal() override;
 
     int channelNumber() const { return m_logic.channelNumber(); }
@@ -77,7 +80,15 @@ protected:
 
 private:
     void buildControls();
+    // The control of that name of the window's list (nullptr for another name).
+    QWidget* control(const QString& name) const;
+    template <typename T>
+    T* control(const QString& name) const
+    {
+        return qobject_cast<T*>(control(name));
+    }
 
     KanalHost& m_host;
+    ProgramServices& m_services;
     KanalLogic m_logic;
 };

@@ -4,6 +4,7 @@
 #include "core/MainFormServices.h"
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
+#include "core/StartupServices.h"
 #include "core/programSettings.h"
 #include "link/CommunicationProgram.h"
 #include "link/VelmoroComCommunication.h"
@@ -22,7 +23,7 @@ void setSetting(const QString& key, const QString& value)
 
 void askChargerAgain(bool check)
 {
-    if (MainFormServices* form = mainFormServices())
+    if (MainFormServices* form = StartupServices::current().mainForm)
         form->setCheckLadegeraet(check);
 }
 
@@ -122,7 +123,7 @@ bool readChargerSelfInfo()
         return true;
 
     applyChargerSelfInfo(info);
-    if (MainFormServices* form = mainFormServices()) {
+    if (MainFormServices* form = StartupServices::current().mainForm) {
         form->ReloadWindowCaption();
         form->setProgramExtensionSetting();
         form->optimizeStatusbar();
@@ -144,7 +145,7 @@ void applyChargerSelfInfo(CommunicationProgram& info)
             for (int n = 1; n <= 4; ++n)
                 setSetting(QLatin1String(visibleKeys[n - 1]),
                            n <= shown ? QStringLiteral("YES") : QStringLiteral("NO"));
-            if (MainFormServices* form = mainFormServices()) {
+            if (MainFormServices* form = StartupServices::current().mainForm) {
                 for (int n = 1; n <= 4; ++n)
                     form->setChannelMenuEnabled(n, n <= shown);
             }
@@ -174,7 +175,7 @@ void resetFirstStartup()
 {
     setSetting(QStringLiteral("FirstStartup"), QStringLiteral("YES"));
     setSetting(QStringLiteral("ChargerSelfInfo"), QStringLiteral("NO"));
-    MainFormServices* form = mainFormServices();
+    MainFormServices* form = StartupServices::current().mainForm;
     if (!form)
         return;
     // So that leaving now keeps every channel the model has as visible.

@@ -2,6 +2,7 @@
 
 #include "core/DatabaseModul.h"
 #include "core/MesswertStringError.h"
+#include "core/SeriesStore.h"
 #include "link/CommunicationEndwert.h"
 #include "link/CommunicationResults.h"
 
@@ -113,30 +114,12 @@ LoadedMeasurementValue parseMesswertString(const QString& text, bool bEndwert)
 
 void deleteTempMesswerte(qint32 lTempId)
 {
-    if (lTempId != 0)
-        dbVeluser.exec(QStringLiteral("DELETE FROM TempMessWerte WHERE MessReiheID=?"), {lTempId});
-    else
-        dbVeluser.exec(QStringLiteral("DELETE FROM TempMessWerte"));
+    SeriesStore(dbVeluser).deleteTempMesswerte(lTempId);
     strSqlTempMessWerte = QStringLiteral("SELECT * FROM TempMessWerte");
     rsTempMessWerte = dbVeluser.openRecordset(strSqlTempMessWerte);
 }
 
 void transferTempMesswerte(qint32 lTempId, qint32 lMessReiheId)
 {
-    Transaction tx(dbVeluser);
-    dbVeluser.exec(QStringLiteral("DELETE FROM TempTempMessWerte"));
-    // The copies keep their MessWertId, so the order they arrive in does not
-    // matter here; the insert into MessWerte below keeps the order taken.
-    dbVeluser.exec(QStringLiteral("INSERT INTO TempTempMessWerte SELECT * FROM TempMessWerte "
-                                  "WHERE MessReiheID=?"),
-                   {lTempId});
-    dbVeluser.exec(QStringLiteral("UPDATE TempTempMessWerte SET MessReiheID=? WHERE MessReiheID=?"),
-                   {lMessReiheId, lTempId});
-    dbVeluser.exec(QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) "
-                                  "SELECT TempTempMessWerte.MessReiheID, TempTempMessWerte.EW, "
-                                  "TempTempMessWerte.MessWertString FROM TempTempMessWerte "
-                                  "WHERE TempTempMessWerte.MessReiheID=? "
-                                  "ORDER BY TempTempMessWerte.MessWertId ASC"),
-                   {lMessReiheId});
-    tx.commit();
+    SeriesStore(dbVeluser).transferTempMesswerte(lTempId, lMessReiheId);
 }

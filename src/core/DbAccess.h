@@ -1,7 +1,8 @@
 #pragma once
 
-// Database procedures around the measured values, and the stored-value text
-// (MessWertString) that every measured value and end value is kept as.
+// The stored-value text (MessWertString) that every measured value and end
+// value is kept as, and the procedures on the temporary values of the
+// program's user database (their statements are SeriesStore's).
 //
 // Plain layout:     capacity;voltage;current;seconds
 // End-value layout: type;capacity;voltage;seconds;cycle[;T|F;percent][;selfdischarge]
@@ -38,12 +39,10 @@ QString buildEndwertString(const CommunicationEndwert& endwert, const QDateTime&
 // no whole number, or a number that does not fit its member.
 LoadedMeasurementValue parseMesswertString(const QString& text, bool bEndwert);
 
-// 0 empties TempMessWerte; any other identifier removes that temporary series.
-// Then rsTempMessWerte is opened afresh. Raises DatabaseError.
+// SeriesStore::deleteTempMesswerte on the program's user database; then
+// rsTempMessWerte is opened afresh. Raises DatabaseError.
 void deleteTempMesswerte(qint32 lTempId = 0);
 
-// Copies a temporary series into MessWerte under the recorded series, in the
-// order its values were taken, as one transaction: either every row arrives
-// or none. The temporary rows stay; TempTempMessWerte keeps the copies until
-// the next transfer. Raises DatabaseError.
+// SeriesStore::transferTempMesswerte on the program's user database.
+// Raises DatabaseError.
 void transferTempMesswerte(qint32 lTempId, qint32 lMessReiheId);

@@ -1,8 +1,9 @@
 #pragma once
 
 // What the start-up and the charger's self-description need of the main
-// window. The main window implements it and hands itself over while it exists,
-// so core drives the window without knowing any window class.
+// window. The main window implements it; core reaches it through the
+// start-up's services (StartupServices), so it drives the window without
+// knowing any window class.
 class MainFormServices {
 public:
     virtual ~MainFormServices() = default;
@@ -25,7 +26,3 @@ public:
     // Closes the main window through its usual question.
     virtual void closeMainForm() = 0;
 };
-
-// The main window of the run while it exists, else nullptr.
-MainFormServices* mainFormServices();
-void setMainFormServices(MainFormServices* services);

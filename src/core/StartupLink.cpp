@@ -1,6 +1,7 @@
 #include "core/ComPortDialogRunner.h"
 #include "core/ProgramResources.h"
 #include "core/StartupModul.h"
+#include "core/StartupServices.h"
 #include "link/VelmoroComCommunication.h"
 #include "platform/Database.h"
 #include "platform/MessageService.h"
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace {
-ComPortDialogRunner* g_comPortDialog = nullptr;
-
 // Links replaced while one of their conversations was still waiting (a new
 // port was chosen from an event run during that wait). They stay alive, with
 // their port closed, until that conversation has returned.
@@ -51,11 +50,6 @@ OpenResult createAndOpenLink()
 }
 } // namespace
 
-void setComPortDialogRunner(ComPortDialogRunner* runner)
-{
-    g_comPortDialog = runner;
-}
-
 void openComCommunication()
 {
     // The port is closed on whatever road the program ends.
@@ -70,9 +64,10 @@ void openComCommunication()
             return;
         msgBox(getResource(QStringLiteral("1092")), MessageService::OkOnly, MessageService::Critical,
                getResource(QStringLiteral("0120")));
-        if (!g_comPortDialog)
+        ComPortDialogRunner* dialog = StartupServices::current().comPortDialog;
+        if (!dialog)
             return; // no dialog to ask: the program runs without a link
-        if (!g_comPortDialog->runAfterFailedOpen())
+        if (!dialog->runAfterFailedOpen())
             endProgram(0);
     }
 }

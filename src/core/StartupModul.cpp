@@ -5,6 +5,7 @@
 #include "core/DbAccess.h"
 #include "core/MainFormServices.h"
 #include "core/ProgramResources.h"
+#include "core/StartupServices.h"
 #include "core/programSettings.h"
 #include "core/velmoroLog.h"
 #include "platform/ErrorGuard.h"
@@ -13,8 +14,6 @@
 #include "platform/Terminator.h"
 
 namespace {
-FirstStartDialogs* g_firstStartDialogs = nullptr;
-
 // Undoes the start's changes when a step before their commit fails.
 struct UndoStartChanges {
     bool committed = false;
@@ -50,11 +49,6 @@ void installErrorTexts()
     ErrorGuard::setDescriber([](const QString& description) {
         return FailureText::compose(getResource(QStringLiteral("0892")), description);
     });
-}
-
-void setFirstStartDialogs(FirstStartDialogs* dialogs)
-{
-    g_firstStartDialogs = dialogs;
 }
 
 void initApplication(MainFormServices& mainForm)
@@ -110,10 +104,11 @@ void checkFirstStartup()
 {
     if (objSettings().getSetting(QStringLiteral("FirstStartup")) != QLatin1String("YES"))
         return;
-    if (!g_firstStartDialogs)
+    FirstStartDialogs* dialogs = StartupServices::current().firstStartDialogs;
+    if (!dialogs)
         return;
     // A dialog closed from its frame ends the chain; the start goes on.
-    FirstStartAnswer answer = g_firstStartDialogs->runFirstLanguage();
+    FirstStartAnswer answer = dialogs->runFirstLanguage();
     if (answer == FirstStartAnswer::Cancel) {
         closeApplication();
         endProgram(0);
@@ -122,7 +117,7 @@ void checkFirstStartup()
         if (objSettings().getSetting(QStringLiteral("ChargerSelfInfo")) == QLatin1String("YES")) {
             objSettings().setSetting(QStringLiteral("UsedCharger"), QStringLiteral("KZTx"));
         } else {
-            answer = g_firstStartDialogs->runFirstCharger();
+            answer = dialogs->runFirstCharger();
             if (answer == FirstStartAnswer::Cancel) {
                 closeApplication();
                 endProgram(0);
@@ -131,7 +126,7 @@ void checkFirstStartup()
     }
     // Cancel in the port dialog keeps the stored port; the start goes on.
     if (answer == FirstStartAnswer::Ok)
-        g_firstStartDialogs->runFirstComPort();
+        dialogs->runFirstComPort();
     objSettings().setSetting(QStringLiteral("FirstStartup"), QStringLiteral("NO"));
 }
 

@@ -15,9 +15,8 @@ public:
     virtual FirstStartAnswer runFirstCharger() = 0;
     virtual FirstStartAnswer runFirstComPort() = 0;
 };
-// Set before the start; without one the first-start chain cannot run and
-// FirstStartup is left as it is.
-void setFirstStartDialogs(FirstStartDialogs* dialogs);
+// The dialogs come from the start-up's services (StartupServices); without
+// them the first-start chain cannot run and FirstStartup is left as it is.
 
 // Start and end of the program (run while the main window loads and unloads).
 void initApplication(MainFormServices& mainForm);
@@ -28,14 +27,11 @@ void checkFirstStartup();
 void installErrorTexts();
 void showNotImplemented();
 
-class ComPortDialogRunner;
-
 // The serial link on the port of the setting ComPort (objComCommunication).
 // A port that does not open shows "1092" and then the port dialog, until a
-// port opens or the dialog is cancelled (which ends the program). Without a
-// dialog installed the program goes on without a working link.
+// port opens or the dialog is cancelled (which ends the program). The dialog
+// comes from the start-up's services (StartupServices); without one the
+// program goes on without a working link.
 void openComCommunication();
 // Closes the current link's port, then openComCommunication.
 void reopenComCommunication();
-// The dialog run after a failed opening; nullptr (the default) runs none.
-void setComPortDialogRunner(ComPortDialogRunner* runner);

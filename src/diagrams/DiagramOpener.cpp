@@ -22,10 +22,10 @@ QWidget* DiagramOpener::ownerOf(QWidget* callerForm)
     return w;
 }
 
-DiagramOpener& DiagramOpener::instance()
+DiagramOpener::DiagramOpener(DiagramHost* host, ProgramViewerSource* programViewer)
+    : m_host(host),
+      m_programViewer(programViewer)
 {
-    static DiagramOpener opener;
-    return opener;
 }
 
 DiagramOpener::~DiagramOpener()
@@ -66,7 +66,7 @@ bool DiagramOpener::open(const DiagramSource& source, QWidget* callerForm, std::
     const bool created = m_window.isNull();
     bool hiddenByMove = false;
     if (created) {
-        m_window = new frmDiagramm(owner);
+        m_window = new frmDiagramm(owner, m_host, m_programViewer);
     } else if (owner && m_window->parentWidget() != owner) {
         // A window opened earlier without an owner; moving it hides it.
         hiddenByMove = m_window->isVisible();

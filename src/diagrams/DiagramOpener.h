@@ -1,22 +1,25 @@
 #pragma once
 
 #include "diagrams/DiagramValues.h"
+#include "diagrams/frmDiagramm.h"
 #include "wiring/KanalDiagram.h"
 
 #include <QPointer>
 #include <memory>
 
-class frmDiagramm;
+class DiagramHost;
+class ProgramViewerSource;
 
 // Opens the program's one diagram window: shows the loading notice, loads the
 // window (or reuses the open one), sets what it is to show, loads the values
 // and shows it. A database failure is shown to the user and draws nothing.
+// The program has one (main.cpp makes it), which its services hand on.
 class DiagramOpener : public KanalDiagram {
 public:
-    // The opener of the run.
-    static DiagramOpener& instance();
-
-    DiagramOpener() = default;
+    // The window it opens tells host of its activation and its end, and
+    // prints its opener's report with programViewer's program values
+    // (either nullptr: none).
+    DiagramOpener(DiagramHost* host, ProgramViewerSource* programViewer);
     ~DiagramOpener() override;
     DiagramOpener(const DiagramOpener&) = delete;
     DiagramOpener& operator=(const DiagramOpener&) = delete;
@@ -38,6 +41,8 @@ public:
     bool isLoading() const { return m_loading; }
 
 private:
+    DiagramHost* m_host;
+    ProgramViewerSource* m_programViewer;
     QPointer<frmDiagramm> m_window;
     bool m_loading = false;
 };

@@ -1,10 +1,16 @@
 #pragma once
 
-// The diagram window as the stored series window reaches it.
-namespace SeriesDiagramWindow {
+#include "wiring/SeriesWindowServices.h"
 
-// Makes the stored series window draw its diagrams in the program's one
-// diagram window. Called once at start-up.
-void install();
+class DiagramOpener;
 
-} // namespace SeriesDiagramWindow
+// The diagram window as the stored series window reaches it: a stored series
+// (MessWerte) drawn in the program's one diagram window.
+class SeriesDiagramWindow : public SeriesDiagram {
+public:
+    explicit SeriesDiagramWindow(DiagramOpener& opener) : m_opener(opener) {}
+    bool showDiagram(const Request& request) override;
+
+private:
+    DiagramOpener& m_opener;
+};

@@ -37,8 +37,6 @@ const QColor kColours[DiagrammLogic::kCurves] = {QColor(255, 0, 0), QColor(0, 25
 constexpr qreal kCurveWidth = 3.0;
 constexpr qreal kStatWidth = 1.0;
 
-DiagramHost* g_host = nullptr;
-
 QString r(const char* id)
 {
     return getResource(QString::fromLatin1(id));
@@ -52,7 +50,11 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption)
 }
 } // namespace
 
-frmDiagramm::frmDiagramm(QWidget* parent) : QWidget(parent, Qt::Window), m_logic(objSettings())
+frmDiagramm::frmDiagramm(QWidget* parent, DiagramHost* host, ProgramViewerSource* programViewer)
+    : QWidget(parent, Qt::Window),
+      m_host(host),
+      m_programViewer(programViewer),
+      m_logic(objSettings())
 {
     setObjectName(QStringLiteral("frmDiagramm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -63,13 +65,6 @@ frmDiagramm::frmDiagramm(QWidget* parent) : QWidget(parent, Qt::Window), m_logic
 }
 
 frmDiagramm::~frmDiagramm() = default;
-
-DiagramHost* frmDiagramm::setHost(DiagramHost* host)
-{
-    DiagramHost* previous = g_host;
-    g_host = host;
-    return previous;
-}
 
 void frmDiagramm::buildControls()
 {
@@ -396,18 +391,20 @@ void frmDiagramm::printWithPicture(bool diagramOnly)
         // it alone comes out.
         if (!diagramOnly)
             msgBox(r("9036"), MessageService::OkOnly, MessageService::Information, r("0410"));
-        VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), &picture, true);
+        VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), program.get(), &picture, true,
+                                     m_programViewer);
         return;
     }
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*caller), program.get(), &picture, diagramOnly);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*caller), program.get(), &picture, diagramOnly,
+                                 m_programViewer);
 }
 
 void frmDiagramm::Form_Activate()
 {
-    if (!g_host)
+    if (!m_host)
         return;
-    g_host->setVelmoroActiveForm(this);
-    g_host->checkAndSetPrintItem(false);
+    m_host->setVelmoroActiveForm(this);
+    m_host->checkAndSetPrintItem(false);
 }
 
 void frmDiagramm::Form_Unload()
@@ -415,8 +412,8 @@ void frmDiagramm::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    if (g_host)
-        g_host->checkAndSetPrintItem(false);
+    if (m_host)
+        m_host->checkAndSetPrintItem(false);
 }
 
 bool frmDiagramm::event(QEvent* event)

@@ -12,6 +12,7 @@
 
 class CommunicationProgram;
 class DiagramHost;
+class ProgramViewerSource;
 class QChart;
 class QChartView;
 class QCheckBox;
@@ -28,12 +29,11 @@ class frmDiagramm : public QWidget, public DiagramRefresh {
     Q_OBJECT
 public:
     // Form_Load: captions, automatic ranges, the chart hidden behind the
-    // loading label.
-    explicit frmDiagramm(QWidget* parent = nullptr);
-
-    // The main window, which every diagram window tells of its activation
-    // and its end (none: nobody is told). Returns the previous one.
-    static DiagramHost* setHost(DiagramHost* host);
+    // loading label. host: the main window, told of the window's activation
+    // and its end; programViewer: where a printed report reads its program
+    // values (either nullptr: none).
+    explicit frmDiagramm(QWidget* parent = nullptr, DiagramHost* host = nullptr,
+                         ProgramViewerSource* programViewer = nullptr);
     ~frmDiagramm() override;
 
     DiagrammLogic& logic() { return m_logic; }
@@ -101,6 +101,8 @@ private:
     void fillCurve(DiagrammLogic::Curve c);
     static void setTicks(QValueAxis* axis, const DiagrammLogic::RoundTicks& ticks);
 
+    DiagramHost* m_host;
+    ProgramViewerSource* m_programViewer;
     DiagrammLogic m_logic;
     QChart* m_chart = nullptr;
     QChartView* m_view = nullptr;

@@ -58,6 +58,130 @@ private:
     qsizetype m_pos = 2;
 };
 
+// How reading a run of elements ended: on to the next, at digits that are no
+// number (the record is unusable and the conversion failed), or at a missing
+// mandatory element (unusable too, but a well-formed answer of the parse).
+enum class Step { Next, Bad, Missing };
+
+template <typename T>
+Step mandatory(ProgramCursor& c, QChar letter, qsizetype digits, T& field)
+{
+    if (!c.at(letter))
+        return Step::Missing;
+    return c.take(digits, field) ? Step::Next : Step::Bad;
+}
+
+// An element the charger may leave out; then the field says "not given".
+template <typename T>
+Step optional(ProgramCursor& c, QChar letter, qsizetype digits, T& field)
+{
+    if (!c.at(letter)) {
+        field = -3;
+        return Step::Next;
+    }
+    return c.take(digits, field) ? Step::Next : Step::Bad;
+}
+
+Step mandatorySwitch(ProgramCursor& c, QChar letter, bool& isOne)
+{
+    if (!c.at(letter))
+        return Step::Missing;
+    return c.takeSwitch(isOne) ? Step::Next : Step::Bad;
+}
+
+// Y carries its interval's unit in its second character.
+Step selfDischargeInterval(ProgramCursor& c, CommunicationProgram& p)
+{
+    if (!c.at(QLatin1Char('Y'))) {
+        p.iSelbstentladungsIntervall = -3;
+        return Step::Next;
+    }
+    const QStringView y = c.current();
+    if (y.size() > 1 && y.at(1) == QLatin1Char('H'))
+        p.iSelbstentladungsIntervalTyp = 2;
+    else if (y.size() > 1 && y.at(1) == QLatin1Char('D'))
+        p.iSelbstentladungsIntervalTyp = 1;
+    return c.take(3, p.iSelbstentladungsIntervall) ? Step::Next : Step::Bad;
+}
+
+Step baseBlock(ProgramCursor& c, CommunicationProgram& p)
+{
+    Step s = mandatory(c, QLatin1Char('A'), 2, p.iAkkuTyp);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('M'), 2, p.iMode);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('Z'), 2, p.iZellenzahl);
+    if (s == Step::Next)
+        s = optional(c, QLatin1Char('P'), 3, p.iProzentwert);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('F'), 1, p.iFormierZyklen);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('W'), 2, p.iWiederholtesLadenEntladen);
+    if (s == Step::Next)
+        s = optional(c, QLatin1Char('K'), 5, p.lKapazitaet);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('L'), 5, p.lLadestrom);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('E'), 5, p.lEntladeStrom);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('V'), 5, p.lLadeschlussSpannung);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('D'), 5, p.lEntladeschlussSpannung);
+    if (s == Step::Next)
+        s = selfDischargeInterval(c, p);
+    return s;
+}
+
+// S, C, B, H, N and, unless the block ends there, O, Q, U.
+Step extendedBlock(ProgramCursor& c, CommunicationProgram& p)
+{
+    p.bExtendedRecieved = true;
+    bool isOne = false;
+    Step s = mandatorySwitch(c, QLatin1Char('S'), isOne);
+    if (s == Step::Next) {
+        p.bProgrammierungGesperrt = !isOne;
+        s = mandatorySwitch(c, QLatin1Char('C'), isOne);
+    }
+    if (s == Step::Next) {
+        p.bOhneLast = isOne;
+        s = mandatory(c, QLatin1Char('B'), 1, p.iBleiakkuMode);
+    }
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('H'), 1, p.iLiionMode);
+    if (s == Step::Next)
+        s = mandatory(c, QLatin1Char('N'), 3, p.iLadeende);
+    if (s != Step::Next || c.atEnd() || c.at(QLatin1Char('G')))
+        return s;
+    s = mandatorySwitch(c, QLatin1Char('O'), isOne);
+    if (s == Step::Next) {
+        p.iLademode = isOne ? 1 : 0;
+        s = mandatorySwitch(c, QLatin1Char('Q'), isOne);
+    }
+    if (s == Step::Next) {
+        p.iQ = isOne ? 1 : 0;
+        s = mandatorySwitch(c, QLatin1Char('U'), isOne);
+    }
+    if (s == Step::Next)
+        p.iU = isOne ? 1 : 0;
+    return s;
+}
+
+// After the extended block: G or R when the reply carries one, then an
+// optional R.
+Step extendedTail(ProgramCursor& c, CommunicationProgram& p, bool bWithGal)
+{
+    Step s = Step::Next;
+    if (bWithGal) {
+        if (c.at(QLatin1Char('G')))
+            s = mandatory(c, QLatin1Char('G'), 1, p.iGalNummer);
+        else
+            s = mandatory(c, QLatin1Char('R'), 1, p.iLadegeraet);
+    }
+    if (s == Step::Next && !c.atEnd())
+        s = mandatory(c, QLatin1Char('R'), 1, p.iLadegeraet);
+    return s;
+}
+
 } // namespace
 
 bool CommunicationProgram::splitRecievedString(QString& recieveString, bool bWithGal)
@@ -86,153 +210,25 @@ bool CommunicationProgram::splitRecievedString(QString& recieveString, bool bWit
     }
 
     ProgramCursor c(parts);
-    // A value whose digits are no number ends the parse as unusable.
-    auto bad = [this] {
-        iAkkuTyp = -1;
-        return false;
-    };
-    // A missing mandatory field ends it as unusable too, but that is a
-    // well-formed answer of the parse, not a conversion failure.
-    auto missing = [this] {
-        iAkkuTyp = -1;
-        return true;
-    };
-
-    // Base block.
-    if (!c.at(QLatin1Char('A')))
-        return missing();
-    if (!c.take(2, iAkkuTyp))
-        return bad();
-    if (!c.at(QLatin1Char('M')))
-        return missing();
-    if (!c.take(2, iMode))
-        return bad();
-    if (!c.at(QLatin1Char('Z')))
-        return missing();
-    if (!c.take(2, iZellenzahl))
-        return bad();
-    if (c.at(QLatin1Char('P'))) {
-        if (!c.take(3, iProzentwert))
-            return bad();
-    } else {
-        iProzentwert = -3;
-    }
-    if (!c.at(QLatin1Char('F')))
-        return missing();
-    if (!c.take(1, iFormierZyklen))
-        return bad();
-    if (!c.at(QLatin1Char('W')))
-        return missing();
-    if (!c.take(2, iWiederholtesLadenEntladen))
-        return bad();
-    if (c.at(QLatin1Char('K'))) {
-        if (!c.take(5, lKapazitaet))
-            return bad();
-    } else {
-        lKapazitaet = -3;
-    }
-    if (!c.at(QLatin1Char('L')))
-        return missing();
-    if (!c.take(5, lLadestrom))
-        return bad();
-    if (!c.at(QLatin1Char('E')))
-        return missing();
-    if (!c.take(5, lEntladeStrom))
-        return bad();
-    if (!c.at(QLatin1Char('V')))
-        return missing();
-    if (!c.take(5, lLadeschlussSpannung))
-        return bad();
-    if (!c.at(QLatin1Char('D')))
-        return missing();
-    if (!c.take(5, lEntladeschlussSpannung))
-        return bad();
-    if (c.at(QLatin1Char('Y'))) {
-        const QStringView y = c.current();
-        if (y.size() > 1 && y.at(1) == QLatin1Char('H'))
-            iSelbstentladungsIntervalTyp = 2;
-        else if (y.size() > 1 && y.at(1) == QLatin1Char('D'))
-            iSelbstentladungsIntervalTyp = 1;
-        if (!c.take(3, iSelbstentladungsIntervall))
-            return bad();
-    } else {
-        iSelbstentladungsIntervall = -3;
-    }
-
-    // Tail after the base block.
-    if (c.atEnd()) {
-        iGalNummer = 0;
-        return true;
-    }
-    if (c.at(QLatin1Char('G'))) {
-        // Nothing after the G element is read, so the final empty element of a reply is never looked at.
-        bExtendedRecieved = false;
-        return c.take(1, iGalNummer) || bad();
-    }
-    if (!c.at(QLatin1Char('S')))
-        return missing();
-
-    // Extended block.
-    bExtendedRecieved = true;
-    bool isOne = false;
-    if (!c.takeSwitch(isOne))
-        return bad();
-    bProgrammierungGesperrt = !isOne;
-    if (!c.at(QLatin1Char('C')))
-        return missing();
-    if (!c.takeSwitch(isOne))
-        return bad();
-    bOhneLast = isOne;
-    if (!c.at(QLatin1Char('B')))
-        return missing();
-    if (!c.take(1, iBleiakkuMode))
-        return bad();
-    if (!c.at(QLatin1Char('H')))
-        return missing();
-    if (!c.take(1, iLiionMode))
-        return bad();
-    if (!c.at(QLatin1Char('N')))
-        return missing();
-    if (!c.take(3, iLadeende))
-        return bad();
-
-    if (!c.atEnd() && !c.at(QLatin1Char('G'))) {
-        if (!c.at(QLatin1Char('O')))
-            return missing();
-        if (!c.takeSwitch(isOne))
-            return bad();
-        iLademode = isOne ? 1 : 0;
-        if (!c.at(QLatin1Char('Q')))
-            return missing();
-        if (!c.takeSwitch(isOne))
-            return bad();
-        iQ = isOne ? 1 : 0;
-        if (!c.at(QLatin1Char('U')))
-            return missing();
-        if (!c.takeSwitch(isOne))
-            return bad();
-        iU = isOne ? 1 : 0;
-    }
-
-    if (bWithGal) {
-        if (c.at(QLatin1Char('G'))) {
-            if (!c.take(1, iGalNummer))
-                return bad();
-        } else if (c.at(QLatin1Char('R'))) {
-            if (!c.take(1, iLadegeraet))
-                return bad();
+    Step s = baseBlock(c, *this);
+    if (s == Step::Next) {
+        if (c.atEnd()) {
+            iGalNummer = 0;
+        } else if (c.at(QLatin1Char('G'))) {
+            // Nothing after the G element is read, so the final empty element of a reply is never looked at.
+            bExtendedRecieved = false;
+            s = c.take(1, iGalNummer) ? Step::Next : Step::Bad;
+        } else if (!c.at(QLatin1Char('S'))) {
+            s = Step::Missing;
         } else {
-            return missing();
+            s = extendedBlock(c, *this);
+            if (s == Step::Next)
+                s = extendedTail(c, *this, bWithGal);
         }
     }
-
-    if (!c.atEnd()) {
-        if (!c.at(QLatin1Char('R')))
-            return missing();
-        if (!c.take(1, iLadegeraet))
-            return bad();
-    }
-    return true;
+    if (s != Step::Next)
+        iAkkuTyp = -1;
+    return s != Step::Bad;
 }
 
 namespace {
@@ -266,6 +262,31 @@ constexpr qsizetype kInfoTextLength = 20;
 
 } // namespace
 
+namespace {
+// One of the two leading numbers of a self-description, which must lie
+// within [lo, hi]: -6 when it is no number, -7 when it lies outside.
+bool readInfoHeader(const QString& element, qint64 lo, qint64 hi, qint16& field)
+{
+    qint64 v = 0;
+    switch (readSignedNumber(element, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), v)) {
+    case NumberRead::NotNumber:
+        field = -6;
+        return false;
+    case NumberRead::OutOfRange:
+        field = -7;
+        return false;
+    case NumberRead::Ok:
+        break;
+    }
+    if (v < lo || v > hi) {
+        field = -7;
+        return false;
+    }
+    field = static_cast<qint16>(v);
+    return true;
+}
+} // namespace
+
 void CommunicationProgram::splitRecievedGeraeteInfoString(QString& recieveString)
 {
     iLGPosition = -1;
@@ -284,44 +305,14 @@ void CommunicationProgram::splitRecievedGeraeteInfoString(QString& recieveString
         return;
     }
 
-    constexpr qint64 anyMin = std::numeric_limits<qint64>::min();
-    constexpr qint64 anyMax = std::numeric_limits<qint64>::max();
-    qint64 v = 0;
-
-    switch (readSignedNumber(parts.at(2), anyMin, anyMax, v)) {
-    case NumberRead::NotNumber:
-        iLGChannels = -6;
+    if (!readInfoHeader(parts.at(2), 1, 4, iLGChannels))
         return;
-    case NumberRead::OutOfRange:
-        iLGChannels = -7;
-        return;
-    case NumberRead::Ok:
-        break;
-    }
-    if (v < 1 || v > 4) {
-        iLGChannels = -7;
-        return;
-    }
-    iLGChannels = static_cast<qint16>(v);
     iLGPosition = 2;
-
-    switch (readSignedNumber(parts.at(3), anyMin, anyMax, v)) {
-    case NumberRead::NotNumber:
-        iLGErwPrgMode = -6;
+    if (!readInfoHeader(parts.at(3), 0, 1, iLGErwPrgMode))
         return;
-    case NumberRead::OutOfRange:
-        iLGErwPrgMode = -7;
-        return;
-    case NumberRead::Ok:
-        break;
-    }
-    if (v != 0 && v != 1) {
-        iLGErwPrgMode = -7;
-        return;
-    }
-    iLGErwPrgMode = static_cast<qint16>(v);
     iLGPosition = 3;
 
+    qint64 v = 0;
     for (const InfoField& f : kInfoFields) {
         const QString& element = parts.at(f.element);
         const qint64 min = f.integer ? std::numeric_limits<qint16>::min() : std::numeric_limits<qint32>::min();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "mainwindow/ChannelPlacement.h"
+#include "mainwindow/MainFormLogic.h"
+#include "mainwindow/MainFormView.h"
 
 #include "core/MainFormServices.h"
 #include "wiring/DiagramHost.h"
@@ -20,17 +22,23 @@ class PanelStatusBar;
 class dlgFirstCharger;
 class frmAbout;
 class frmKanal;
+class ProgramServices;
 
 // The multiple-document parent window: menus, status bar, the channel windows,
-// and the small public state that the channel windows share.
+// and the small public state that the channel windows share. What it decides
+// lies in MainFormLogic; the window builds the widgets and carries out the
+// logic's orders through MainFormView.
 class frmMDIMainForm : public QMainWindow,
                        public KanalHost,
                        public MainFormServices,
                        public ProgramChannels,
-                       public DiagramHost {
+                       public DiagramHost,
+                       private MainFormView {
     Q_OBJECT
 public:
-    explicit frmMDIMainForm(QWidget* parent = nullptr);
+    // services: the program's services; the window attaches itself to their
+    // main-window hosts while it exists.
+    explicit frmMDIMainForm(ProgramServices& services, QWidget* parent = nullptr);
     ~frmMDIMainForm() override;
 
     // Public state shared with the channel windows and dialogs.
@@ -172,9 +180,7 @@ public:
     bool isKanalShown(int channel) const;
 
     QMdiArea* mdiArea() const { return m_mdi; }
-
-    // KZTxChannelCount when it reads as a number, kept within 1 .. 4.
-    static std::optional<int> kztxChannelCount();
+    MainFormLogic& logic() { return m_logic; }
 
     // Lays the loaded channel windows out in a grid, in channel order, and
     // sizes the main window to hold them, frame included, within the
@@ -213,14 +219,34 @@ protected:
 
 private:
     void buildMenus();
+    void bindMenus();
+    void connectMenus();
     void buildStatusbar();
-    void showChannelWindow(int channel);
     void activateKanal(int channel);
     void showKanal(int channel);
     void onSubWindowActivated(QMdiSubWindow* window);
-    // How many channel windows the grid is laid out for.
-    int placedChannelCount() const;
 
+    // MainFormView
+    void setControlText(const QString& name, const QString& text) override;
+    void setControlVisible(const QString& name, bool visible) override;
+    void setControlEnabled(const QString& name, bool enabled) override;
+    void setControlChecked(const QString& name, bool checked) override;
+    bool isControlChecked(const QString& name) const override;
+    bool loadKanalWindow(int channel) override { return loadKanal(channel) != nullptr; }
+    bool isKanalWindowLoaded(int channel) const override { return kanal(channel) != nullptr; }
+    bool isKanalWindowShown(int channel) const override { return isKanalShown(channel); }
+    void showKanalWindow(int channel) override { showKanal(channel); }
+    void hideKanalWindow(int channel) override;
+    void activateKanalWindow(int channel) override { activateKanal(channel); }
+    void placeKanalWindows() override { placeChannelWindows(); }
+    bool askKanalWindow(int channel, ChargerModel::ChannelQuery query, qint32 lAkkuId) override;
+    bool hasActiveForm() const override { return !velmoroActiveForm.isNull(); }
+    void forgetActiveForm() override { velmoroActiveForm = nullptr; }
+    // A menu item or a menu's own action by its name.
+    QAction* menuItem(const QString& name) const;
+
+    ProgramServices& m_services;
+    MainFormLogic m_logic;
     QMdiArea* m_mdi = nullptr;
     std::array<frmKanal*, 4> m_kanal{};
     QPointer<dlgFirstCharger> m_chargerDialog;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QAction;
 class QWidget;
 
 // A window's logic, its printout and its tests reach its controls by name.
@@ -14,5 +15,8 @@ class QWidget;
 // of the window's list are looked up; any other is a slip of the caller.
 QWidget* namedControl(const QWidget& root, const QStringList& names, const QString& name);
 
-// The names of the list that no control below root carries.
+// The same for a menu item or a menu's own action, which are no widgets.
+QAction* namedAction(const QWidget& root, const QStringList& names, const QString& name);
+
+// The names of the list that no control (widget or menu item) below root carries.
 QStringList missingControls(const QWidget& root, const QStringList& names);

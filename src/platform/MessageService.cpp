@@ -7,13 +7,7 @@ namespace {
 MessageService* g_service = nullptr;
 }
 
-MessageService& MessageService::instance()
-{
-    static QtMessageService defaultService;
-    return g_service ? *g_service : defaultService;
-}
-
-MessageService* MessageService::setInstance(MessageService* service)
+MessageService* MessageService::install(MessageService* service)
 {
     MessageService* previous = g_service;
     g_service = service;
@@ -75,5 +69,6 @@ MessageService::Result QtMessageService::show(const QString& text, Buttons butto
 MessageService::Result msgBox(const QString& text, MessageService::Buttons buttons, MessageService::Icon icon,
                               const QString& title)
 {
-    return MessageService::instance().show(text, buttons, icon, title);
+    static QtMessageService plainBoxes;
+    return (g_service ? *g_service : plainBoxes).show(text, buttons, icon, title);
 }

@@ -15,9 +15,12 @@ public:
     virtual ~MessageService() = default;
     virtual Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) = 0;
 
-    static MessageService& instance();
-    // Hands the service over (nullptr restores the default boxes); returns the previous one.
-    static MessageService* setInstance(MessageService* service);
+private:
+    // The program's services root hands its service over while it lives, and
+    // the previous one back at its end; only it may. Without one msgBox shows
+    // the plain QMessageBox.
+    friend class ProgramServices;
+    static MessageService* install(MessageService* service);
 };
 
 // The default service: modal QMessageBox owned by the active window.

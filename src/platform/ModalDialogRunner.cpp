@@ -4,20 +4,14 @@
 
 namespace {
 ModalDialogRunner* g_runner = nullptr;
-
-class ExecRunner : public ModalDialogRunner {
-public:
-    int run(QDialog& dialog) override { return dialog.exec(); }
-};
 } // namespace
 
-ModalDialogRunner& ModalDialogRunner::instance()
+int ExecDialogRunner::run(QDialog& dialog)
 {
-    static ExecRunner defaultRunner;
-    return g_runner ? *g_runner : defaultRunner;
+    return dialog.exec();
 }
 
-ModalDialogRunner* ModalDialogRunner::setInstance(ModalDialogRunner* runner)
+ModalDialogRunner* ModalDialogRunner::install(ModalDialogRunner* runner)
 {
     ModalDialogRunner* previous = g_runner;
     g_runner = runner;
@@ -26,5 +20,6 @@ ModalDialogRunner* ModalDialogRunner::setInstance(ModalDialogRunner* runner)
 
 int execModal(QDialog& dialog)
 {
-    return ModalDialogRunner::instance().run(dialog);
+    static ExecDialogRunner plainExec;
+    return (g_runner ? *g_runner : plainExec).run(dialog);
 }

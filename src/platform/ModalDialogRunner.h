@@ -10,9 +10,18 @@ public:
     virtual ~ModalDialogRunner() = default;
     virtual int run(QDialog& dialog) = 0;
 
-    static ModalDialogRunner& instance();
-    // Hands the runner over (nullptr restores exec()); returns the previous one.
-    static ModalDialogRunner* setInstance(ModalDialogRunner* runner);
+private:
+    // The program's services root hands its runner over while it lives, and
+    // the previous one back at its end; only it may. Without one execModal
+    // runs exec().
+    friend class ProgramServices;
+    static ModalDialogRunner* install(ModalDialogRunner* runner);
+};
+
+// The program's runner: the dialog's own exec().
+class ExecDialogRunner : public ModalDialogRunner {
+public:
+    int run(QDialog& dialog) override;
 };
 
 // Shorthand used by every caller that shows a dialog modally.

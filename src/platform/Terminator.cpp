@@ -16,13 +16,7 @@ std::vector<std::pair<QByteArray, std::function<void()>>>& cleanups()
 }
 } // namespace
 
-Terminator& Terminator::instance()
-{
-    static ProcessTerminator defaultTerminator;
-    return g_terminator ? *g_terminator : defaultTerminator;
-}
-
-Terminator* Terminator::setInstance(Terminator* terminator)
+Terminator* Terminator::install(Terminator* terminator)
 {
     Terminator* previous = g_terminator;
     g_terminator = terminator;
@@ -62,6 +56,7 @@ void ProcessTerminator::terminate(int exitCode)
 
 void endProgram(int exitCode)
 {
-    Terminator::instance().terminate(exitCode);
+    static ProcessTerminator processEnd;
+    (g_terminator ? *g_terminator : processEnd).terminate(exitCode);
     std::abort(); // a terminator that returns is a bug
 }

@@ -10,13 +10,17 @@ public:
     virtual ~Terminator() = default;
     [[noreturn]] virtual void terminate(int exitCode) = 0;
 
-    static Terminator& instance();
-    static Terminator* setInstance(Terminator* terminator);
-
     // Runs before the process ends, in the order registered. Replaces an
     // earlier step of the same name.
     static void setCleanup(const char* name, std::function<void()> step);
     static void runCleanup();
+
+private:
+    // The program's services root hands its terminator over while it lives,
+    // and the previous one back at its end; only it may. Without one
+    // endProgram ends the process.
+    friend class ProgramServices;
+    static Terminator* install(Terminator* terminator);
 };
 
 // A terminator that does not end the process (a test's) throws an exception

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <stdexcept>
 
@@ -94,6 +95,11 @@ inline constexpr double kMinPictureHeight = 40;
 inline constexpr double kPictureInset = 2;
 // What a program without a capacity shows as its capacity, as the windows do.
 inline constexpr const char* kNoCapacity = "---";
+
+// The controls the channel report reads by name: of the window it prints,
+// and of the filled program viewer.
+const QStringList& windowControlNames();
+const QStringList& viewerControlNames();
 
 // The channel report: the window's content by control name; the program
 // values from the filled viewer (nullptr: none); the remark typed for this

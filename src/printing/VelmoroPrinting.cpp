@@ -62,7 +62,7 @@ private:
 };
 
 void printChosen(const ControlReader& window, const CommunicationProgram* program, const QPixmap* diagram,
-                 bool diagramOnly)
+                 bool diagramOnly, ProgramViewerSource* programViewer)
 {
     const std::unique_ptr<QPrinter> ownPrinter = newProgramPrinter();
     QPrinter& printer = *ownPrinter;
@@ -91,8 +91,8 @@ void printChosen(const ControlReader& window, const CommunicationProgram* progra
                                         ? window.controlText(QStringLiteral("txtAkkuTyp"))
                                         : QString();
         if (program && !batteryType.trimmed().isEmpty())
-            if (ProgramViewerSource* source = ProgramViewerSource::instance())
-                viewer = source->openFilled(*program);
+            if (programViewer)
+                viewer = programViewer->openFilled(*program);
         document = ReportLayout::layoutChannelReport(window, viewer.get(), currentSettings(*head), g_remark,
                                                      diagram != nullptr, printable, pictureSize);
     }
@@ -208,7 +208,7 @@ QString printDocument(QPrinter& printer, const ReportLayout::Document& document,
 }
 
 void printReport(const ControlReader& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
-                 bool diagramOnly)
+                 bool diagramOnly, ProgramViewerSource* programViewer)
 {
     QWidget* owner = QApplication::activeWindow();
     try {
@@ -224,7 +224,7 @@ void printReport(const ControlReader& reportWindow, const CommunicationProgram* 
         printDialog.setObjectName(QStringLiteral("commonDialogMain"));
         if (execModal(printDialog) != QDialog::Accepted)
             return;
-        printChosen(reportWindow, program, diagram, diagramOnly);
+        printChosen(reportWindow, program, diagram, diagramOnly, programViewer);
     } catch (const ReportLayout::MissingControl& e) {
         tell(QStringLiteral("9034"), e.control);
     } catch (const std::exception& e) {
@@ -233,9 +233,9 @@ void printReport(const ControlReader& reportWindow, const CommunicationProgram* 
 }
 
 void printReport(const QWidget& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
-                 bool diagramOnly)
+                 bool diagramOnly, ProgramViewerSource* programViewer)
 {
-    printReport(WidgetControlReader(reportWindow), program, diagram, diagramOnly);
+    printReport(WidgetControlReader(reportWindow), program, diagram, diagramOnly, programViewer);
 }
 
 } // namespace VelmoroPrinting

@@ -8,6 +8,7 @@ class CommunicationProgram;
 class ControlReader;
 class QPixmap;
 class QPrinter;
+class ProgramViewerSource;
 class QWidget;
 
 // Printing of channel reports and diagram pages. One printout at a time, on
@@ -17,13 +18,14 @@ namespace VelmoroPrinting {
 // Asks for the remark (unless only the diagram is printed), lets the user
 // choose the printer, then prints the report of the window, or the diagram
 // page alone. program: the program shown in the report (nullptr: none).
-// diagram: the captured diagram (nullptr: none). Any failure is shown to the
-// user; nothing half-printed is left behind.
+// diagram: the captured diagram (nullptr: none). programViewer: where the
+// report reads the program's values (nullptr: it has none). Any failure is
+// shown to the user; nothing half-printed is left behind.
 void printReport(const ControlReader& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
-                 bool diagramOnly = false);
+                 bool diagramOnly, ProgramViewerSource* programViewer);
 // The same for a window whose controls carry the report's names.
 void printReport(const QWidget& reportWindow, const CommunicationProgram* program, const QPixmap* diagram,
-                 bool diagramOnly = false);
+                 bool diagramOnly, ProgramViewerSource* programViewer);
 
 // The remark dialog's outcome for the report being printed.
 void setPrintRemark(const QString& remark, bool confirmed);

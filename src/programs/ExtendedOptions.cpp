@@ -2,10 +2,10 @@
 
 #include "core/ProgramResources.h"
 #include "link/CommunicationProgram.h"
-#include "programs/ProgramEditorLogic.h"
+#include "programs/NumberBoxes.h"
+#include "programs/ProgramEditorSources.h"
 #include "programs/ProgramString.h"
 
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -13,13 +13,6 @@ namespace {
 
 // The most the charger's three digits hold, in tenths.
 constexpr int kMaxTenths = 999;
-
-QString general(double value)
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', 7);
-}
 
 // The box's text in tenths; false when it is no number or does not fit.
 bool toTenths(const QString& text, qint64& tenths)
@@ -52,15 +45,20 @@ ExtendedOptions ExtendedOptions::fromProgram(const CommunicationProgram& p)
 
 QString ExtendedOptions::ladeendeText(qint16 tenths)
 {
-    return general(static_cast<double>(tenths) / 10.0);
+    return generalText(static_cast<double>(tenths) / 10.0);
 }
 
-QString ExtendedOptions::checkLadeende(const QString& text)
+QString ExtendedOptions::checkLadeende(const QString& text, const ProgramEditorSources& sources)
 {
     if (text.trimmed().isEmpty())
         return QString(); // OK asks for it
     float min = 0, max = kMaxTenths / 10.0f;
-    const bool limits = ProgramEditorLogic::readLimits(QStringLiteral("N"), min, max);
+    const std::optional<ValueLimits> rowN = sources.limits(QStringLiteral("N"));
+    const bool limits = rowN.has_value();
+    if (limits) {
+        min = rowN->min;
+        max = rowN->max;
+    }
     float value = 0;
     qint64 tenths = 0;
     // Both the limits of the reference data and the charger's three digits.
@@ -69,9 +67,9 @@ QString ExtendedOptions::checkLadeende(const QString& text)
     if (inLimits && toTenths(text, tenths))
         return QString();
     const float top = std::min(max, kMaxTenths / 10.0f);
-    return getResource(QStringLiteral("7050")) + QLatin1Char(' ') + general(static_cast<double>(limits ? min : 0.0f))
-           + getResource(QStringLiteral("7051")) + QLatin1Char(' ') + general(static_cast<double>(top))
-           + getResource(QStringLiteral("7052"));
+    return getResource(QStringLiteral("7050")) + QLatin1Char(' ')
+           + generalText(static_cast<double>(limits ? min : 0.0f)) + getResource(QStringLiteral("7051"))
+           + QLatin1Char(' ') + generalText(static_cast<double>(top)) + getResource(QStringLiteral("7052"));
 }
 
 bool ExtendedOptions::writeTo(CommunicationProgram& target, const CommunicationProgram& original) const

@@ -3,6 +3,7 @@
 #include <QString>
 
 class CommunicationProgram;
+class ProgramEditorSources;
 
 // The eight extended charging options as their dialog shows them: seven
 // choices of two and the charge end as the box's text. Widget-free, so the
@@ -28,7 +29,7 @@ struct ExtendedOptions {
     // OK; otherwise the value must lie within the limits of row "N" (compared
     // as real numbers) and its tenfold must fit the three digits the charger
     // takes. Returns the message for a refused value, empty when accepted.
-    static QString checkLadeende(const QString& text);
+    static QString checkLadeende(const QString& text, const ProgramEditorSources& sources);
 
     // The options into target, the eight fields only. The charge end the
     // user left as shown comes back as stored in original (a fractional value

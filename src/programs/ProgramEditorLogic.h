@@ -1,13 +1,15 @@
 #pragma once
 
+#include "programs/EditorLayout.h"
+#include "programs/HiddenValues.h"
+#include "programs/NumberBoxes.h"
+#include "programs/ProgramEditorSources.h"
 #include "programs/ProgramString.h"
 
-#include <QHash>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
 #include <memory>
-#include <optional>
 
 class CommunicationProgram;
 class ProgramEditorView;
@@ -16,7 +18,8 @@ class ProgramEditorView;
 // lists, lays out the fields by device mode and battery description, fills
 // them from a program, couples capacity, C-rates and currents, checks the
 // number boxes against the charger model's limits and builds the program
-// string. It writes the controls through ProgramEditorView.
+// string. It writes the controls through ProgramEditorView and reads the
+// lists, limits and settings from the ProgramEditorSources it is given.
 //
 // Handlers named after a control and an event (cboAkkuType_Click, ...) are
 // the user's actions; the logic's own changes run the layout part of a
@@ -27,7 +30,7 @@ public:
     // programs and reads no settings, and its preset-voltage entry always
     // shows both end voltages.
     enum class Role { Editor, Viewer };
-    explicit ProgramEditorLogic(ProgramEditorView& view, Role role = Role::Editor);
+    ProgramEditorLogic(ProgramEditorView& view, const ProgramEditorSources& sources, Role role = Role::Editor);
     ~ProgramEditorLogic();
 
     // --- public members of the editor -------------------------------------------
@@ -51,6 +54,8 @@ public:
     // zeros; hides cmdExtendedModus when the program has no extended block.
     void Form_Activate();
     Role role() const { return m_role; }
+    // What the editor reads besides its controls.
+    const ProgramEditorSources& sources() const { return m_sources; }
 
     // --- set-up ------------------------------------------------------------------
     // Captions and lookup lists. Raises DatabaseError (the lists set up
@@ -124,7 +129,7 @@ public:
     QString limitRow(const QString& box) const;
     // Reads Min and Max of a limit row of the charger model; false when the row
     // is missing or a limit is empty.
-    static bool readLimits(const QString& bez, float& min, float& max);
+    bool readLimits(const QString& bez, float& min, float& max) const;
 
     bool bLadeschlussVisible = true;
     bool bEntladeschlussVisible = true;
@@ -132,13 +137,7 @@ public:
     bool bEntladestromFromCRate = false;
 
 private:
-    struct AkkuTyp {
-        qint16 nr = 0;
-        float nennspannung = 0;
-        qint16 zmin = 0;
-        qint16 zmax = 0;
-    };
-    const AkkuTyp* findAkkuTyp(qint16 nr) const;
+    const BatteryTypeRow* findAkkuTyp(qint16 nr) const;
     static QString voltageItem(int cells, float perCell);
 
     // The program's own changes, with the layout part of the handlers they
@@ -153,33 +152,20 @@ private:
     void cboGeraeteModi_Change();
     void currentChanged(const QString& box, const QString& rateList, bool& fromCRate);
     void rateChosen(const QString& rateList, const QString& box, bool& fromCRate);
-    void showFields(std::initializer_list<const char*> names, bool visible);
     // The choice of a self-discharge unit: the period is checked again
     // against the limits of the unit now chosen (a refusal is told).
     void selfDischargeUnitChosen();
-    // Notes what the fill of a usable program left in the controls whose
-    // value can go out from that program instead.
-    void rememberFill();
-
-    // What the last fill left; none before a fill and after a program that
-    // could not be read.
-    struct Filled {
-        bool byType = false;           // optAkkuTyp, else preset voltages
-        QString akkuTyp;               // bound value of cboAkkuType
-        QString cycle;                 // bound value of cboModeZyklus
-        QHash<QString, QString> texts; // control -> its text after the fill
-        // The cells or the nominal voltage were chosen since the fill: even
-        // a choice that comes back to the filled text is the user's own.
-        bool cellsChosen = false;
-        qint64 zellenzahl = 0, formierCode = 0, zeitraum = 0, ladestrom = 0, entladestrom = 0, spannung = 0,
-               entladeschlussSpannung = 0;
-    };
-    std::optional<Filled> m_filled;
+    // The controls as they stand, without the kept values.
+    ProgramInputs shownInputs() const;
 
     ProgramEditorView& m_view;
+    const ProgramEditorSources& m_sources;
     Role m_role = Role::Editor;
+    EditorLayout m_layout;
+    NumberBoxes m_boxes;
+    HiddenValues m_hidden;
     std::shared_ptr<CommunicationProgram> m_program;
     QString m_geraeteNr;
     QString m_newProgramName;
-    QVector<AkkuTyp> m_akkuTypen; // the rows of the battery-type list
+    QVector<BatteryTypeRow> m_akkuTypen; // the rows of the battery-type list
 };

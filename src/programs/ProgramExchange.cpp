@@ -1,7 +1,6 @@
 #include "programs/ProgramExchange.h"
 
 #include "core/ProgramResources.h"
-#include "core/programSettings.h"
 #include "core/velmoroLog.h"
 #include "link/CommunicationProgram.h"
 #include "platform/MessageService.h"
@@ -28,9 +27,9 @@ QString res(const char* id)
     return getResource(QString::fromLatin1(id));
 }
 
-bool extensionSent()
+bool extensionSent(const ProgramEditorSources& sources)
 {
-    return objSettings().getSetting(QStringLiteral("ProgramExtensionAvaiable")).trimmed() == QLatin1String("YES");
+    return sources.setting(QStringLiteral("ProgramExtensionAvaiable")).trimmed() == QLatin1String("YES");
 }
 
 QString stripTail(const QString& reply, int gFromEnd, int length)
@@ -82,7 +81,7 @@ ProgramExchange::ProgramExchange(ProgramEditorLogic& logic, ProgramEditorView& v
 {
 }
 
-void ProgramExchange::setLink(ProgramLink* link)
+void ProgramExchange::setLink(ChargerPort* link)
 {
     m_link = link ? link : &sharedProgramLink();
 }
@@ -189,6 +188,7 @@ void ProgramExchange::cmdProgrammHolen_Click()
         // A fresh record each time: a reused one keeps what a shorter reply
         // does not reach.
         read = std::make_shared<CommunicationProgram>();
+        ChargerPort::CallerReportsFailures quiet(*m_link); // the editor tells a failed fetch itself
         read->splitRecievedString(m_link->getProgram(m_logic.geraeteNr(), false), true);
         if (!failedRead(read->iAkkuTyp))
             break;
@@ -208,8 +208,9 @@ void ProgramExchange::cmdProgrammHolen_Click()
 bool ProgramExchange::sendWithTries(const QString& text)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        ChargerPort::CallerReportsFailures quiet(*m_link); // the editor tells a failed send itself
         const QString reply = m_link->sendProgram(text);
-        const QString echo = extensionSent() ? stripReplyLong(reply) : stripReplyShort(reply);
+        const QString echo = extensionSent(m_logic.sources()) ? stripReplyLong(reply) : stripReplyShort(reply);
         if (echo == text)
             return true;
     }

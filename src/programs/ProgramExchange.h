@@ -9,7 +9,7 @@ class ProgramChannels;
 class ProgramEditorLogic;
 class ProgramEditorParent;
 class ProgramEditorView;
-class ProgramLink;
+class ChargerPort;
 struct ProgramStringResult;
 
 // What the program editor's dialog does for the exchange, on its widgets.
@@ -39,7 +39,7 @@ class ProgramExchange {
 public:
     ProgramExchange(ProgramEditorLogic& logic, ProgramEditorView& view, ProgramExchangeHost& host);
 
-    void setLink(ProgramLink* link);
+    void setLink(ChargerPort* link);
     void setParentWin(ProgramEditorParent* parentWin) { m_parentWin = parentWin; }
     void setChannels(ProgramChannels* channels) { m_channels = channels; }
     ProgramChannels* channels() const { return m_channels; }
@@ -88,7 +88,7 @@ private:
     ProgramEditorLogic& m_logic;
     ProgramEditorView& m_view;
     ProgramExchangeHost& m_host;
-    ProgramLink* m_link;
+    ChargerPort* m_link;
     ProgramEditorParent* m_parentWin = nullptr;
     ProgramChannels* m_channels = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include "platform/DataCombo.h"
 #include "platform/ErrorGuard.h"
+#include "programs/ProgramControlNames.h"
 #include "programs/ProgramEditorLogic.h"
 
 #include <QAbstractButton>
@@ -90,8 +91,9 @@ void ProgramForm::addProgramFrames(QWidget* dialog, QVBoxLayout* root, const cha
 
 void ProgramForm::connectLayoutHandlers(QWidget* dialog, ProgramEditorLogic& logic)
 {
-    auto combo = [dialog](const char* name) { return dialog->findChild<DataCombo*>(QString::fromLatin1(name)); };
-    auto button = [dialog](const char* name) { return dialog->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    const QStringList& names = programFormControlNames();
+    auto combo = [dialog, &names](const char* name) { return named<DataCombo>(*dialog, names, name); };
+    auto button = [dialog, &names](const char* name) { return named<QAbstractButton>(*dialog, names, name); };
     auto on = [&logic](void (ProgramEditorLogic::*handler)()) {
         return ErrorGuard::slot([&logic, handler] { (logic.*handler)(); });
     };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/ControlNames.h"
+
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class ProgramEditorLogic;
@@ -15,6 +18,14 @@ W* make(QWidget* parent, const char* name)
     auto* w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
     return w;
+}
+
+// The control of that name below dialog, looked up in the window's list of
+// names; nullptr when it is not of that kind.
+template <class W>
+W* named(const QWidget& dialog, const QStringList& names, const char* name)
+{
+    return qobject_cast<W*>(namedControl(dialog, names, QString::fromLatin1(name)));
 }
 
 // The frames the program editor and the program viewer share, added to root

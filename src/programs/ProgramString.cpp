@@ -1,7 +1,7 @@
 #include "programs/ProgramString.h"
 
-#include "core/programSettings.h"
 #include "link/CommunicationProgram.h"
+#include "programs/ProgramEditorSources.h"
 
 #include <QLocale>
 #include <charconv>
@@ -174,14 +174,14 @@ private:
 
 } // namespace
 
-ProgramStringSettings ProgramStringSettings::read()
+ProgramStringSettings ProgramStringSettings::read(const ProgramEditorSources& sources)
 {
     ProgramStringSettings s;
-    s.strDefaultLadestrom = objSettings().getSetting(QStringLiteral("DefaultLadestrom"));
-    s.strDefaultEntladestrom = objSettings().getSetting(QStringLiteral("DefaultEntladestrom"));
-    s.strDefaultEntladeschlussSpannung = objSettings().getSetting(QStringLiteral("DefaultEntladeschlussSpannung"));
-    s.strProgramExtensionAvaiable = objSettings().getSetting(QStringLiteral("ProgramExtensionAvaiable"));
-    s.strProgramExtensionType = objSettings().getSetting(QStringLiteral("ProgramExtensionType"));
+    s.strDefaultLadestrom = sources.setting(QStringLiteral("DefaultLadestrom"));
+    s.strDefaultEntladestrom = sources.setting(QStringLiteral("DefaultEntladestrom"));
+    s.strDefaultEntladeschlussSpannung = sources.setting(QStringLiteral("DefaultEntladeschlussSpannung"));
+    s.strProgramExtensionAvaiable = sources.setting(QStringLiteral("ProgramExtensionAvaiable"));
+    s.strProgramExtensionType = sources.setting(QStringLiteral("ProgramExtensionType"));
     return s;
 }
 
@@ -200,6 +200,122 @@ bool ProgramString::toMilli(const QString& text, qint64& milli)
     return readMilli(strictLocale(), text, milli);
 }
 
+namespace {
+
+// Battery type, device mode, cell count and capacity percentage.
+bool batteryGroups(Builder& b, const ProgramInputs& in)
+{
+    if (in.bVorgSpannung) {
+        b.append("A", QStringLiteral("05"));
+    } else if (in.strAkkuTyp.isEmpty()) {
+        b.append("A", QStringLiteral("00"));
+    } else if (!b.integerGroup("A", in.strAkkuTyp, 2, "cboAkkuType", true)) {
+        return false;
+    }
+
+    // Device mode: a program without one would carry a group without digits.
+    if (in.strModus.trimmed().isEmpty())
+        return b.refuse(Refusal::NoDeviceMode, "cboGeraeteModi");
+    if (!b.integerGroup("M", in.strModus, 2, "cboGeraeteModi", true))
+        return false;
+
+    if (in.kept.zellenzahl) {
+        if (!b.keptGroup("Z", *in.kept.zellenzahl, 2, "cboZellenzahl"))
+            return false;
+    } else if (in.strZellenzahl.isEmpty()) {
+        b.append("Z", QStringLiteral("06"));
+    } else if (!b.integerGroup("Z", in.strZellenzahl, 2, "cboZellenzahl")) {
+        return false;
+    }
+
+    return !in.bSollKapazitaet || b.integerGroup("P", in.strKapazitaetProzent, 3, "txtKapazitaetProzent");
+}
+
+// Forming or cycle mode, period and nominal capacity.
+bool cycleGroups(Builder& b, const ProgramInputs& in)
+{
+    if (in.kept.formierCode) {
+        if (!b.keptGroup("F", *in.kept.formierCode, 1, "cboModeZyklus"))
+            return false;
+    } else if (in.strFormierCode.trimmed().isEmpty()) {
+        return b.refuse(Refusal::NoCycleMode, "cboModeZyklus");
+    } else if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus", true)) {
+        return false;
+    }
+
+    if (in.kept.zeitraum) {
+        if (!b.keptGroup("W", *in.kept.zeitraum, 2, "txtZeitraum"))
+            return false;
+    } else if (in.strZeitraum.trimmed().isEmpty()) {
+        b.append("W", QStringLiteral("30"));
+    } else if (!b.integerGroup("W", in.strZeitraum, 2, "txtZeitraum")) {
+        return false;
+    }
+
+    return !in.bSollKapazitaet || b.milliGroup("K", in.strKapazitaetAh, "txtKapazitaetAh");
+}
+
+bool currentGroups(Builder& b, const ProgramInputs& in, const ProgramStringSettings& settings)
+{
+    if (in.kept.ladestrom) {
+        if (!b.keptGroup("L", *in.kept.ladestrom, 5, "txtLadestrom"))
+            return false;
+    } else if (!b.milliGroup("L", in.strLadestrom, "txtLadestrom", &settings.strDefaultLadestrom)) {
+        return false;
+    }
+    if (in.kept.entladestrom)
+        return b.keptGroup("E", *in.kept.entladestrom, 5, "txtEntladestrom");
+    return b.milliGroup("E", in.strEntladestrom, "txtEntladestrom", &settings.strDefaultEntladestrom);
+}
+
+// The nominal pack voltage or the preset charge-end voltage, and the
+// discharge-end voltage.
+bool voltageGroups(Builder& b, const ProgramInputs& in, const ProgramStringSettings& settings)
+{
+    if (in.bAkkuTyp && in.kept.nennSpannung) {
+        if (!b.keptGroup("V", *in.kept.nennSpannung, 5, "cboNennSpannung"))
+            return false;
+    } else if (in.bAkkuTyp) {
+        // The list items end in " V".
+        const QString volts = in.strNennSpannung.size() >= 2 ? in.strNennSpannung.chopped(2) : QString();
+        if (!b.milliGroup("V", volts, "cboNennSpannung"))
+            return false;
+    } else if (in.bVorgSpannung) {
+        if (!b.milliGroup("V", in.strLadeschlussSpannung, "txtLadeschlussSpannung"))
+            return false;
+    } else {
+        b.append("V", QStringLiteral("00000"));
+    }
+
+    if (in.kept.entladeschlussSpannung)
+        return b.keptGroup("D", *in.kept.entladeschlussSpannung, 5, "txtEntladeschlussSpannung");
+    return b.milliGroup("D", in.strEntladeschlussSpannung, "txtEntladeschlussSpannung",
+                        &settings.strDefaultEntladeschlussSpannung);
+}
+
+// The extended options, from the edited program.
+bool extendedGroups(Builder& b, const CommunicationProgram& prog, const ProgramStringSettings& settings)
+{
+    if (settings.strProgramExtensionAvaiable.trimmed() != QLatin1String("YES"))
+        return true;
+    b.append(prog.bProgrammierungGesperrt ? "S0" : "S1", QString());
+    b.append(prog.bOhneLast ? "C1" : "C0", QString());
+    b.append(prog.iBleiakkuMode == 0 ? "B0" : "B1", QString());
+    b.append(prog.iLiionMode == 0 ? "H0" : "H1", QString());
+    QString digits;
+    if (!pad(prog.iLadeende, 3, digits))
+        return b.refuse(Refusal::OutOfField, "cmdExtendedModus");
+    b.append("N", digits);
+    if (settings.strProgramExtensionType.trimmed() == QLatin1String("2")) {
+        b.append(prog.iLademode == 1 ? "O1" : "O0", QString());
+        b.append(prog.iQ == 1 ? "Q1" : "Q0", QString());
+        b.append(prog.iU == 1 ? "U1" : "U0", QString());
+    }
+    return true;
+}
+
+} // namespace
+
 ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, const CommunicationProgram& prog,
                                                       const ProgramStringSettings& settings)
 {
@@ -208,124 +324,11 @@ ProgramStringResult ProgramString::buildProgramString(const ProgramInputs& in, c
     result.text.reserve(96);
     result.text = in.strGeraeteNr;
     result.text += QStringLiteral(",P");
-
-    // Battery type.
-    if (in.bVorgSpannung) {
-        b.append("A", QStringLiteral("05"));
-    } else if (in.strAkkuTyp.isEmpty()) {
-        b.append("A", QStringLiteral("00"));
-    } else if (!b.integerGroup("A", in.strAkkuTyp, 2, "cboAkkuType", true)) {
-        return result;
-    }
-
-    // Device mode: a program without one would carry a group without digits.
-    if (in.strModus.trimmed().isEmpty()) {
-        b.refuse(Refusal::NoDeviceMode, "cboGeraeteModi");
-        return result;
-    }
-    if (!b.integerGroup("M", in.strModus, 2, "cboGeraeteModi", true))
-        return result;
-
-    // Cell count.
-    if (in.kept.zellenzahl) {
-        if (!b.keptGroup("Z", *in.kept.zellenzahl, 2, "cboZellenzahl"))
-            return result;
-    } else if (in.strZellenzahl.isEmpty()) {
-        b.append("Z", QStringLiteral("06"));
-    } else if (!b.integerGroup("Z", in.strZellenzahl, 2, "cboZellenzahl")) {
-        return result;
-    }
-
-    // Capacity percentage.
-    if (in.bSollKapazitaet && !b.integerGroup("P", in.strKapazitaetProzent, 3, "txtKapazitaetProzent"))
-        return result;
-
-    // Forming or cycle mode.
-    if (in.kept.formierCode) {
-        if (!b.keptGroup("F", *in.kept.formierCode, 1, "cboModeZyklus"))
-            return result;
-    } else if (in.strFormierCode.trimmed().isEmpty()) {
-        b.refuse(Refusal::NoCycleMode, "cboModeZyklus");
-        return result;
-    } else if (!b.integerGroup("F", in.strFormierCode, 1, "cboModeZyklus", true)) {
-        return result;
-    }
-
-    // Period.
-    if (in.kept.zeitraum) {
-        if (!b.keptGroup("W", *in.kept.zeitraum, 2, "txtZeitraum"))
-            return result;
-    } else if (in.strZeitraum.trimmed().isEmpty()) {
-        b.append("W", QStringLiteral("30"));
-    } else if (!b.integerGroup("W", in.strZeitraum, 2, "txtZeitraum")) {
-        return result;
-    }
-
-    // Nominal capacity.
-    if (in.bSollKapazitaet && !b.milliGroup("K", in.strKapazitaetAh, "txtKapazitaetAh"))
-        return result;
-
-    // Currents.
-    if (in.kept.ladestrom) {
-        if (!b.keptGroup("L", *in.kept.ladestrom, 5, "txtLadestrom"))
-            return result;
-    } else if (!b.milliGroup("L", in.strLadestrom, "txtLadestrom", &settings.strDefaultLadestrom)) {
-        return result;
-    }
-    if (in.kept.entladestrom) {
-        if (!b.keptGroup("E", *in.kept.entladestrom, 5, "txtEntladestrom"))
-            return result;
-    } else if (!b.milliGroup("E", in.strEntladestrom, "txtEntladestrom", &settings.strDefaultEntladestrom)) {
-        return result;
-    }
-
-    // Nominal pack voltage, or the preset charge-end voltage.
-    if (in.bAkkuTyp && in.kept.nennSpannung) {
-        if (!b.keptGroup("V", *in.kept.nennSpannung, 5, "cboNennSpannung"))
-            return result;
-    } else if (in.bAkkuTyp) {
-        // The list items end in " V".
-        const QString volts = in.strNennSpannung.size() >= 2 ? in.strNennSpannung.chopped(2) : QString();
-        if (!b.milliGroup("V", volts, "cboNennSpannung"))
-            return result;
-    } else if (in.bVorgSpannung) {
-        if (!b.milliGroup("V", in.strLadeschlussSpannung, "txtLadeschlussSpannung"))
-            return result;
-    } else {
-        b.append("V", QStringLiteral("00000"));
-    }
-
-    // Discharge-end voltage.
-    if (in.kept.entladeschlussSpannung) {
-        if (!b.keptGroup("D", *in.kept.entladeschlussSpannung, 5, "txtEntladeschlussSpannung"))
-            return result;
-    } else if (!b.milliGroup("D", in.strEntladeschlussSpannung, "txtEntladeschlussSpannung",
-                             &settings.strDefaultEntladeschlussSpannung)) {
-        return result;
-    }
-
-    // Self-discharge test.
-    if (in.bSelbstentladung
-        && !b.integerGroup(in.bStunden ? "YH" : "YD", in.strSelbstentladungsZeitraum, 3, "txtSelbstentladungsZeitraum"))
-        return result;
-
-    // Extended options, from the edited program.
-    if (settings.strProgramExtensionAvaiable.trimmed() == QLatin1String("YES")) {
-        b.append(prog.bProgrammierungGesperrt ? "S0" : "S1", QString());
-        b.append(prog.bOhneLast ? "C1" : "C0", QString());
-        b.append(prog.iBleiakkuMode == 0 ? "B0" : "B1", QString());
-        b.append(prog.iLiionMode == 0 ? "H0" : "H1", QString());
-        QString digits;
-        if (!pad(prog.iLadeende, 3, digits)) {
-            b.refuse(Refusal::OutOfField, "cmdExtendedModus");
-            return result;
-        }
-        b.append("N", digits);
-        if (settings.strProgramExtensionType.trimmed() == QLatin1String("2")) {
-            b.append(prog.iLademode == 1 ? "O1" : "O0", QString());
-            b.append(prog.iQ == 1 ? "Q1" : "Q0", QString());
-            b.append(prog.iU == 1 ? "U1" : "U0", QString());
-        }
-    }
+    // Each group refuses on its own; a refusal ends the build.
+    if (batteryGroups(b, in) && cycleGroups(b, in) && currentGroups(b, in, settings) && voltageGroups(b, in, settings)
+        && (!in.bSelbstentladung
+            || b.integerGroup(in.bStunden ? "YH" : "YD", in.strSelbstentladungsZeitraum, 3,
+                              "txtSelbstentladungsZeitraum")))
+        extendedGroups(b, prog, settings);
     return result;
 }

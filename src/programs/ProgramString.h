@@ -4,6 +4,7 @@
 #include <optional>
 
 class CommunicationProgram;
+class ProgramEditorSources;
 
 // What the program editor's controls hold when the program string is built:
 // the texts as shown (numbers in the user's locale) and the bound values of
@@ -54,7 +55,7 @@ struct ProgramStringSettings {
     QString strProgramExtensionAvaiable;
     QString strProgramExtensionType;
 
-    static ProgramStringSettings read();
+    static ProgramStringSettings read(const ProgramEditorSources& sources);
 };
 
 // The outcome of a build: the program string, or the control whose content

@@ -1,5 +1,6 @@
 #include "programs/WidgetEditorView.h"
 
+#include "platform/ControlNames.h"
 #include "platform/ControlText.h"
 #include "platform/DataCombo.h"
 
@@ -12,7 +13,7 @@
 
 QWidget* WidgetEditorView::control(const QString& name) const
 {
-    return m_window.findChild<QWidget*>(name);
+    return namedControl(m_window, m_names, name);
 }
 
 void WidgetEditorView::setControlText(const QString& name, const QString& text)

@@ -2,14 +2,18 @@
 
 #include "programs/ProgramEditorView.h"
 
+#include <QStringList>
+
 class QWidget;
 
 // The program form's controls found by object name below a window, for the
-// logic that lays them out. A name the window does not carry is passed over,
-// so a window with fewer controls (the viewer) shares the same logic.
+// logic that lays them out. names: those the logic may address (the
+// editor's list); any other is a slip and is warned about. A name of the
+// list the window does not carry is passed over, so a window with fewer
+// controls (the viewer) shares the same logic.
 class WidgetEditorView : public ProgramEditorView {
 public:
-    explicit WidgetEditorView(QWidget& window) : m_window(window) {}
+    WidgetEditorView(QWidget& window, const QStringList& names) : m_window(window), m_names(names) {}
 
     void setControlText(const QString& name, const QString& text) override;
     QString controlText(const QString& name) const override;
@@ -33,4 +37,5 @@ private:
     QWidget* control(const QString& name) const;
 
     QWidget& m_window;
+    QStringList m_names;
 };

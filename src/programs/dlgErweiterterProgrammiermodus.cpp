@@ -1,7 +1,6 @@
 #include "programs/dlgErweiterterProgrammiermodus.h"
 
 #include "core/ProgramResources.h"
-#include "core/programSettings.h"
 #include "core/utilitiesModul.h"
 #include "link/CommunicationProgram.h"
 #include "platform/ErrorGuard.h"
@@ -9,6 +8,8 @@
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/ExtendedProgramReceiver.h"
+#include "programs/ProgramControlNames.h"
+#include "programs/ProgramFormControls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -25,6 +26,12 @@ namespace {
 QString res(const char* id)
 {
     return getResource(QString::fromLatin1(id));
+}
+
+template <class W>
+W* control(const QWidget& dialog, const char* name)
+{
+    return ProgramForm::named<W>(dialog, extendedOptionsControlNames(), name);
 }
 
 // One choice of two: its frame, the option standing for True (or 1) first.
@@ -57,9 +64,9 @@ dlgErweiterterProgrammiermodus::dlgErweiterterProgrammiermodus(QWidget* owner) :
     buildControls();
     // Only chargers of extension type 2 are sent the charge mode and the
     // options Q and U; elsewhere they are shown greyed, as the program has them.
-    const bool sent = objSettings().getSetting(QStringLiteral("ProgramExtensionType")).trimmed() == QLatin1String("2");
+    const bool sent = m_sources.setting(QStringLiteral("ProgramExtensionType")).trimmed() == QLatin1String("2");
     for (const char* frame : {"frameLademode", "frameQ", "frameU"})
-        findChild<QGroupBox*>(QString::fromLatin1(frame))->setEnabled(sent);
+        control<QGroupBox>(*this, frame)->setEnabled(sent);
 }
 
 dlgErweiterterProgrammiermodus::~dlgErweiterterProgrammiermodus() = default;
@@ -127,18 +134,18 @@ void dlgErweiterterProgrammiermodus::buildControls()
 
 QLineEdit* dlgErweiterterProgrammiermodus::ladeende() const
 {
-    return findChild<QLineEdit*>(QStringLiteral("txtLadeende"));
+    return control<QLineEdit>(*this, "txtLadeende");
 }
 
 bool dlgErweiterterProgrammiermodus::checked(const char* name) const
 {
-    auto* b = findChild<QRadioButton*>(QString::fromLatin1(name));
+    auto* b = control<QRadioButton>(*this, name);
     return b && b->isChecked();
 }
 
 void dlgErweiterterProgrammiermodus::choose(const char* on, const char* off, bool first)
 {
-    if (auto* b = findChild<QRadioButton*>(QString::fromLatin1(first ? on : off)))
+    if (auto* b = control<QRadioButton>(*this, first ? on : off))
         b->setChecked(true);
 }
 
@@ -175,17 +182,17 @@ void dlgErweiterterProgrammiermodus::setEditableFalse()
 {
     for (const Pair& p : kPairs)
         for (const char* name : {p.on, p.off})
-            if (auto* b = findChild<QRadioButton*>(QString::fromLatin1(name)))
+            if (auto* b = control<QRadioButton>(*this, name))
                 b->setEnabled(false);
     ladeende()->setReadOnly(true);
-    findChild<QPushButton*>(QStringLiteral("cmdOk"))->hide();
+    control<QPushButton>(*this, "cmdOk")->hide();
     // Nothing can be changed here, so nothing may keep the user from leaving.
-    m_validator->setCausesValidation(findChild<QPushButton*>(QStringLiteral("cmdCancel")), false);
+    m_validator->setCausesValidation(control<QPushButton>(*this, "cmdCancel"), false);
 }
 
 bool dlgErweiterterProgrammiermodus::txtLadeende_Validate()
 {
-    const QString message = ExtendedOptions::checkLadeende(ladeende()->text());
+    const QString message = ExtendedOptions::checkLadeende(ladeende()->text(), m_sources);
     if (message.isEmpty())
         return true;
     msgBox(message);

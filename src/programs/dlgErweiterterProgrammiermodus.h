@@ -2,6 +2,7 @@
 
 #include "platform/FormDialog.h"
 #include "programs/ExtendedOptions.h"
+#include "programs/StoredEditorSources.h"
 
 #include <memory>
 
@@ -54,5 +55,6 @@ private:
     void choose(const char* on, const char* off, bool first);
     QLineEdit* ladeende() const;
 
+    StoredEditorSources m_sources;
     FocusValidator* m_validator = nullptr;
 };

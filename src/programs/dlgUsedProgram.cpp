@@ -6,6 +6,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/FocusValidator.h"
 #include "printing/WidgetControlReader.h"
+#include "programs/ProgramControlNames.h"
 #include "programs/ProgramFormControls.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
 #include "wiring/ProgramViewerSource.h"
@@ -68,8 +69,8 @@ public:
 
 dlgUsedProgram::dlgUsedProgram(QWidget* parent)
     : FormDialog(parent),
-      m_view(*this),
-      m_logic(m_view, ProgramEditorLogic::Role::Viewer)
+      m_view(*this, programEditorControlNames()),
+      m_logic(m_view, m_sources, ProgramEditorLogic::Role::Viewer)
 {
     setObjectName(QStringLiteral("dlgUsedProgram"));
     buildControls();
@@ -103,12 +104,14 @@ void dlgUsedProgram::buildControls()
         b->setAutoDefault(false);
     // The boxes show the program; nothing is typed into them.
     for (const char* name : kNumberBoxes)
-        findChild<QLineEdit*>(QString::fromLatin1(name))->setReadOnly(true);
+        ProgramForm::named<QLineEdit>(*this, programViewerControlNames(), name)->setReadOnly(true);
 }
 
 void dlgUsedProgram::connectHandlers()
 {
-    auto button = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    auto button = [this](const char* name) {
+        return ProgramForm::named<QAbstractButton>(*this, programViewerControlNames(), name);
+    };
 
     // What the user picks on screen lays the window out as in the editor;
     // none of it reaches the program.
@@ -122,7 +125,7 @@ void dlgUsedProgram::connectHandlers()
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
     for (const char* boxName : kNumberBoxes) {
         const QString name = QString::fromLatin1(boxName);
-        m_validator->addBox(findChild<QLineEdit*>(name), [this, name] {
+        m_validator->addBox(ProgramForm::named<QLineEdit>(*this, programViewerControlNames(), boxName), [this, name] {
             bool accepted = true;
             ErrorGuard::run([&] { accepted = m_logic.txtBox_Validate(name); });
             return accepted;
@@ -150,8 +153,7 @@ bool dlgUsedProgram::event(QEvent* e)
     return handled;
 }
 
-void dlgUsedProgram::registerForPrinting()
+std::unique_ptr<ProgramViewerSource> dlgUsedProgram::printingSource()
 {
-    static UsedProgramSource source;
-    ProgramViewerSource::setInstance(&source);
+    return std::make_unique<UsedProgramSource>();
 }

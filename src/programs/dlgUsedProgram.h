@@ -2,17 +2,19 @@
 
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/WidgetEditorView.h"
 
 #include <memory>
 
 class CommunicationProgram;
 class FocusValidator;
+class ProgramViewerSource;
 
 // The read-only program viewer: one stored program in the program editor's
 // layout, without anything that stores or sends it. The stored series window
 // shows it modally; the report printing fills a hidden instance of its own
-// (registerForPrinting) and reads it by control name.
+// (printingSource) and reads it by control name.
 class dlgUsedProgram : public FormDialog {
     Q_OBJECT
 public:
@@ -32,9 +34,9 @@ public:
     ProgramEditorLogic& logic() { return m_logic; }
     FocusValidator& validator() { return *m_validator; }
 
-    // Makes the report printing fill viewers of this kind (each printout its
-    // own hidden one). Called once at start-up.
-    static void registerForPrinting();
+    // The viewer as the report printing reaches it: each printout fills a
+    // hidden one of its own. main.cpp hands it to the program's services.
+    static std::unique_ptr<ProgramViewerSource> printingSource();
 
 protected:
     bool event(QEvent* e) override;
@@ -44,6 +46,7 @@ private:
     void connectHandlers();
 
     WidgetEditorView m_view;
+    StoredEditorSources m_sources;
     ProgramEditorLogic m_logic;
     FocusValidator* m_validator = nullptr;
 };

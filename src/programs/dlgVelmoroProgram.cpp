@@ -6,6 +6,7 @@
 #include "platform/FocusValidator.h"
 #include "platform/ModalDialogRunner.h"
 #include "programs/ExtendedProgramReceiver.h"
+#include "programs/ProgramControlNames.h"
 #include "programs/ProgramFormControls.h"
 #include "programs/WidgetEditorView.h"
 #include "programs/dlgAkkuSpeichern.h"
@@ -34,8 +35,8 @@ const char* const kIntegerBoxes[] = {"txtKapazitaetProzent", "txtZeitraum", "txt
 
 dlgVelmoroProgram::dlgVelmoroProgram(QWidget* parent)
     : FormDialog(parent),
-      WidgetEditorView(static_cast<QWidget&>(*this)),
-      m_logic(*this),
+      WidgetEditorView(static_cast<QWidget&>(*this), programEditorControlNames()),
+      m_logic(*this, m_sources),
       m_exchange(m_logic, *this, *this)
 {
     setObjectName(QStringLiteral("dlgVelmoroProgram"));
@@ -83,8 +84,12 @@ void dlgVelmoroProgram::buildControls()
 
 void dlgVelmoroProgram::connectHandlers()
 {
-    auto combo = [this](const char* name) { return findChild<DataCombo*>(QString::fromLatin1(name)); };
-    auto button = [this](const char* name) { return findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+    auto combo = [this](const char* name) {
+        return ProgramForm::named<DataCombo>(*this, programEditorControlNames(), name);
+    };
+    auto button = [this](const char* name) {
+        return ProgramForm::named<QAbstractButton>(*this, programEditorControlNames(), name);
+    };
     // Each handler runs through the error guard: a failing database is shown
     // and the dialog stays usable.
     auto on = [this](void (ProgramEditorLogic::*handler)()) {
@@ -119,7 +124,7 @@ void dlgVelmoroProgram::connectHandlers()
     m_validator->setCausesValidation(button("cmdCancelButton"), false);
     auto wire = [this](const char* boxName, bool decimal) {
         const QString name = QString::fromLatin1(boxName);
-        auto* box = findChild<QLineEdit*>(name);
+        auto* box = ProgramForm::named<QLineEdit>(*this, programEditorControlNames(), boxName);
         if (decimal)
             connectDecimalInputFilter(box);
         else

@@ -3,6 +3,7 @@
 #include "platform/FormDialog.h"
 #include "programs/ProgramEditorLogic.h"
 #include "programs/ProgramExchange.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/WidgetEditorView.h"
 
 #include <memory>
@@ -11,7 +12,7 @@ class CommunicationProgram;
 class FocusValidator;
 class ProgramChannels;
 class ProgramEditorParent;
-class ProgramLink;
+class ChargerPort;
 
 // The modal dialog in which the user edits the charge program of one channel.
 // Its controls carry the names the rest of the program knows them by and are
@@ -41,7 +42,7 @@ public:
     // The channel windows, for sending to every channel (without them that
     // button does nothing); the link, when not the shared one.
     void setChannels(ProgramChannels* channels);
-    void setLink(ProgramLink* link) { m_exchange.setLink(link); }
+    void setLink(ChargerPort* link) { m_exchange.setLink(link); }
 
     ProgramEditorLogic& logic() { return m_logic; }
     ProgramExchange& exchange() { return m_exchange; }
@@ -57,6 +58,7 @@ private:
     void closeEditor() override;
     void postOfferReportedProgram() override;
 
+    StoredEditorSources m_sources;
     ProgramEditorLogic m_logic;
     ProgramExchange m_exchange;
     FocusValidator* m_validator = nullptr;

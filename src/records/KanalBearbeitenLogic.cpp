@@ -48,8 +48,11 @@ private:
 };
 } // namespace
 
-KanalBearbeitenLogic::KanalBearbeitenLogic(KanalBearbeitenView* view)
+KanalBearbeitenLogic::KanalBearbeitenLogic(KanalBearbeitenView* view, SeriesDiagram* diagram,
+                                           SeriesProgramViewer* viewer)
     : m_view(view),
+      m_diagram(diagram),
+      m_viewer(viewer),
       m_program(std::make_shared<CommunicationProgram>()),
       m_endValues(std::make_shared<EntwertList>())
 {
@@ -263,15 +266,9 @@ void KanalBearbeitenLogic::loadEndValues()
     m_endValues = std::move(list);
 }
 
-bool KanalBearbeitenLogic::hasDiagram()
-{
-    return SeriesDiagram::instance() != nullptr;
-}
-
 bool KanalBearbeitenLogic::showDiagram(qint32 endWertId, QWidget* callerForm)
 {
-    SeriesDiagram* diagram = SeriesDiagram::instance();
-    if (m_loadingDiagram || !diagram)
+    if (m_loadingDiagram || !m_diagram)
         return false;
     LoadingMark mark(m_loadingDiagram);
     SeriesDiagram::Request request;
@@ -279,7 +276,7 @@ bool KanalBearbeitenLogic::showDiagram(qint32 endWertId, QWidget* callerForm)
     request.lEndWertId = endWertId;
     request.callerForm = callerForm;
     request.cProg = m_program;
-    return diagram->showDiagram(request);
+    return m_diagram->showDiagram(request);
 }
 
 bool KanalBearbeitenLogic::openPhase(const QString& list, QWidget* callerForm)
@@ -292,6 +289,6 @@ bool KanalBearbeitenLogic::openPhase(const QString& list, QWidget* callerForm)
 
 void KanalBearbeitenLogic::showProgram(QWidget* owner)
 {
-    if (SeriesProgramViewer* viewer = SeriesProgramViewer::instance())
-        viewer->showProgram(owner, m_program);
+    if (m_viewer)
+        m_viewer->showProgram(owner, m_program);
 }

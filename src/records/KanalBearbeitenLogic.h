@@ -14,6 +14,8 @@ class CommunicationProgram;
 class EntwertList;
 class KanalBearbeitenView;
 class QWidget;
+class SeriesDiagram;
+class SeriesProgramViewer;
 
 // What the stored series window does, without its widgets: it reads the
 // program and the end values of one recorded series and shows them through
@@ -37,8 +39,11 @@ public:
         QString bemerkung;
     };
 
-    // Without a view the logic shows nothing (reading the series alone).
-    explicit KanalBearbeitenLogic(KanalBearbeitenView* view = nullptr);
+    // view: the window's controls (nullptr: the logic shows nothing, reading
+    // the series alone). The diagram window and the program viewer the
+    // window's buttons open (either nullptr: the program has none, and its
+    // button does nothing).
+    KanalBearbeitenLogic(KanalBearbeitenView* view, SeriesDiagram* diagram, SeriesProgramViewer* viewer);
     ~KanalBearbeitenLogic();
 
     // Captions by control name (the window's own under its name).
@@ -67,8 +72,10 @@ public:
     std::shared_ptr<CommunicationProgram> seriesProgram() const { return m_program; }
     std::shared_ptr<EntwertList> seriesEndValues() const { return m_endValues; }
 
-    // Whether a diagram can be drawn at all (the program has a diagram window).
-    static bool hasDiagram();
+    // Whether a diagram can be drawn at all (the program has a diagram window),
+    // and a program shown (it has a viewer).
+    bool hasDiagram() const { return m_diagram != nullptr; }
+    bool hasViewer() const { return m_viewer != nullptr; }
     bool bLoadingDiagram() const { return m_loadingDiagram; }
     // Draws the whole series (endWertId 0) or the charge or discharge ending
     // with that end value; refused while a diagram loads. True when shown.
@@ -88,6 +95,8 @@ private:
     void logOnce(const QString& key, const QString& signature, const QStringList& entries);
 
     KanalBearbeitenView* m_view;
+    SeriesDiagram* m_diagram;
+    SeriesProgramViewer* m_viewer;
     std::shared_ptr<CommunicationProgram> m_program;
     std::shared_ptr<EntwertList> m_endValues;
     Shown m_shown;

@@ -23,13 +23,15 @@ const char* const kManagement[] = {"cmdAkkuLoeschen", "cmdMessReiheAnzeigen", "c
 const char* const kRecording[] = {"cmdNeueMessreihe", "cmdNeuerAkku", "cmdKeineErfassung", "frameErfassung"};
 } // namespace
 
-MesswerteErfassenLogic::MesswerteErfassenLogic(MesswerteErfassenView* view, RecordsHost* host, QObject* parent)
+MesswerteErfassenLogic::MesswerteErfassenLogic(MesswerteErfassenView* view, RecordsHost& host,
+                                               RecordsNotifier& notifier, QObject* parent)
     : QObject(parent),
       m_view(view),
-      m_host(host)
+      m_host(host),
+      m_notifier(notifier)
 {
     // Whatever another records dialog writes, this one shows.
-    connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
+    connect(&m_notifier, &RecordsNotifier::recordsChanged, this, [this] {
         if (!m_notifying)
             ErrorGuard::run([this] { refreshLists(); });
     });
@@ -76,7 +78,7 @@ void MesswerteErfassenLogic::Form_Load()
         setVisible(name, false);
     bEndwerteAvaiable = false;
 
-    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    m_akkus = SeriesStore(dbVeluser).readAkkus();
     chooseAkku(m_akkus.isEmpty() ? -1 : m_akkus.first().id);
     requerySeries();
     showLists();
@@ -184,7 +186,7 @@ void MesswerteErfassenLogic::cboAkkus_Click(int index)
 
 void MesswerteErfassenLogic::refreshLists()
 {
-    m_akkus = RecordsStore::readAkkus(dbVeluser);
+    m_akkus = SeriesStore(dbVeluser).readAkkus();
     chooseAkku(m_chosenAkku);
     requerySeries();
     updateRecordingControls();
@@ -200,7 +202,7 @@ void MesswerteErfassenLogic::guarded(const std::function<void()>& handler)
 void MesswerteErfassenLogic::notifyOthers()
 {
     m_notifying = true;
-    RecordsNotifier::instance().notifyChanged();
+    m_notifier.notifyChanged();
     m_notifying = false;
 }
 
@@ -208,7 +210,7 @@ void MesswerteErfassenLogic::notifyOthers()
 
 QString MesswerteErfassenLogic::usedBy(qint32 akkuId)
 {
-    const QString used = (m_host ? *m_host : RecordsHost::instance()).isAkkuUsed(akkuId);
+    const QString used = m_host.isAkkuUsed(akkuId);
     return used == QLatin1String("notUsed") ? QString() : (used.isEmpty() ? QStringLiteral("?") : used);
 }
 
@@ -236,9 +238,8 @@ bool MesswerteErfassenLogic::cameIntoUse(qint32 akkuId, const char* textAfterCha
 void MesswerteErfassenLogic::forgetAkkuEverywhere(qint32 akkuId)
 {
     // Each call makes one more window forget it; a few calls cover every channel.
-    RecordsHost& host = m_host ? *m_host : RecordsHost::instance();
     for (int i = 0; i < 8; ++i)
-        if (!host.resetAkkuId(akkuId).startsWith(QLatin1String("00")))
+        if (!m_host.resetAkkuId(akkuId).startsWith(QLatin1String("00")))
             break;
 }
 
@@ -257,7 +258,7 @@ void MesswerteErfassenLogic::cmdAkkuLoeschen_Click()
     // A channel may have started to use it while the question was open.
     if (cameIntoUse(id, "0747"))
         return;
-    RecordsStore::deleteAkku(dbVeluser, id);
+    SeriesStore(dbVeluser).deleteAkku(id);
     m_chosenAkku = -1;
     m_selectedSeries = -1;
     forgetAkkuEverywhere(id);
@@ -289,7 +290,7 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
     // A channel may have started to use the battery while the question was open.
     if (cameIntoUse(akku, "0756"))
         return;
-    RecordsStore::deleteSeries(dbVeluser, akku, series);
+    SeriesStore(dbVeluser).deleteSeries(akku, series);
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
@@ -297,7 +298,7 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
 
 // --- recording choice ---------------------------------------------------------------------
 
-bool MesswerteErfassenLogic::startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo)
+bool MesswerteErfassenLogic::startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo)
 {
     const bool withTemp = confirmRecordNow();
     try {
@@ -317,14 +318,14 @@ void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QStrin
 {
     if (!parentWin || m_locked)
         return;
-    const RecordsStore::NewSeries made =
-        RecordsStore::insertAkkuWithSeries(dbVeluser, strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
+    const SeriesStore::NewSeries made =
+        SeriesStore(dbVeluser).insertAkkuWithSeries(strAkkuName, strAkkuBemerkung, strMessreiheBemerkung, now());
     const qint32 previous = m_chosenAkku;
     m_chosenAkku = made.akkuId;
     m_selectedSeries = -1;
     refreshLists();
     notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteAkku(dbVeluser, made.akkuId); })) {
+    if (!startOnChannel(made, [&] { SeriesStore(dbVeluser).deleteAkku(made.akkuId); })) {
         m_chosenAkku = previous;
         refreshLists();
         notifyOthers();
@@ -342,10 +343,10 @@ void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
     if (!cmdNeueMessreihe_Allowed())
         return;
     const QString name = chosenAkkuName();
-    const RecordsStore::NewSeries made = RecordsStore::insertSeries(dbVeluser, m_chosenAkku, strBemerkung, now());
+    const SeriesStore::NewSeries made = SeriesStore(dbVeluser).insertSeries(m_chosenAkku, strBemerkung, now());
     refreshLists();
     notifyOthers();
-    if (!startOnChannel(made, [&] { RecordsStore::deleteSeries(dbVeluser, made.akkuId, made.seriesId); })) {
+    if (!startOnChannel(made, [&] { SeriesStore(dbVeluser).deleteSeries(made.akkuId, made.seriesId); })) {
         refreshLists();
         notifyOthers();
         return;
@@ -364,14 +365,14 @@ bool MesswerteErfassenLogic::discardQueuedSeries()
         keepStartedSeries();
         return true;
     }
-    auto result = RecordsStore::Discard::Kept;
-    if (!ErrorGuard::run([&] { result = RecordsStore::discardSeries(dbVeluser, lActualAkkuId, lActualMessreiheId); }))
+    auto result = SeriesStore::Discard::Kept;
+    if (!ErrorGuard::run([&] { result = SeriesStore(dbVeluser).discardSeries(lActualAkkuId, lActualMessreiheId); }))
         return false; // nothing changed: the channel keeps its queued series
-    if (result == RecordsStore::Discard::Kept) {
+    if (result == SeriesStore::Discard::Kept) {
         keepStartedSeries();
         return true;
     }
-    const bool akkuGone = result == RecordsStore::Discard::WithAkku;
+    const bool akkuGone = result == SeriesStore::Discard::WithAkku;
     if (parentWin) {
         if (akkuGone)
             parentWin->setAkkuId(-1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/RecordsStore.h"
+#include "core/SeriesStore.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -13,6 +13,7 @@
 class MesswerteErfassenView;
 class RecordingChannel;
 class RecordsHost;
+class RecordsNotifier;
 
 // What the batteries and series dialog does, without its widgets: it sets
 // the dialog's controls through a view, by control name. Two modes: managing
@@ -33,9 +34,11 @@ public:
     // Columns of the series grid, found in the query by these names.
     static constexpr const char* kGridColumns[] = {"Nummer", "Bemerkung", "Mode", "Datum", "MessReiheID"};
 
-    // Without a view the logic shows nothing (reading the lists alone).
-    explicit MesswerteErfassenLogic(MesswerteErfassenView* view = nullptr, RecordsHost* host = nullptr,
-                                    QObject* parent = nullptr);
+    // view: the dialog's controls (nullptr: the logic shows nothing, reading
+    // the lists alone); host: how it asks the channels; notifier: what every
+    // records dialog tells the others when it has written or deleted something.
+    MesswerteErfassenLogic(MesswerteErfassenView* view, RecordsHost& host, RecordsNotifier& notifier,
+                           QObject* parent = nullptr);
     ~MesswerteErfassenLogic() override;
 
     // --- public members, set by the opener before initializeDialog ----------------
@@ -59,7 +62,7 @@ public:
     QString buildMeasurementRowsSqlString() const;
 
     // --- the battery list -------------------------------------------------------------
-    const QVector<RecordsStore::Akku>& akkus() const { return m_akkus; }
+    const QVector<SeriesStore::Akku>& akkus() const { return m_akkus; }
     // -1 while no battery is chosen.
     qint32 chosenAkkuId() const { return m_chosenAkku; }
     QString chosenAkkuName() const;
@@ -131,7 +134,7 @@ private:
     bool discardQueuedSeries();
     // Starts the channel's recording; when that fails the new rows are removed
     // again (undo), the user is told and false comes back.
-    bool startOnChannel(const RecordsStore::NewSeries& made, const std::function<void()>& undo);
+    bool startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo);
     // The channel that uses the battery, or "" when none does.
     QString usedBy(qint32 akkuId);
     void refuseInUse();
@@ -147,8 +150,9 @@ private:
     QDateTime now() const;
 
     MesswerteErfassenView* m_view;
-    RecordsHost* m_host;
-    QVector<RecordsStore::Akku> m_akkus;
+    RecordsHost& m_host;
+    RecordsNotifier& m_notifier;
+    QVector<SeriesStore::Akku> m_akkus;
     qint32 m_chosenAkku = -1;
     QSqlQueryModel m_series;
     qint32 m_selectedSeries = -1;

@@ -9,6 +9,7 @@
 #include "records/dlgNeueMessreihe.h"
 #include "records/dlgNeuerAkku.h"
 #include "records/frmKanalBearbeiten.h"
+#include "wiring/ProgramServices.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,10 +35,11 @@ W* named(QWidget* parent, const char* name)
 }
 } // namespace
 
-dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, RecordsHost* host)
+dlgMesswerteErfassen::dlgMesswerteErfassen(QWidget* parent, ProgramServices& services)
     : FormDialog(parent),
+      m_services(services),
       m_controls(*this, messwerteErfassenControlNames()),
-      m_logic(this, host)
+      m_logic(this, services.recordsHost(), services.recordsNotifier())
 {
     setObjectName(QStringLiteral("dlgMesswerteErfassen"));
     buildControls();
@@ -292,7 +294,7 @@ void dlgMesswerteErfassen::cmdMessReiheAnzeigen_Click()
     // The series window belongs to the main window, whose child this dialog
     // is: it stays in front of it and outlives this dialog.
     QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    frmKanalBearbeiten::openSeries(owner, series->lMessId, series->strAkkuName, series->strMessreihenNr,
+    frmKanalBearbeiten::openSeries(m_services, owner, series->lMessId, series->strAkkuName, series->strMessreihenNr,
                                    series->strBemerkungstext);
     // A series deleted meanwhile leaves the grid.
     if (!frmKanalBearbeiten::current())
@@ -309,7 +311,7 @@ dlgMesswerteErfassen* dlgMesswerteErfassen::manager()
     return g_manager.data();
 }
 
-dlgMesswerteErfassen* dlgMesswerteErfassen::openManager(QWidget* owner)
+dlgMesswerteErfassen* dlgMesswerteErfassen::openManager(QWidget* owner, ProgramServices& services)
 {
     if (g_manager) {
         g_manager->m_logic.guarded([] {});
@@ -319,7 +321,7 @@ dlgMesswerteErfassen* dlgMesswerteErfassen::openManager(QWidget* owner)
         return g_manager;
     }
     // Nothing is left behind when reading the lists fails.
-    auto dialog = std::make_unique<dlgMesswerteErfassen>(owner);
+    auto dialog = std::make_unique<dlgMesswerteErfassen>(owner, services);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto& d = dialog->logic();
     d.bEditMode = true;

@@ -10,9 +10,9 @@ class QBoxLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class ProgramServices;
 class QRadioButton;
 class QTableView;
-class RecordsHost;
 
 // The batteries and their series: managed from the main menu (modeless), or
 // chosen for recording on a channel (modal). What it does lives in
@@ -21,8 +21,10 @@ class RecordsHost;
 class dlgMesswerteErfassen : public FormDialog, public MesswerteErfassenView {
     Q_OBJECT
 public:
-    // Loads the dialog (captions, battery list). Raises DatabaseError.
-    explicit dlgMesswerteErfassen(QWidget* parent = nullptr, RecordsHost* host = nullptr);
+    // Loads the dialog (captions, battery list). services: the program's,
+    // through which it asks the channels and opens a stored series. Raises
+    // DatabaseError.
+    dlgMesswerteErfassen(QWidget* parent, ProgramServices& services);
     ~dlgMesswerteErfassen() override;
 
     MesswerteErfassenLogic& logic() { return m_logic; }
@@ -31,7 +33,7 @@ public:
 
     // The management dialog of the main menu: one at a time, brought to the
     // front with the current rows when it is open already.
-    static dlgMesswerteErfassen* openManager(QWidget* owner);
+    static dlgMesswerteErfassen* openManager(QWidget* owner, ProgramServices& services);
     static dlgMesswerteErfassen* manager();
 
     void cmdNeuerAkku_Click();
@@ -90,6 +92,7 @@ private:
     // The control that shows a name's caption: the grid's is its frame's.
     QString captionHolder(const QString& name) const;
 
+    ProgramServices& m_services;
     NamedControls m_controls;
     MesswerteErfassenLogic m_logic;
     // The logic sets the grid's selection: not the user's choice.

@@ -2,11 +2,11 @@
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
+#include "core/SeriesStore.h"
 #include "core/programSettings.h"
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "records/MesswerteErfassenLogic.h"
-#include "records/RecordsStore.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -92,7 +92,7 @@ void dlgNeuerAkku::cmdOk_Click()
         return;
     }
     bool unique = false;
-    if (!ErrorGuard::run([&] { unique = RecordsStore::isAkkuNameUnique(dbVeluser, name); }))
+    if (!ErrorGuard::run([&] { unique = SeriesStore(dbVeluser).isAkkuNameUnique(name); }))
         return;
     if (!unique) {
         msgBox(res("0552"), MessageService::OkOnly, MessageService::Information, res("0550"));

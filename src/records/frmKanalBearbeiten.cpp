@@ -5,8 +5,8 @@
 #include "printing/VelmoroPrinting.h"
 #include "records/KanalBearbeitenControlNames.h"
 #include "widgets/SeriesFrames.h"
+#include "wiring/ProgramServices.h"
 #include "wiring/RecordsHost.h"
-#include "wiring/SeriesWindowServices.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -21,10 +21,11 @@ namespace {
 QPointer<frmKanalBearbeiten> g_window;
 } // namespace
 
-frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner)
+frmKanalBearbeiten::frmKanalBearbeiten(ProgramServices& services, QWidget* owner)
     : QWidget(owner, Qt::Window),
+      m_services(services),
       m_controls(*this, kanalBearbeitenControlNames()),
-      m_logic(this)
+      m_logic(this, services.seriesDiagram(), services.seriesProgramViewer())
 {
     setObjectName(KanalBearbeitenLogic::windowName());
     buildControls();
@@ -32,7 +33,7 @@ frmKanalBearbeiten::frmKanalBearbeiten(QWidget* owner)
     resize(520, 560);
     // A delete in a records dialog may renumber the series shown here or take
     // it away: the window and its report follow at once.
-    connect(&RecordsNotifier::instance(), &RecordsNotifier::recordsChanged, this, [this] {
+    connect(&m_services.recordsNotifier(), &RecordsNotifier::recordsChanged, this, [this] {
         if (isVisible())
             readSeries();
     });
@@ -67,8 +68,8 @@ void frmKanalBearbeiten::buildControls()
     auto* cmdProgram = m_controls.find<QPushButton>(QStringLiteral("cmdProgram"));
     auto* cmdDiagramme = m_controls.find<QPushButton>(QStringLiteral("cmdDiagramme"));
     // Without a viewer or a diagram window in the program their buttons do nothing.
-    cmdProgram->setEnabled(SeriesProgramViewer::instance() != nullptr);
-    cmdDiagramme->setEnabled(KanalBearbeitenLogic::hasDiagram());
+    cmdProgram->setEnabled(m_logic.hasViewer());
+    cmdDiagramme->setEnabled(m_logic.hasDiagram());
     connect(cmdProgram, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdProgram_Click(); }));
     connect(cmdDiagramme, &QPushButton::clicked, this, ErrorGuard::slot([this] { cmdDiagramme_Click(); }));
     connect(m_controls.find<QPushButton>(QStringLiteral("cmdDruck")), &QPushButton::clicked, this,
@@ -85,11 +86,12 @@ frmKanalBearbeiten* frmKanalBearbeiten::current()
     return g_window.data();
 }
 
-frmKanalBearbeiten* frmKanalBearbeiten::openSeries(QWidget* owner, qint32 lMessId, const QString& strAkkuName,
-                                                   const QString& strMessreihenNr, const QString& strBemerkungstext)
+frmKanalBearbeiten* frmKanalBearbeiten::openSeries(ProgramServices& services, QWidget* owner, qint32 lMessId,
+                                                   const QString& strAkkuName, const QString& strMessreihenNr,
+                                                   const QString& strBemerkungstext)
 {
     if (!g_window) {
-        g_window = new frmKanalBearbeiten(owner);
+        g_window = new frmKanalBearbeiten(services, owner);
         g_window->setAttribute(Qt::WA_DeleteOnClose);
         // A new window stands over its owner (keepOnScreen below moves it onto the screen).
         const QRect over = owner ? owner->window()->geometry() : g_window->screen()->availableGeometry();
@@ -128,7 +130,7 @@ bool frmKanalBearbeiten::Form_Activate()
     // A message box or the viewer shown from here activates the window again.
     if (m_activating || m_closing)
         return !m_closing;
-    RecordsHost::instance().seriesWindowActivated(this);
+    m_services.recordsHost().seriesWindowActivated(this);
     return readSeries();
 }
 
@@ -158,7 +160,7 @@ void frmKanalBearbeiten::cmdOk_Click()
 void frmKanalBearbeiten::closeEvent(QCloseEvent* e)
 {
     m_closing = true;
-    RecordsHost::instance().seriesWindowActivated(nullptr);
+    m_services.recordsHost().seriesWindowActivated(nullptr);
     QWidget::closeEvent(e);
 }
 
@@ -184,7 +186,8 @@ void frmKanalBearbeiten::lstEndwertEntladen_DblClick()
 
 void frmKanalBearbeiten::cmdDruck_Click()
 {
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.seriesProgram().get(), nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*this), m_logic.seriesProgram().get(), nullptr, false,
+                                 m_services.programViewerSource());
 }
 
 // --- controls by name -----------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class ProgramServices;
 class QEvent;
 
 // A measurement series recorded earlier: its program, its end values, the
@@ -17,7 +18,8 @@ class QEvent;
 class frmKanalBearbeiten : public QWidget, public KanalBearbeitenView {
     Q_OBJECT
 public:
-    explicit frmKanalBearbeiten(QWidget* owner = nullptr);
+    // services: the program's, which the window's buttons reach.
+    explicit frmKanalBearbeiten(ProgramServices& services, QWidget* owner = nullptr);
     ~frmKanalBearbeiten() override;
 
     KanalBearbeitenLogic& logic() { return m_logic; }
@@ -25,8 +27,9 @@ public:
     // Shows the one series window (made when none is open) for a series,
     // owned by owner, and reads the series. nullptr when the series could
     // not be shown (deleted meanwhile; the user has been told).
-    static frmKanalBearbeiten* openSeries(QWidget* owner, qint32 lMessId, const QString& strAkkuName,
-                                          const QString& strMessreihenNr, const QString& strBemerkungstext);
+    static frmKanalBearbeiten* openSeries(ProgramServices& services, QWidget* owner, qint32 lMessId,
+                                          const QString& strAkkuName, const QString& strMessreihenNr,
+                                          const QString& strBemerkungstext);
     static frmKanalBearbeiten* current();
 
     // Reads the series again and shows it; a series that no longer exists
@@ -59,6 +62,7 @@ private:
     // Reads the series again and shows it; closes the window when it is gone.
     bool readSeries();
 
+    ProgramServices& m_services;
     NamedControls m_controls;
     KanalBearbeitenLogic m_logic;
     bool m_activating = false;

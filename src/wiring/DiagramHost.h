@@ -6,7 +6,8 @@ class QWidget;
 
 // What the diagram window needs of the main window: the window whose report
 // File > Print concerns, and the print item that follows it. The main window
-// implements it and hands itself to DiagramOpener.
+// implements it; DiagramOpener receives it (the services' MainWindowHosts)
+// and hands it to the diagram window it makes.
 class DiagramHost {
 public:
     virtual ~DiagramHost() = default;

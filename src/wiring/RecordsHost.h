@@ -8,7 +8,8 @@ class QWidget;
 
 // What the records dialogs need of the main window: whether a channel records
 // or queues a series of a battery, and making the channels forget a deleted
-// battery. The main window installs itself; without one no channel uses anything.
+// battery. The main window answers (through the services' MainWindowHosts);
+// without one no channel uses anything.
 class RecordsHost {
 public:
     virtual ~RecordsHost() = default;
@@ -21,18 +22,13 @@ public:
     // prints through its own button, so the main window's print item stays
     // off either way.
     virtual void seriesWindowActivated(QWidget* window) { (void)window; }
-
-    static RecordsHost& instance();
-    // nullptr restores the default; returns the previous one.
-    static RecordsHost* setInstance(RecordsHost* host);
 };
 
 // Told whenever batteries or series were written or deleted, so every open
-// records dialog shows the current rows.
+// records dialog shows the current rows. The program has one, in its services.
 class RecordsNotifier : public QObject {
     Q_OBJECT
 public:
-    static RecordsNotifier& instance();
     void notifyChanged() { Q_EMIT recordsChanged(); }
 
 Q_SIGNALS:

@@ -12,11 +12,6 @@ class SeriesProgramViewer {
 public:
     virtual ~SeriesProgramViewer() = default;
     virtual void showProgram(QWidget* owner, const std::shared_ptr<CommunicationProgram>& program) = 0;
-
-    // nullptr while the program has no viewer.
-    static SeriesProgramViewer* instance();
-    // nullptr restores the default; returns the previous one.
-    static SeriesProgramViewer* setInstance(SeriesProgramViewer* viewer);
 };
 
 // What the stored series window needs of the diagram window: draw a stored
@@ -35,9 +30,4 @@ public:
     virtual ~SeriesDiagram() = default;
     // True when the diagram is shown.
     virtual bool showDiagram(const Request& request) = 0;
-
-    // nullptr until the diagram window installs itself at start-up.
-    static SeriesDiagram* instance();
-    // Returns the previous one.
-    static SeriesDiagram* setInstance(SeriesDiagram* diagram);
 };

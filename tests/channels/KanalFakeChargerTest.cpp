@@ -44,7 +44,7 @@ TEST_F(KanalFakeChargerTest, StartAsksEachChannelForProgramEndValuesAndStatusInT
     folder.execOn(folder.velmoroPath(),
                   {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath())});
     setProgramFolder(folder.path());
-    form = std::make_unique<frmMDIMainForm>();
+    form = std::make_unique<frmMDIMainForm>(services);
     form->MDIForm_Load();
     for (int n = 1; n <= 4; ++n)
         form->kanal(n)->stopTimers();

@@ -2,6 +2,9 @@
 
 // Plain stand-ins for the main window and the widgets of a channel window,
 // so the channel logic runs without a display.
+#include "ControlNameChecks.h"
+
+#include "channels/KanalControls.h"
 #include "channels/KanalView.h"
 #include "wiring/KanalDiagram.h"
 #include "wiring/KanalHost.h"
@@ -34,6 +37,8 @@ public:
     bool channelPresent(int channel) const override { return channel <= channelsPresent; }
 };
 
+// Knows the window's controls by the window's own list: a name outside it
+// fails the running test and reaches nothing, as in the real window.
 class FakeView : public KanalView {
 public:
     QHash<QString, QString> texts;
@@ -46,49 +51,74 @@ public:
 
     void setControlText(const QString& name, const QString& text) override
     {
+        if (!isKanalWindowName(name) && !known(name))
+            return;
         const bool differs = texts.value(name) != text;
         texts[name] = text;
         if (differs && changed)
             changed(name);
     }
-    QString controlText(const QString& name) const override { return texts.value(name); }
+    QString controlText(const QString& name) const override
+    {
+        if (!isKanalWindowName(name) && !known(name))
+            return QString();
+        return texts.value(name);
+    }
     void setControlVisible(const QString& name, bool visible) override
     {
+        if (!known(name))
+            return;
         if (visible)
             hidden.remove(name);
         else
             hidden.insert(name);
     }
-    bool isControlVisible(const QString& name) const override { return !hidden.contains(name); }
+    bool isControlVisible(const QString& name) const override { return known(name) && !hidden.contains(name); }
     // Lines with their item data, and the selected row, per list box.
     QHash<QString, QVector<std::pair<QString, qint32>>> lists;
     QHash<QString, int> selected;
 
     void clearList(const QString& name) override
     {
+        if (!known(name))
+            return;
         ++listClears[name];
         lists.remove(name);
         selected.remove(name);
     }
     void addListItem(const QString& name, const QString& text, qint32 itemData) override
     {
-        lists[name].push_back({text, itemData});
+        if (known(name))
+            lists[name].push_back({text, itemData});
     }
     QStringList listItems(const QString& name) const override
     {
         QStringList lines;
-        for (const auto& line : lists.value(name))
-            lines << line.first;
+        if (known(name))
+            for (const auto& line : lists.value(name))
+                lines << line.first;
         return lines;
     }
     qint32 listItemData(const QString& name, int row) const override
     {
+        if (!known(name))
+            return 0;
         const auto lines = lists.value(name);
         return row >= 0 && row < lines.size() ? lines[row].second : 0;
     }
-    int selectedListRow(const QString& name) const override { return selected.value(name, -1); }
-    void setCaptionColor(const QString& name, quint32 color) override { colors[name] = color; }
-    quint32 captionColor(const QString& name) const override { return colors.value(name, 0x80000012u); }
+    int selectedListRow(const QString& name) const override { return known(name) ? selected.value(name, -1) : -1; }
+    void setCaptionColor(const QString& name, quint32 color) override
+    {
+        if (known(name))
+            colors[name] = color;
+    }
+    quint32 captionColor(const QString& name) const override
+    {
+        return known(name) ? colors.value(name, 0x80000012u) : 0;
+    }
+
+private:
+    static bool known(const QString& name) { return expectKnownControl(kanalControlNames(), name); }
 };
 
 // The diagram window as the channel sees it: keeps every request; whileLoading

@@ -3,6 +3,7 @@
 // is open, and the refused values are written, in order, once the database
 // takes writes again.
 #include "RecordingFixture.h"
+#include "WhileBoxOpen.h"
 
 #include "core/velmoroLog.h"
 #include "platform/DeferredMessages.h"
@@ -22,24 +23,11 @@ QString charging(int n, int mAh)
     return QStringLiteral("00%1,M,SL,L01000,V07000,K%2,").arg(n).arg(mAh, 5, 10, QLatin1Char('0'));
 }
 
-// A box that stays open while the test lets the timers of the channels fire.
-struct HeldOpenBox : MessageService {
-    std::function<void()> whileOpen;
-    QStringList texts;
-    Result show(const QString& text, Buttons, Icon, const QString&) override
-    {
-        texts << text;
-        if (whileOpen)
-            std::exchange(whileOpen, nullptr)();
-        return Ok;
-    }
-};
-
 class KanalHeldValuesTest : public RecordingFixture {
 protected:
     struct Channel {
         FakeView view;
-        ScriptedLink link;
+        FakeChargerPort link;
         std::unique_ptr<KanalLogic> logic;
     };
     // Channels 2 to 4 beside the fixture's channel 1, each charging.
@@ -89,7 +77,8 @@ TEST_F(KanalHeldValuesTest, OneChannelsWritesFailWhileItsBoxIsOpenAndEveryChanne
     EXPECT_EQ(DeferredMessages::pendingCount(), 1);
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    HeldOpenBox box;
+    // A box that stays open while the test lets the timers of the channels fire.
+    WhileBoxOpen box{services};
     int polledWhileOpen = 0;
     box.whileOpen = [&] {
         link.calls.clear();
@@ -107,9 +96,7 @@ TEST_F(KanalHeldValuesTest, OneChannelsWritesFailWhileItsBoxIsOpenAndEveryChanne
         dbVeluser.exec(QStringLiteral("DROP TRIGGER refuse2"));
         round();
     };
-    MessageService* previous = MessageService::setInstance(&box);
     DeferredMessages::flush();
-    MessageService::setInstance(previous);
 
     ASSERT_EQ(box.texts.size(), 1);
     EXPECT_TRUE(box.texts[0].startsWith(r("0890")));

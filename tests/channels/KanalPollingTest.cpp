@@ -98,7 +98,7 @@ TEST_F(KanalPollingTest, SilentChargerAtStartMarksTheLinkLostAndOtherChannelsRea
     EXPECT_EQ(one.comResults()->iAntwortTyp, CommunicationResults::NoReply);
 
     FakeView view2;
-    ScriptedLink link2;
+    FakeChargerPort link2;
     KanalLogic two(2, host, view2, &link2);
     two.Form_Load();
     two.stopTimers();

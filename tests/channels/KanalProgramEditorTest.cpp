@@ -2,12 +2,12 @@
 // opens for the window's channel with the program the channel runs, and a
 // program the charger reports while it is open reaches it.
 #include "ChannelFixtures.h"
+#include "ScriptedDialogs.h"
 
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
 #include "link/CommunicationProgram.h"
 #include "link/CommunicationResults.h"
-#include "platform/ModalDialogRunner.h"
 #include "programs/dlgVelmoroProgram.h"
 #include "wiring/KanalProgramEditor.h"
 
@@ -17,25 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Looks at the modal dialog instead of running it.
-class InspectingRunner : public ModalDialogRunner {
-public:
-    InspectingRunner() { m_previous = ModalDialogRunner::setInstance(this); }
-    ~InspectingRunner() override { ModalDialogRunner::setInstance(m_previous); }
-    int run(QDialog& dialog) override
-    {
-        ++shown;
-        if (inspect)
-            inspect(dialog);
-        return QDialog::Rejected;
-    }
-    std::function<void(QDialog&)> inspect;
-    int shown = 0;
-
-private:
-    ModalDialogRunner* m_previous = nullptr;
-};
-
 class KanalProgramEditorTest : public FakeChargerWindowFixture {
 protected:
     void start() { startMainWindow(QStringLiteral("KZT4")); }
@@ -44,7 +25,9 @@ protected:
         auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(name));
         return e ? e->text() : QStringLiteral("<missing>");
     }
-    InspectingRunner runner;
+    // Looks at the modal dialog instead of running it.
+    ScriptedDialogs dialogs;
+    TestServices inspecting{services, {.dialogs = &dialogs}};
 };
 } // namespace
 
@@ -57,7 +40,8 @@ TEST_F(KanalProgramEditorTest, ProgramButtonShowsTheChannelsRunningProgram)
     ASSERT_EQ(window->logic().commProgram->iMode, 7);
 
     bool inspected = false;
-    runner.inspect = [&](QDialog& d) {
+    dialogs.then([&](QDialog& d) {
+        d.setResult(QDialog::Rejected);
         auto* editor = qobject_cast<dlgVelmoroProgram*>(&d);
         ASSERT_NE(editor, nullptr);
         inspected = true;
@@ -87,10 +71,10 @@ TEST_F(KanalProgramEditorTest, ProgramButtonShowsTheChannelsRunningProgram)
         EXPECT_EQ(editor->reportedProgram()->iMode, 1);
         // The user's fields stay until the editor asks.
         EXPECT_EQ(box(d, "txtLadestrom"), QStringLiteral("1.200"));
-    };
+    });
     window->findChild<QPushButton*>(QStringLiteral("cmdProgram"))->click();
     EXPECT_TRUE(inspected);
-    EXPECT_EQ(runner.shown, 1);
+    EXPECT_EQ(dialogs.shown.size(), 1);
     EXPECT_FALSE(window->logic().bProgramDialogOpen);
     EXPECT_TRUE(messages.shown.isEmpty());
 }

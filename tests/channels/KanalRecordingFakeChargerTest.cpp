@@ -22,15 +22,8 @@
 #include <memory>
 
 namespace {
-class RecordingFakeChargerTest : public FakeChargerWindowFixture {
+class RecordingFakeChargerTest : public StartedWindowFixture {
 protected:
-    void SetUp() override
-    {
-        FakeChargerWindowFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        startMainWindow(QStringLiteral("KZT4"));
-    }
     qint32 newSeries(qint32& akku)
     {
         dbVeluser.exec(QStringLiteral("INSERT INTO Akkus (AkkuName) VALUES ('Pack')"));

@@ -1,6 +1,7 @@
 // The status display: every status and error code with its text, values and
 // flags, the two error boxes, the program summary and the mode text.
 #include "ChannelFixtures.h"
+#include "WhileBoxOpen.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -190,24 +191,14 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
     // ... but not while one of this channel waits or is open; and while it
     // is open this channel and the others go on polling.
     FakeView view2;
-    ScriptedLink link2;
+    FakeChargerPort link2;
     link2.programFallback = QStringLiteral("002,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,");
     link2.status.push_back(QStringLiteral("002,M,SA,"));
     link2.statusFallback = QStringLiteral("002,M,SQR,");
     KanalLogic other(2, host, view2, &link2);
     other.Form_Load();
     other.stopTimers();
-    struct HeldOpen : MessageService {
-        std::function<void()> whileOpen;
-        QStringList texts;
-        Result show(const QString& text, Buttons, Icon, const QString&) override
-        {
-            texts << text;
-            if (whileOpen)
-                std::exchange(whileOpen, nullptr)();
-            return Ok;
-        }
-    } box;
+    WhileBoxOpen box{services};
     int ticksWhileOpen = 0;
     box.whileOpen = [&] {
         for (int i = 0; i < 3; ++i) {
@@ -220,14 +211,12 @@ TEST_F(KanalStatusDisplayTest, DeviceFaultAndReversedBatteryShowTheirBoxesAfterT
         EXPECT_EQ(link.calls.count(QStringLiteral("M001")), 4);
         EXPECT_EQ(link2.calls.count(QStringLiteral("M002")), 3);
     };
-    MessageService* previous = MessageService::setInstance(&box);
     link.calls.clear();
     link2.calls.clear();
     link.status.push_back(QStringLiteral("001,M,SG,"));
     logic->timerKanal_Timer();
     show(QStringLiteral("001,M,SG,")); // a second one of the same tick: dropped
     DeferredMessages::flush();
-    MessageService::setInstance(previous);
     EXPECT_EQ(ticksWhileOpen, 3);
     // Channel 1's "SG" box (its "SQR" came while it was open), then the one
     // box of channel 2, posted by its first tick meanwhile (its later ticks

@@ -1,7 +1,7 @@
 // The channel window's widgets: the control names the printout reads, the
 // captions of every channel, the flashing status frame, hiding on close.
+#include "FakeChargerPort.h"
 #include "KanalFakes.h"
-#include "ScriptedLink.h"
 #include "TestSupport.h"
 
 #include "channels/frmKanal.h"
@@ -18,13 +18,13 @@ namespace {
 class KanalWindowTest : public CoreTest {
 protected:
     FakeHost host;
-    ScriptedLink link;
+    FakeChargerPort link;
 };
 } // namespace
 
 TEST_F(KanalWindowTest, CarriesEveryControlThePrintoutReadsByName)
 {
-    frmKanal w(1, host, &link);
+    frmKanal w(1, host, services, &link);
     const char* labels[] = {
         "lblAkkutyp",     "lblMode",         "lblNennkapazitaet", "lblMesswerteNachLaden", "lblMesswerteNachEntladen",
         "lblLadenNr",     "lblLadenAh",      "lblLadenVolt",      "lblLadenMin",           "lblEntladenNr",
@@ -57,7 +57,7 @@ TEST_F(KanalWindowTest, LoadSetsCaptionsHidesConditionFieldsAndStartsBothTimers)
         SCOPED_TRACE(n);
         link.programFallback = QStringLiteral("00%1,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400,G1,").arg(n);
         link.statusFallback = QStringLiteral("00%1,M,SA,").arg(n);
-        frmKanal w(n, host, &link);
+        frmKanal w(n, host, services, &link);
         w.findChild<QLineEdit*>(QStringLiteral("txtAkkuzustand"))->setText(QStringLiteral("old"));
         w.Form_Load();
         w.stopTimers();
@@ -81,7 +81,7 @@ TEST_F(KanalWindowTest, LoadSetsCaptionsHidesConditionFieldsAndStartsBothTimers)
 
 TEST_F(KanalWindowTest, StatusFrameFlashesRedAndStopsInItsOwnColour)
 {
-    frmKanal w(3, host, &link);
+    frmKanal w(3, host, services, &link);
     w.Form_Load();
     EXPECT_TRUE(w.logic().flashingTimer.isActive());
     w.stopTimers();
@@ -104,7 +104,7 @@ TEST_F(KanalWindowTest, StatusFrameFlashesRedAndStopsInItsOwnColour)
 
 TEST_F(KanalWindowTest, ClosingByTheUserOnlyHidesAndUnchecks)
 {
-    frmKanal w(2, host, &link);
+    frmKanal w(2, host, services, &link);
     w.Form_Load();
     w.show();
     host.menuChecked[2] = true;

@@ -48,7 +48,7 @@ TEST_F(LateReplyRecordingTest, EverySeventhReplyLateCostsOnlyItsOwnValue)
     }
     fake.setSecondsPerRequest(10);
     setProgramFolder(folder.path());
-    form = std::make_unique<frmMDIMainForm>();
+    form = std::make_unique<frmMDIMainForm>(services);
     form->MDIForm_Load();
     for (int n = 1; n <= 4; ++n)
         form->kanal(n)->stopTimers();

@@ -3,6 +3,7 @@
 // The channel logic against a scripted link, a real user database and a clock
 // the test moves, for the end values and the recording of a series.
 #include "ChannelFixtures.h"
+#include "SeriesTables.h"
 
 #include "channels/KanalLogic.h"
 #include "core/DatabaseModul.h"
@@ -95,16 +96,7 @@ protected:
         return dbVeluser.lastInsertId().toInt();
     }
     // "M:text" for a measured value, "E:text" for an end value, in order of writing.
-    QStringList rows(const QString& table, qint32 series) const
-    {
-        auto rs = dbVeluser.openRecordset(
-            QStringLiteral("SELECT * FROM %1 WHERE MessReiheID=%2 ORDER BY MessWertId").arg(table).arg(series));
-        QStringList out;
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            out << (rs->field(QStringLiteral("EW")).toBool() ? QStringLiteral("E:") : QStringLiteral("M:"))
-                       + rs->field(QStringLiteral("MessWertString")).toString();
-        return out;
-    }
+    QStringList rows(const QString& table, qint32 series) const { return seriesRows(table, series); }
     QStringList temp(qint32 series) const { return rows(QStringLiteral("TempMessWerte"), series); }
     QStringList recorded(qint32 series) const { return rows(QStringLiteral("MessWerte"), series); }
     QVariant seriesField(qint32 series, const char* column) const
@@ -112,10 +104,7 @@ protected:
         return dbVeluser.scalar(
             QStringLiteral("SELECT %1 FROM MessReihen WHERE MessReiheID=?").arg(QLatin1String(column)), {series});
     }
-    int count(const char* table) const
-    {
-        return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)).toInt();
-    }
+    int count(const char* table) const { return rowCount(QLatin1String(table)); }
     QDateTime clock{QDate(2024, 5, 1), QTime(8, 0, 0)};
 };
 

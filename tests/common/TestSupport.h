@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestServices.h"
+
 #include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/Terminator.h"
@@ -19,6 +21,7 @@ struct ProgramTerminated : std::runtime_error, ProgramEndUnwind {
 };
 
 // Records every message box and answers from a script (default: Ok/Yes).
+// Shown through the test's services (TestServices).
 class ScriptedMessages : public MessageService {
 public:
     struct Shown {
@@ -28,16 +31,8 @@ public:
         QString title;
     };
     // A test begins and ends with no box waiting to be shown after a poll.
-    ScriptedMessages()
-    {
-        DeferredMessages::discard();
-        m_previous = MessageService::setInstance(this);
-    }
-    ~ScriptedMessages() override
-    {
-        DeferredMessages::discard();
-        MessageService::setInstance(m_previous);
-    }
+    ScriptedMessages() { DeferredMessages::discard(); }
+    ~ScriptedMessages() override { DeferredMessages::discard(); }
 
     Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
 
@@ -47,23 +42,18 @@ public:
 
 private:
     std::deque<Result> m_answers;
-    MessageService* m_previous = nullptr;
 };
 
-// Replaces "end the program at once" with an exception the test can catch.
+// Replaces "end the program at once" with an exception the test can catch
+// (given to the test's services).
 class ThrowingTerminator : public Terminator {
 public:
-    ThrowingTerminator() { m_previous = Terminator::setInstance(this); }
-    ~ThrowingTerminator() override { Terminator::setInstance(m_previous); }
     [[noreturn]] void terminate(int exitCode) override
     {
         ++calls;
         throw ProgramTerminated(exitCode);
     }
     int calls = 0;
-
-private:
-    Terminator* m_previous = nullptr;
 };
 
 // A program folder in a temporary directory with fresh copies of the shipped
@@ -98,6 +88,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
 };
 
 // Readable QString / QStringList / QByteArray in test failures (control

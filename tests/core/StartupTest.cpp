@@ -39,7 +39,6 @@ protected:
         objComCommunication.reset();
         closeCoreForTest();
         objLog.reset();
-        setFirstStartDialogs(nullptr);
     }
 
     // Runs the whole start sequence; returns the exit code when it ended the program.
@@ -70,6 +69,7 @@ protected:
     }
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeCharger charger{4};
 };
 
@@ -82,7 +82,7 @@ int rowCount(Database& db, const QString& table)
 TEST_F(StartupTest, MissingDatenFolderEndsWithReferenceMessageAndCreatesNothing)
 {
     TempProgramFolder folder(false);
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in Connecting velmoro.mdb.") + CR
@@ -96,7 +96,7 @@ TEST_F(StartupTest, MissingUserDatabaseEndsWithItsOwnMessage)
 {
     TempProgramFolder folder;
     QFile::remove(folder.veluserPath());
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("Error in Connecting veluser.mdb") + CR
@@ -111,7 +111,7 @@ TEST_F(StartupTest, FileThatIsNoDatabaseIsRefused)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_FALSE(messages.shown.isEmpty());
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Error in Connecting velmoro.mdb.")));
@@ -121,7 +121,7 @@ TEST_F(StartupTest, DamagedSettingsTableShowsFatalMessageThenDescription)
 {
     TempProgramFolder folder;
     folder.execOn(folder.velmoroPath(), {QStringLiteral("DROP TABLE Optionen")});
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("FATAL ERROR: Program Settings not found!") + CR
@@ -134,7 +134,7 @@ TEST_F(StartupTest, DamagedTextsTableShowsOneFatalMessage)
     TempProgramFolder folder;
     folder.execOn(folder.velmoroPath(),
                   {QStringLiteral("ALTER TABLE NLSResources RENAME COLUMN ResourceText TO Other")});
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, QStringLiteral("FATAL ERROR: Program Resources not found!") + CR
@@ -145,7 +145,7 @@ TEST_F(StartupTest, MissingSharedTableEndsWithClearMessage)
 {
     TempProgramFolder folder;
     folder.execOn(folder.velmoroPath(), {QStringLiteral("DROP TABLE DiagramPoints")});
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form), 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("FATAL ERROR: Program Data not found!")));
@@ -159,7 +159,7 @@ TEST_F(StartupTest, StartEmptiesTemporaryValuesAndShowsMainWindow)
         folder.veluserPath(),
         {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (3, 0, '1;2;3;4')"),
          QStringLiteral("INSERT INTO MessWerte (MessReiheID, EW, MessWertString) VALUES (7, 0, '1;2;3;4')")});
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form, true), -1);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(form.isVisible());
@@ -181,7 +181,7 @@ TEST_F(StartupTest, PortThatDoesNotOpenIsReportedAndTheStartGoesOn)
     TempProgramFolder folder;
     folder.execOn(folder.velmoroPath(),
                   {QStringLiteral("UPDATE Optionen SET value='/nonexistent/tty' WHERE key='ComPort'")});
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     EXPECT_EQ(start(folder, form, false), -1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, getResource(QStringLiteral("1092")));
@@ -194,7 +194,7 @@ TEST_F(StartupTest, PortThatDoesNotOpenIsReportedAndTheStartGoesOn)
 TEST_F(StartupTest, CloseQuestionNoKeepsRunningYesEmptiesTemporaryValuesAndEnds)
 {
     TempProgramFolder folder;
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     ASSERT_EQ(start(folder, form, true), -1);
     dbVeluser.exec(QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
 
@@ -219,7 +219,7 @@ TEST_F(StartupTest, CloseQuestionNoKeepsRunningYesEmptiesTemporaryValuesAndEnds)
 TEST_F(StartupTest, ShutDownGoesOnWhenTemporaryTableCannotBeEmptied)
 {
     TempProgramFolder folder;
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     ASSERT_EQ(start(folder, form, true), -1);
     dbVeluser.exec(QStringLiteral("DROP TABLE TempMessWerte"));
     EXPECT_NO_THROW(closeApplication());
@@ -258,7 +258,7 @@ struct FakeFirstStart : FirstStartDialogs {
 TEST_F(StartupTest, FirstStartChainRunsOnlyForExactYes)
 {
     FakeFirstStart dialogs;
-    setFirstStartDialogs(&dialogs);
+    TestServices firstStart(services, {.firstStartDialogs = &dialogs});
     {
         TempProgramFolder folder;
         folder.execOn(folder.velmoroPath(),
@@ -282,7 +282,7 @@ TEST_F(StartupTest, FirstStartWithSelfDescribingChargerSkipsModelChoice)
 {
     FakeFirstStart dialogs;
     dialogs.port = false; // Cancel keeps the stored port and the start goes on
-    setFirstStartDialogs(&dialogs);
+    TestServices firstStart(services, {.firstStartDialogs = &dialogs});
     TempProgramFolder folder;
     folder.execOn(folder.velmoroPath(),
                   {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key IN ('FirstStartup','ChargerSelfInfo')")});
@@ -300,7 +300,7 @@ TEST_F(StartupTest, CancelInLanguageOrChargerEndsWithFirstStartupStillYes)
     for (int which = 0; which < 2; ++which) {
         FakeFirstStart dialogs;
         (which == 0 ? dialogs.language : dialogs.charger) = false;
-        setFirstStartDialogs(&dialogs);
+        TestServices firstStart(services, {.firstStartDialogs = &dialogs});
         TempProgramFolder folder;
         folder.execOn(folder.velmoroPath(),
                       {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
@@ -367,7 +367,7 @@ TEST_F(StartupTest, OldUserDatabaseGetsTheValueIndexInPlaceWithItsRowsIntact)
     old.close();
     const ino_t fileBefore = inodeOf(folder.veluserPath());
 
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     ASSERT_EQ(start(folder, form, true), -1);
     EXPECT_EQ(valueIndexes(dbVeluser), (QStringList{"MessWerte_Reihe_EW", "TempMessWerte_Reihe_EW"}));
     EXPECT_EQ(allValues(dbVeluser), rowsBefore);
@@ -500,7 +500,7 @@ TEST_P(UnusableAtStartTest, EndsWithItsMessageInOrderAndChangesNoFile)
     std::shared_ptr<void> held = c.hold ? c.hold(folder, skip) : nullptr;
     if (!skip.isEmpty())
         GTEST_SKIP() << skip.toStdString();
-    frmMDIMainForm form;
+    frmMDIMainForm form(services);
     const int exitCode = start(folder, form);
     closeCoreForTest();
     objLog.reset();

@@ -1,6 +1,7 @@
 // The stored-value text decoded in both layouts, the texts that must be
 // refused, the seconds of field 4, and the temporary-series procedures against
 // a real user database.
+#include "SeriesTables.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"
@@ -189,20 +190,8 @@ protected:
         rsTempMessWerte->setField(QStringLiteral("MessWertString"), text);
         rsTempMessWerte->update();
     }
-    QStringList rows(const QString& table, qint32 series)
-    {
-        auto rs = dbVeluser.openRecordset(
-            QStringLiteral("SELECT * FROM %1 WHERE MessReiheID=%2 ORDER BY MessWertId").arg(table).arg(series));
-        QStringList out;
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            out << (rs->field(QStringLiteral("EW")).toBool() ? QStringLiteral("E:") : QStringLiteral("M:"))
-                       + rs->field(QStringLiteral("MessWertString")).toString();
-        return out;
-    }
-    int count(const QString& table)
-    {
-        return dbVeluser.scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
-    }
+    QStringList rows(const QString& table, qint32 series) { return seriesRows(table, series); }
+    int count(const QString& table) { return rowCount(table); }
 
     TempProgramFolder folder;
 };

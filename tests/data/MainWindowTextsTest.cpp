@@ -45,9 +45,10 @@ TEST(MainWindowTextsTest, NoBareIdentifierInAnyUsableLanguage)
                       {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='UsedLanguage'").arg(lang)});
         ScriptedMessages messages;
         ThrowingTerminator terminator;
+        TestServices services{{.messages = &messages, .terminator = &terminator}};
         openCoreForTest(folder);
         {
-            frmMDIMainForm window;
+            frmMDIMainForm window(services);
             window.setLanguageResources();
             for (QString text : visibleTexts(window)) {
                 text.remove(QLatin1Char('&'));

@@ -3,8 +3,8 @@
 // curves, the options dialog, and the roads of a failed load.
 #include "DiagramFixture.h"
 
-#include "../mainwindow/ScriptedDialogs.h"
 #include "../printing/PdfText.h"
+#include "ScriptedDialogs.h"
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
@@ -71,7 +71,6 @@ protected:
     void SetUp() override
     {
         DiagramFixture::SetUp();
-        previousHost = frmDiagramm::setHost(&host);
         // Voltage 1.21 .. 1.48 V, current 0.5 .. 1.0 A, capacity 0 .. 2.5 Ah.
         for (int m = 0; m < 20; ++m)
             value("TempMessWerte", 1, m, 1210 + m * 270 / 19, 500 + m * 25, m * 125);
@@ -82,7 +81,6 @@ protected:
     void TearDown() override
     {
         opener.reset();
-        frmDiagramm::setHost(previousHost);
         DiagramFixture::TearDown();
     }
     frmDiagramm* open(qint32 series, qint32 endWert = 0, QWidget* caller = nullptr)
@@ -92,8 +90,7 @@ protected:
     static bool visible(frmDiagramm* w, Curve c) { return w->curve(c)->isVisible(); }
 
     FakeDiagramHost host;
-    DiagramHost* previousHost = nullptr;
-    std::unique_ptr<DiagramOpener> opener = std::make_unique<DiagramOpener>();
+    std::unique_ptr<DiagramOpener> opener = std::make_unique<DiagramOpener>(&host, nullptr);
 };
 
 TEST_F(DiagramWindowTest, ShowsTheVoltageCurveOnWholeVoltsAndTheBoxesSwitchCurves)
@@ -280,6 +277,7 @@ TEST_F(DiagramWindowTest, OptionsSaveTheSwitchesAndHandBackTheRanges)
 TEST_F(DiagramWindowTest, PrintsTheDiagramPageWithoutItsButtonsAlsoWhenItsCallerIsGone)
 {
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     QTemporaryDir dir;
     auto printTo = [&dialogs](const QString& file) {
         dialogs.then([file](QDialog& d) {
@@ -429,6 +427,7 @@ public:
 TEST_F(DiagramWindowTest, TooFewValuesThatDecodeAreToldAfterTheNoticeHasClosed)
 {
     NoticeWatchingMessages watch;
+    TestServices watching(services, {.messages = &watch});
     // Eight rows, four of which decode: too few to draw.
     for (int m = 0; m < 8; ++m) {
         if (m % 2)

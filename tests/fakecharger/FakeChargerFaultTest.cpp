@@ -1,34 +1,30 @@
 // Faults on demand: each does to the bytes on the wire what it says, only to
 // the requests it was aimed at, only as often as asked.
-#include "FakeCharger.h"
-#include "RawPort.h"
-#include "TestSupport.h"
+#include "RawPortFixture.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
 
-class FakeChargerFaults : public ::testing::Test {
+class FakeChargerFaults : public RawPortFixture {
 protected:
+    FakeChargerFaults() : RawPortFixture(2) {}
     void SetUp() override
     {
-        ASSERT_TRUE(fake.start()) << fake.errorString().toStdString();
-        port = std::make_unique<RawPort>(fake.portPath());
+        RawPortFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         fake.setStatus(1, QStringLiteral("SL"));
         fake.setValues(1, 1000, 7200, 100);
     }
     // Every byte the fake wrote in answer to one request.
     QByteArray rawReply(const QString& body)
     {
-        const int handled = fake.handledFrames();
         const long long before = fake.bytesWritten();
-        port->write(RawPort::frame(body));
-        EXPECT_TRUE(fake.waitForHandledFrames(handled + 1));
+        EXPECT_TRUE(handled(body));
         return port->readExactly(fake.bytesWritten() - before);
     }
-    FakeCharger fake{2};
-    std::unique_ptr<RawPort> port;
     const QByteArray status1 = QByteArray("\x14,001,M,SL,L01000,V07200,K00100,\x03");
 };
 

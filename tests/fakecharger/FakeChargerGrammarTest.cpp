@@ -1,33 +1,29 @@
 // The fake charger speaks the charger's reply grammar exactly: status replies
 // of every code, end-value lists, program echoes and reads, device
 // information, and silence where a charger would be silent.
-#include "FakeCharger.h"
-#include "RawPort.h"
-#include "TestSupport.h"
+#include "RawPortFixture.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
 
-class FakeChargerGrammar : public ::testing::Test {
+class FakeChargerGrammar : public RawPortFixture {
 protected:
+    FakeChargerGrammar() : RawPortFixture(4, FakeCharger::Model::SelfDescribing) {}
     void SetUp() override
     {
-        ASSERT_TRUE(fake.start()) << fake.errorString().toStdString();
-        port = std::make_unique<RawPort>(fake.portPath());
+        RawPortFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(port->isOpen());
     }
     // True when the fake handled one more frame and wrote nothing for it.
     bool silentOn(const QString& body)
     {
-        const int handled = fake.handledFrames();
         const long long written = fake.bytesWritten();
-        port->write(RawPort::frame(body));
-        return fake.waitForHandledFrames(handled + 1) && fake.bytesWritten() == written;
+        return handled(body) && fake.bytesWritten() == written;
     }
-    FakeCharger fake{4, FakeCharger::Model::SelfDescribing};
-    std::unique_ptr<RawPort> port;
 };
 
 struct StatusCase {

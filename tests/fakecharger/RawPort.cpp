@@ -33,35 +33,26 @@ bool RawPort::write(const QByteArray& bytes)
 
 QByteArray RawPort::readReply(int boundMs)
 {
-    QByteArray got;
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-    while (m_fd >= 0 && !got.contains('\x03')) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
-        pollfd p{m_fd, POLLIN, 0};
-        if (::poll(&p, 1, int(std::max<long long>(0, left.count()))) <= 0)
-            break;
-        char buf[512];
-        const ssize_t k = ::read(m_fd, buf, sizeof buf);
-        if (k <= 0)
-            break;
-        got.append(buf, k);
-    }
-    return got;
+    return readWhile(boundMs, [](const QByteArray& got) { return got.contains('\x03') ? 0 : qsizetype(512); });
 }
 
 QByteArray RawPort::readExactly(qsizetype n, int boundMs)
 {
+    return readWhile(boundMs, [n](const QByteArray& got) { return n - got.size(); });
+}
+
+QByteArray RawPort::readWhile(int boundMs, const std::function<qsizetype(const QByteArray&)>& wanted)
+{
     QByteArray got;
     const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
-    while (m_fd >= 0 && got.size() < n) {
+    for (qsizetype more = wanted(got); m_fd >= 0 && more > 0; more = wanted(got)) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(limit - std::chrono::steady_clock::now());
         pollfd p{m_fd, POLLIN, 0};
         if (::poll(&p, 1, int(std::max<long long>(0, left.count()))) <= 0)
             break;
         char buf[512];
-        const ssize_t k = ::read(m_fd, buf, size_t(std::min<qsizetype>(n - got.size(), qsizetype(sizeof buf))));
+        const ssize_t k = ::read(m_fd, buf, size_t(std::min<qsizetype>(more, qsizetype(sizeof buf))));
         if (k <= 0)
             break;
         got.append(buf, k);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 // The program's end of the fake charger's pseudo-terminal, without the link:
 // raw bytes in and out, so the fake's grammar is checked on its own.
@@ -29,5 +30,9 @@ public:
     static QString payloadOf(const QByteArray& reply);
 
 private:
+    // Reads while `wanted` asks for more bytes (at most that many at a time)
+    // and the bound has not passed.
+    QByteArray readWhile(int boundMs, const std::function<qsizetype(const QByteArray&)>& wanted);
+
     int m_fd = -1;
 };

@@ -258,6 +258,7 @@ TEST(ProgramRecord, DefaultsAndLadeendeFromTheSettings)
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     openCoreForTest(folder);
     const struct {
         const char* setting;

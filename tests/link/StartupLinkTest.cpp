@@ -43,7 +43,6 @@ protected:
     void TearDown() override
     {
         objComCommunication.reset();
-        setComPortDialogRunner(nullptr);
         closeCoreForTest();
     }
     void expect1092(int index) const
@@ -60,6 +59,7 @@ protected:
     FakeCharger fake{2};
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     ScriptedPortDialog dialog;
 };
 
@@ -78,7 +78,7 @@ TEST_F(StartupLinkTest, OpensThePortOfTheSetting)
 TEST_F(StartupLinkTest, FailedOpenAsksForAnotherPortUntilOneOpens)
 {
     objSettings().setSetting(QStringLiteral("ComPort"), missingPort);
-    setComPortDialogRunner(&dialog);
+    TestServices withDialog(services, {.comPortDialog = &dialog});
     dialog.answers = {
         [] { return true; }, // OK without a usable port: asked again
         [&] {
@@ -99,7 +99,7 @@ TEST_F(StartupLinkTest, FailedOpenAsksForAnotherPortUntilOneOpens)
 TEST_F(StartupLinkTest, CancelInThePortDialogEndsTheProgram)
 {
     objSettings().setSetting(QStringLiteral("ComPort"), missingPort);
-    setComPortDialogRunner(&dialog);
+    TestServices withDialog(services, {.comPortDialog = &dialog});
     dialog.answers = {[] { return false; }};
     try {
         openComCommunication();

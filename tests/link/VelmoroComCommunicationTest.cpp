@@ -31,6 +31,7 @@ protected:
     QByteArray lastRawFrame() const { return fake.frames().isEmpty() ? QByteArray() : fake.frames().last().raw; }
 
     ScriptedMessages messages;
+    TestServices services{{.messages = &messages}};
     FakeCharger fake{4, FakeCharger::Model::SelfDescribing};
     std::unique_ptr<VelmoroComCommunication> link;
     const QString status1 = QStringLiteral("001,M,SL,L01000,V07200,K00150,");
@@ -299,6 +300,7 @@ TEST_F(LinkTest, PortThatIsNotOpenGivesOneMessageThenSilence)
 TEST(LinkPort, OpeningAMissingPortFailsWithoutAMessage)
 {
     ScriptedMessages messages;
+    TestServices services({.messages = &messages});
     VelmoroComCommunication link(QStringLiteral("/nonexistent/ttyNothing"));
     EXPECT_FALSE(link.openComPort());
     EXPECT_FALSE(link.isComPortOpen());

@@ -37,7 +37,7 @@ protected:
         dbVelmoro.exec(QStringLiteral("INSERT INTO MinMaxWerte (Bez, MinKztx, MaxKztx) VALUES ('l', 7, 9)"));
 
         openComCommunication();
-        form = mainWindowWithChannels();
+        form = mainWindowWithChannels(services);
         fake.clearFrameLog();
 
         QStringList fields = FakeDeviceInfo::defaultFields(2, false);

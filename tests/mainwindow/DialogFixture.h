@@ -33,7 +33,6 @@ protected:
     }
     void TearDown() override
     {
-        setFirstStartDialogs(nullptr);
         closeCoreForTest();
         objLog.reset();
     }
@@ -49,4 +48,5 @@ protected:
     ScriptedMessages messages;
     ThrowingTerminator terminator;
     ScriptedDialogs dialogs;
+    TestServices services{{.messages = &messages, .dialogs = &dialogs, .terminator = &terminator}};
 };

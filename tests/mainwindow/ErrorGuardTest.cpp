@@ -100,7 +100,7 @@ TEST_F(ErrorGuardTest, LanguageDialogKeepsItsSettingAndStaysOpenWhenTheWriteIsRe
 
 TEST_F(ErrorGuardTest, MenuCommandWhoseDialogCannotReadItsListShowsTheFailure)
 {
-    auto form = mainWindowWithChannels();
+    auto form = mainWindowWithChannels(services);
     dbVelmoro.exec(QStringLiteral("DROP TABLE Sprachen"));
     form->mnuEinstellungenSprache->trigger();
     ASSERT_EQ(messages.shown.size(), 1);
@@ -117,7 +117,7 @@ TEST_F(ErrorGuardTest, MenuCommandWhoseDialogCannotReadItsListShowsTheFailure)
 
 TEST_F(ErrorGuardTest, ClosingWhileTheLayoutCannotBeStoredTellsItAndStillEnds)
 {
-    auto form = mainWindowWithChannels();
+    auto form = mainWindowWithChannels(services);
     // The stored layout differs from the shown one, so closing has to write it.
     setSetting("Akku2Visible", QStringLiteral("NO"));
     refuseSettingsWrites();

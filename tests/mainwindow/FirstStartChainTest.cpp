@@ -21,7 +21,6 @@ protected:
         DialogFixture::SetUp();
         setSetting("FirstStartup", QStringLiteral("YES"));
         setSetting("ChargerSelfInfo", QStringLiteral("NO"));
-        setFirstStartDialogs(&chain);
     }
     // Runs the chain; true when it ended the program.
     bool runChain()
@@ -52,6 +51,7 @@ protected:
         return list;
     }
     FirstStartChain chain;
+    TestServices firstStart{services, {.firstStartDialogs = &chain}};
 };
 } // namespace
 

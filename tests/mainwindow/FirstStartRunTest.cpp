@@ -35,8 +35,6 @@ protected:
         // unanswered: their requests need not wait long.
         savedTimeout = VelmoroComCommunication::defaultReplyTimeout();
         VelmoroComCommunication::setDefaultReplyTimeout(1500);
-        setFirstStartDialogs(&chain);
-        setComPortDialogRunner(&recovery);
         // As the run command does when no charger is attached.
         folder.execOn(folder.velmoroPath(),
                       {QStringLiteral("UPDATE Optionen SET value='%1' WHERE key='ComPort'").arg(fake.portPath())});
@@ -46,8 +44,6 @@ protected:
     {
         form.reset();
         objComCommunication.reset();
-        setFirstStartDialogs(nullptr);
-        setComPortDialogRunner(nullptr);
         closeCoreForTest();
         objLog.reset();
         VelmoroComCommunication::setDefaultReplyTimeout(savedTimeout);
@@ -66,6 +62,11 @@ protected:
     ScriptedDialogs dialogs;
     FirstStartChain chain;
     ComPortRecovery recovery;
+    TestServices services{{.messages = &messages,
+                           .dialogs = &dialogs,
+                           .terminator = &terminator,
+                           .comPortDialog = &recovery,
+                           .firstStartDialogs = &chain}};
     std::unique_ptr<frmMDIMainForm> form;
     int savedTimeout = 0;
 };
@@ -83,7 +84,7 @@ TEST_F(FirstStartRunTest, ShippedDatabaseWalksANewUserToTheChannelWindows)
     }));
     dialogs.then(as<dlgFirstComPortSelection>([](dlgFirstComPortSelection& d) { d.cmdOk->click(); }));
 
-    form = std::make_unique<frmMDIMainForm>();
+    form = std::make_unique<frmMDIMainForm>(services);
     form->MDIForm_Load();
     for (int n = 1; n <= 4; ++n)
         if (frmKanal* k = form->kanal(n))

@@ -32,7 +32,7 @@ protected:
         setSetting("FirstStartup", QStringLiteral("NO"));
         for (int n = 1; n <= 4; ++n)
             objSettings().setSetting(QStringLiteral("Akku%1Visible").arg(n), QStringLiteral("YES"));
-        form = mainWindowWithChannels();
+        form = mainWindowWithChannels(services);
         form->showChannelWindows2To4();
         form->showChannelWindow1();
         form->show();

@@ -44,7 +44,7 @@ protected:
     {
         set("UsedCharger", charger);
         set("KZTxChannelCount", kztxCount);
-        form = mainWindowWithChannels();
+        form = mainWindowWithChannels(services);
         return *form;
     }
 
@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, UsageQueriesWithCountThatIsNoNumberAnswerEmpty)
 
 TEST_F(MainWindowTest, TemporarySeriesIdentifiersCountUpFromOne)
 {
-    frmMDIMainForm fresh;
+    frmMDIMainForm fresh(services);
     EXPECT_EQ(fresh.getNewTempMessreiheID(), 1);
     EXPECT_EQ(fresh.getNewTempMessreiheID(), 2);
     EXPECT_EQ(fresh.lNextTempMesswertID, 3);
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, TitleCarriesVersionChargerTextModelAndPort)
     set("UsedCharger", QStringLiteral("J4"));
     set("ChargerTextTop", QStringLiteral("Bench"));
     set("ComPort", QStringLiteral("3"));
-    frmMDIMainForm f;
+    frmMDIMainForm f(services);
     f.ReloadWindowCaption();
     const QString expected = getResource(QStringLiteral("0001")) + QStringLiteral(" - ")
                              + getResource(QStringLiteral("0002")) + QLatin1Char(' ') + programVersionText()
@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, TitleCarriesVersionChargerTextModelAndPort)
 
 TEST_F(MainWindowTest, MenuTreeHasItsItemsInOrderWithTheirTexts)
 {
-    frmMDIMainForm f;
+    frmMDIMainForm f(services);
     f.setLanguageResources();
     QStringList top;
     for (QAction* a : f.menuBar()->actions())
@@ -381,7 +381,7 @@ TEST_F(MainWindowTest, ProgramExtensionSwitchCopiesTheModelsKey)
     set("KZT1ExtensionAvailable", QStringLiteral("NO"));
     set("KZT448VExtensionAvailable", QStringLiteral("maybe"));
     set("KZTxExtensionAvailable", QStringLiteral("YES"));
-    frmMDIMainForm f;
+    frmMDIMainForm f(services);
     const struct {
         const char* charger;
         const char* value;

@@ -20,13 +20,11 @@ protected:
     {
         ASSERT_TRUE(fake.start());
         DialogFixture::SetUp();
-        setComPortDialogRunner(&recovery);
-        form = std::make_unique<frmMDIMainForm>();
+        form = std::make_unique<frmMDIMainForm>(services);
     }
     void TearDown() override
     {
         objComCommunication.reset();
-        setComPortDialogRunner(nullptr);
         form.reset();
         DialogFixture::TearDown();
     }
@@ -34,6 +32,7 @@ protected:
 
     FakeCharger fake{2};
     ComPortRecovery recovery;
+    TestServices recovering{services, {.comPortDialog = &recovery}};
     std::unique_ptr<frmMDIMainForm> form;
 };
 } // namespace

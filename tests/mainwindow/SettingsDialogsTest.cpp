@@ -24,7 +24,7 @@ protected:
     {
         DialogFixture::SetUp();
         setSetting("FirstStartup", QStringLiteral("NO"));
-        form = std::make_unique<frmMDIMainForm>();
+        form = std::make_unique<frmMDIMainForm>(services);
         dbVeluser.exec(
             QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) VALUES (1, 0, 'x')"));
     }

@@ -25,6 +25,7 @@ struct Splash {
 TEST(StartLogoTest, CharacterKeyEndsTheProgramWithoutOpeningTheMainWindow)
 {
     ThrowingTerminator terminator;
+    TestServices services({.terminator = &terminator});
     int opened = 0;
     Splash splash(opened);
     EXPECT_THROW(splash.window->Form_KeyPress('q'), ProgramTerminated);
@@ -38,6 +39,7 @@ TEST(StartLogoTest, CharacterKeyEndsTheProgramWithoutOpeningTheMainWindow)
 TEST(StartLogoTest, KeyWithoutCharacterIsIgnoredAndTheTimerOpensTheMainWindow)
 {
     ThrowingTerminator terminator;
+    TestServices services({.terminator = &terminator});
     int opened = 0;
     Splash splash(opened);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);

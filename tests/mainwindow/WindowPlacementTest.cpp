@@ -90,7 +90,7 @@ protected:
         objSettings().setSetting(QStringLiteral("KZTxChannelCount"), QString::number(kztxCount));
         for (int n = 1; n <= 4; ++n)
             objSettings().setSetting(QStringLiteral("Akku%1Visible").arg(n), QStringLiteral("YES"));
-        form = mainWindowWithChannels();
+        form = mainWindowWithChannels(services);
         form->show();
         QApplication::processEvents();
         return *form;

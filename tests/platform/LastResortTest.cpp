@@ -15,6 +15,7 @@ protected:
     void TearDown() override { LastResort::setDescriber(nullptr); }
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
 };
 } // namespace
 
@@ -74,7 +75,7 @@ TEST(LastResortDeathTest, ExceptionReachingTerminateIsShownAndEndsWithCodeOne)
     EXPECT_EXIT(
         {
             StderrMessages shown;
-            MessageService::setInstance(&shown);
+            TestServices services({.messages = &shown});
             LastResort::installTerminateHandler();
             callWithoutLettingAnythingOut();
         },

@@ -4,6 +4,7 @@
 #include "../mainwindow/DialogFixture.h"
 #include "FakeControls.h"
 #include "PdfText.h"
+#include "QuietKanalHost.h"
 
 #include "channels/frmKanal.h"
 #include "core/DatabaseModul.h"
@@ -13,7 +14,6 @@
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 #include "programs/dlgUsedProgram.h"
-#include "wiring/KanalHost.h"
 #include "wiring/ProgramViewerSource.h"
 
 #include <QDir>
@@ -28,17 +28,6 @@
 #include <sys/resource.h>
 
 namespace {
-class QuietHost : public KanalHost {
-public:
-    bool noKZTFound() const override { return false; }
-    void setNoKZTFound(bool) override {}
-    bool checkLadegeraet() const override { return false; }
-    void setCheckLadegeraet(bool) override {}
-    qint32 getNewTempMessreiheID() override { return 1; }
-    void setStatusbarPanelText(const QString&, const QString&) override {}
-    void setChannelMenuChecked(int, bool) override {}
-};
-
 constexpr double kMargin = 10;
 const double kOriginX = kMargin + 1000 / 56.7;
 
@@ -50,7 +39,7 @@ protected:
         setSetting("HeadArea", QStringLiteral("2"));
         setSetting("PrintDate", QStringLiteral("NO"));
         setSetting("PrintingSubTitle", QStringLiteral("Workshop"));
-        window = std::make_unique<frmKanal>(1, host);
+        window = std::make_unique<frmKanal>(1, host, services);
         window->setWindowTitle(QStringLiteral("Channel-1"));
         const char* const captions[][2] = {
             {"frameAkkuprogramm", "Program"},
@@ -118,10 +107,10 @@ protected:
 
     void print(const QPixmap* diagram = nullptr, bool diagramOnly = false)
     {
-        VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), nullptr, diagram, diagramOnly);
+        VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), nullptr, diagram, diagramOnly, nullptr);
     }
 
-    QuietHost host;
+    QuietKanalHost host;
     std::unique_ptr<frmKanal> window;
 };
 
@@ -380,8 +369,6 @@ public:
         ~Viewer() override { ++m_unloaded; }
         int& m_unloaded;
     };
-    FakeViewerSource() { m_previous = setInstance(this); }
-    ~FakeViewerSource() override { setInstance(m_previous); }
     std::unique_ptr<ControlReader> openFilled(const CommunicationProgram&) override
     {
         ++opened;
@@ -391,9 +378,6 @@ public:
     }
     int opened = 0;
     int unloaded = 0;
-
-private:
-    ProgramViewerSource* m_previous = nullptr;
 };
 } // namespace
 
@@ -404,7 +388,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     window->setControlText(QStringLiteral("txtAkkuTyp"), QStringLiteral("NiMH"));
     remark(QString());
     printTo(pdf("program.pdf"));
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, &source);
     EXPECT_EQ(source.opened, 1);
     EXPECT_EQ(source.unloaded, 1);
     const PdfText t = PdfText::read(pdf("program.pdf"));
@@ -414,7 +398,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
     window->setControlText(QStringLiteral("txtAkkuTyp"), QString());
     remark(QString());
     printTo(pdf("noprogram.pdf"));
-    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+    VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, &source);
     EXPECT_EQ(source.opened, 1);
     EXPECT_TRUE(PdfText::read(pdf("noprogram.pdf")).find(QStringLiteral("2.300")).isEmpty());
 }
@@ -422,7 +406,7 @@ TEST_F(PrintPdfTest, ProgramValuesComeFromAHiddenViewerUnloadedAfterTheLayout)
 TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
 {
     openGlobalRecordsets();
-    dlgUsedProgram::registerForPrinting();
+    const std::unique_ptr<ProgramViewerSource> source = dlgUsedProgram::printingSource();
     struct Case {
         const char* program;
         const char* capacity;
@@ -441,7 +425,7 @@ TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
             program.splitRecievedString(QString::fromLatin1(c.program), false);
             remark(QString());
             printTo(pdf("capacity.pdf"));
-            VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false);
+            VelmoroPrinting::printReport(static_cast<const QWidget&>(*window), &program, nullptr, false, source.get());
             const PdfText t = PdfText::read(pdf("capacity.pdf"));
             const QString capacity = QString::fromLatin1(c.capacity).replace(QLatin1Char('.'), locale.decimalPoint());
             expectAt(t, capacity.toLatin1().constData(), kOriginX + 40, kMargin + 20 + 32);
@@ -449,7 +433,6 @@ TEST_F(PrintPdfTest, AProgramWithoutCapacityPrintsItsCapacityAsTheWindowsShowIt)
         }
     }
     QLocale::setDefault(saved);
-    ProgramViewerSource::setInstance(nullptr);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(QLatin1Char('|')).toStdString();
 }
 

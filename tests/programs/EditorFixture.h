@@ -7,6 +7,7 @@
 #include "core/ProgramResources.h"
 #include "link/CommunicationProgram.h"
 #include "programs/ProgramEditorLogic.h"
+#include "programs/StoredEditorSources.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ protected:
             folder.execOn(folder.velmoroPath(), statements);
         openCoreForTest(folder);
         openGlobalRecordsets();
-        logic = std::make_unique<ProgramEditorLogic>(view);
+        logic = std::make_unique<ProgramEditorLogic>(view, sources);
         logic->Form_Load();
     }
     static void german() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
@@ -58,6 +59,8 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
     FakeEditorView view;
+    StoredEditorSources sources;
     std::unique_ptr<ProgramEditorLogic> logic;
 };

@@ -237,7 +237,7 @@ TEST_F(EditorLayoutTest, PresetVoltagesAndFailedReadsAndUnknownTypes)
 
     // No reply: zeros and no mode applied.
     view = FakeEditorView();
-    logic = std::make_unique<ProgramEditorLogic>(view);
+    logic = std::make_unique<ProgramEditorLogic>(view, sources);
     logic->Form_Load();
     show(QString(), QStringLiteral("002"));
     EXPECT_EQ(text("dlgVelmoroProgram"), r("0900") + QStringLiteral(" 2"));
@@ -340,7 +340,7 @@ TEST_F(EditorLayoutTest, ShownProgramBuildsBackIntoItsOwnText)
         for (const auto& p : programs) {
             SCOPED_TRACE(p.shown);
             view = FakeEditorView();
-            logic = std::make_unique<ProgramEditorLogic>(view);
+            logic = std::make_unique<ProgramEditorLogic>(view, sources);
             logic->Form_Load();
             const QString t = QString::fromLatin1(p.shown);
             show(t, t.left(3));

@@ -4,6 +4,7 @@
 // on a pseudo-terminal, a fake opener and fake channel windows.
 #include "EditorFixture.h"
 #include "FakeCharger.h"
+#include "WhileBoxOpen.h"
 
 #include "link/VelmoroComCommunication.h"
 #include "programs/ProgramExchange.h"
@@ -11,21 +12,6 @@
 #include "wiring/ProgramEditorParent.h"
 
 #include <functional>
-
-// Message boxes that can run something while a given text is shown (the
-// channel's poll reporting a program while the user reads a question).
-class HookedMessages : public ScriptedMessages {
-public:
-    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
-    {
-        if (hooks.contains(text)) {
-            auto hook = hooks.take(text);
-            hook();
-        }
-        return ScriptedMessages::show(text, buttons, icon, title);
-    }
-    QHash<QString, std::function<void()>> hooks;
-};
 
 class FakeExchangeHost : public ProgramExchangeHost {
 public:
@@ -93,7 +79,11 @@ protected:
     static inline const QString kProgram = QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400");
     QString sent;
     FakeCharger fake{4};
-    HookedMessages hooked;
+    ScriptedMessages hooked;
+    TestServices hooking{services, {.messages = &hooked}};
+    // Runs something while a given box is shown (the channel's poll reporting
+    // a program while the user reads a question).
+    WhileBoxOpen meanwhile{hooking};
     FakeExchangeHost host;
     FakeChannels channels{hooked};
     std::unique_ptr<ProgramExchange> exchange;

@@ -1,6 +1,6 @@
 // The extended charging options: program -> dialog -> program, editable and
 // read-only, the charge end's checks, and the editor's button.
-#include "../mainwindow/ScriptedDialogs.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"
@@ -9,6 +9,7 @@
 #include "platform/FocusValidator.h"
 #include "programs/ExtendedOptions.h"
 #include "programs/ExtendedProgramReceiver.h"
+#include "programs/StoredEditorSources.h"
 #include "programs/dlgErweiterterProgrammiermodus.h"
 #include "programs/dlgVelmoroProgram.h"
 
@@ -89,6 +90,7 @@ protected:
     TempProgramFolder folder;
     ScriptedMessages messages;
     ThrowingTerminator terminator;
+    TestServices services{{.messages = &messages, .terminator = &terminator}};
 };
 
 } // namespace
@@ -178,11 +180,12 @@ TEST_F(ExtendedOptionsTest, ChargeEndIsCheckedAsARealNumberThatFitsThreeDigits)
         {"99", true},  {"99.9", true}, {"100", false}, // 1000 tenths do not fit
         {"-5", false}, {"x", false},
     };
+    const StoredEditorSources sources;
     for (const bool german : {false, true}) {
         QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         for (const auto& c : cases) {
             const QString text = QString::fromLatin1(c.text).replace(QLatin1Char('.'), QLocale().decimalPoint());
-            const QString message = ExtendedOptions::checkLadeende(text);
+            const QString message = ExtendedOptions::checkLadeende(text, sources);
             EXPECT_EQ(message.isEmpty(), c.accepted) << c.text << (german ? " de" : " C");
             if (!c.accepted) {
                 // The limits in the message are the ones checked, in the user's format.
@@ -250,6 +253,7 @@ TEST_F(ExtendedOptionsTest, EditorButtonOpensTheOptionsAndOnlyOkChangesTheProgra
 {
     start();
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     const auto prog = program("001,P,A02,M03,Z06,F0,W30,L01000,E00500,V07200,D05400,S1,C0,B0,H0,N100");
     const CommunicationProgram before = *prog;
     dlgVelmoroProgram editor;

@@ -3,6 +3,9 @@
 // The program editor's controls as plain data, so its logic runs without a
 // display. It knows the dialog's control names: a misspelt name in the logic
 // fails a test instead of doing nothing.
+#include "ControlNameChecks.h"
+
+#include "programs/ProgramControlNames.h"
 #include "programs/ProgramEditorView.h"
 
 #include <QHash>
@@ -14,66 +17,17 @@ class FakeEditorView : public ProgramEditorView {
 public:
     FakeEditorView()
     {
-        for (const char* n : {"dlgVelmoroProgram",
-                              "lblAkkuprogrammWaehlen",
-                              "cmdProgrammHolen",
-                              "cmdExtendedModus",
-                              "frameAkku1",
-                              "frameAkku2",
-                              "Frame3",
-                              "optAkkuTyp",
-                              "optVorgSpannung",
-                              "lblZellenzahl",
-                              "lblNennSpannung",
-                              "lblLadeSchlussSpannung",
-                              "lblEntladeschlussSpannung",
-                              "lblVoltLade",
-                              "lblVoltEntl",
-                              "lblEntladestrom",
-                              "lblLadestrom",
-                              "lblAmpereLaden",
-                              "lblAmpereEntladen",
-                              "optSelbstentladungStunden",
-                              "optSelbstentladungTage",
-                              "cmdSendButton",
-                              "cmdSendToAll",
-                              "chkSollKapazitaet",
-                              "chkSelbstentladung",
-                              "lblMode",
-                              "lblZeitraum",
-                              "lblSelbstentladungNach",
-                              "lblKapazitaetAh",
-                              "lblKapazitaetProzent1",
-                              "lblKapazitaetProzent2",
-                              "lblEnladeStromC",
-                              "lblLadeStromC",
-                              "cmdDeleteButton",
-                              "cmdSaveAsButton",
-                              "cmdCancelButton",
-                              "txtLadeschlussSpannung",
-                              "txtEntladeschlussSpannung",
-                              "txtLadestrom",
-                              "txtEntladestrom",
-                              "txtKapazitaetAh",
-                              "txtKapazitaetProzent",
-                              "txtZeitraum",
-                              "txtSelbstentladungsZeitraum"})
-            names.insert(QString::fromLatin1(n));
-        for (const char* n : {"cboZellenzahl", "cboNennSpannung", "cboLadeStromC", "cboEntladeStromC"}) {
-            names.insert(QString::fromLatin1(n));
+        for (const char* n : {"cboZellenzahl", "cboNennSpannung", "cboLadeStromC", "cboEntladeStromC"})
             lists[QString::fromLatin1(n)];
-        }
-        for (const char* n : {"cboAkkuProgram", "cboAkkuType", "cboGeraeteModi", "cboModeZyklus"}) {
-            names.insert(QString::fromLatin1(n));
+        for (const char* n : {"cboAkkuProgram", "cboAkkuType", "cboGeraeteModi", "cboModeZyklus"})
             bound[QString::fromLatin1(n)];
-        }
         // As designed: the period of the self-discharge test in days.
         texts[QStringLiteral("txtKapazitaetProzent")] = QStringLiteral("80");
         texts[QStringLiteral("txtSelbstentladungsZeitraum")] = QStringLiteral("1");
         checked.insert(QStringLiteral("optSelbstentladungTage"));
     }
 
-    void known(const QString& name) const { EXPECT_TRUE(names.contains(name)) << "no control " << name.toStdString(); }
+    void known(const QString& name) const { expectKnownControl(programEditorControlNames(), name); }
 
     void setControlText(const QString& name, const QString& text) override
     {
@@ -178,7 +132,6 @@ public:
     void type(const QString& name, const QString& text) { texts[name] = text; }
     void choose(const QString& list, const QString& text) { setControlText(list, text); }
 
-    QSet<QString> names;
     QHash<QString, QString> texts;
     QSet<QString> hidden;
     QSet<QString> disabled;

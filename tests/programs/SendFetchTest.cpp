@@ -184,9 +184,9 @@ TEST_F(SendFetchTest, SendToAllFailingPartWayResetsTheChannelsThatTookIt)
 TEST_F(SendFetchTest, AProgramReportedDuringTheQuestionIsNotWhatIsSent)
 {
     open();
-    hooked.hooks[r("0980")] = [this] {
+    meanwhile.on(r("0980"), [this] {
         exchange->programChangedFromOutside(reported("001,P,A02,M01,Z06,F0,W30,L09000,E00500,V07200,D05400"));
-    };
+    });
     fake.injectFault(FakeFault::BadEcho, 3);
     exchange->cmdSendButton_Click();
     EXPECT_EQ(fake.frameLog(), times(sent, 3));
@@ -204,9 +204,9 @@ TEST_F(SendFetchTest, AProgramReportedDuringTheQuestionIsNotWhatIsSent)
 TEST_F(SendFetchTest, AProgramReportedDuringASuccessfulSendIsDropped)
 {
     open();
-    hooked.hooks[r("0980")] = [this] {
+    meanwhile.on(r("0980"), [this] {
         exchange->programChangedFromOutside(reported("001,P,A02,M01,Z06,F0,W30,L09000,E00500,V07200,D05400"));
-    };
+    });
     exchange->cmdSendButton_Click();
     EXPECT_EQ(fake.program(1), sent);
     EXPECT_EQ(host.closed, 1);
@@ -221,9 +221,9 @@ TEST_F(SendFetchTest, ReportsWaitForOneQuestionAndTheLatestIsTaken)
     exchange->programChangedFromOutside(reported("001,P,A02,M01,Z06,F0,W30,L03000,E00500,V07200,D05400"));
     EXPECT_EQ(host.posted, 1);
     EXPECT_TRUE(hooked.shown.isEmpty());
-    hooked.hooks[r("0996")] = [this] {
+    meanwhile.on(r("0996"), [this] {
         exchange->programChangedFromOutside(reported("001,P,A02,M01,Z06,F0,W30,L04000,E00500,V07200,D05400"));
-    };
+    });
     hooked.answer(Msg::Yes);
     exchange->offerReportedProgram();
     EXPECT_EQ(host.posted, 1);

@@ -1,8 +1,8 @@
 // The program viewer: filled hidden from a stored program and read by control
 // name, its read-only extended options, and the printout's own hidden viewer
 // that gives a channel report its program block.
-#include "../mainwindow/ScriptedDialogs.h"
 #include "../printing/FakeControls.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
 
 #include "core/DatabaseModul.h"
@@ -32,7 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        ProgramViewerSource::setInstance(nullptr);
         QLocale::setDefault(saved);
         CoreTest::TearDown();
     }
@@ -166,6 +165,7 @@ TEST_F(ViewerTest, HasNoControlThatStoresOrSendsAndNeverWritesTheProgram)
     const auto prog = program("001,P,A02,M03,Z06,P080,F0,W30,K02000,L01000,E00500,V07200,D05400,S0,C1,B1,H1,N050");
     const QString before = QString::number(prog->lLadestrom) + QString::number(prog->iLadeende);
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs});
     dlgUsedProgram viewer;
     viewer.setProgram(prog);
     viewer.Form_Activate();
@@ -212,8 +212,7 @@ TEST_F(ViewerTest, ActivationFillsTheViewerShownOnScreen)
 
 TEST_F(ViewerTest, PrintoutFillsItsOwnHiddenViewerNeverTheOneOnScreen)
 {
-    dlgUsedProgram::registerForPrinting();
-    ProgramViewerSource* source = ProgramViewerSource::instance();
+    const std::unique_ptr<ProgramViewerSource> source = dlgUsedProgram::printingSource();
     ASSERT_NE(source, nullptr);
 
     // The user looks at a lead-acid preset program.

@@ -23,8 +23,8 @@ TEST_F(RecordsControlNamesTest, EveryWindowCarriesEveryNameOfItsList)
         QStringList names;
     } windows[] = {
         {QStringLiteral("dlgMesswerteErfassen"),
-         [this] { return std::make_unique<dlgMesswerteErfassen>(nullptr, &host); }, messwerteErfassenControlNames()},
-        {QStringLiteral("frmKanalBearbeiten"), [] { return std::make_unique<frmKanalBearbeiten>(); },
+         [this] { return std::make_unique<dlgMesswerteErfassen>(nullptr, services); }, messwerteErfassenControlNames()},
+        {QStringLiteral("frmKanalBearbeiten"), [this] { return std::make_unique<frmKanalBearbeiten>(services); },
          kanalBearbeitenControlNames()},
     };
     for (const auto& w : windows) {

@@ -22,6 +22,7 @@ namespace {
 class DialogWidgetsTest : public RecordsTest {
 protected:
     ScriptedDialogs dialogs;
+    TestServices scripted{services, {.dialogs = &dialogs}};
 };
 
 TEST_F(DialogWidgetsTest, TheGridShowsTheSeriesByColumnNameAndItsSelectionIsTheDialogs)
@@ -29,7 +30,7 @@ TEST_F(DialogWidgetsTest, TheGridShowsTheSeriesByColumnNameAndItsSelectionIsTheD
     const qint32 a = akku(QStringLiteral("Pack"), QStringLiteral("remark of the pack"));
     series(a, 2);
     const qint32 first = series(a, 1);
-    dlgMesswerteErfassen dialog(nullptr, &host);
+    dlgMesswerteErfassen dialog(nullptr, services);
     dialog.logic().bEditMode = true;
     bool bShow = false;
     dialog.initializeDialog(bShow);
@@ -101,7 +102,7 @@ TEST_F(DialogWidgetsTest, CancellingEitherDialogWritesNothingAndLeavesTheChoiceO
     series(a, 1);
     channel.lAkkuId = a;
     measuring = true;
-    dlgMesswerteErfassen dialog(nullptr, &host);
+    dlgMesswerteErfassen dialog(nullptr, services);
     auto& logic = dialog.logic();
     logic.parentWin = &channel;
     logic.lActualAkkuId = a;
@@ -143,7 +144,7 @@ TEST_F(DialogWidgetsTest, OnlyARowTheGridShowsSelectedIsShownOrDeleted)
     const qint32 a = akku(QStringLiteral("Pack"));
     series(a, 1);
     const qint32 second = series(a, 2);
-    dlgMesswerteErfassen dialog(nullptr, &host);
+    dlgMesswerteErfassen dialog(nullptr, services);
     dialog.logic().bEditMode = true;
     bool bShow = false;
     dialog.initializeDialog(bShow);
@@ -177,13 +178,13 @@ TEST_F(DialogWidgetsTest, TheMenuKeepsOneManagementDialog)
 {
     akku(QStringLiteral("Pack"));
     QWidget owner;
-    dlgMesswerteErfassen* first = dlgMesswerteErfassen::openManager(&owner);
+    dlgMesswerteErfassen* first = dlgMesswerteErfassen::openManager(&owner, services);
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
     EXPECT_FALSE(first->isModal());
-    EXPECT_EQ(dlgMesswerteErfassen::openManager(&owner), first);
+    EXPECT_EQ(dlgMesswerteErfassen::openManager(&owner, services), first);
     akku(QStringLiteral("Added meanwhile"));
-    dlgMesswerteErfassen::openManager(&owner);
+    dlgMesswerteErfassen::openManager(&owner, services);
     EXPECT_EQ(first->cboAkkus->count(), 2);
     first->cmdCancel->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -4,7 +4,8 @@
 #include "RecordsFixture.h"
 
 #include "channels/frmKanal.h"
-#include "records/RecordsStore.h"
+#include "core/SeriesStore.h"
+#include "wiring/MainWindowHosts.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -266,12 +267,12 @@ TEST_F(ManagerTest, ADeleteWaitsForAnotherProgramsLockAsEveryChangeDoes)
     dbVeluser.setConnectionBusyTimeout(60000);
     {
         LockHolder other(dbVeluser.path());
-        EXPECT_NO_THROW(EXPECT_TRUE(RecordsStore::deleteSeries(dbVeluser, a, first)));
+        EXPECT_NO_THROW(EXPECT_TRUE(SeriesStore(dbVeluser).deleteSeries(a, first)));
     }
     EXPECT_EQ(seriesOf(a), QStringList(QStringLiteral("s2:1")));
     {
         LockHolder other(dbVeluser.path());
-        EXPECT_NO_THROW(RecordsStore::insertSeries(dbVeluser, a, QStringLiteral("new"), QDateTime::currentDateTime()));
+        EXPECT_NO_THROW(SeriesStore(dbVeluser).insertSeries(a, QStringLiteral("new"), QDateTime::currentDateTime()));
     }
     EXPECT_EQ(seriesOf(a), QStringList({QStringLiteral("s2:1"), QStringLiteral("new:2")}));
     dbVeluser.setConnectionBusyTimeout(Database::busyTimeout());
@@ -282,14 +283,14 @@ TEST_F(ManagerTest, EveryChannelWindowHoldingADeletedBatteryForgetsIt)
     const qint32 a = akku(QStringLiteral("Shared"));
     series(a, 1);
     const qint32 other = akku(QStringLiteral("Zother"));
-    auto form = mainWindowWithChannels();
+    auto form = mainWindowWithChannels(services);
     ASSERT_NE(form->kanal(4), nullptr);
     // Channels 1 and 3 last recorded this battery, channel 2 another one.
     form->kanal(1)->logic().lAkkuId = a;
     form->kanal(2)->logic().lAkkuId = other;
     form->kanal(3)->logic().lAkkuId = a;
 
-    MesswerteErfassenLogic d; // asks the main window
+    MesswerteErfassenLogic d(nullptr, services.mainWindow(), services.recordsNotifier()); // asks the main window
     d.Form_Load();
     d.bEditMode = true;
     bool bShow = false;

@@ -2,8 +2,8 @@
 // the next program start, stopping, and a queued series discarded.
 #include "RecordsFixture.h"
 
+#include "core/SeriesStore.h"
 #include "platform/Database.h"
-#include "records/RecordsStore.h"
 
 #include <QLocale>
 
@@ -188,8 +188,8 @@ TEST_F(RecordingChoiceTest, NewSeriesNumbersFollowTheHighestAndRespectChannelsUs
     for (int n = 1; n <= 3; ++n)
         series(a, n);
     const qint32 empty = akku(QStringLiteral("Empty"));
-    EXPECT_EQ(RecordsStore::insertSeries(dbVeluser, a, QString(), QDateTime::currentDateTime()).nummer, 4);
-    EXPECT_EQ(RecordsStore::insertSeries(dbVeluser, empty, QString(), QDateTime::currentDateTime()).nummer, 1);
+    EXPECT_EQ(SeriesStore(dbVeluser).insertSeries(a, QString(), QDateTime::currentDateTime()).nummer, 4);
+    EXPECT_EQ(SeriesStore(dbVeluser).insertSeries(empty, QString(), QDateTime::currentDateTime()).nummer, 1);
 
     channel.lAkkuId = a;
     auto d = fromChannel();
@@ -296,7 +296,7 @@ TEST_F(RecordingChoiceTest, AQueuedSeriesThatStartsWhileTheQuestionIsOpenIsKept)
         const auto [a, queued] = queueSeries(c.name, c.queuedNummer, c.queuedNummer);
 
         // The charger starts the program while the question is open.
-        WhileBoxOpen polling;
+        WhileBoxOpen polling(services);
         polling.on(r("0726"), [&] {
             channel.programStarts();
             channel.bRecording = c.recording;
@@ -359,7 +359,7 @@ TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDe
         series(a, 1);
         channel.lAkkuId = a;
         auto d = fromChannel();
-        WhileBoxOpen polling;
+        WhileBoxOpen polling(services);
         polling.on(r("0750"), [&] { channel.bMeasurementRunning = c.measuringAtAnswer; });
         messages.answer(c.answer);
         d->addNewMeasurementRow(QStringLiteral("late"));
@@ -420,7 +420,7 @@ TEST_F(RecordingChoiceTest, BatteryNamesAreCheckedExactlyAsStored)
         {"Lead", true},       {" Lead", true},         {"Other", true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RecordsStore::isAkkuNameUnique(dbVeluser, QString::fromLatin1(c.name)), c.unique) << c.name;
+        EXPECT_EQ(SeriesStore(dbVeluser).isAkkuNameUnique(QString::fromLatin1(c.name)), c.unique) << c.name;
 }
 
 TEST_F(RecordingChoiceTest, RemarkLimitsFallBackToTheColumnWidth)

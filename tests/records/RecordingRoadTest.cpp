@@ -2,8 +2,8 @@
 // charger: a new battery made from the channel's recording button, recorded
 // now with the values collected so far, a discharge and a charge recorded,
 // and the recording stopped from the same button.
-#include "../channels/ChannelFixtures.h"
-#include "../mainwindow/ScriptedDialogs.h"
+#include "FakeChargerWindowFixture.h"
+#include "ScriptedDialogs.h"
 
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
@@ -19,15 +19,8 @@
 
 namespace {
 
-class RecordingRoadTest : public FakeChargerWindowFixture {
+class RecordingRoadTest : public StartedWindowFixture {
 protected:
-    void SetUp() override
-    {
-        FakeChargerWindowFixture::SetUp();
-        if (HasFatalFailure())
-            return;
-        startMainWindow(QStringLiteral("KZT4"));
-    }
     int values(qint32 series, bool ew)
     {
         return dbVeluser
@@ -35,6 +28,7 @@ protected:
             .toInt();
     }
     ScriptedDialogs dialogs;
+    TestServices scripted{services, {.dialogs = &dialogs}};
 };
 
 TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChargeUntilStopped)

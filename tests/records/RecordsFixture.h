@@ -2,9 +2,10 @@
 
 // The records dialogs against a real user database, a fake channel and a fake
 // main window; message boxes and modal dialogs are scripted.
-#include "../mainwindow/ScriptedDialogs.h"
 #include "FakeRecordsViews.h"
+#include "ScriptedDialogs.h"
 #include "TestSupport.h"
+#include "WhileBoxOpen.h"
 
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
@@ -75,25 +76,6 @@ public:
     }
 };
 
-// Runs something while a message box with a given text is "open", as the
-// channels' polling does meanwhile; then the scripted answer is given.
-class WhileBoxOpen : public MessageService {
-public:
-    WhileBoxOpen() { m_previous = MessageService::setInstance(this); }
-    ~WhileBoxOpen() override { MessageService::setInstance(m_previous); }
-    void on(const QString& text, std::function<void()> meanwhile) { m_actions[text] = std::move(meanwhile); }
-    Result show(const QString& text, Buttons buttons, Icon icon, const QString& title) override
-    {
-        if (auto action = m_actions.take(text))
-            action();
-        return m_previous->show(text, buttons, icon, title);
-    }
-
-private:
-    MessageService* m_previous = nullptr;
-    QMap<QString, std::function<void()>> m_actions;
-};
-
 // The main window's answers: which channel uses which battery.
 class FakeRecordsHost : public RecordsHost {
 public:
@@ -117,16 +99,6 @@ public:
 
 class RecordsTest : public CoreTest {
 protected:
-    void SetUp() override
-    {
-        CoreTest::SetUp();
-        previousHost = RecordsHost::setInstance(&host);
-    }
-    void TearDown() override
-    {
-        RecordsHost::setInstance(previousHost);
-        CoreTest::TearDown();
-    }
     static QString r(const char* id) { return getResource(QString::fromLatin1(id)); }
 
     qint32 akku(const QString& name, const QString& remark = QString())
@@ -171,7 +143,7 @@ protected:
     // A dialog opened from a channel, as the channel's button opens it.
     std::unique_ptr<MesswerteErfassenLogic> fromChannel(bool& bShow)
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), &host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), host, services.recordsNotifier());
         d->setClock([] { return QDateTime(QDate(2024, 5, 1), QTime(9, 30, 0)); });
         d->Form_Load();
         d->parentWin = &channel;
@@ -196,7 +168,7 @@ protected:
     }
     std::unique_ptr<MesswerteErfassenLogic> manager()
     {
-        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), &host);
+        auto d = std::make_unique<MesswerteErfassenLogic>(newView(), host, services.recordsNotifier());
         d->Form_Load();
         d->bEditMode = true;
         bool bShow = false;
@@ -221,7 +193,8 @@ protected:
     MesswerteErfassenView* newView() { return &views.emplace_back(); }
 
     FakeRecordsHost host;
-    RecordsHost* previousHost = nullptr;
+    // The records windows of these tests ask the fake main window.
+    TestServices services{CoreTest::services, {.recordsHost = &host}};
     std::deque<FakeMesswerteErfassenView> views;
     FakeChannel channel;
     bool measuring = false;

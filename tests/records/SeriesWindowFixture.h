@@ -17,6 +17,7 @@
 #include "printing/ReportLayout.h"
 #include "printing/WidgetControlReader.h"
 #include "records/KanalBearbeitenLogic.h"
+#include "records/UsedProgramViewer.h"
 #include "records/dlgMesswerteErfassen.h"
 #include "records/frmKanalBearbeiten.h"
 #include "wiring/SeriesWindowServices.h"
@@ -64,16 +65,12 @@ protected:
         RecordsTest::SetUp();
         openGlobalRecordsets();
         objLog = std::make_unique<velmoroLog>(folder.path());
-        previousDiagram = SeriesDiagram::setInstance(&diagram);
-        previousViewer = SeriesProgramViewer::setInstance(&viewer);
         akkuId = akku(QStringLiteral("Pack"));
     }
     void TearDown() override
     {
         if (auto* w = frmKanalBearbeiten::current())
             delete w;
-        SeriesDiagram::setInstance(previousDiagram);
-        SeriesProgramViewer::setInstance(previousViewer);
         objLog.reset();
         RecordsTest::TearDown();
     }
@@ -134,10 +131,11 @@ protected:
 
     FakeDiagram diagram;
     FakeViewer viewer;
-    SeriesDiagram* previousDiagram = nullptr;
-    SeriesProgramViewer* previousViewer = nullptr;
+    // The series windows of these tests draw in the fake diagram and show
+    // their programs in the fake viewer.
+    TestServices services{RecordsTest::services, {.seriesDiagram = &diagram, .seriesProgramViewer = &viewer}};
     FakeKanalBearbeitenView view;
-    KanalBearbeitenLogic logic{&view};
+    KanalBearbeitenLogic logic{&view, &diagram, &viewer};
     qint32 akkuId = -1;
 };
 

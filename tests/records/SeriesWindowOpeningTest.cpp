@@ -10,8 +10,8 @@ TEST_F(SeriesWindowTest, TheWindowFollowsARenumberingAndGoesWithItsSeries)
     for (int n = 1; n <= 3; ++n)
         series(akkuId, n);
     const qint32 third = dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE Nummer=3")).toInt();
-    QPointer<frmKanalBearbeiten> window =
-        frmKanalBearbeiten::openSeries(nullptr, third, QStringLiteral("Pack"), QStringLiteral("3"), QString());
+    QPointer<frmKanalBearbeiten> window = frmKanalBearbeiten::openSeries(
+        services, nullptr, third, QStringLiteral("Pack"), QStringLiteral("3"), QString());
     ASSERT_TRUE(window);
     auto d = manager();
     selectNummer(*d, 1);
@@ -44,12 +44,12 @@ TEST_F(SeriesWindowTest, TheWindowOpensWhollyOnTheScreen)
                                           << frame.height() << " in " << area.width() << "x" << area.height();
     };
     frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(&owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(services, &owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     inside(window);
     // Moved off meanwhile, it comes back when it shows the next series.
     window->move(area.right() - 50, area.bottom() - 50);
-    frmKanalBearbeiten::openSeries(&owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    frmKanalBearbeiten::openSeries(services, &owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     inside(window);
 }
 
@@ -57,7 +57,7 @@ TEST_F(SeriesWindowTest, ADeletedSeriesIsToldAndClosesTheWindow)
 {
     const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
     QPointer<frmKanalBearbeiten> window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 1);
 
@@ -71,7 +71,7 @@ TEST_F(SeriesWindowTest, ADeletedSeriesIsToldAndClosesTheWindow)
     EXPECT_FALSE(window);
 
     // Opening it directly for a deleted series shows nothing either.
-    EXPECT_EQ(frmKanalBearbeiten::openSeries(nullptr, id, QString(), QString(), QString()), nullptr);
+    EXPECT_EQ(frmKanalBearbeiten::openSeries(services, nullptr, id, QString(), QString(), QString()), nullptr);
     EXPECT_EQ(messages.shown.size(), 2);
 }
 
@@ -79,7 +79,7 @@ TEST_F(SeriesWindowTest, ADatabaseFailureIsShownAndLeavesNothingOfTheSeriesBefor
 {
     const qint32 id = storedSeries(kProgram, {QStringLiteral("2;1234;12345;600;95;T;87;12")});
     frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     dbVeluser.exec(QStringLiteral("ALTER TABLE MessWerte RENAME TO Gone"));
     EXPECT_TRUE(window->Form_Activate());
@@ -94,7 +94,7 @@ TEST_F(SeriesWindowTest, ADatabaseFailureIsShownAndLeavesNothingOfTheSeriesBefor
     EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 0);
     EXPECT_EQ(messages.shown.size(), 1);
     // Opening it again reads it.
-    frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+    frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"))->count(), 1);
 }
 
@@ -102,8 +102,8 @@ TEST_F(SeriesWindowTest, TheWindowCarriesWhatThePrintoutReads)
 {
     const qint32 id = storedSeries(kProgram, {discharge(900, 1000, 18), QStringLiteral("2;1234;12345;600;95;F;40;12")});
     dbVeluser.exec(QStringLiteral("UPDATE MessReihen SET Nummer=7 WHERE MessReiheID=?"), {id});
-    frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("7"), QStringLiteral("old"));
+    frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"),
+                                                                QStringLiteral("7"), QStringLiteral("old"));
     ASSERT_TRUE(window);
     WidgetControlReader reader(*window);
     for (const char* name : {"frameAkkuprogramm",
@@ -158,7 +158,7 @@ TEST_F(SeriesWindowTest, DiagramsOfTheSeriesAndOfItsPhases)
 {
     const qint32 id = storedSeries(kProgram, {discharge(900, 1000, 18), charge(1000, 1400, 20)}, 10);
     frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     auto* laden = window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"));
     auto* entladen = window->findChild<QListWidget*>(QStringLiteral("lstEndwertEntladen"));
@@ -201,7 +201,7 @@ TEST_F(SeriesWindowTest, TheProgramButtonHandsTheStoredProgramToTheViewer)
 {
     const qint32 id = storedSeries(QVariant(), {});
     frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     window->cmdProgram_Click();
     ASSERT_EQ(viewer.shown.size(), 1u);
@@ -210,18 +210,20 @@ TEST_F(SeriesWindowTest, TheProgramButtonHandsTheStoredProgramToTheViewer)
 
 TEST_F(SeriesWindowTest, TheDiagramWindowDrawsTheStoredSeriesAndOutlivesTheSeriesWindow)
 {
-    SeriesDiagramWindow::install();
+    DiagramOpener opener(nullptr, nullptr);
+    SeriesDiagramWindow seriesDiagrams(opener);
+    TestServices drawing(services, {.seriesDiagram = &seriesDiagrams});
     const qint32 id = storedSeries(kProgram, {}, 12);
     const qint32 end = value(id, true, charge(1000, 1400, 20));
     for (int i = 0; i < 12; ++i)
         value(id, false, QStringLiteral("1;1300;500;%1").arg(800 + i * 60));
     frmKanalBearbeiten* window =
-        frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten::openSeries(drawing, nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("cmdDiagramme"))->isEnabled());
 
     window->cmdDiagramme_Click();
-    QPointer<frmDiagramm> diagramWindow = DiagramOpener::instance().window();
+    QPointer<frmDiagramm> diagramWindow = opener.window();
     ASSERT_TRUE(diagramWindow);
     EXPECT_EQ(diagramWindow->logic().lMessReiheId, id);
     EXPECT_FALSE(diagramWindow->logic().bTempCreated);
@@ -231,7 +233,7 @@ TEST_F(SeriesWindowTest, TheDiagramWindowDrawsTheStoredSeriesAndOutlivesTheSerie
     auto* laden = window->findChild<QListWidget*>(QStringLiteral("lstEndwertLaden"));
     laden->setCurrentRow(0);
     window->lstEndwertLaden_DblClick();
-    ASSERT_EQ(DiagramOpener::instance().window(), diagramWindow.data());
+    ASSERT_EQ(opener.window(), diagramWindow.data());
     EXPECT_EQ(diagramWindow->logic().lEndWertId, end);
 
     window->cmdOk_Click();
@@ -245,12 +247,13 @@ TEST_F(SeriesWindowTest, TheDiagramWindowDrawsTheStoredSeriesAndOutlivesTheSerie
 
 TEST_F(SeriesWindowTest, TheProgramButtonShowsTheViewerModal)
 {
-    SeriesProgramViewer::setInstance(nullptr);
+    UsedProgramViewer programViewer;
     ScriptedDialogs dialogs;
+    TestServices scripted(services, {.dialogs = &dialogs, .seriesProgramViewer = &programViewer});
     for (const QVariant& program : {QVariant(kProgram), QVariant()}) {
         const qint32 id = storedSeries(program, {});
-        frmKanalBearbeiten* window =
-            frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(scripted, nullptr, id, QStringLiteral("Pack"),
+                                                                    QStringLiteral("1"), QString());
         ASSERT_TRUE(window);
         EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("cmdProgram"))->isEnabled());
         QWidget* owner = nullptr;
@@ -266,7 +269,7 @@ TEST_F(SeriesWindowTest, TheRecordsDialogShowsTheChosenSeries)
 {
     const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
     QWidget mainWindow; // stands in for the main window, the dialog's owner
-    auto* dialog = new dlgMesswerteErfassen(&mainWindow, &host);
+    auto* dialog = new dlgMesswerteErfassen(&mainWindow, services);
     dialog->logic().bEditMode = true;
     bool bShow = false;
     dialog->initializeDialog(bShow);

@@ -121,8 +121,8 @@ TEST_F(SeriesWindowTest, EachBadStoredTextIsLoggedOncePerOpeningAndCutToAReadabl
     const qint32 hugeId =
         dbVeluser.scalar(QStringLiteral("SELECT min(MessWertId) + 1 FROM MessWerte WHERE MessReiheID=?"), {id}).toInt();
     for (int opening = 1; opening <= 2; ++opening) {
-        frmKanalBearbeiten* window =
-            frmKanalBearbeiten::openSeries(nullptr, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
+        frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(services, nullptr, id, QStringLiteral("Pack"),
+                                                                    QStringLiteral("1"), QString());
         ASSERT_TRUE(window);
         // Every activation reads the series again; it logs nothing new.
         window->Form_Activate();

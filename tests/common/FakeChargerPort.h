@@ -1,20 +1,23 @@
 #pragma once
 
-// A link whose replies a test lays down in advance, per command, and which
-// notes every conversation in order ("M001", "D001", "W001+wait" ...).
-#include "channels/KanalLink.h"
+// A charger port in memory: a test lays down the replies in advance, per
+// command, and the port notes every conversation in order ("M001", "D001",
+// "W001+wait", "S" and the program sent).
+#include "link/ChargerPort.h"
 
 #include <QString>
 #include <QStringList>
 #include <deque>
 #include <functional>
 
-class ScriptedLink : public KanalLink {
+class FakeChargerPort : public ChargerPort {
 public:
     // Replies handed out first to last; when a queue is empty its fallback answers.
-    std::deque<QString> status, endwert, program;
-    QString statusFallback, endwertFallback, programFallback;
+    std::deque<QString> status, endwert, program, sent;
+    QString statusFallback, endwertFallback, programFallback, sentFallback;
     QStringList calls;
+    // The conversations held while their caller reported failures itself.
+    QStringList callerReported;
     bool busy = false;
     // Runs inside a conversation, before its reply is returned (events during a wait).
     std::function<void()> duringConversation;
@@ -25,23 +28,24 @@ public:
     {
         return take(program, programFallback, QStringLiteral("W") + ch + (noKzt ? QStringLiteral("+wait") : QString()));
     }
+    QString sendProgram(const QString& text) override { return take(sent, sentFallback, QStringLiteral("S") + text); }
     bool isBusy() const override { return busy; }
 
     // Everyone silent from now on.
     void silence()
     {
-        status.clear();
-        endwert.clear();
-        program.clear();
-        statusFallback.clear();
-        endwertFallback.clear();
-        programFallback.clear();
+        for (auto* queue : {&status, &endwert, &program, &sent})
+            queue->clear();
+        for (auto* fallback : {&statusFallback, &endwertFallback, &programFallback, &sentFallback})
+            fallback->clear();
     }
 
 private:
     QString take(std::deque<QString>& queue, const QString& fallback, const QString& call)
     {
         calls << call;
+        if (callerReportsFailures())
+            callerReported << call;
         if (duringConversation) {
             auto f = duringConversation;
             busy = true;

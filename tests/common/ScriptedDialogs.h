@@ -11,11 +11,10 @@
 // Stands in for modal dialogs: every dialog shown modally is handed to the
 // next scripted step, which drives it through its handlers; the dialog's
 // result is what the step left. A dialog with no step left fails the test.
+// Runs the dialogs of the test's services (TestServices) it is given to.
 class ScriptedDialogs : public ModalDialogRunner {
 public:
     using Step = std::function<void(QDialog&)>;
-    ScriptedDialogs() { m_previous = ModalDialogRunner::setInstance(this); }
-    ~ScriptedDialogs() override { ModalDialogRunner::setInstance(m_previous); }
 
     void then(Step step) { m_steps.push_back(std::move(step)); }
 
@@ -38,7 +37,6 @@ public:
 
 private:
     std::deque<Step> m_steps;
-    ModalDialogRunner* m_previous = nullptr;
 };
 
 // A step for a dialog of a known class.
