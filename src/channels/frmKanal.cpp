@@ -9,6 +9,7 @@
 #include "printing/VelmoroPrinting.h"
 #include "programs/dlgVelmoroProgram.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "widgets/NamedControls.h"
 #include "widgets/SeriesFrames.h"
 #include "wiring/KanalHost.h"
 #include "wiring/KanalProgramEditor.h"
@@ -165,74 +166,52 @@ void frmKanal::closeEvent(QCloseEvent* event)
 
 QWidget* frmKanal::control(const QString& name) const
 {
-    return namedControl(*this, kanalControlNames(), name);
+    return namedControls().find(name);
 }
 
+// The window's own name stands for its caption; every other name is one of
+// the window's list.
 void frmKanal::setControlText(const QString& name, const QString& text)
 {
-    if (name == objectName()) {
+    if (name == objectName())
         setWindowTitle(text);
-        return;
-    }
-    QWidget* w = control(name);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(text);
-    else if (auto* t = qobject_cast<QLineEdit*>(w))
-        t->setText(text);
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-        g->setTitle(text);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-        b->setText(text);
+    else
+        namedControls().setText(name, text);
 }
 
 QString frmKanal::controlText(const QString& name) const
 {
-    if (name == objectName())
-        return windowTitle();
-    return controlTextOf(control(name));
+    return name == objectName() ? windowTitle() : namedControls().text(name);
 }
 
 void frmKanal::setControlVisible(const QString& name, bool visible)
 {
-    if (QWidget* w = control(name))
-        w->setVisible(visible);
+    namedControls().setVisible(name, visible);
 }
 
 bool frmKanal::isControlVisible(const QString& name) const
 {
-    QWidget* w = control(name);
-    return w && !w->isHidden();
+    return namedControls().isVisible(name);
 }
 
 void frmKanal::clearList(const QString& name)
 {
-    if (auto* l = control<QListWidget>(name))
-        l->clear();
+    namedControls().clearList(name);
 }
 
 void frmKanal::addListItem(const QString& name, const QString& text, qint32 itemData)
 {
-    if (auto* l = control<QListWidget>(name)) {
-        auto* item = new QListWidgetItem(text, l);
-        item->setData(Qt::UserRole, itemData);
-    }
+    namedControls().addListItem(name, text, itemData);
 }
 
 QStringList frmKanal::listItems(const QString& name) const
 {
-    QStringList lines;
-    if (auto* l = control<QListWidget>(name))
-        for (int i = 0; i < l->count(); ++i)
-            lines << l->item(i)->text();
-    return lines;
+    return namedControls().listItems(name);
 }
 
 qint32 frmKanal::listItemData(const QString& name, int row) const
 {
-    auto* l = control<QListWidget>(name);
-    if (!l || row < 0 || row >= l->count())
-        return 0;
-    return l->item(row)->data(Qt::UserRole).toInt();
+    return namedControls().listItemData(name, row);
 }
 
 int frmKanal::selectedListRow(const QString& name) const

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "channels/KanalControls.h"
 #include "channels/KanalLogic.h"
 #include "channels/KanalView.h"
+#include "widgets/NamedControls.h"
 
 #include <QWidget>
 
@@ -82,6 +84,7 @@ private:
     void buildControls();
     // The control of that name of the window's list (nullptr for another name).
     QWidget* control(const QString& name) const;
+    NamedControls namedControls() const { return NamedControls(const_cast<frmKanal&>(*this), kanalControlNames()); }
     template <typename T>
     T* control(const QString& name) const
     {
