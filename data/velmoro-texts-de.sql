@@ -90,6 +90,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0755', 'DE', 'Die Messreihe, die auf diesem Kanal wartete, hat inzwischen mit der Aufzeichnung begonnen. Sie bleibt mit ihren Messwerten erhalten.'),
   ('0756', 'DE', 'hat inzwischen begonnen, diesen Akku aufzuzeichnen. Die Messreihe kann jetzt nicht gelöscht werden.'),
   ('0757', 'DE', 'Bitte wählen Sie zuerst eine Messreihe in der Liste aus.'),
+  ('0758', 'DE', 'Seit Sie diesen Dialog geöffnet haben, hat auf diesem Kanal ein Programm begonnen. Die neue Messreihe zeichnet es von seinem Beginn an auf, mit den seither gesammelten Messwerten.'),
+  ('0759', 'DE', 'Seit Sie diesen Dialog geöffnet haben, hat auf diesem Kanal ein Programm begonnen und wieder geendet. Die neue Messreihe enthält es von seinem Beginn bis zu seinem Ende; weitere Messwerte werden nicht in sie aufgezeichnet.'),
 
   -- Channel window and stored series window
   ('0797', 'DE', 'Kanal 4'),

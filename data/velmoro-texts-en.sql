@@ -96,6 +96,8 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('0755', 'EN', 'The series that waited on this channel has started recording in the meantime. It is kept with its values.'),
   ('0756', 'EN', 'has started to record this battery in the meantime. The series cannot be deleted now.'),
   ('0757', 'EN', 'Please select a series in the list first.'),
+  ('0758', 'EN', 'A program has started on this channel since you opened this dialog. The new series records it from its start, with the values collected since then.'),
+  ('0759', 'EN', 'A program has started and ended on this channel since you opened this dialog. The new series holds it from its start to its end; nothing more is recorded into it.'),
 
   -- Channel window and stored series window
   ('0797', 'EN', 'Channel 4'),

@@ -179,8 +179,10 @@ void KanalLogic::showStatus(CommunicationResults& comRes)
     m_display.showStatus(meaning, comRes);
     if (meaning.measurement != KanalStatusRule::Measurement::Keep)
         bMeasurementRunning = meaning.measurement == KanalStatusRule::Measurement::Running;
-    if (meaning.endsRecording)
+    if (meaning.endsRecording) {
         bRecording = false;
+        m_recorder.noteProgramEnd();
+    }
     if (meaning.resetHeading)
         bResetHeading = true;
     if (meaning.newTempSeries)

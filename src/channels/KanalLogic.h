@@ -149,6 +149,12 @@ public:
     // nothing; when it fails the window's state is unchanged).
     void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp);
     void endRecording() { m_recorder.endRecording(); }
+    // How many program starts the poll noticed so far.
+    quint32 programStartCount() const { return m_recorder.programStarts(); }
+    // Records the program that started last from its start, as a series
+    // queued before it would have; true while that program still runs (the
+    // recording goes on). Raises DatabaseError, as startRecording.
+    bool recordStartedProgram(qint32 lakku, qint32 lmess) { return m_recorder.recordStartedProgram(lakku, lmess); }
     void setFrameAkkumesswerteHeading(const QString& strAkkuName = QString(),
                                       const QString& strMessreiheName = QString(),
                                       const QString& strMessreiheNr = QString());
@@ -180,7 +186,11 @@ private:
     }
     void endwerteRead(const std::shared_ptr<EntwertList>& list) override { comResults_EndwertRecieved(list); }
     void readEndwerteAfterRecovery() override;
-    void programStarted() override { resetEndValues(); }
+    void programStarted() override
+    {
+        m_recorder.noteProgramStart();
+        resetEndValues();
+    }
     void unknownStatus() override { showUnknownStatus(); }
 
     // KanalRecorder::Window

@@ -75,6 +75,8 @@ void KanalRecorder::renewTempMessreiheId()
     lTempMessReiheId = m_window.newTempSeriesId();
     bTempValuesWritten = false;
     // The start goes with its series; the new one starts at its first value.
+    if (m_programTempId != -1 && lLastTempMessReiheId == m_programTempId)
+        m_programTempStart = dtTempStart;
     dtLastTempStart = dtTempStart;
     dtTempStart = QDateTime();
 }
@@ -257,6 +259,41 @@ void KanalRecorder::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bo
     // first recorded value (a queued recording records a later program).
     if (bWithTemp)
         bCurrentProgramWritten = stored;
+}
+
+void KanalRecorder::noteProgramStart()
+{
+    ++m_programStarts;
+    // The channel was idle before: a temporary series that held values was
+    // replaced then, so this one holds the new program from its first value.
+    m_programTempId = lTempMessReiheId;
+    m_programTempStart = QDateTime();
+    m_startedProgramRunning = true;
+}
+
+bool KanalRecorder::recordStartedProgram(qint32 lakku, qint32 lmess)
+{
+    // As with taking over the collected values: held ones go in first, and
+    // the program is stored before anything is copied.
+    while (!m_held[0].empty())
+        writeHeldValuesOrThrow(0);
+    const bool stored = storeProgramInMessreihe(lakku, lmess);
+    // The series the program began in, wherever the current one stands now
+    // (after the program's end a newer one has replaced it).
+    QDateTime start = m_programTempId == lTempMessReiheId ? dtTempStart : m_programTempStart;
+    if (!start.isValid())
+        start = now();
+    m_store.transferTempMesswerte(m_programTempId, lmess);
+
+    lAkkuId = lakku;
+    lMessReiheId = lmess;
+    bRecordingInQueue = false;
+    // A program that has ended leaves the series as an end by status would:
+    // a later program never goes into it.
+    bRecording = m_startedProgramRunning;
+    bCurrentProgramWritten = stored;
+    dtRecordingStart = start;
+    return bRecording;
 }
 
 void KanalRecorder::endRecording()

@@ -104,6 +104,22 @@ public:
     void endRecording();
     bool resetAkkuId(qint32 id);
     bool isAkkuUsed(qint32 id) const;
+
+    // --- the program that started last -------------------------------------------------
+    // The poll saw a program start: its values go into the temporary series
+    // current now.
+    void noteProgramStart();
+    // A status came that would end a recording of that program.
+    void noteProgramEnd() { m_startedProgramRunning = false; }
+    // How many program starts were noticed so far.
+    quint32 programStarts() const { return m_programStarts; }
+    // Records the program that started last into the series lmess of the
+    // battery lakku as a series queued before that start would have recorded
+    // it: what the channel collected since the start goes into the series
+    // (on the time axis of that start), and the recording goes on while the
+    // program runs. Returns whether it goes on. Raises DatabaseError (all or
+    // nothing, as startRecording).
+    bool recordStartedProgram(qint32 lakku, qint32 lmess);
     // The remark of the recorded series, cut to what the column takes.
     void storeRemark(const QString& remark);
 
@@ -140,4 +156,10 @@ private:
     // A write into the table failed in this tick: it is not asked again (a
     // locked database would keep the tick waiting once more for each value).
     bool m_refusedInTick[2] = {false, false};
+    quint32 m_programStarts = 0;
+    // The temporary series the program that started last began in, and its
+    // start once a newer series has replaced it.
+    qint32 m_programTempId = -1;
+    QDateTime m_programTempStart;
+    bool m_startedProgramRunning = false;
 };

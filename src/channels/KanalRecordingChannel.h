@@ -12,6 +12,10 @@ public:
     {
         m_logic.startRecording(lakku, lmess, bInQueue, bWithTemp);
     }
+    bool recordStartedProgram(qint32 lakku, qint32 lmess) override
+    {
+        return m_logic.recordStartedProgram(lakku, lmess);
+    }
     void endRecording() override { m_logic.endRecording(); }
     void setFrameAkkumesswerteHeading(const QString& strAkkuName, const QString& strMessreiheName,
                                       const QString& strMessreiheNr) override
@@ -25,6 +29,7 @@ public:
     bool isRecordingInQueue() const override { return m_logic.bRecordingInQueue; }
     bool isMeasurementRunning() const override { return m_logic.bMeasurementRunning; }
     qint32 messReiheId() const override { return m_logic.lMessReiheId; }
+    quint32 programStartCount() const override { return m_logic.programStartCount(); }
 
 private:
     KanalLogic& m_logic;

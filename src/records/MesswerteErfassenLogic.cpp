@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <exception>
+#include <utility>
 
 namespace {
 QString res(const char* id)
@@ -101,6 +102,7 @@ void MesswerteErfassenLogic::initializeDialog(bool& bShow)
                                                + QString::number(channel + 1));
         m_optNaechster = false;
         m_sofortAllowed = true;
+        m_programStartsAtOpening = parentWin ? parentWin->programStartCount() : 0;
         // A series that started from the queue is recording: it is no longer
         // offered for discarding.
         m_bCheckQueuedSeries = bRecordingInQueue && !bRecordRunning;
@@ -298,11 +300,29 @@ void MesswerteErfassenLogic::cmdMessReiheLoeschen_Click()
 
 // --- recording choice ---------------------------------------------------------------------
 
+bool MesswerteErfassenLogic::programStartedSinceOpening() const
+{
+    return parentWin && parentWin->programStartCount() != m_programStartsAtOpening;
+}
+
 bool MesswerteErfassenLogic::startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo)
 {
+    // The next program start as the user chose it (or as all that was
+    // offered), not as a "no" to the collected values leads to it.
+    const bool nextChosen = m_optNaechster;
     const bool withTemp = confirmRecordNow();
+    m_startedProgramText = nullptr;
     try {
-        parentWin->startRecording(made.akkuId, made.seriesId, m_optNaechster, withTemp);
+        // The channel went on polling while the dialogs were open: when a
+        // program has started since this one opened, the start the series
+        // would wait for has come, and the series records that program.
+        if (nextChosen && programStartedSinceOpening()) {
+            const bool goesOn = parentWin->recordStartedProgram(made.akkuId, made.seriesId);
+            m_startedProgramText = goesOn ? "0758" : "0759";
+            m_optNaechster = false;
+        } else {
+            parentWin->startRecording(made.akkuId, made.seriesId, m_optNaechster, withTemp);
+        }
         return true;
     } catch (...) {
         // Nothing records the new rows: they go again, and the choice stays open.
@@ -333,6 +353,7 @@ void MesswerteErfassenLogic::addNewAkku(const QString& strAkkuName, const QStrin
     }
     parentWin->setFrameAkkumesswerteHeading(strAkkuName, strMessreiheBemerkung, QStringLiteral("1"));
     lockRecordingChoice();
+    tellRecordedFromProgramStart();
 }
 
 void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
@@ -353,6 +374,13 @@ void MesswerteErfassenLogic::addNewMeasurementRow(const QString& strBemerkung)
     }
     parentWin->setFrameAkkumesswerteHeading(name, strBemerkung, QString::number(made.nummer));
     lockRecordingChoice();
+    tellRecordedFromProgramStart();
+}
+
+void MesswerteErfassenLogic::tellRecordedFromProgramStart()
+{
+    if (const char* text = std::exchange(m_startedProgramText, nullptr))
+        msgBox(res(text), MessageService::OkOnly, MessageService::Information, res("0700"));
 }
 
 bool MesswerteErfassenLogic::discardQueuedSeries()

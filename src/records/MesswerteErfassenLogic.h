@@ -135,6 +135,11 @@ private:
     // Starts the channel's recording; when that fails the new rows are removed
     // again (undo), the user is told and false comes back.
     bool startOnChannel(const SeriesStore::NewSeries& made, const std::function<void()>& undo);
+    // A program has started on the channel since the dialog opened.
+    bool programStartedSinceOpening() const;
+    // Tells the user when the new series took a program that started while
+    // the dialog was open.
+    void tellRecordedFromProgramStart();
     // The channel that uses the battery, or "" when none does.
     QString usedBy(qint32 akkuId);
     void refuseInUse();
@@ -160,6 +165,10 @@ private:
     bool m_optNaechster = false;
     bool m_sofortAllowed = true;
     bool m_locked = false;
+    // The channel's program starts when the dialog opened.
+    quint32 m_programStartsAtOpening = 0;
+    // What to tell about the series just started (a resource id), or nullptr.
+    const char* m_startedProgramText = nullptr;
     // This dialog's own change is being told to the others.
     bool m_notifying = false;
     std::function<QDateTime()> m_clock;

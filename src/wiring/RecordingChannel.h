@@ -13,6 +13,12 @@ public:
     // Raises DatabaseError when the recording could not start; the channel's
     // state is then unchanged.
     virtual void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp) = 0;
+    // Records the program that started last on the channel from its start,
+    // as a series queued before that start would have recorded it: the values
+    // collected since then go into the series, and the recording goes on
+    // while that program runs. Returns whether it goes on. Raises
+    // DatabaseError as startRecording does.
+    virtual bool recordStartedProgram(qint32 lakku, qint32 lmess) = 0;
     virtual void endRecording() = 0;
     // Without a battery name the frame gets its plain heading and the remark box is emptied.
     virtual void setFrameAkkumesswerteHeading(const QString& strAkkuName, const QString& strMessreiheName,
@@ -27,4 +33,7 @@ public:
     virtual bool isRecordingInQueue() const = 0;
     virtual bool isMeasurementRunning() const = 0;
     virtual qint32 messReiheId() const = 0;
+    // How many program starts the channel has seen: a count that grew since
+    // the dialog opened means the next program start has come meanwhile.
+    virtual quint32 programStartCount() const = 0;
 };

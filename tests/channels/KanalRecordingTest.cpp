@@ -278,6 +278,55 @@ TEST_F(KanalRecordingTest, TakingOverRightAfterAChargeEndedCopiesTheFinishedChar
     EXPECT_EQ(k.dtRecordingStart, QDateTime(QDate(2024, 5, 1), QTime(8, 0, 50)));
 }
 
+TEST_F(KanalRecordingTest, AStartedProgramIsRecordedFromItsOwnStartInAPauseAndAfterItsEnd)
+{
+    for (const bool ended : {false, true}) {
+        SCOPED_TRACE(ended ? "ended" : "in a pause");
+        qint32 akku = 0;
+        const qint32 series = newSeries(akku);
+        KanalLogic& k = load();
+        // An earlier charge leaves a finished temporary series behind.
+        tick(values1(1, 7000, 1000));
+        tick(status1("SA"));
+        const quint32 before = k.programStartCount();
+
+        advance(10);
+        tick(values1(5, 6900, 500, "SE"));
+        EXPECT_EQ(k.programStartCount(), before + 1);
+        const qint32 program = k.lTempMessReiheId;
+        advance(30);
+        tick(values1(20, 6800, 500, "SE"));
+        advance(30);
+        tick(endReply1({kDischarge1}));
+        advance(3);
+        tick(ended ? QStringLiteral("001,M,SF,X2,") : status1("SW"));
+        if (ended) {
+            advance(3);
+            tick(status1("SA"));
+        }
+        ASSERT_FALSE(k.bMeasurementRunning);
+        ASSERT_TRUE(k.bEndwerteAvaiable);
+
+        EXPECT_EQ(k.recordStartedProgram(akku, series), !ended);
+        EXPECT_EQ(recorded(series), temp(program));
+        EXPECT_EQ(recorded(series).size(), 3);
+        EXPECT_EQ(k.bRecording, !ended);
+        EXPECT_FALSE(k.bRecordingInQueue);
+        EXPECT_EQ(k.lMessReiheId, series);
+        EXPECT_EQ(seriesField(series, "Programm").toString(), program1());
+
+        // The charge after the pause goes on along the program's time axis; a
+        // later program never goes into the series of one that has ended.
+        advance(60);
+        tick(values1(30, 7000, 1000));
+        if (ended)
+            EXPECT_EQ(recorded(series).size(), 3);
+        else
+            EXPECT_EQ(recorded(series).value(3), QStringLiteral("M:30;7000;1000;123"));
+        logic.reset();
+    }
+}
+
 TEST_F(KanalRecordingTest, TakingOverASeriesThatHoldsNothingStartsNow)
 {
     qint32 akku = 0;

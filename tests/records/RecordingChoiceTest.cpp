@@ -372,6 +372,75 @@ TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDe
     }
 }
 
+struct StartWhileOpenCase {
+    const char* name;
+    bool measuringAtOpening;
+    bool endValuesAtOpening;
+    bool chooseNext;
+    MessageService::Result answer; // to "0750" when asked
+    bool programStarts;            // a program starts while the dialogs are open
+    bool measuringAtAnswer;
+    const char* call; // what the channel is told: %1 battery, %2 series
+    const char* told; // what the user is told afterwards, or nullptr
+};
+
+TEST_F(RecordingChoiceTest, AProgramThatStartsWhileTheDialogIsOpenIsRecordedFromItsStartWhenTheSeriesWouldWaitForIt)
+{
+    const StartWhileOpenCase cases[] = {
+        {"idle, still idle", false, false, false, MessageService::Yes, false, false, "start(%1,%2,1,0)", nullptr},
+        {"idle, program runs", false, false, false, MessageService::Yes, true, true, "fromStart(%1,%2)", "0758"},
+        {"idle, program ran and ended", false, false, false, MessageService::Yes, true, false, "fromStart(%1,%2)",
+         "0759"},
+        {"next chosen while measuring", true, false, true, MessageService::Yes, false, true, "start(%1,%2,1,0)",
+         nullptr},
+        {"next chosen, a new program runs", true, false, true, MessageService::Yes, true, true, "fromStart(%1,%2)",
+         "0758"},
+        // The explicit choices stay as they are.
+        {"now, no, measuring", false, true, false, MessageService::No, true, true, "start(%1,%2,0,0)", nullptr},
+        {"now, no, ended again", false, true, false, MessageService::No, true, false, "start(%1,%2,1,0)", nullptr},
+        {"now, yes", false, true, false, MessageService::Yes, true, true, "start(%1,%2,0,1)", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        channel = FakeChannel();
+        measuring = c.measuringAtOpening;
+        endValues = c.endValuesAtOpening;
+        messages.shown.clear();
+        const qint32 a = akku(QString::fromLatin1(c.name));
+        series(a, 1);
+        channel.lAkkuId = a;
+        auto d = fromChannel();
+        if (c.chooseNext)
+            d->optNaechster_Click();
+        // The channel polls on while the new series dialog is open.
+        if (c.programStarts)
+            channel.programStarts();
+        channel.bMeasurementRunning = c.measuringAtAnswer;
+        channel.startedProgramRuns = c.measuringAtAnswer;
+        const bool asked = !d->control(QStringLiteral("optNaechster")).checked;
+        if (asked)
+            messages.answer(c.answer);
+        d->addNewMeasurementRow(QStringLiteral("while open"));
+
+        const qint32 made =
+            dbVeluser.scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen WHERE AkkuId=? AND Nummer=2"), {a})
+                .toInt();
+        EXPECT_EQ(channel.calls.value(0), QString::fromLatin1(c.call).arg(a).arg(made));
+        QStringList told;
+        if (asked)
+            told << r("0750");
+        if (c.told)
+            told << r(c.told);
+        EXPECT_EQ(messages.texts(), told);
+        if (c.told) {
+            EXPECT_EQ(messages.shown.last().icon, MessageService::Information);
+            EXPECT_EQ(messages.shown.last().title, r("0700"));
+            EXPECT_TRUE(d->control(QStringLiteral("optSofort")).checked);
+        }
+        EXPECT_TRUE(d->isLocked());
+    }
+}
+
 TEST_F(RecordingChoiceTest, ANewSeriesIsRefusedWhenTheBatteryCameIntoUseWhileItsDialogWasOpen)
 {
     const qint32 a = akku(QStringLiteral("Pack"));

@@ -4,6 +4,7 @@
 // and the recording stopped from the same button.
 #include "FakeChargerWindowFixture.h"
 #include "ScriptedDialogs.h"
+#include "SeriesTables.h"
 
 #include "channels/frmKanal.h"
 #include "core/DataFolder.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 
 namespace {
 
@@ -27,9 +29,80 @@ protected:
             .scalar(QStringLiteral("SELECT count(*) FROM MessWerte WHERE MessReiheID=? AND EW=?"), {series, ew ? 1 : 0})
             .toInt();
     }
+    // From the recording button of an idle channel: a new battery, made with
+    // OK in its dialog after `meanwhile` ran; only the next program start is
+    // offered. The new series, or 0.
+    qint32 newBatteryOnIdleChannel(frmKanal& w, const QString& name, const std::function<void()>& meanwhile)
+    {
+        dialogs.then(as<dlgMesswerteErfassen>([](dlgMesswerteErfassen& d) {
+            EXPECT_TRUE(d.optNaechster->isChecked());
+            EXPECT_FALSE(d.optSofort->isEnabled());
+            d.cmdNeuerAkku->click();
+            d.cmdCancel->click();
+        }));
+        dialogs.then(as<dlgNeuerAkku>([&](dlgNeuerAkku& d) {
+            meanwhile();
+            d.txtName->setText(name);
+            d.cmdOk->click();
+        }));
+        w.findChild<QPushButton*>(QStringLiteral("cmdMesswert"))->click();
+        EXPECT_TRUE(dialogs.allUsed());
+        return dbVeluser
+            .scalar(QStringLiteral("SELECT MessReiheID FROM MessReihen JOIN Akkus ON MessReihen.AkkuId=Akkus.AkkuId "
+                                   "WHERE AkkuName=?"),
+                    {name})
+            .toInt();
+    }
+    // The channel polls as it would while the dialogs are open.
+    static void polls(KanalLogic& k, int ticks)
+    {
+        for (int i = 0; i < ticks; ++i)
+            k.timerKanal_Timer();
+    }
     ScriptedDialogs dialogs;
     TestServices scripted{services, {.dialogs = &dialogs}};
 };
+
+TEST_F(RecordingRoadTest, AProgramThatStartsWhileTheNewBatteryDialogIsOpenIsRecordedFromItsStart)
+{
+    fake.setSecondsPerRequest(30);
+    frmKanal* w = form->kanal(1);
+    KanalLogic& k = w->logic();
+    polls(k, 2);
+    ASSERT_FALSE(k.bMeasurementRunning);
+    ASSERT_FALSE(k.bEndwerteAvaiable);
+
+    qint32 collectedIn = -1;
+    const qint32 series = newBatteryOnIdleChannel(*w, QStringLiteral("Started meanwhile"), [&] {
+        ASSERT_TRUE(fake.startProgram(1));
+        polls(k, 4);
+        collectedIn = k.lTempMessReiheId;
+    });
+    ASSERT_NE(series, 0);
+    EXPECT_EQ(messages.texts(), QStringList(r("0758")));
+    EXPECT_TRUE(k.bRecording);
+    EXPECT_FALSE(k.bRecordingInQueue);
+    const QStringList collected = seriesRows(QStringLiteral("TempMessWerte"), collectedIn);
+    ASSERT_EQ(collected.size(), 4);
+    EXPECT_EQ(values(series, false), 4);
+    EXPECT_EQ(seriesRows(QStringLiteral("MessWerte"), series), collected);
+    polls(k, 2);
+    EXPECT_EQ(values(series, false), 6);
+}
+
+TEST_F(RecordingRoadTest, ANewBatteryOnAChannelThatStaysIdleWaitsForTheNextProgramStart)
+{
+    frmKanal* w = form->kanal(2);
+    KanalLogic& k = w->logic();
+    const qint32 series = newBatteryOnIdleChannel(*w, QStringLiteral("Waiting"), [&] { polls(k, 2); });
+    ASSERT_NE(series, 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(k.bRecordingInQueue);
+    EXPECT_FALSE(k.bRecording);
+    EXPECT_EQ(k.lMessReiheId, series);
+    polls(k, 2);
+    EXPECT_EQ(values(series, false), 0);
+}
 
 TEST_F(RecordingRoadTest, ANewBatteryRecordsTheCollectedValuesADischargeAndAChargeUntilStopped)
 {

@@ -35,6 +35,9 @@ public:
     QString heading;
     qint32 remarkSeriesAtHeading = -2;
     std::function<void()> failStart;
+    // Program starts the channel has seen, and whether the last one still runs.
+    quint32 starts = 0;
+    bool startedProgramRuns = true;
 
     void startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp) override
     {
@@ -45,6 +48,17 @@ public:
         lMessReiheId = lmess;
         bRecordingInQueue = bInQueue;
         bRecording = !bInQueue;
+    }
+    bool recordStartedProgram(qint32 lakku, qint32 lmess) override
+    {
+        calls << QStringLiteral("fromStart(%1,%2)").arg(lakku).arg(lmess);
+        if (failStart)
+            failStart();
+        lAkkuId = lakku;
+        lMessReiheId = lmess;
+        bRecordingInQueue = false;
+        bRecording = startedProgramRuns;
+        return bRecording;
     }
     void endRecording() override
     {
@@ -65,11 +79,13 @@ public:
     bool isRecordingInQueue() const override { return bRecordingInQueue; }
     bool isMeasurementRunning() const override { return bMeasurementRunning; }
     qint32 messReiheId() const override { return lMessReiheId; }
+    quint32 programStartCount() const override { return starts; }
 
     // What a poll does when the charger starts the program a queued series
     // waits for: the series records from now on.
     void programStarts()
     {
+        ++starts;
         if (bRecordingInQueue)
             bRecording = true;
         bMeasurementRunning = true;
