@@ -18,6 +18,10 @@ struct GermanLocale {
     ~GermanLocale() { QLocale::setDefault(QLocale::c()); }
 };
 
+struct LocaleBack {
+    ~LocaleBack() { QLocale::setDefault(QLocale::c()); }
+};
+
 class PrintSettingsTest : public DialogFixture {};
 } // namespace
 
@@ -79,7 +83,7 @@ TEST_F(PrintSettingsTest, RefusedHeightKeepsTheDialogOpenButStoresTheDate)
     }
 }
 
-TEST_F(PrintSettingsTest, UsableHeightIsStoredAsTypedAndShownInTheUsersLocale)
+TEST_F(PrintSettingsTest, UsableHeightIsStoredInOneFormAndShownInTheUsersLocale)
 {
     GermanLocale german;
     setSetting("HeadArea", QStringLiteral("1.5"));
@@ -93,7 +97,7 @@ TEST_F(PrintSettingsTest, UsableHeightIsStoredAsTypedAndShownInTheUsersLocale)
     d.cmdOk_Click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(setting("HeadArea"), "2,5");
+    EXPECT_EQ(setting("HeadArea"), "2.5");
     EXPECT_EQ(setting("PrintDate"), "YES");
     EXPECT_EQ(PrintSettings::headAreaCm(), 2.5);
 
@@ -102,8 +106,57 @@ TEST_F(PrintSettingsTest, UsableHeightIsStoredAsTypedAndShownInTheUsersLocale)
     again.txtHeigth->setText(QStringLiteral("3"));
     again.chkShowDate->setChecked(false);
     again.cmdCancel_Click();
-    EXPECT_EQ(setting("HeadArea"), "2,5");
+    EXPECT_EQ(setting("HeadArea"), "2.5");
     EXPECT_EQ(setting("PrintDate"), "YES");
+}
+
+TEST_F(PrintSettingsTest, AHeightStoredUnderOneLocaleShowsAndPrintsAlikeUnderTheOther)
+{
+    LocaleBack back;
+    const QLocale c = QLocale::c();
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct {
+        QLocale typedIn;
+        const char* typed;
+        const char* stored;
+        QLocale readIn;
+        const char* shown;
+        double cm;
+    } cases[] = {{german, "1,5", "1.5", c, "1.5", 1.5},
+                 {c, "2.25", "2.25", german, "2,25", 2.25},
+                 {german, "3", "3", c, "3", 3},
+                 {german, "0,00001", "0.00001", c, "0.00001", 0.00001}};
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.typed);
+        QLocale::setDefault(k.typedIn);
+        dlgPrintSettings typing;
+        typing.txtHeigth->setText(QString::fromLatin1(k.typed));
+        typing.cmdOk_Click();
+        EXPECT_EQ(setting("HeadArea"), k.stored);
+        QLocale::setDefault(k.readIn);
+        EXPECT_EQ(PrintSettings::headAreaCm(), k.cm);
+        dlgPrintSettings reading;
+        EXPECT_EQ(reading.txtHeigth->text(), k.shown);
+        reading.setResult(-1);
+        reading.cmdOk_Click();
+        EXPECT_EQ(reading.result(), QDialog::Accepted);
+        EXPECT_EQ(setting("HeadArea"), k.stored);
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // What older versions stored as typed is read under either locale.
+    const struct {
+        const char* stored;
+        std::optional<double> cm;
+    } older[] = {{"1,5", 1.5},    {" 2,5 ", 2.5}, {"1,000", 1}, {"1.000", 1}, {"15,5", {}}, {"1,5,0", {}},
+                 {"1.000,5", {}}, {"", {}},       {"abc", {}},  {"nan", {}},  {"-0,5", {}}};
+    for (const QLocale& locale : {c, german}) {
+        QLocale::setDefault(locale);
+        for (const auto& o : older) {
+            setSetting("HeadArea", QString::fromLatin1(o.stored));
+            EXPECT_EQ(PrintSettings::headAreaCm(), o.cm) << locale.name().toStdString() << " " << o.stored;
+        }
+    }
 }
 
 TEST_F(PrintSettingsTest, RemarkIsConfirmedOnlyByOk)
