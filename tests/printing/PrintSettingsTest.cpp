@@ -2,12 +2,15 @@
 // they refuse, in the C locale and in German.
 #include "../mainwindow/DialogFixture.h"
 
+#include "core/DateInWords.h"
+#include "core/utilitiesModul.h"
 #include "printing/PrintSettings.h"
 #include "printing/VelmoroPrinting.h"
 #include "printing/dlgBemerkung.h"
 #include "printing/dlgPrintSettings.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -157,6 +160,42 @@ TEST_F(PrintSettingsTest, AHeightStoredUnderOneLocaleShowsAndPrintsAlikeUnderThe
             EXPECT_EQ(PrintSettings::headAreaCm(), o.cm) << locale.name().toStdString() << " " << o.stored;
         }
     }
+}
+
+TEST_F(PrintSettingsTest, TheReportDateIsInTheProgramsLanguageItsNumbersInTheUsersLocale)
+{
+    LocaleBack back;
+    const QDateTime when(QDate(2026, 12, 9), QTime(14, 3));
+    const QString format = QStringLiteral("dd. MMMM yyyy   hh:mm");
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct {
+        const char* language;
+        QLocale user;
+        const char* date;
+    } cases[] = {{"DE", QLocale::c(), "09. Dezember 2026   14:03"},
+                 {"EN", german, "09. December 2026   14:03"},
+                 {"de", QLocale(QLocale::English, QLocale::UnitedStates), "09. Dezember 2026   14:03"},
+                 {"", german, "09. December 2026   14:03"}};
+    for (const auto& k : cases) {
+        QLocale::setDefault(k.user);
+        objResources().setLanguageKey(QString::fromLatin1(k.language));
+        EXPECT_EQ(dateInWords(when, format), QString::fromUtf8(k.date)) << k.language;
+    }
+    // A language written with digits of its own keeps the date's digits plain.
+    objResources().setLanguageKey(QStringLiteral("AR"));
+    EXPECT_EQ(dateInWords(when, format), QStringLiteral("09. %1 2026   14:03").arg(QLocale("ar").monthName(12)));
+
+    // The printed date: English words in an English program under a German locale.
+    setSetting("PrintDate", QStringLiteral("YES"));
+    QLocale::setDefault(german);
+    objResources().setLanguageKey(QStringLiteral("EN"));
+    const QStringList words = VelmoroPrinting::currentSettings(2).date.split(QLatin1Char(' '));
+    ASSERT_GE(words.size(), 2);
+    QStringList english;
+    for (int month = 1; month <= 12; ++month)
+        english << QLocale::c().monthName(month);
+    EXPECT_TRUE(english.contains(words[1])) << words.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(formatCapacity(1234), "1,234 Ah");
 }
 
 TEST_F(PrintSettingsTest, RemarkIsConfirmedOnlyByOk)
