@@ -28,6 +28,12 @@ void removeInstalled()
 }
 } // namespace
 
+QLocale languageLocale(const QString& languageCode)
+{
+    const QString code = languageCode.trimmed().toLower();
+    return code.isEmpty() ? QLocale::c() : QLocale(code);
+}
+
 void applyQtLanguage(const QString& languageCode)
 {
     const QString code = languageCode.trimmed().toLower();
@@ -36,7 +42,7 @@ void applyQtLanguage(const QString& languageCode)
     removeInstalled();
     if (code.isEmpty() || !QCoreApplication::instance())
         return;
-    const QLocale locale(code);
+    const QLocale locale = languageLocale(code);
     if (locale.language() == QLocale::C || locale.language() == QLocale::English)
         return;
     auto translator = std::make_unique<QTranslator>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 // Qt draws some texts itself: the standard buttons of message boxes ("Yes",
@@ -11,3 +12,6 @@
 void applyQtLanguage(const QString& languageCode);
 // The language whose translation is in use; "" for Qt's English.
 QString appliedQtLanguage();
+// Qt's locale for a program language code ("DE", "en"): the C locale for an
+// empty code or one that names no language Qt knows.
+QLocale languageLocale(const QString& languageCode);

@@ -3,6 +3,9 @@
 #include "link/LinkSettings.h"
 #include "platform/Recordset.h"
 
+#include <QLocale>
+#include <cmath>
+
 programSettings& objSettings()
 {
     static programSettings settings;
@@ -56,4 +59,30 @@ void programSettings::setSetting(const QString& key, const QString& value)
         m_rs->cancelUpdate();
         throw;
     }
+}
+
+QString decimalSettingText(double value)
+{
+    if (value == 0)
+        value = 0; // never "-0"
+    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> decimalSetting(const QString& stored)
+{
+    const QString t = stored.trimmed();
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double value = plain.toDouble(t, &ok);
+    // A lone comma stored by an older version is a decimal comma: the decimal
+    // settings (a header height of at most 15 cm) never needed grouping.
+    if (!ok && t.count(QLatin1Char(',')) == 1 && !t.contains(QLatin1Char('.')))
+        value = plain.toDouble(QString(t).replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    // Any other way of writing numbers an older version took from the user.
+    if (!ok)
+        value = QLocale().toDouble(t, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }

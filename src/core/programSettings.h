@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class Recordset;
 
@@ -25,3 +26,12 @@ private:
 };
 
 programSettings& objSettings();
+
+// A decimal setting is stored in one form whatever the user's locale, so a
+// later start under another locale reads it alike: a point before the
+// decimals, no grouping, no exponent ("1.5").
+QString decimalSettingText(double value);
+// A stored decimal setting: that form, and the form older versions stored as
+// the user typed it ("1,5" in German) under any locale. nullopt for a text
+// that is no finite number.
+std::optional<double> decimalSetting(const QString& stored);

@@ -6,6 +6,8 @@
 
 // error.log in the program folder: blocks of lines appended, never truncated.
 // Every failure is ignored; a log that could not open its file writes nothing.
+// A log type or an entry is always one line: control characters in it are
+// written as "\x" and the hex of their bytes ("\x00"), other text unchanged.
 class velmoroLog {
 public:
     explicit velmoroLog(const QString& folder);

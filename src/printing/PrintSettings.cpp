@@ -7,6 +7,15 @@
 
 namespace PrintSettings {
 
+namespace {
+std::optional<double> usableHeight(std::optional<double> cm)
+{
+    if (!cm || !std::isfinite(*cm) || *cm < 0 || *cm > kMaxHeadAreaCm)
+        return std::nullopt;
+    return cm;
+}
+} // namespace
+
 std::optional<double> parseHeadArea(const QString& text)
 {
     const QString t = text.trimmed();
@@ -14,14 +23,12 @@ std::optional<double> parseHeadArea(const QString& text)
     double value = QLocale().toDouble(t, &ok);
     if (!ok)
         value = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(value) || value < 0 || value > kMaxHeadAreaCm)
-        return std::nullopt;
-    return value;
+    return ok ? usableHeight(value) : std::nullopt;
 }
 
 std::optional<double> headAreaCm()
 {
-    return parseHeadArea(objSettings().getSetting(QStringLiteral("HeadArea")));
+    return usableHeight(decimalSetting(objSettings().getSetting(QStringLiteral("HeadArea"))));
 }
 
 bool printDate()
@@ -39,10 +46,10 @@ QString apply(const QString& heightText, bool showDate)
     QString message;
     if (heightText.isEmpty())
         message = QStringLiteral("9032");
-    else if (!parseHeadArea(heightText))
-        message = QStringLiteral("9031");
+    else if (const auto cm = parseHeadArea(heightText))
+        objSettings().setSetting(QStringLiteral("HeadArea"), decimalSettingText(*cm));
     else
-        objSettings().setSetting(QStringLiteral("HeadArea"), heightText);
+        message = QStringLiteral("9031");
     objSettings().setSetting(QStringLiteral("PrintDate"), showDate ? QStringLiteral("YES") : QStringLiteral("NO"));
     return message;
 }

@@ -1,5 +1,6 @@
 #include "printing/VelmoroPrinting.h"
 
+#include "core/DateInWords.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
 #include "platform/FailureText.h"
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPixmap>
@@ -135,7 +135,7 @@ ReportLayout::ReportSettings currentSettings(double headAreaCm)
     s.title = getResource(QStringLiteral("0010"));
     s.subTitle = PrintSettings::subTitle();
     if (PrintSettings::printDate())
-        s.date = QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("dd. MMMM yyyy   hh:mm"));
+        s.date = dateInWords(QDateTime::currentDateTime(), QStringLiteral("dd. MMMM yyyy   hh:mm"));
     s.chargeCurrentLabel = getResource(QStringLiteral("0860"));
     s.dischargeCurrentLabel = getResource(QStringLiteral("0862"));
     return s;

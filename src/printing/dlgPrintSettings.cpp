@@ -50,10 +50,11 @@ void dlgPrintSettings::Form_Load()
     lblText->setText(getResource(QStringLiteral("9022")));
     cmdOk->setText(getResource(QStringLiteral("0100")));
     cmdCancel->setText(getResource(QStringLiteral("0101")));
-    // A usable height is shown in the user's own way of writing numbers.
-    const QString stored = objSettings().getSetting(QStringLiteral("HeadArea"));
-    const auto height = PrintSettings::parseHeadArea(stored);
-    txtHeigth->setText(height ? QLocale().toString(*height) : stored);
+    // A usable height is shown in the user's own way of writing numbers,
+    // whichever locale stored it.
+    const auto height = PrintSettings::headAreaCm();
+    txtHeigth->setText(height ? QLocale().toString(*height, 'f', QLocale::FloatingPointShortest)
+                              : objSettings().getSetting(QStringLiteral("HeadArea")));
     chkShowDate->setChecked(PrintSettings::printDate());
 }
 

@@ -2,6 +2,8 @@
 #include "core/velmoroLog.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -42,4 +44,27 @@ TEST(ErrorLog, AFolderThatCannotBeWrittenIsIgnored)
     log.writeLogSignature(QStringLiteral("x"));
     log.writeLogEntry(QStringLiteral("y"));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing/deeper/error.log"))));
+}
+
+TEST(ErrorLog, TheTimeOfABlockIsWrittenAlikeInEveryLocale)
+{
+    QTemporaryDir dir;
+    for (const QLocale& locale :
+         {QLocale::c(), QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(locale);
+        velmoroLog(dir.path()).writeLogSignature(QStringLiteral("x"));
+    }
+    QLocale::setDefault(QLocale::c());
+    QFile file(dir.filePath(QStringLiteral("error.log")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // An ISO stamp of the local time, in plain digits.
+    const QRegularExpression stamp(
+        QStringLiteral("^Log Writen: [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}$"));
+    int stamped = 0;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n")))
+        if (line.startsWith(QStringLiteral("Log Writen: "))) {
+            EXPECT_TRUE(stamp.match(line).hasMatch()) << line.toStdString();
+            ++stamped;
+        }
+    EXPECT_EQ(stamped, 3);
 }

@@ -14,7 +14,7 @@ TEST_F(DialogFixture, HeaderHeightTakesDigitsAndOneSeparatorOnly)
         bool german;
         const char* typed;
         const char* stored;
-    } cases[] = {{false, "1e1", "11"}, {true, "1e1", "11"}, {false, "1,5", "1.5"}, {true, " 2.5,", "2,5"}};
+    } cases[] = {{false, "1e1", "11"}, {true, "1e1", "11"}, {false, "1,5", "1.5"}, {true, " 2.5,", "2.5"}};
     for (const auto& c : cases) {
         QLocale::setDefault(c.german ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
         dlgPrintSettings d;

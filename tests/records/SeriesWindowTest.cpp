@@ -145,6 +145,36 @@ TEST_F(SeriesWindowTest, EachBadStoredTextIsLoggedOncePerOpeningAndCutToAReadabl
     }
 }
 
+TEST_F(SeriesWindowTest, ControlCharactersOfAStoredTextReachTheLogEscapedOnOneLine)
+{
+    // In the middle of the stored texts, where trimming does not reach them.
+    const QString program = QStringLiteral("bad") + QChar(0) + QStringLiteral("\x1b[2Jx\ty\r\nz") + QChar(0x7f)
+                            + QChar(0x85) + QChar(0x2028) + QStringLiteral("Größe C:\\x00 🔋 end");
+    const QString endValue = QStringLiteral("2;\x1b") + QChar(0) + QStringLiteral("1;2;3;4");
+    const qint32 id = storedSeries(program, {endValue});
+    activate(id);
+    const qint32 valueId =
+        dbVeluser.scalar(QStringLiteral("SELECT MessWertId FROM MessWerte WHERE MessReiheID=?"), {id}).toInt();
+
+    const QByteArray log = errorLog().toUtf8();
+    // Lines end only where the log ends them; no other control byte is left.
+    const QList<QByteArray> lines = log.split('\n');
+    for (const QByteArray& line : lines) {
+        const QByteArray body = line.endsWith('\r') ? line.chopped(1) : line;
+        for (const char byte : body)
+            EXPECT_FALSE(quint8(byte) < 0x20 || byte == 0x7f) << int(byte) << " in " << body.toStdString();
+    }
+    // Line breaks of a stored text are blanks (as before); every other control
+    // character is its bytes as \xNN; ordinary text, a backslash included, is
+    // written byte for byte.
+    const QByteArray programLine = QStringLiteral("Current RowId: %1, Programm \"").arg(id).toUtf8()
+                                   + "bad\\x00\\x1b[2Jx\\x09y  z\\x7f\\xc2\\x85\\xe2\\x80\\xa8"
+                                   + QStringLiteral("Größe C:\\x00 🔋 end").toUtf8() + "\"\r";
+    EXPECT_EQ(lines.count(programLine), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("MessWertId %1 skipped: ").arg(valueId).toUtf8())) << log.toStdString();
+    EXPECT_TRUE(log.contains("\"2;\\x1b\\x001;2;3;4\"")) << log.toStdString();
+}
+
 TEST_F(SeriesWindowTest, AStoredTextInAnErrorIsCutOnlyWhenLong)
 {
     const QString sixty(60, QLatin1Char('7'));
