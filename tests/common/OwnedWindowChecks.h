@@ -18,7 +18,8 @@ inline void expectOwnedWindow(const QWidget& window, const QWidget& owner)
     EXPECT_EQ(window.windowHandle()->transientParent(), owner.window()->windowHandle());
     EXPECT_EQ(window.windowType(), Qt::Dialog);
     EXPECT_EQ(window.windowHandle()->type(), Qt::Dialog);
-    for (Qt::WindowType button : {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
+    for (Qt::WindowType button :
+         {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
         EXPECT_TRUE(window.windowFlags().testFlag(button)) << std::hex << button;
     EXPECT_EQ(window.windowModality(), Qt::NonModal);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -72,8 +72,8 @@ TEST(UrlOpenerTest, AnOpenerStillRunningWhenItsUrlOpenerGoesIsLeftRunning)
     const QString pidFile = QDir(dir.path()).filePath(QStringLiteral("pid"));
     qint64 pid = 0;
     {
-        UrlOpener opener({QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo $$ > \"$0\"; exec sleep 600"),
-                          pidFile});
+        UrlOpener opener(
+            {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo $$ > \"$0\"; exec sleep 600"), pidFile});
         opener.open(kPage, {});
         pid = startedPid(pidFile);
         ASSERT_NE(pid, 0);
