@@ -259,6 +259,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('1090', 'DE', 'Möchten Sie das Programm beenden?'),
   ('1092', 'DE', 'Der COM-Port kann nicht geöffnet werden. Bitte wählen Sie den Port, an den das Ladegerät angeschlossen ist.'),
   ('1094', 'DE', 'Die Hilfeseite wurde nicht gefunden.'),
+  ('1096', 'DE', 'Die Hilfeseite konnte nicht angezeigt werden: Kein Programm auf diesem Computer konnte sie öffnen (ein Webbrowser wird benötigt).'),
   ('1100', 'DE', 'Ein Diagramm zeigt Spannung, Strom und Kapazität einer Messreihe über der Zeit in Minuten. Sie öffnen es mit der Schaltfläche Diagramm eines Kanalfensters oder einer gespeicherten Messreihe. Ein Doppelklick auf einen Endwert zeigt nur das Laden oder Entladen, das dort endete.'),
   ('1500', 'DE', 'Kanal 1'),
   ('1502', 'DE', 'Kanal 2'),

@@ -265,6 +265,7 @@ INSERT INTO NLSResources (ResourceID, SprachCode, ResourceText) VALUES
   ('1090', 'EN', 'Do you want to quit the program?'),
   ('1092', 'EN', 'The COM port cannot be opened. Please choose the port that the charger is connected to.'),
   ('1094', 'EN', 'The help page could not be found.'),
+  ('1096', 'EN', 'The help page could not be shown: no program on this computer could open it (a web browser is needed).'),
   ('1100', 'EN', 'A diagram shows voltage, current and capacity of a series over time in minutes. Open it with the Diagram button of a channel window or of a stored series. Double-click an end value to see only the charge or discharge that ended there.'),
   ('1500', 'EN', 'Channel 1'),
   ('1502', 'EN', 'Channel 2'),

@@ -10,6 +10,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
+#include "platform/OwnedWindow.h"
 #include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
 #include "wiring/DiagramHost.h"
@@ -51,7 +52,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption)
 } // namespace
 
 frmDiagramm::frmDiagramm(QWidget* parent, DiagramHost* host, ProgramViewerSource* programViewer)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, kOwnedWindowFlags),
       m_host(host),
       m_programViewer(programViewer),
       m_logic(objSettings())

@@ -4,13 +4,14 @@
 #include "core/DatabaseModul.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "platform/DeferredMessages.h"
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/ProgramPrinter.h"
 #include "platform/Terminator.h"
+#include "platform/UrlOpener.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -72,7 +73,7 @@ QString findHelpPage(const QStringList& folders, const QString& languageCode)
     return QString();
 }
 
-void showHelpContents(const QStringList& folders)
+void showHelpContents(UrlOpener& opener, const QStringList& folders)
 {
     const QString language = objSettings().getSetting(QStringLiteral("UsedLanguage"));
     const QString page = findHelpPage(folders, language);
@@ -84,9 +85,14 @@ void showHelpContents(const QStringList& folders)
                MessageService::OkOnly, MessageService::Exclamation, getResource(QStringLiteral("0410")));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        msgBox(getResource(QStringLiteral("1094")) + QChar(13) + QDir::toNativeSeparators(page), MessageService::OkOnly,
-               MessageService::Exclamation, getResource(QStringLiteral("0410")));
+    // The opener answers later; the box then waits for the end of a poll
+    // that may be running.
+    const QString text = getResource(QStringLiteral("1096")) + QChar(13) + QDir::toNativeSeparators(page);
+    const QString title = getResource(QStringLiteral("0410"));
+    opener.open(QUrl::fromLocalFile(page), [text, title] {
+        DeferredMessages::post(QStringLiteral("Help/1096"), text, MessageService::OkOnly, MessageService::Exclamation,
+                               title);
+    });
 }
 
 void configurePrinter(QWidget* owner)

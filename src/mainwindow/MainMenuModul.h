@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QWidget;
+class UrlOpener;
 
 // The commands of the main menu that are more than opening a window.
 
@@ -18,9 +19,10 @@ void compactUserDatabase(DatabaseCompaction::Hook hook = {});
 // then in the program folder.
 QStringList helpFolders();
 // Help > Contents: the help page of the current language in the user's
-// browser; a page that is missing or cannot be opened is reported (resource
-// 1094 with the path).
-void showHelpContents(const QStringList& folders = helpFolders());
+// browser, handed to it by opener. A missing page is reported at once
+// (resource 1094 with the path); a page that nothing on the system can show
+// when the opener says so (1096 with the path).
+void showHelpContents(UrlOpener& opener, const QStringList& folders = helpFolders());
 // The help page for a language code in the first folder that has one (the
 // English page when the language has none); empty when there is none.
 QString findHelpPage(const QStringList& folders, const QString& languageCode);

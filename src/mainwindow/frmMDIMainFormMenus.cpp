@@ -17,6 +17,7 @@
 #include "printing/dlgPrintSettings.h"
 #include "printing/dlgSubTitle.h"
 #include "records/dlgMesswerteErfassen.h"
+#include "wiring/ProgramServices.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -313,7 +314,7 @@ void frmMDIMainForm::mnuFensterAlleFensterVerkleinern_Click()
 
 void frmMDIMainForm::mnuHelpInhalt_Click()
 {
-    showHelpContents();
+    showHelpContents(m_services.urlOpener());
 }
 
 void frmMDIMainForm::mnuHelpIndex_Click()

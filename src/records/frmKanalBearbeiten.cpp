@@ -1,6 +1,7 @@
 #include "records/frmKanalBearbeiten.h"
 
 #include "platform/ErrorGuard.h"
+#include "platform/OwnedWindow.h"
 #include "platform/ScreenFit.h"
 #include "printing/VelmoroPrinting.h"
 #include "records/KanalBearbeitenControlNames.h"
@@ -22,7 +23,7 @@ QPointer<frmKanalBearbeiten> g_window;
 } // namespace
 
 frmKanalBearbeiten::frmKanalBearbeiten(ProgramServices& services, QWidget* owner)
-    : QWidget(owner, Qt::Window),
+    : QWidget(owner, kOwnedWindowFlags),
       m_services(services),
       m_controls(*this, kanalBearbeitenControlNames()),
       m_logic(this, services.seriesDiagram(), services.seriesProgramViewer())

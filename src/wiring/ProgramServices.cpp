@@ -7,6 +7,7 @@
 #include "platform/MessageService.h"
 #include "platform/ModalDialogRunner.h"
 #include "platform/Terminator.h"
+#include "platform/UrlOpener.h"
 #include "wiring/MainWindowHosts.h"
 
 // The parts this root makes itself where nobody gave one.
@@ -16,6 +17,7 @@ struct ProgramServices::Own {
     ProcessTerminator terminator;
     MainWindowHosts mainWindow;
     RecordsNotifier recordsNotifier;
+    UrlOpener urlOpener;
 };
 
 ProgramServices::ProgramServices() : ProgramServices(Parts{})
@@ -36,6 +38,8 @@ ProgramServices::ProgramServices(const Parts& parts) : m_own(std::make_unique<Ow
         m_parts.recordsHost = m_parts.mainWindow;
     if (!m_parts.recordsNotifier)
         m_parts.recordsNotifier = &m_own->recordsNotifier;
+    if (!m_parts.urlOpener)
+        m_parts.urlOpener = &m_own->urlOpener;
 
     m_startup.mainForm = m_parts.mainWindow;
     m_startup.comPortDialog = m_parts.comPortDialog;

@@ -18,6 +18,7 @@ class RecordsNotifier;
 class SeriesDiagram;
 class SeriesProgramViewer;
 class Terminator;
+class UrlOpener;
 class VelmoroComCommunication;
 class programSettings;
 
@@ -73,6 +74,9 @@ public:
         // program values in a report).
         SeriesProgramViewer* seriesProgramViewer = nullptr;
         ProgramViewerSource* programViewerSource = nullptr;
+        // How pages (the help) reach the user's browser; nullptr: this
+        // root's own, the system's opener.
+        UrlOpener* urlOpener = nullptr;
     };
 
     // The program's own parts only. Roots nest (a test gives other parts for
@@ -96,6 +100,7 @@ public:
     SeriesDiagram* seriesDiagram() const { return m_parts.seriesDiagram; }
     SeriesProgramViewer* seriesProgramViewer() const { return m_parts.seriesProgramViewer; }
     ProgramViewerSource* programViewerSource() const { return m_parts.programViewerSource; }
+    UrlOpener& urlOpener() const { return *m_parts.urlOpener; }
 
     // The link and the data, as the start-up opened them (see above).
     VelmoroComCommunication* link() const;

@@ -18,5 +18,6 @@ ProgramServices::Parts TestServices::merged(Parts parts, const Parts& changes)
     take(parts.seriesDiagram, changes.seriesDiagram);
     take(parts.seriesProgramViewer, changes.seriesProgramViewer);
     take(parts.programViewerSource, changes.programViewerSource);
+    take(parts.urlOpener, changes.urlOpener);
     return parts;
 }

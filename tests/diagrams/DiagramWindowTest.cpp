@@ -2,6 +2,7 @@
 // check boxes and axes, ranges kept across reloads, a grab that shows the
 // curves, the options dialog, and the roads of a failed load.
 #include "DiagramFixture.h"
+#include "OwnedWindowChecks.h"
 
 #include "../printing/PdfText.h"
 #include "ScriptedDialogs.h"
@@ -407,6 +408,24 @@ TEST_F(DiagramWindowTest, BelongsToTheCallersMainWindowAndOpensWhollyOnTheScreen
     EXPECT_EQ(DiagramOpener::ownerOf(nullptr), nullptr);
     // A caller that is a window nobody owns: the diagram must outlive it.
     EXPECT_EQ(DiagramOpener::ownerOf(&mainWindow), nullptr);
+}
+
+TEST_F(DiagramWindowTest, StaysInFrontOfTheMainWindowWithoutBlockingIt)
+{
+    QWidget mainWindow;
+    auto* channel = new QWidget(&mainWindow);
+    mainWindow.show();
+    // Made for its owner, and moved to it after an opening without one.
+    frmDiagramm* w = open(1, 0, channel);
+    ASSERT_NE(w, nullptr);
+    expectOwnedWindow(*w, mainWindow);
+    opener->window()->close();
+    QApplication::processEvents();
+    w = open(1);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowHandle()->transientParent(), nullptr);
+    ASSERT_EQ(open(2, 0, channel), w);
+    expectOwnedWindow(*w, mainWindow);
 }
 
 // The loading notice is gone when a load that ends with a message shows it.

@@ -5,12 +5,15 @@
 #include "mainwindow/MainMenuModul.h"
 #include "mainwindow/dlgSystemInfo.h"
 #include "mainwindow/frmAbout.h"
+#include "platform/DeferredMessages.h"
+#include "platform/UrlOpener.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {
@@ -21,6 +24,19 @@ QString readAll(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
+
+// Lets the event loop run until the opener has had its say, then shows the
+// boxes that wait for it.
+void awaitVerdict(UrlOpener& opener)
+{
+    QSignalSpy settled(&opener, &UrlOpener::settled);
+    while (opener.pending() > 0)
+        ASSERT_TRUE(settled.wait(60000));
+    DeferredMessages::flush();
+}
+
+// So long that only the opener's end gives the verdict.
+constexpr int kNoVerdictTime = 3600 * 1000;
 } // namespace
 
 TEST_F(AboutAndHelpTest, HelpPageOfTheLanguageOpensInTheBrowser)
@@ -29,7 +45,7 @@ TEST_F(AboutAndHelpTest, HelpPageOfTheLanguageOpensInTheBrowser)
     for (const char* language : {"EN", "DE"}) {
         setSetting("UsedLanguage", QLatin1String(language));
         browser.opened.clear();
-        showHelpContents();
+        showHelpContents(services.urlOpener());
         ASSERT_EQ(browser.opened.size(), 1);
         const QString page = browser.opened[0].toLocalFile();
         EXPECT_TRUE(
@@ -63,12 +79,38 @@ TEST_F(AboutAndHelpTest, MissingHelpPageIsReported)
 {
     UrlCatcher browser;
     QTemporaryDir empty;
-    showHelpContents({empty.path()});
+    showHelpContents(services.urlOpener(), {empty.path()});
     EXPECT_TRUE(browser.opened.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(getResource(QStringLiteral("1094")) + QChar(13)));
     EXPECT_TRUE(messages.shown[0].text.endsWith(QStringLiteral("velmoro-en.html")));
     EXPECT_EQ(messages.shown[0].title, getResource(QStringLiteral("0410")));
+}
+
+TEST_F(AboutAndHelpTest, HelpThatNothingCanShowIsToldWithThePage)
+{
+    // An opener that finds no browser, and no opener at all.
+    const QString missing = QDir(folder.path()).filePath(QStringLiteral("no-opener-here"));
+    for (const QStringList& command : {QStringList{QStringLiteral("false")}, QStringList{missing}}) {
+        messages.shown.clear();
+        UrlOpener opener(command, kNoVerdictTime);
+        showHelpContents(opener);
+        // Nothing waits on the opener's answer.
+        awaitVerdict(opener);
+        ASSERT_EQ(messages.shown.size(), 1) << command.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(messages.shown[0].text.startsWith(getResource(QStringLiteral("1096")) + QChar(13)));
+        EXPECT_TRUE(messages.shown[0].text.endsWith(QDir::toNativeSeparators(QStringLiteral("/help/velmoro-en.html"))));
+        EXPECT_EQ(messages.shown[0].icon, MessageService::Exclamation);
+        EXPECT_EQ(messages.shown[0].title, getResource(QStringLiteral("0410")));
+    }
+}
+
+TEST_F(AboutAndHelpTest, HelpThatTheOpenerShowsIsNotReported)
+{
+    UrlOpener opener({QStringLiteral("true")}, kNoVerdictTime);
+    showHelpContents(opener);
+    awaitVerdict(opener);
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(AboutAndHelpTest, AboutBoxShowsSystemInformation)

@@ -1,6 +1,7 @@
 // The stored series window on screen: a series renumbered or deleted
 // meanwhile, a failed read, what the printout reads, and the diagrams, the
 // program viewer and the records dialog it works with.
+#include "OwnedWindowChecks.h"
 #include "SeriesWindowFixture.h"
 
 namespace {
@@ -51,6 +52,17 @@ TEST_F(SeriesWindowTest, TheWindowOpensWhollyOnTheScreen)
     window->move(area.right() - 50, area.bottom() - 50);
     frmKanalBearbeiten::openSeries(services, &owner, id, QStringLiteral("Pack"), QStringLiteral("1"), QString());
     inside(window);
+}
+
+TEST_F(SeriesWindowTest, TheWindowStaysInFrontOfTheMainWindowWithoutBlockingIt)
+{
+    const qint32 id = storedSeries(kProgram, {charge(1000, 1400, 20)});
+    QWidget mainWindow;
+    mainWindow.show();
+    frmKanalBearbeiten* window = frmKanalBearbeiten::openSeries(services, &mainWindow, id, QStringLiteral("Pack"),
+                                                                QStringLiteral("1"), QString());
+    ASSERT_TRUE(window);
+    expectOwnedWindow(*window, mainWindow);
 }
 
 TEST_F(SeriesWindowTest, ADeletedSeriesIsToldAndClosesTheWindow)
