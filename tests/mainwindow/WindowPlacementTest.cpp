@@ -18,6 +18,7 @@
 #include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
@@ -224,6 +225,32 @@ TEST_F(WindowPlacementTest, ALongBatteryNameNeverWidensAChannelWindow)
     // The neighbour's short heading shows whole.
     auto* other = f.kanal(2)->findChild<SeriesFrames::TitledFrame*>(QStringLiteral("frameAkkumesswerte"));
     EXPECT_EQ(other->shownTitle(), other->title());
+}
+
+TEST_F(WindowPlacementTest, TheMainWindowShowsItsWholeMenuBarAndTitleWithEveryModelInBothLanguages)
+{
+    const QRect screen(0, 0, 1366, 768);
+    const std::pair<const char*, int> models[] = {{"KZT1", 1}, {"KZT4 48V", 1}, {"KZT4", 1}, {"J4", 1},
+                                                  {"KZTx", 1}, {"KZTx", 2},     {"KZTx", 3}, {"KZTx", 4}};
+    for (const char* language : {"EN", "DE"}) {
+        objSettings().setSetting(QStringLiteral("UsedLanguage"), QString::fromLatin1(language));
+        objResources().setLanguageKey(QString::fromLatin1(language));
+        for (const auto& [charger, count] : models) {
+            SCOPED_TRACE(std::string(language) + " " + charger + " / " + std::to_string(count));
+            frmMDIMainForm& f = start(charger, count);
+            f.placeChannelWindows(screen);
+            QApplication::processEvents();
+            // No menu folds behind the overflow arrow, and the title bar has
+            // room for the whole title.
+            EXPECT_GE(f.minimumWidth(), f.menuBar()->sizeHint().width());
+            EXPECT_GE(f.width(), f.menuBar()->sizeHint().width());
+            EXPECT_GE(f.width(), titleBarWidth(&f));
+            const QRect frame = f.geometry().marginsAdded(windowFrameMargins(&f));
+            EXPECT_TRUE(screen.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            form.reset();
+        }
+    }
 }
 
 TEST_F(WindowPlacementTest, TilingANarrowWindowNeverCutsTheButtons)
