@@ -8,6 +8,7 @@
 #include "platform/ControlNames.h"
 #include "platform/ErrorGuard.h"
 #include "platform/PanelStatusBar.h"
+#include "platform/ScreenFit.h"
 #include "platform/Terminator.h"
 #include "wiring/MainWindowHosts.h"
 #include "wiring/ProgramServices.h"
@@ -180,6 +181,13 @@ void frmMDIMainForm::closeEvent(QCloseEvent* event)
 void frmMDIMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) {
+        // A new port or a charger's own text makes the title longer or shorter.
+        keepMenusAndTitleWhole(availableInsideWidth(this));
+        if (isVisible())
+            keepOnScreen(this);
+        return;
+    }
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
     // Coming back to the main window while a channel window is the current
@@ -227,6 +235,7 @@ void frmMDIMainForm::ReloadWindowCaption()
 void frmMDIMainForm::setLanguageResources()
 {
     m_logic.setLanguageResources();
+    keepMenusAndTitleWhole(availableInsideWidth(this));
 }
 
 void frmMDIMainForm::buildStatusbar()

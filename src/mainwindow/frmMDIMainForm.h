@@ -225,6 +225,9 @@ private:
     void activateKanal(int channel);
     void showKanal(int channel);
     void onSubWindowActivated(QMdiSubWindow* window);
+    // At least as wide as the menu bar and the title need, but no wider than
+    // mostWidth (the screen's room for the window's inside).
+    void keepMenusAndTitleWhole(int mostWidth);
 
     // MainFormView
     void setControlText(const QString& name, const QString& text) override;

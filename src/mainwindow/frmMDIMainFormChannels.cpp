@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
+
 // The main window's channel windows: loaded once, shown and hidden in the MDI
 // area, and laid out in their grid.
 
@@ -164,8 +166,19 @@ void frmMDIMainForm::placeChannelWindows(const QRect& screenArea)
     }
 
     const QSize most = screenArea.size() - frame;
+    keepMenusAndTitleWhole(most.width());
     resize((grid.extent() + chrome + bars + slack).boundedTo(most).expandedTo(minimumSizeHint()).boundedTo(most));
     keepWithin(this, screenArea);
+}
+
+void frmMDIMainForm::keepMenusAndTitleWhole(int mostWidth)
+{
+    // A menu bar narrower than its menus folds the last ones behind an arrow,
+    // and the window system cuts a title too long for its bar: a charger with
+    // one or two channels would otherwise give a window too narrow for both.
+    const int wanted = std::min(std::max(menuBar()->sizeHint().width(), titleBarWidth(this)), mostWidth);
+    // Where the window's parts need more anyway, they keep deciding.
+    setMinimumWidth(wanted > minimumSizeHint().width() ? wanted : 0);
 }
 
 void frmMDIMainForm::showEvent(QShowEvent* event)
@@ -176,6 +189,8 @@ void frmMDIMainForm::showEvent(QShowEvent* event)
     if (m_channelGrid && !m_placedOnScreen) {
         m_placedOnScreen = true;
         placeChannelWindows();
+    } else {
+        keepMenusAndTitleWhole(availableInsideWidth(this));
     }
     keepOnScreen(this);
 }

@@ -38,7 +38,17 @@ void FormDialog::closeEvent(QCloseEvent* event)
 void FormDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    widenForTitle(this);
     keepOnScreen(this);
+}
+
+void FormDialog::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && isVisible()) {
+        widenForTitle(this);
+        keepOnScreen(this);
+    }
 }
 
 QDialogButtonBox* FormDialog::okCancelButtons(QPushButton*& ok, QPushButton*& cancel, bool okIsDefault)

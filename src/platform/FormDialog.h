@@ -29,6 +29,10 @@ protected:
     // with ClosedByFrame.
     virtual void closedByFrame();
     void closeEvent(QCloseEvent* event) override;
-    // Every dialog opens wholly on the available area of its screen.
+    // Every dialog opens wholly on the available area of its screen, and wide
+    // enough for its whole title where the screen allows it.
     void showEvent(QShowEvent* event) override;
+    // A title that changes while the dialog is shown (a language picked in it)
+    // gets its room too.
+    void changeEvent(QEvent* event) override;
 };

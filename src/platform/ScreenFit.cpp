@@ -1,6 +1,7 @@
 #include "platform/ScreenFit.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -56,6 +57,41 @@ QScreen* screenOf(const QWidget* window)
 }
 
 } // namespace
+
+int titleBarWidth(const QWidget* window)
+{
+    if (!window)
+        return 0;
+    // Qt appends the display name for the window system, unless the title
+    // already ends with it.
+    QString title = window->windowTitle();
+    const QString application = QGuiApplication::applicationDisplayName();
+    if (!application.isEmpty() && !title.endsWith(application))
+        title += (title.isEmpty() ? QString() : QStringLiteral(" \u2014 ")) + application;
+    // The platform theme's title-bar font where it gives one, else the program's.
+    QFont font = QApplication::font("QTitleBar");
+    font.setBold(true);
+    const int button = std::max(window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window), 24);
+    return QFontMetrics(font).horizontalAdvance(title) + 4 * button + 40;
+}
+
+int availableInsideWidth(const QWidget* window)
+{
+    if (!window)
+        return 0;
+    const QScreen* screen = screenOf(window);
+    const QMargins frame = windowFrameMargins(window);
+    return screen ? screen->availableGeometry().width() - frame.left() - frame.right() : QWIDGETSIZE_MAX;
+}
+
+void widenForTitle(QWidget* window)
+{
+    if (!window || !window->isWindow())
+        return;
+    const int wanted = std::min(titleBarWidth(window), std::min(availableInsideWidth(window), window->maximumWidth()));
+    if (window->width() < wanted)
+        window->resize(wanted, window->height());
+}
 
 void keepOnScreen(QWidget* window)
 {

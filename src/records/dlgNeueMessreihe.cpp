@@ -2,14 +2,13 @@
 
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "platform/ScreenFit.h"
 #include "records/MesswerteErfassenLogic.h"
 
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -49,12 +48,9 @@ void dlgNeueMessreihe::Form_Load()
     txtBemerkung->setMaxLength(
         MesswerteErfassenLogic::remarkLimit(objSettings().getSetting(QStringLiteral("MaxMessBemerkung"))));
     // Wide enough that the title bar shows the whole title beside its icon
-    // and buttons (title bars commonly set their text bold).
-    QFont titleFont = font();
-    titleFont.setBold(true);
-    const int buttons = 4 * std::max(style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this), 24);
-    setMinimumWidth(std::max({minimumSizeHint().width(), kMinimumWidth,
-                              QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + buttons + 40}));
+    // and buttons.
+    setMinimumWidth(std::max(
+        {minimumSizeHint().width(), kMinimumWidth, std::min(titleBarWidth(this), availableInsideWidth(this))}));
 }
 
 void dlgNeueMessreihe::cmdOKButton_Click()

@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
 #include <QToolTip>
@@ -49,7 +51,7 @@ QLabel* label(QWidget* parent, const char* name)
 
 QLineEdit* textBox(QWidget* parent, const char* name, bool readOnly)
 {
-    auto* t = new QLineEdit(parent);
+    auto* t = readOnly ? new CutTextBox(parent) : new QLineEdit(parent);
     t->setObjectName(QString::fromLatin1(name));
     t->setReadOnly(readOnly);
     return t;
@@ -163,6 +165,65 @@ void TitledFrame::paintEvent(QPaintEvent*)
     initStyleOption(&option);
     option.text = shownTitle();
     painter.drawComplexControl(QStyle::CC_GroupBox, option);
+}
+
+// --- CutTextBox --------------------------------------------------------------------
+
+CutTextBox::CutTextBox(QWidget* parent) : QLineEdit(parent)
+{
+    setReadOnly(true);
+    // A new text shows from its beginning also when the box draws it itself.
+    connect(this, &QLineEdit::textChanged, this, [this] { setCursorPosition(0); });
+}
+
+QRect CutTextBox::lineRect() const
+{
+    // As QLineEdit places its line: the contents less the text margins, two
+    // pixels on either side and, centred, one line of the font.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    const int lineHeight = fontMetrics().height();
+    const int horizontalMargin = 2;
+    return QRect(contents.x() + horizontalMargin, contents.y() + (contents.height() - lineHeight + 1) / 2,
+                 contents.width() - 2 * horizontalMargin, lineHeight);
+}
+
+QString CutTextBox::shownText() const
+{
+    const QString whole = displayText();
+    return fontMetrics().elidedText(whole, Qt::ElideRight, std::max(lineRect().width(), 0));
+}
+
+bool CutTextBox::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+        if (shownText() != displayText())
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), displayText(), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void CutTextBox::paintEvent(QPaintEvent* event)
+{
+    const QString shown = shownText();
+    if (!isReadOnly() || hasFocus() || shown == displayText()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    const QRect line = lineRect();
+    painter.setClipRect(line);
+    painter.setPen(palette().color(QPalette::Text));
+    const Qt::Alignment horizontal = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+    painter.drawText(line, int(horizontal | Qt::AlignTop) | Qt::TextSingleLine, shown);
 }
 
 // --- ColumnHeadings -----------------------------------------------------------------

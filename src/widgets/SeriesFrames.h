@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <array>
 
 class QLabel;
-class QLineEdit;
 class QListWidget;
 
 // The frames that the channel window and the stored series window share, with
@@ -15,6 +15,7 @@ class QListWidget;
 namespace SeriesFrames {
 
 QLabel* label(QWidget* parent, const char* name);
+// A read-only box cuts a text too long for it at the end (CutTextBox).
 QLineEdit* textBox(QWidget* parent, const char* name, bool readOnly = true);
 // A list in a fixed-width font: its rows are columns of fixed width. It is
 // never narrower than one whole row.
@@ -40,6 +41,26 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A read-only text box that shows the beginning of a text too long for it,
+// cut with an ellipsis, and the whole text as its tooltip; text() keeps the
+// whole text, which the printout reads. With the focus it is an ordinary box
+// again, so the user can scroll and select the text.
+class CutTextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CutTextBox(QWidget* parent = nullptr);
+    // The text as drawn without the focus at the box's present width.
+    QString shownText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Where the box draws its line of text.
+    QRect lineRect() const;
 };
 
 // The column headings of an end-value list: each label stands over its

@@ -8,16 +8,19 @@
 #include "channels/frmKanal.h"
 #include "core/ProgramResources.h"
 #include "core/programSettings.h"
+#include "link/CommunicationProgram.h"
 #include "mainwindow/ChannelPlacement.h"
 #include "mainwindow/frmMDIMainForm.h"
 #include "platform/PanelStatusBar.h"
 #include "platform/ScreenFit.h"
+#include "printing/WidgetControlReader.h"
 #include "widgets/SeriesFrames.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
@@ -224,6 +227,67 @@ TEST_F(WindowPlacementTest, ALongBatteryNameNeverWidensAChannelWindow)
     // The neighbour's short heading shows whole.
     auto* other = f.kanal(2)->findChild<SeriesFrames::TitledFrame*>(QStringLiteral("frameAkkumesswerte"));
     EXPECT_EQ(other->shownTitle(), other->title());
+}
+
+TEST_F(WindowPlacementTest, TheMainWindowShowsItsWholeMenuBarAndTitleWithEveryModelInBothLanguages)
+{
+    const QRect screen(0, 0, 1366, 768);
+    const std::pair<const char*, int> models[] = {{"KZT1", 1}, {"KZT4 48V", 1}, {"KZT4", 1}, {"J4", 1},
+                                                  {"KZTx", 1}, {"KZTx", 2},     {"KZTx", 3}, {"KZTx", 4}};
+    for (const char* language : {"EN", "DE"}) {
+        objSettings().setSetting(QStringLiteral("UsedLanguage"), QString::fromLatin1(language));
+        objResources().setLanguageKey(QString::fromLatin1(language));
+        for (const auto& [charger, count] : models) {
+            SCOPED_TRACE(std::string(language) + " " + charger + " / " + std::to_string(count));
+            frmMDIMainForm& f = start(charger, count);
+            f.placeChannelWindows(screen);
+            QApplication::processEvents();
+            // No menu folds behind the overflow arrow, and the title bar has
+            // room for the whole title.
+            EXPECT_GE(f.minimumWidth(), f.menuBar()->sizeHint().width());
+            EXPECT_GE(f.width(), f.menuBar()->sizeHint().width());
+            EXPECT_GE(f.width(), titleBarWidth(&f));
+            const QRect frame = f.geometry().marginsAdded(windowFrameMargins(&f));
+            EXPECT_TRUE(screen.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            form.reset();
+        }
+    }
+}
+
+TEST_F(WindowPlacementTest, ALongBatteryTypeShowsItsBeginningAndWholeAsTooltipAndInPrint)
+{
+    objSettings().setSetting(QStringLiteral("UsedLanguage"), QStringLiteral("DE"));
+    objResources().setLanguageKey(QStringLiteral("DE"));
+    frmMDIMainForm& f = start("KZT4");
+    f.placeChannelWindows(QRect(0, 0, 1366, 768));
+    QApplication::processEvents();
+    frmKanal* k = f.kanal(1);
+    CommunicationProgram preset;
+    preset.splitRecievedString(QStringLiteral("001,P,A05,M01,Z06,F0,W30,L01000,E00500,V08400,D05400"), false);
+    k->logic().showProgram(preset);
+    QApplication::processEvents();
+
+    const QString whole = getResource(QStringLiteral("0912"));
+    auto* box = k->findChild<SeriesFrames::CutTextBox*>(QStringLiteral("txtAkkuTyp"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), whole);
+    // The printout reads the whole text by the control's name.
+    EXPECT_EQ(WidgetControlReader(*k).controlText(QStringLiteral("txtAkkuTyp")), whole);
+    // Four channel windows side by side on this screen: the box shows the
+    // beginning, cut with an ellipsis, and the whole text as its tooltip.
+    const QString shown = box->shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(shown.chopped(1))) << shown.toStdString();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(box, &help);
+    EXPECT_EQ(QToolTip::text(), whole);
+    QToolTip::hideText();
+
+    // A type that fits shows whole.
+    preset.splitRecievedString(QStringLiteral("001,P,A02,M01,Z06,F0,W30,L01000,E00500,V07200,D05400"), false);
+    k->logic().showProgram(preset);
+    EXPECT_EQ(box->shownText(), box->text());
 }
 
 TEST_F(WindowPlacementTest, TilingANarrowWindowNeverCutsTheButtons)

@@ -72,4 +72,31 @@ TEST(ScreenFitTest, EveryDialogOpensWhollyOnTheScreen)
     }
 }
 
+TEST(ScreenFitTest, ADialogIsWideEnoughForItsTitleAsFarAsTheScreenAllows)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    FormDialog dialog;
+    dialog.resize(120, 80);
+    dialog.setWindowTitle(QStringLiteral("Charge program (view only)"));
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_GE(dialog.width(), titleBarWidth(&dialog));
+    // Bold title text with room for the icon and three buttons: more than the
+    // text in the plain font.
+    EXPECT_GT(titleBarWidth(&dialog), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 96);
+
+    // A title that changes while the dialog is open (a language picked in it).
+    dialog.setWindowTitle(QStringLiteral("Ladeprogramm (nur Ansicht), ein noch etwas längerer Titel"));
+    QApplication::processEvents();
+    EXPECT_GE(dialog.width(), titleBarWidth(&dialog));
+
+    // A title longer than the screen is wide is cut by the title bar; the
+    // dialog stays on the screen.
+    dialog.setWindowTitle(QString(400, QLatin1Char('W')));
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.width(), availableInsideWidth(&dialog));
+    const QRect frame = dialog.geometry().marginsAdded(windowFrameMargins(&dialog));
+    EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+}
+
 } // namespace
