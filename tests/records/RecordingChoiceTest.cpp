@@ -30,6 +30,20 @@ protected:
         channel.bRecordingInQueue = true;
         return {a, queued};
     }
+
+    // A fresh channel, measuring or not and with end values or not, whose
+    // battery has one series; the records dialog opened from it.
+    std::unique_ptr<MesswerteErfassenLogic> openOnFreshChannel(const char* name, bool measuringNow, bool withEndValues)
+    {
+        channel = FakeChannel();
+        measuring = measuringNow;
+        endValues = withEndValues;
+        messages.shown.clear();
+        const qint32 a = akku(QString::fromLatin1(name));
+        series(a, 1);
+        channel.lAkkuId = a;
+        return fromChannel();
+    }
 };
 
 struct ChoiceCase {
@@ -55,14 +69,8 @@ TEST_F(RecordingChoiceTest, TheChoiceDecidesHowTheChannelStarts)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        channel = FakeChannel();
-        measuring = c.measuring;
-        endValues = c.endValues;
-        messages.shown.clear();
-        const qint32 a = akku(QString::fromLatin1(c.name));
-        series(a, 1);
-        channel.lAkkuId = a;
-        auto d = fromChannel();
+        auto d = openOnFreshChannel(c.name, c.measuring, c.endValues);
+        const qint32 a = channel.lAkkuId;
         EXPECT_FALSE(d->control(QStringLiteral("optNaechster")).checked);
         if (c.chooseNext)
             d->optNaechster_Click();
@@ -352,13 +360,8 @@ TEST_F(RecordingChoiceTest, TheChannelsStateWhenTheRecordNowQuestionIsAnsweredDe
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        channel = FakeChannel();
-        measuring = c.measuringAtOpening;
-        endValues = c.endValuesAtOpening;
-        const qint32 a = akku(QString::fromLatin1(c.name));
-        series(a, 1);
-        channel.lAkkuId = a;
-        auto d = fromChannel();
+        auto d = openOnFreshChannel(c.name, c.measuringAtOpening, c.endValuesAtOpening);
+        const qint32 a = channel.lAkkuId;
         WhileBoxOpen polling(services);
         polling.on(r("0750"), [&] { channel.bMeasurementRunning = c.measuringAtAnswer; });
         messages.answer(c.answer);
@@ -402,14 +405,8 @@ TEST_F(RecordingChoiceTest, AProgramThatStartsWhileTheDialogIsOpenIsRecordedFrom
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        channel = FakeChannel();
-        measuring = c.measuringAtOpening;
-        endValues = c.endValuesAtOpening;
-        messages.shown.clear();
-        const qint32 a = akku(QString::fromLatin1(c.name));
-        series(a, 1);
-        channel.lAkkuId = a;
-        auto d = fromChannel();
+        auto d = openOnFreshChannel(c.name, c.measuringAtOpening, c.endValuesAtOpening);
+        const qint32 a = channel.lAkkuId;
         if (c.chooseNext)
             d->optNaechster_Click();
         // The channel polls on while the new series dialog is open.
