@@ -39,6 +39,7 @@ void logCause(const QString& first, const QString& cause)
 }
 
 const QString userConnecting = QStringLiteral("Error in Connecting veluser.mdb");
+const QString dataConnecting = QStringLiteral("Error in Connecting velmoro.mdb.");
 
 // The tables and columns of veluser.mdb the program reads and writes; a file
 // without one of them is refused before anything is written to it.
@@ -83,7 +84,7 @@ void openDataDatabase(const QString& programFolder)
     try {
         dbVelmoro.open(databasePath(programFolder, QStringLiteral("velmoro.mdb")));
     } catch (const DatabaseError& e) {
-        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."), e.description());
+        failDatabase(dataConnecting, e.description());
     }
 }
 
@@ -116,34 +117,51 @@ void ensureValueIndexes(Database& db)
     tx.commit();
 }
 
-void prepareUserDatabase()
+namespace {
+// A refused commit on a full disk leaves the write-ahead logs holding what
+// room there was; closing the files gives it back, so the cause still
+// reaches the log before the message.
+[[noreturn]] void failStartChanges(const QString& first, const QString& cause)
+{
+    rollbackStartChanges();
+    closeAllDatabases();
+    failDatabase(first, cause);
+}
+} // namespace
+
+void beginStartChanges()
 {
     try {
         dbVelmoro.beginTransaction();
+    } catch (const DatabaseError& e) {
+        failStartChanges(dataConnecting, e.description());
+    }
+}
+
+void prepareUserDatabase()
+{
+    try {
         dbVeluser.beginTransaction();
         ensureValueIndexes(dbVeluser);
-        deleteTempMesswerte(0);
     } catch (const DatabaseError& e) {
-        rollbackStartChanges();
-        failDatabase(userConnecting, e.description());
+        failStartChanges(userConnecting, e.description());
     }
 }
 
 void commitStartChanges()
 {
-    // The user database first: its commit is the large one that a full disk
-    // refuses, and the settings are then still undone with it.
+    // The user database first: after it only the settings can still be
+    // refused, and what it holds then (the index of an older file) changes
+    // no row.
     try {
         dbVeluser.commit();
     } catch (const DatabaseError& e) {
-        rollbackStartChanges();
-        failDatabase(userConnecting, e.description());
+        failStartChanges(userConnecting, e.description());
     }
     try {
         dbVelmoro.commit();
     } catch (const DatabaseError& e) {
-        rollbackStartChanges();
-        failDatabase(QStringLiteral("Error in Connecting velmoro.mdb."), e.description());
+        failStartChanges(dataConnecting, e.description());
     }
 }
 

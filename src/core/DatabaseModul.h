@@ -21,14 +21,18 @@ void openDataDatabase(const QString& programFolder);
 void openUserDatabase(const QString& programFolder);
 void openSettings();
 void openResources();
-// The start's one write to the user database, after every check has passed:
-// adds the value index an older file lacks and empties TempMessWerte. It
-// opens the start's transaction on both databases, which the steps up to
-// the main window's texts and status bar write into (settings derived from
-// the model); commitStartChanges makes them all stick once those steps have
-// worked, rollbackStartChanges undoes them, so a failed start leaves both
-// files as they were. A failure of the writing or of a commit (full disk,
-// lock, I/O) ends the program with the connecting message of its file.
+// The start's changes to both files, held in one transaction per file:
+// beginStartChanges opens the one on velmoro.mdb before the first-start
+// answers and the settings derived from the model are written into it;
+// prepareUserDatabase opens the one on veluser.mdb and adds there the value
+// index an older file lacks. commitStartChanges makes them stick once every
+// step of the start has worked, the user database first, so that a refused
+// commit of either leaves both files as they were (the index of an older
+// file excepted, which changes no row); rollbackStartChanges undoes them. A
+// failure of the writing or of a commit (full disk, lock, I/O) ends the
+// program with the connecting message of its file, once the files are closed
+// and the cause is in the log.
+void beginStartChanges();
 void prepareUserDatabase();
 void commitStartChanges();
 void rollbackStartChanges();

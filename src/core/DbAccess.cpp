@@ -119,6 +119,11 @@ void deleteTempMesswerte(qint32 lTempId)
     rsTempMessWerte = dbVeluser.openRecordset(strSqlTempMessWerte);
 }
 
+qint32 firstFreeTempMessreiheID()
+{
+    return SeriesStore(dbVeluser).firstFreeTempMessreiheID();
+}
+
 void transferTempMesswerte(qint32 lTempId, qint32 lMessReiheId)
 {
     SeriesStore(dbVeluser).transferTempMesswerte(lTempId, lMessReiheId);

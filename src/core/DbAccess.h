@@ -42,6 +42,8 @@ LoadedMeasurementValue parseMesswertString(const QString& text, bool bEndwert);
 // SeriesStore::deleteTempMesswerte on the program's user database; then
 // rsTempMessWerte is opened afresh. Raises DatabaseError.
 void deleteTempMesswerte(qint32 lTempId = 0);
+// SeriesStore::firstFreeTempMessreiheID on the program's user database.
+qint32 firstFreeTempMessreiheID();
 
 // SeriesStore::transferTempMesswerte on the program's user database.
 // Raises DatabaseError.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // What the start-up and the charger's self-description need of the main
 // window. The main window implements it; core reaches it through the
 // start-up's services (StartupServices), so it drives the window without
@@ -25,4 +27,7 @@ public:
     virtual void setChannelMenuChecked(int channel, bool checked) = 0;
     // Closes the main window through its usual question.
     virtual void closeMainForm() = 0;
+    // Where the run's temporary series identifiers begin (above the rows a
+    // start could not empty).
+    virtual void setNextTempMessreiheID(qint32 id) = 0;
 };

@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
+#include <limits>
 
 namespace {
 // Every change of batteries and series takes the write lock at its start, so
@@ -203,6 +205,13 @@ void SeriesStore::deleteTempMesswerte(qint32 lTempId)
         m_db.exec(QStringLiteral("DELETE FROM TempMessWerte WHERE MessReiheID=?"), {lTempId});
     else
         m_db.exec(QStringLiteral("DELETE FROM TempMessWerte"));
+}
+
+qint32 SeriesStore::firstFreeTempMessreiheID()
+{
+    const qint64 highest = m_db.scalar(QStringLiteral("SELECT max(MessReiheID) FROM TempMessWerte")).toLongLong();
+    // Beyond the range nothing is free; the caller's counter runs out there.
+    return qint32(std::clamp<qint64>(highest + 1, 1, std::numeric_limits<qint32>::max()));
 }
 
 void SeriesStore::transferTempMesswerte(qint32 lTempId, qint32 lMessReiheId)

@@ -88,6 +88,8 @@ public:
     // 0 empties TempMessWerte; any other identifier removes that temporary
     // series.
     void deleteTempMesswerte(qint32 lTempId);
+    // The lowest temporary series identifier above every one in TempMessWerte.
+    qint32 firstFreeTempMessreiheID();
     // Copies a temporary series into MessWerte under the recorded series, in
     // the order its values were taken, as one transaction: either every row
     // arrives or none. The temporary rows stay; TempTempMessWerte keeps the

@@ -27,12 +27,12 @@ struct UndoStartChanges {
     }
 };
 
-void logStartFailure(const QString& cause)
+void logStartEntry(const QString& entry)
 {
     if (!objLog)
         return;
     objLog->writeLogSignature(QStringLiteral("Start"));
-    objLog->writeLogEntry(QStringLiteral("The start failed: ") + cause);
+    objLog->writeLogEntry(entry);
 }
 
 void registerCleanup()
@@ -41,6 +41,27 @@ void registerCleanup()
     // (the write-ahead log is folded back) and the log file is flushed.
     Terminator::setCleanup("databases", [] { closeAllDatabases(); });
     Terminator::setCleanup("log", [] { objLog.reset(); });
+}
+
+// A disk that takes the settings but not the emptying does not fail the start:
+// the leftover rows stay until the next orderly end, and this run numbers its
+// temporary series above them, so none of them is mixed into a series of it.
+void emptyTemporaryValues(MainFormServices& mainForm)
+{
+    try {
+        deleteTempMesswerte(0);
+        return;
+    } catch (const DatabaseError& e) {
+        // The room the refused write took comes back, so the cause still fits into the log.
+        dbVeluser.shrinkWriteAheadLog();
+        dbVelmoro.shrinkWriteAheadLog();
+        logStartEntry(QStringLiteral("The temporary values of the last run could not be emptied: ") + e.description());
+    }
+    try {
+        mainForm.setNextTempMessreiheID(firstFreeTempMessreiheID());
+    } catch (const DatabaseError& e) {
+        logStartEntry(QStringLiteral("The first free temporary series could not be read: ") + e.description());
+    }
 }
 } // namespace
 
@@ -62,14 +83,16 @@ void initApplication(MainFormServices& mainForm)
     openResources();
     installErrorTexts();
 
-    checkFirstStartup();
-
-    prepareUserDatabase();
     {
-        // The emptied temporary values are committed only once the steps that
-        // may still fail (a full disk refusing a setting) have worked.
+        // Whatever the start writes (the first-start answers, the settings
+        // derived from the model) stays in the open transactions until every
+        // step that may still fail has worked; a failed or cancelled start
+        // leaves both files as they were.
         UndoStartChanges undo;
         try {
+            beginStartChanges();
+            checkFirstStartup();
+            prepareUserDatabase();
             openGlobalRecordsets();
             mainForm.setProgramExtensionSetting();
             mainForm.setLanguageResources();
@@ -77,12 +100,17 @@ void initApplication(MainFormServices& mainForm)
         } catch (const ProgramEndUnwind&) {
             throw;
         } catch (...) {
-            logStartFailure(FailureText::describeCurrentException());
+            const QString cause = FailureText::describeCurrentException();
+            rollbackStartChanges();
+            logStartEntry(QStringLiteral("The start failed: ") + cause);
             throw; // shown by the last-resort handler, which ends the program
         }
         undo.committed = true;
         commitStartChanges();
     }
+    // Only now, with nothing left that can fail the start, are the last run's
+    // temporary values thrown away.
+    emptyTemporaryValues(mainForm);
 
     reopenComCommunication();
 

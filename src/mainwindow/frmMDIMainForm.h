@@ -206,6 +206,7 @@ public:
     void showMainForm() override { show(); }
     void setChannelMenuEnabled(int channel, bool enabled) override;
     void closeMainForm() override { close(); }
+    void setNextTempMessreiheID(qint32 id) override { lNextTempMesswertID = id; }
 
     // ProgramChannels: 1 for KZT1, 2 for KZT4 48V, KZTxChannelCount for KZTx
     // (1 when it is no number), else 4.

@@ -196,6 +196,14 @@ std::unique_ptr<Recordset> Database::openRecordset(const QString& sql)
     return std::make_unique<Recordset>(*this, sql);
 }
 
+void Database::shrinkWriteAheadLog() noexcept
+{
+    if (!isOpen() || m_transactionDepth > 0)
+        return;
+    QSqlQuery q(m_db);
+    q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}
+
 void Database::beginTransaction(Lock lock)
 {
     if (!isOpen())

@@ -70,6 +70,12 @@ void MainWindowHosts::setCheckLadegeraet(bool check)
         m_form->setCheckLadegeraet(check);
 }
 
+void MainWindowHosts::setNextTempMessreiheID(qint32 id)
+{
+    if (m_form)
+        m_form->setNextTempMessreiheID(id);
+}
+
 void MainWindowHosts::setChannelMenuEnabled(int channel, bool enabled)
 {
     if (m_form)

@@ -32,6 +32,7 @@ public:
     void setChannelMenuEnabled(int channel, bool enabled) override;
     void setChannelMenuChecked(int channel, bool checked) override;
     void closeMainForm() override;
+    void setNextTempMessreiheID(qint32 id) override;
 
     // DiagramHost
     void setVelmoroActiveForm(QWidget* form) override;

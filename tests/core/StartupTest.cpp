@@ -547,17 +547,6 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const TempProgramFolder& f, QString&) { return holdLock(f.veluserPath()); },
                  {connecting},
                  "locked"},
-        Unusable{"FullDisk",
-                 [](const TempProgramFolder& f) {
-                     f.execOn(
-                         f.veluserPath(),
-                         {QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM c WHERE i<2999) "
-                                         "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
-                                         "SELECT i%4+1, 0, printf('%d;12000;1500;%d', i, i) FROM c")});
-                 },
-                 [](const TempProgramFolder&, QString&) { return fillDisk(); },
-                 {connecting},
-                 "commit"},
         Unusable{"DiskFullAtOpening",
                  nullptr,
                  [](const TempProgramFolder&, QString&) { return fillDisk(20000); },
@@ -598,3 +587,73 @@ INSTANTIATE_TEST_SUITE_P(
                   + QStringLiteral("Contact your contractor!")},
                  "Program Resources not found"}),
     [](const ::testing::TestParamInfo<Unusable>& info) { return std::string(info.param.name); });
+
+namespace {
+QString logOf(const TempProgramFolder& folder)
+{
+    return QString::fromUtf8(bytesOf(folder.path() + QStringLiteral("/error.log")));
+}
+
+// A first start whose answers reach the settings and whose user database
+// commits (nothing to write there), after which the disk refuses the commit
+// of the settings.
+struct FirstStartThenFullDisk : FakeFirstStart {
+    std::shared_ptr<void> full;
+    FirstStartAnswer runFirstComPort() override
+    {
+        const FirstStartAnswer answer = FakeFirstStart::runFirstComPort();
+        full = fillDisk(4096); // below one page of the write-ahead log
+        return answer;
+    }
+};
+} // namespace
+
+TEST_F(StartupTest, FirstStartRefusedAfterTheFirstCommitKeepsItsQuestionsAndTheTemporaryValues)
+{
+    FirstStartThenFullDisk dialogs;
+    TestServices firstStart(services, {.firstStartDialogs = &dialogs});
+    TempProgramFolder folder;
+    folder.execOn(folder.velmoroPath(), {QStringLiteral("UPDATE Optionen SET value='YES' WHERE key='FirstStartup'")});
+    folder.execOn(folder.veluserPath(), {QStringLiteral("INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
+                                                        "VALUES (2, 0, '1;12000;1500;1')")});
+    const QByteArray user = bytesOf(folder.veluserPath());
+    const QByteArray reference = bytesOf(folder.velmoroPath());
+    const QStringList files = filesIn(folder.path() + QStringLiteral("/Daten"));
+
+    frmMDIMainForm form(services);
+    const int exitCode = start(folder, form);
+    closeCoreForTest();
+    objLog.reset();
+    dialogs.full.reset();
+
+    EXPECT_EQ(exitCode, 1);
+    EXPECT_EQ(dialogs.calls, (QStringList{"language", "charger", "port"}));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Error in Connecting velmoro.mdb.") + CR
+                                            + QStringLiteral(" Program without Database not runable! ")});
+    EXPECT_TRUE(bytesOf(folder.velmoroPath()) == reference) << "the first-start answers were kept";
+    EXPECT_TRUE(bytesOf(folder.veluserPath()) == user) << "the temporary values were touched";
+    EXPECT_EQ(filesIn(folder.path() + QStringLiteral("/Daten")), files);
+    EXPECT_TRUE(logOf(folder).contains(QStringLiteral("commit"), Qt::CaseInsensitive)) << logOf(folder).toStdString();
+}
+
+// The disk takes every change of the start but not the emptying of the last
+// run's temporary values: the start goes on, and the rows left behind can
+// never join a series of this run.
+TEST_F(StartupTest, TemporaryValuesThatCannotBeEmptiedStayApartAndTheStartGoesOn)
+{
+    TempProgramFolder folder;
+    folder.execOn(folder.veluserPath(),
+                  {QStringLiteral("WITH RECURSIVE c(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM c WHERE i<2999) "
+                                  "INSERT INTO TempMessWerte (MessReiheID, EW, MessWertString) "
+                                  "SELECT i%4+1, 0, printf('%d;12000;1500;%d', i, i) FROM c")});
+    std::shared_ptr<void> full = fillDisk();
+    frmMDIMainForm form(services);
+    EXPECT_EQ(start(folder, form, true), -1);
+    full.reset();
+
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(rowCount(dbVeluser, QStringLiteral("TempMessWerte")), 3000);
+    EXPECT_GT(form.getNewTempMessreiheID(), 4);
+    EXPECT_TRUE(logOf(folder).contains(QStringLiteral("could not be emptied"))) << logOf(folder).toStdString();
+}

@@ -44,6 +44,7 @@ public:
     void setChannelMenuEnabled(int n, bool on) override { calls << QStringLiteral("enabled %1 %2").arg(n).arg(on); }
     void setChannelMenuChecked(int n, bool on) override { calls << QStringLiteral("checked %1 %2").arg(n).arg(on); }
     void closeMainForm() override { calls << QStringLiteral("close"); }
+    void setNextTempMessreiheID(qint32 id) override { calls << QStringLiteral("next temp %1").arg(id); }
     void setVelmoroActiveForm(QWidget*) override { calls << QStringLiteral("active"); }
     void checkAndSetPrintItem(std::optional<bool>) override { calls << QStringLiteral("print"); }
     QString isAkkuUsed(qint32 id) override { return QStringLiteral("00%1").arg(id); }
