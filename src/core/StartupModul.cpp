@@ -35,6 +35,14 @@ void logStartEntry(const QString& entry)
     objLog->writeLogEntry(entry);
 }
 
+// A write refused on a full disk leaves the write-ahead logs as long as they
+// had grown; giving that room back lets the cause still reach the log.
+void giveBackLogRoom()
+{
+    dbVeluser.shrinkWriteAheadLog();
+    dbVelmoro.shrinkWriteAheadLog();
+}
+
 void registerCleanup()
 {
     // Whatever road ends the program, the databases are closed properly
@@ -52,9 +60,7 @@ void emptyTemporaryValues(MainFormServices& mainForm)
         deleteTempMesswerte(0);
         return;
     } catch (const DatabaseError& e) {
-        // The room the refused write took comes back, so the cause still fits into the log.
-        dbVeluser.shrinkWriteAheadLog();
-        dbVelmoro.shrinkWriteAheadLog();
+        giveBackLogRoom();
         logStartEntry(QStringLiteral("The temporary values of the last run could not be emptied: ") + e.description());
     }
     try {
@@ -102,13 +108,14 @@ void initApplication(MainFormServices& mainForm)
         } catch (...) {
             const QString cause = FailureText::describeCurrentException();
             rollbackStartChanges();
+            giveBackLogRoom(); // the files stay open: the last-resort message needs the texts
             logStartEntry(QStringLiteral("The start failed: ") + cause);
             throw; // shown by the last-resort handler, which ends the program
         }
         undo.committed = true;
         commitStartChanges();
     }
-    // Only now, with nothing left that can fail the start, are the last run's
+    // Only now, with every change of the start kept, are the last run's
     // temporary values thrown away.
     emptyTemporaryValues(mainForm);
 

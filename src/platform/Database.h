@@ -65,9 +65,8 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return m_transactionDepth > 0; }
-    // A write refused on a full disk leaves the write-ahead log as long as it
-    // had grown; this folds in what was committed and cuts it to nothing,
-    // giving the room back. Outside a transaction; never raises.
+    // Folds what was committed into the file and cuts the write-ahead log to
+    // nothing. Outside a transaction; never raises.
     void shrinkWriteAheadLog() noexcept;
 
     QSqlDatabase& handle() { return m_db; }
