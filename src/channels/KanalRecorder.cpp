@@ -218,6 +218,32 @@ bool KanalRecorder::storeProgramInMessreihe(qint32 lakku, qint32 lmess)
     return true;
 }
 
+void KanalRecorder::writeHeldTempValuesOrThrow()
+{
+    while (!m_held[0].empty())
+        writeHeldValuesOrThrow(0);
+}
+
+QDateTime KanalRecorder::takeOverTempSeries(qint32 tempId, const QDateTime& start, qint32 lmess)
+{
+    // The recorded series goes on along the time axis of the series it takes
+    // over; one that holds nothing yet starts now.
+    const QDateTime from = start.isValid() ? start : now();
+    m_store.transferTempMesswerte(tempId, lmess);
+    return from;
+}
+
+void KanalRecorder::beginSeries(qint32 lakku, qint32 lmess, bool inQueue, bool recording, bool programWritten,
+                                const QDateTime& start)
+{
+    lAkkuId = lakku;
+    lMessReiheId = lmess;
+    bRecordingInQueue = inQueue;
+    bRecording = recording;
+    bCurrentProgramWritten = programWritten;
+    dtRecordingStart = start;
+}
+
 void KanalRecorder::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bool bWithTemp, bool bMeasurementRunning)
 {
     // The program goes with the series before anything else: storing it can
@@ -227,38 +253,20 @@ void KanalRecorder::startRecording(qint32 lakku, qint32 lmess, bool bInQueue, bo
     // Values still held would be missing from the copy: they go in first, or
     // the recording does not start.
     if (bWithTemp)
-        while (!m_held[0].empty())
-            writeHeldValuesOrThrow(0);
+        writeHeldTempValuesOrThrow();
     const bool stored = storeProgramInMessreihe(lakku, lmess);
-    QDateTime start;
-    if (bWithTemp) {
-        // Just after a program ended its series has already been replaced by
-        // a new, empty one: take over the finished one.
-        qint32 tempId = lTempMessReiheId;
-        start = dtTempStart;
-        if (!bInQueue && bEndwerteAvaiable && !bMeasurementRunning && lLastTempMessReiheId != -1) {
-            tempId = lLastTempMessReiheId;
-            start = dtLastTempStart;
-        }
-        // The recorded series goes on along the time axis of the series it
-        // takes over; one that holds nothing yet starts now.
-        if (!start.isValid())
-            start = now();
-        m_store.transferTempMesswerte(tempId, lmess);
-    } else {
-        start = now();
+    if (!bWithTemp) {
+        // The program is stored again with the first recorded value (a
+        // queued recording records a later program).
+        beginSeries(lakku, lmess, bInQueue, !bInQueue, false, now());
+        return;
     }
-
-    lAkkuId = lakku;
-    lMessReiheId = lmess;
-    bRecordingInQueue = bInQueue;
-    bRecording = !bInQueue;
-    bCurrentProgramWritten = false;
-    dtRecordingStart = start;
-    // Without the collected values the program is stored again with the
-    // first recorded value (a queued recording records a later program).
-    if (bWithTemp)
-        bCurrentProgramWritten = stored;
+    // Just after a program ended its series has already been replaced by a
+    // new, empty one: take over the finished one.
+    const bool finished = !bInQueue && bEndwerteAvaiable && !bMeasurementRunning && lLastTempMessReiheId != -1;
+    const QDateTime start = finished ? takeOverTempSeries(lLastTempMessReiheId, dtLastTempStart, lmess)
+                                     : takeOverTempSeries(lTempMessReiheId, dtTempStart, lmess);
+    beginSeries(lakku, lmess, bInQueue, !bInQueue, stored, start);
 }
 
 void KanalRecorder::noteProgramStart()
@@ -275,24 +283,15 @@ bool KanalRecorder::recordStartedProgram(qint32 lakku, qint32 lmess)
 {
     // As with taking over the collected values: held ones go in first, and
     // the program is stored before anything is copied.
-    while (!m_held[0].empty())
-        writeHeldValuesOrThrow(0);
+    writeHeldTempValuesOrThrow();
     const bool stored = storeProgramInMessreihe(lakku, lmess);
     // The series the program began in, wherever the current one stands now
     // (after the program's end a newer one has replaced it).
-    QDateTime start = m_programTempId == lTempMessReiheId ? dtTempStart : m_programTempStart;
-    if (!start.isValid())
-        start = now();
-    m_store.transferTempMesswerte(m_programTempId, lmess);
-
-    lAkkuId = lakku;
-    lMessReiheId = lmess;
-    bRecordingInQueue = false;
+    const QDateTime start = takeOverTempSeries(
+        m_programTempId, m_programTempId == lTempMessReiheId ? dtTempStart : m_programTempStart, lmess);
     // A program that has ended leaves the series as an end by status would:
     // a later program never goes into it.
-    bRecording = m_startedProgramRunning;
-    bCurrentProgramWritten = stored;
-    dtRecordingStart = start;
+    beginSeries(lakku, lmess, false, m_startedProgramRunning, stored, start);
     return bRecording;
 }
 

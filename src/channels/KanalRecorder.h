@@ -141,6 +141,14 @@ private:
     void holdValue(HeldValues::Value value);
     // One batch of one table's held values; raises the failure.
     void writeHeldValuesOrThrow(int table);
+    // Every held temporary value, before a temporary series is copied.
+    void writeHeldTempValuesOrThrow();
+    // Copies the temporary series tempId, which started at start, into lmess;
+    // returns where the recorded series' time axis begins.
+    QDateTime takeOverTempSeries(qint32 tempId, const QDateTime& start, qint32 lmess);
+    // Makes lmess of lakku the channel's series.
+    void beginSeries(qint32 lakku, qint32 lmess, bool inQueue, bool recording, bool programWritten,
+                     const QDateTime& start);
 
     SeriesStore& m_store;
     Window& m_window;
